@@ -1,0 +1,32 @@
+#pragma once
+// The choices of one run, read from the main window (or the batch mode's
+// arguments) once when the run starts, so a run never sees them change.
+#include <array>
+
+namespace tessivar {
+
+// Opt_用途: what the run produces.
+enum class Purpose {
+  kNone = -1,     // no purpose button set: nothing is written
+  kWordList = 0,  // "ZIP.TXT", the IME word list
+  kDatabase = 1,  // "torvaskmdb.CSV", then the search database
+  kCsv = 2,       // "ZIPDATA.CSV"
+};
+
+// Number of prefecture boxes Chk_県名: 0 is the all-prefecture entry, 1 to 47
+// the prefectures by code.
+inline constexpr int kPrefectureBoxes = 48;
+
+struct RunOptions {
+  Purpose purpose = Purpose::kWordList;
+  bool hyphen = true;            // Opt_形式(1): "123-4567"
+  bool with_prefecture = false;  // Opt_県名(1)
+  bool with_blank = false;       // Opt_空白(1): full-width blank between address parts
+  bool column_names = false;     // Opt_列名
+  std::array<bool, kPrefectureBoxes> prefecture_checked{};  // Chk_県名(i) value
+  std::array<bool, kPrefectureBoxes> prefecture_enabled{};  // Chk_県名(i) enabled
+
+  bool word_list() const { return purpose == Purpose::kWordList; }
+};
+
+}  // namespace tessivar

@@ -1,0 +1,75 @@
+#include "text/cp932.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_err.h>
+#include <unicode/unistr.h>
+
+#include <stdexcept>
+
+namespace tessivar {
+
+namespace {
+
+UConverter* OpenStrict() {
+  UErrorCode status = U_ZERO_ERROR;
+  UConverter* cnv = ucnv_open("windows-31j", &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU has no windows-31j converter");
+  ucnv_setToUCallBack(cnv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  ucnv_setFromUCallBack(cnv, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  return cnv;
+}
+
+}  // namespace
+
+Cp932::Cp932() : decoder_(OpenStrict()), encoder_(OpenStrict()) {}
+
+Cp932::~Cp932() {
+  ucnv_close(decoder_);
+  ucnv_close(encoder_);
+}
+
+bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
+  out.resize(bytes.size());  // never more UTF-16 units than bytes
+  ucnv_resetToUnicode(decoder_);
+  UChar* target = reinterpret_cast<UChar*>(out.data());
+  const char* source = bytes.data();
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_toUnicode(decoder_, &target, target + out.size(), &source, source + bytes.size(), nullptr,
+                 true, &status);
+  out.resize(static_cast<size_t>(target - reinterpret_cast<UChar*>(out.data())));
+  return U_SUCCESS(status);
+}
+
+bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index) {
+  const size_t start = out.size();
+  out.resize(start + text.size() * 2);  // at most two bytes per character
+  ucnv_resetFromUnicode(encoder_);
+  char* target = out.data() + start;
+  const UChar* source = reinterpret_cast<const UChar*>(text.data());
+  const UChar* source_begin = source;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_fromUnicode(encoder_, &target, out.data() + out.size(), &source, source + text.size(),
+                   nullptr, true, &status);
+  out.resize(static_cast<size_t>(target - out.data()));
+  if (U_SUCCESS(status)) return true;
+  if (bad_index) {
+    // The converter has consumed the offending character; step back over it.
+    size_t consumed = static_cast<size_t>(source - source_begin);
+    *bad_index = consumed > 0 ? consumed - 1 : 0;
+  }
+  return false;
+}
+
+std::u16string FromUtf8(std::string_view utf8) {
+  auto u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+  return std::u16string(reinterpret_cast<const char16_t*>(u.getBuffer()), static_cast<size_t>(u.length()));
+}
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  icu::UnicodeString(false, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()))
+      .toUTF8String(out);
+  return out;
+}
+
+}  // namespace tessivar

@@ -1,0 +1,35 @@
+#pragma once
+// Code page 932 (Windows Shift_JIS) to UTF-16 and back, through ICU's
+// "windows-31j" converter. Invalid input is never dropped: the calls fail and
+// say where, so the caller can name the file and line.
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct UConverter;
+
+namespace tessivar {
+
+class Cp932 {
+ public:
+  Cp932();
+  ~Cp932();
+  Cp932(const Cp932&) = delete;
+  Cp932& operator=(const Cp932&) = delete;
+
+  // Decodes bytes into out (replacing its content). Returns false when the
+  // bytes are not valid code page 932; out then holds what could be decoded.
+  bool Decode(std::string_view bytes, std::u16string& out);
+  // Appends the encoding of text to out. Returns false when a character has
+  // no code page 932 form; *bad_index is then its position (0-based) in text.
+  bool Encode(std::u16string_view text, std::string& out, size_t* bad_index = nullptr);
+
+ private:
+  UConverter* decoder_;
+  UConverter* encoder_;
+};
+
+std::u16string FromUtf8(std::string_view utf8);
+std::string ToUtf8(std::u16string_view text);
+
+}  // namespace tessivar

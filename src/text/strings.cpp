@@ -1,0 +1,118 @@
+#include "text/strings.h"
+
+namespace tessivar {
+
+TextView Left(TextView s, long n) {
+  if (n < 0) throw InvalidArgument();
+  return s.substr(0, static_cast<size_t>(n));
+}
+
+TextView Right(TextView s, long n) {
+  if (n < 0) throw InvalidArgument();
+  if (static_cast<size_t>(n) >= s.size()) return s;
+  return s.substr(s.size() - static_cast<size_t>(n));
+}
+
+TextView Mid(TextView s, long start) {
+  if (start < 1) throw InvalidArgument();
+  if (static_cast<size_t>(start) > s.size()) return {};
+  return s.substr(static_cast<size_t>(start - 1));
+}
+
+TextView Mid(TextView s, long start, long n) {
+  if (start < 1 || n < 0) throw InvalidArgument();
+  if (static_cast<size_t>(start) > s.size()) return {};
+  return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(n));
+}
+
+long InStr(long start, TextView s, TextView find) {
+  if (start < 1) throw InvalidArgument();
+  if (static_cast<size_t>(start) > s.size() + 1) return 0;
+  auto pos = s.find(find, static_cast<size_t>(start - 1));
+  return pos == TextView::npos ? 0 : static_cast<long>(pos) + 1;
+}
+
+Text Replace(TextView s, TextView find, TextView with) {
+  Text out(s);
+  ReplaceIn(out, find, with);
+  return out;
+}
+
+bool ReplaceIn(Text& s, TextView find, TextView with) {
+  if (find.empty()) return false;
+  auto pos = s.find(find);
+  if (pos == Text::npos) return false;
+  Text out;
+  out.reserve(s.size());
+  size_t from = 0;
+  while (pos != Text::npos) {
+    out.append(s, from, pos - from);
+    out.append(with);
+    from = pos + find.size();
+    pos = s.find(find, from);
+  }
+  out.append(s, from);
+  s = std::move(out);
+  return true;
+}
+
+namespace {
+TextView TrimWhere(TextView s, bool full_width_too) {
+  auto blank = [&](char16_t c) { return c == u' ' || (full_width_too && c == u'　'); };
+  size_t b = 0, e = s.size();
+  while (b < e && blank(s[b])) ++b;
+  while (e > b && blank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+}  // namespace
+
+TextView Trim(TextView s) { return TrimWhere(s, false); }
+TextView TrimBlanks(TextView s) { return TrimWhere(s, true); }
+
+long LeadingNumber(TextView s) {
+  size_t i = 0;
+  while (i < s.size() && s[i] == u' ') ++i;
+  long n = 0;
+  for (; i < s.size() && IsDigit(s[i]); ++i) n = n * 10 + DigitValue(s[i]);
+  return n;
+}
+
+long ToNumber(TextView s) {
+  TextView t = Trim(s);
+  bool negative = !t.empty() && t[0] == u'-';
+  if (negative) t.remove_prefix(1);
+  if (t.empty()) throw TypeMismatch();
+  long n = 0;
+  for (char16_t c : t) {
+    if (!IsDigit(c)) throw TypeMismatch();
+    n = n * 10 + DigitValue(c);
+  }
+  return negative ? -n : n;
+}
+
+Text Decimal(long n) {
+  auto ascii = std::to_string(n);
+  return Text(ascii.begin(), ascii.end());
+}
+
+Text FullWidthDecimal(long n) {
+  Text out = Decimal(n);
+  for (auto& c : out) {
+    if (c >= u'0' && c <= u'9') c = static_cast<char16_t>(c - u'0' + u'０');
+    else if (c == u'-') c = u'－';
+  }
+  return out;
+}
+
+std::vector<Text> Split(TextView s, TextView sep) {
+  std::vector<Text> parts;
+  size_t from = 0;
+  while (true) {
+    auto pos = sep.empty() ? TextView::npos : s.find(sep, from);
+    parts.emplace_back(s.substr(from, pos == TextView::npos ? TextView::npos : pos - from));
+    if (pos == TextView::npos) return parts;
+    from = pos + sep.size();
+  }
+}
+
+}  // namespace tessivar

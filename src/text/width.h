@@ -1,0 +1,18 @@
+#pragma once
+// Full-width/half-width conversion for Japanese text, as ICU's
+// "Fullwidth-Halfwidth" (narrow) and "Halfwidth-Fullwidth" (widen)
+// transliterators do it: narrow("ガ１") == u"ｶﾞ1", widen("ｶﾞ-1") == u"ガ－１".
+#include <string>
+#include <string_view>
+
+namespace tessivar {
+
+std::u16string Narrow(std::u16string_view text);
+std::u16string Widen(std::u16string_view text);
+
+// The same conversions done by the ICU transliterators directly, without the
+// per-character tables the two functions above are built from.
+std::u16string NarrowByIcu(std::u16string_view text);
+std::u16string WidenByIcu(std::u16string_view text);
+
+}  // namespace tessivar
