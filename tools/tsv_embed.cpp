@@ -1,4 +1,5 @@
-// Turns a rule table kept as TSV into a C++ array of u16string_view rows.
+// Turns a rule table kept as TSV into a constexpr std::array of rows of
+// u16string_view cells (a table may have no rows yet).
 //
 // The first non-comment line names the columns; every further row must have
 // exactly that many cells. Lines starting with '#' and empty lines are skipped.
@@ -66,13 +67,13 @@ int main(int argc, char** argv) {
                 << " columns, found " << cells.size() << "\n";
       return 1;
     }
-    rows << "  {";
+    rows << "  {{";
     for (size_t i = 0; i < cells.size(); ++i) rows << (i ? ", " : "") << CppLiteral(cells[i]);
-    rows << "},\n";
+    rows << "}},\n";
     ++row_count;
   }
-  if (header.empty() || row_count == 0) {
-    std::cerr << input << ": no header line or no rows\n";
+  if (header.empty()) {
+    std::cerr << input << ": no header line\n";
     return 1;
   }
   const std::string name = argv[3];
@@ -80,8 +81,9 @@ int main(int argc, char** argv) {
   out << "// Generated from " << input.substr(input.find_last_of('/') + 1) << "; do not edit.\n"
       << "// Columns:";
   for (const auto& h : header) out << " " << h;
-  out << "\n#include <string_view>\n"
-      << "inline constexpr std::u16string_view " << name << "[][" << header.size() << "] = {\n"
-      << rows.str() << "};\n";
+  out << "\n#include <array>\n#include <string_view>\n"
+      << "inline constexpr std::array<std::array<std::u16string_view, " << header.size() << ">, " << row_count
+      << "> " << name << "{{\n"
+      << rows.str() << "}};\n";
   return out ? 0 : 1;
 }

@@ -52,6 +52,7 @@ struct ConvertContext {
   InputFiles inputs;
   Dialogs& dialogs;
   std::vector<Text> G_SelFields;  // selected output field list, index 0 is a marker
+  std::string G_OutFileName;      // output file of the run, in G_OutFolder
   LineSink* output = nullptr;     // G_OutFileNo: the open output of the run
 
   // --- Reading ---------------------------------------------------------------

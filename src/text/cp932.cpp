@@ -31,13 +31,25 @@ Cp932::~Cp932() {
 bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
   out.resize(bytes.size());  // never more UTF-16 units than bytes
   ucnv_resetToUnicode(decoder_);
-  UChar* target = reinterpret_cast<UChar*>(out.data());
+  UChar* const begin = reinterpret_cast<UChar*>(out.data());
+  UChar* target = begin;
   const char* source = bytes.data();
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_toUnicode(decoder_, &target, target + out.size(), &source, source + bytes.size(), nullptr,
-                 true, &status);
-  out.resize(static_cast<size_t>(target - reinterpret_cast<UChar*>(out.data())));
-  return U_SUCCESS(status);
+  const char* const end = source + bytes.size();
+  bool valid = true;
+  while (true) {
+    UErrorCode status = U_ZERO_ERROR;
+    const char* before = source;
+    ucnv_toUnicode(decoder_, &target, begin + out.size(), &source, end, nullptr, true, &status);
+    if (U_SUCCESS(status)) break;
+    if (source == before) ++source;  // never stand still on a bad byte
+    // The converter has consumed the bad bytes: mark the place and go on, so
+    // the rest of the line is kept.
+    valid = false;
+    *target++ = u'\uFFFD';
+    ucnv_resetToUnicode(decoder_);
+  }
+  out.resize(static_cast<size_t>(target - begin));
+  return valid;
 }
 
 bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index) {

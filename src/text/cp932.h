@@ -18,7 +18,8 @@ class Cp932 {
   Cp932& operator=(const Cp932&) = delete;
 
   // Decodes bytes into out (replacing its content). Returns false when the
-  // bytes are not valid code page 932; out then holds what could be decoded.
+  // bytes are not valid code page 932; each bad sequence then stands as
+  // U+FFFD in out, and the rest is decoded as usual.
   bool Decode(std::string_view bytes, std::u16string& out);
   // Appends the encoding of text to out. Returns false when a character has
   // no code page 932 form; *bad_index is then its position (0-based) in text.

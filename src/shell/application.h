@@ -1,0 +1,41 @@
+#pragma once
+// The converter's state for the life of the program: what start-up found,
+// the main window's controls, the field sets. One value, no globals.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "convert/input_files.h"
+#include "dialogs/dialogs.h"
+#include "fieldsets/field_set_file.h"
+#include "shell/main_window_model.h"
+
+namespace tessivar {
+
+inline constexpr std::u16string_view kNextCaption = u"次 へ";
+inline constexpr std::u16string_view kStopCaption = u"エラーのため終了します";
+
+struct SplashModel {
+  std::u16string Btn_NEXT = std::u16string(kNextCaption);
+  int font_size = 0;  // 0: the design-time size
+  bool stopped() const { return Btn_NEXT != kNextCaption; }
+};
+
+struct Application {
+  Application(std::filesystem::path folder, Dialogs& dialog_port)
+      : program_folder(std::move(folder)),
+        dialogs(dialog_port),
+        field_sets(program_folder / "Tessivar.ini", dialog_port) {}
+
+  std::filesystem::path program_folder;
+  Dialogs& dialogs;
+  FieldSetFile field_sets;
+  MainWindowModel G_MainForm;
+  SplashModel frmSplash;
+  InputFiles inputs;
+  std::vector<std::u16string> G_SelFields;
+  std::string G_OutFileName;
+  int builder_poll_ms = 5000;
+};
+
+}  // namespace tessivar

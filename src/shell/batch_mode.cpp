@@ -1,0 +1,186 @@
+#include "shell/batch_mode.h"
+
+#include <charconv>
+#include <ostream>
+
+#include "dialogs/batch_dialogs.h"
+#include "shell/start_handler.h"
+#include "shell/startup.h"
+#include "text/cp932.h"
+
+namespace tessivar {
+
+const char kBatchUsage[] =
+    "usage: Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
+    "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
+    "                [--column-names] [--field-set NAME]\n"
+    "                [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]\n"
+    "\n"
+    "Converts the Japan Post files in DIR/CSV_IN (DIR: the program's folder by default)\n"
+    "into DIR/CSV_OUT: ime the word list ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the\n"
+    "search database MDB_OUT/torvask.mdb. Every message is printed; questions are\n"
+    "answered Yes with --yes, No without it.\n"
+    "Exit status: 0 done, 1 start-up stopped or run refused or build failed, 2 bad arguments.\n";
+
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+bool ParsePrefectures(const std::string& text, std::vector<int>& codes) {
+  if (text == "all") return true;
+  size_t from = 0;
+  while (from <= text.size()) {
+    size_t comma = text.find(',', from);
+    std::string piece = text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+    int code = 0;
+    if (!ParseInt(piece, code) || code < 1 || code > 47) return false;
+    codes.push_back(code);
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+  return !codes.empty();
+}
+
+// Applies the command line to the window's controls, where the window would
+// let the user change them.
+bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string& error) {
+  form.SelectPurpose(args.purpose);
+  if (args.hyphen) {
+    if (!form.Opt_形式[0].enabled) {
+      error = "--hyphen and --no-hyphen do not apply to the database purpose";
+      return false;
+    }
+    MainWindowModel::Select(form.Opt_形式, *args.hyphen ? 1 : 0);
+  }
+  if ((args.with_prefecture || args.with_blank) && !form.Opt_県名[0].enabled) {
+    error = "--with-prefecture and --with-blank apply to the word list (--purpose ime) only";
+    return false;
+  }
+  if (args.with_prefecture) MainWindowModel::Select(form.Opt_県名, 1);
+  if (args.with_blank) MainWindowModel::Select(form.Opt_空白, 1);
+  if ((args.column_names || args.field_set) && !form.Opt_列名.enabled) {
+    error = "--column-names and --field-set apply to the CSV text (--purpose csv) only";
+    return false;
+  }
+  if (args.column_names) form.Opt_列名.value = true;
+  if (args.field_set) {
+    const std::u16string wanted = FromUtf8(*args.field_set);
+    auto& list = form.List出力設定F;
+    list.selected = -1;
+    for (size_t i = 0; i < list.names.size(); ++i) {
+      if (list.names[i] == wanted) list.selected = static_cast<int>(i);
+    }
+    if (list.selected < 0) {
+      error = "no field set named \"" + *args.field_set + "\" in Tessivar.ini";
+      return false;
+    }
+  }
+  if (args.prefectures) {
+    for (int code = 1; code <= 47; ++code) {
+      auto& box = form.Chk_県名[static_cast<size_t>(code)];
+      if (!box.enabled) continue;  // only the boxes start-up enabled count
+      bool listed = args.prefectures->empty();
+      for (int wanted : *args.prefectures) listed = listed || wanted == code;
+      box.value = listed;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>& args, std::string& error) {
+  BatchArguments parsed;
+  bool batch = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--batch") {
+      batch = true;
+    } else if (a == "--help") {
+      parsed.help = true;
+    } else if (a == "--home") {
+      if (!value(v)) return std::nullopt;
+      parsed.home = v;
+    } else if (a == "--purpose") {
+      if (!value(v)) return std::nullopt;
+      if (v == "ime") parsed.purpose = 0;
+      else if (v == "mdb") parsed.purpose = 1;
+      else if (v == "csv") parsed.purpose = 2;
+      else {
+        error = "unknown purpose \"" + v + "\" (ime, mdb or csv)";
+        return std::nullopt;
+      }
+    } else if (a == "--hyphen" || a == "--no-hyphen") {
+      if (parsed.hyphen) {
+        error = "--hyphen and --no-hyphen exclude each other";
+        return std::nullopt;
+      }
+      parsed.hyphen = a == "--hyphen";
+    } else if (a == "--with-prefecture") {
+      parsed.with_prefecture = true;
+    } else if (a == "--with-blank") {
+      parsed.with_blank = true;
+    } else if (a == "--column-names") {
+      parsed.column_names = true;
+    } else if (a == "--field-set") {
+      if (!value(v)) return std::nullopt;
+      parsed.field_set = v;
+    } else if (a == "--prefectures") {
+      if (!value(v)) return std::nullopt;
+      std::vector<int> codes;
+      if (!ParsePrefectures(v, codes)) {
+        error = "--prefectures takes \"all\" or prefecture codes 1 to 47 separated by commas";
+        return std::nullopt;
+      }
+      parsed.prefectures = codes;
+    } else if (a == "--yes") {
+      parsed.yes = true;
+    } else if (a == "--poll-ms") {
+      if (!value(v)) return std::nullopt;
+      if (!ParseInt(v, parsed.poll_ms) || parsed.poll_ms < 0) {
+        error = "--poll-ms takes a number of milliseconds";
+        return std::nullopt;
+      }
+    } else {
+      error = "unknown argument \"" + a + "\"";
+      return std::nullopt;
+    }
+  }
+  if (parsed.help) return parsed;
+  if (!batch) {
+    error = "the windows are not part of this build; run with --batch";
+    return std::nullopt;
+  }
+  if (parsed.purpose < 0) {
+    error = "--purpose is required";
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+int RunBatch(const BatchArguments& args, std::ostream& out, std::ostream& err) {
+  BatchDialogs dialogs(out, args.yes);
+  Application app(args.home, dialogs);
+  app.builder_poll_ms = args.poll_ms;
+  if (!RunStartup(app)) return 1;
+  std::string error;
+  if (!ApplyOptions(args, app.G_MainForm, error)) {
+    err << "Tessivar: " << error << "\n";
+    return 2;
+  }
+  return Btn_作成開始_Click(app) == RunResult::kCompleted ? 0 : 1;
+}
+
+}  // namespace tessivar

@@ -1,0 +1,43 @@
+#pragma once
+// The batch mode: the same start-up and start-button run as the windows,
+// with the options taken from the command line and every message printed.
+//
+//   Tessivar --batch [--home DIR] --purpose ime|mdb|csv
+//            [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]
+//            [--column-names] [--field-set NAME]
+//            [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]
+//
+// Exit status: 0 when the run reached its count or result message, 1 when
+// start-up stopped or the run was refused (or the database build failed),
+// 2 for unusable arguments.
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessivar {
+
+struct BatchArguments {
+  std::filesystem::path home;
+  int purpose = -1;
+  std::optional<bool> hyphen;
+  bool with_prefecture = false;
+  bool with_blank = false;
+  bool column_names = false;
+  std::optional<std::string> field_set;
+  std::optional<std::vector<int>> prefectures;  // empty vector: all
+  bool yes = false;
+  int poll_ms = 5000;
+  bool help = false;
+};
+
+// Parses the arguments after the program name. On failure returns nullopt
+// and sets error.
+std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>& args, std::string& error);
+
+int RunBatch(const BatchArguments& args, std::ostream& out, std::ostream& err);
+
+extern const char kBatchUsage[];
+
+}  // namespace tessivar

@@ -1,0 +1,104 @@
+#include "shell/start_handler.h"
+
+#include <system_error>
+
+#include "convert/run.h"
+#include "dialogs/trap.h"
+#include "handoff/handoff.h"
+#include "text/cp932.h"
+#include "text/file_names.h"
+#include "text/strings.h"
+
+namespace tessivar {
+
+namespace {
+
+const char* OutputFileName(Purpose purpose) {
+  switch (purpose) {
+    case Purpose::kWordList: return "ZIP.TXT";
+    case Purpose::kDatabase: return "torvaskmdb.CSV";
+    case Purpose::kCsv: return "ZIPDATA.CSV";
+    case Purpose::kNone: break;
+  }
+  return "";
+}
+
+const char* ConfirmationQuestion(Purpose purpose) {
+  switch (purpose) {
+    case Purpose::kWordList: return "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
+    case Purpose::kDatabase: return "Quillmere用 ＭＤＢを\r作成します。よろしいですか？";
+    case Purpose::kCsv: return "CSVテキスト作成 （非辞書用）を\r作成します。よろしいですか？";
+    case Purpose::kNone: break;
+  }
+  return "";
+}
+
+HandoffSettings BuilderSettings(const Application& app) {
+  HandoffSettings settings;
+  settings.program_folder = app.program_folder;
+  settings.out_folder = app.inputs.out_folder;
+  settings.poll_ms = app.builder_poll_ms;
+  return settings;
+}
+
+std::u16string SelectedSetName(const SetList& list) {
+  if (list.selected < 0 || static_cast<size_t>(list.selected) >= list.names.size()) return {};
+  return list.names[static_cast<size_t>(list.selected)];
+}
+
+// Step 3: returns false when the user keeps the old output file.
+bool RemoveOldOutput(Application& app, Purpose purpose) {
+  auto old = FindNoCase(app.inputs.out_folder, app.G_OutFileName);
+  if (!old) return true;
+  if (purpose != Purpose::kDatabase) {
+    bool remove = app.dialogs.Ask("CSV_OUT に " + app.G_OutFileName +
+                                  " ファイルが存在します。削除しますか？\r削除しない場合 "
+                                  "[いいえ]を選択して データを他の場所へコピーして 再起動してください。");
+    if (!remove) return false;
+  }
+  std::error_code ignored;
+  std::filesystem::remove(*old, ignored);
+  return true;
+}
+
+bool AnyPrefectureChosen(const MainWindowModel& form) {
+  for (int code = 1; code <= 47; ++code) {
+    const auto& box = form.Chk_県名[static_cast<size_t>(code)];
+    if (box.enabled && box.value) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void F_SelectFieldSet(Application& app, std::u16string_view name) {
+  app.G_SelFields = Split(app.field_sets.F_GetFieldSet(Concat(u"<", name, u">")), u",");
+}
+
+RunResult Btn_作成開始_Click(Application& app) {
+  const Purpose purpose = app.G_MainForm.SelectedPurpose();
+  if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
+  if (purpose == Purpose::kDatabase) CopyDefinitionFiles(BuilderSettings(app), app.dialogs);
+
+  if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
+  if (purpose == Purpose::kCsv) F_SelectFieldSet(app, SelectedSetName(app.G_MainForm.List出力設定F));
+  if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose))) return RunResult::kRefused;
+
+  if (!RemoveOldOutput(app, purpose)) return RunResult::kRefused;
+  if (!AnyPrefectureChosen(app.G_MainForm)) {
+    app.dialogs.Message("作成地域指定を選択してください。");
+    return RunResult::kRefused;
+  }
+
+  ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
+  ctx.G_SelFields = app.G_SelFields;
+  ctx.G_OutFileName = app.G_OutFileName;
+  F_CreateZipData(ctx);
+  if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
+
+  const BuilderOutcome outcome = F_MDB_Create(BuilderSettings(app), app.dialogs);
+  ShowBuilderResult(outcome, ctx.G_RecordCount, BuilderSettings(app), app.dialogs);
+  return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
+}
+
+}  // namespace tessivar
