@@ -43,7 +43,8 @@ int ParenthesisBalance(TextView text) {
 
 class ZipFileReader {
  public:
-  ZipFileReader(ConvertContext& ctx, TextFileReader& input) : ctx_(ctx), input_(input) {}
+  ZipFileReader(ConvertContext& ctx, TextFileReader& input, const RecordHandler& hand_on)
+      : ctx_(ctx), input_(input), hand_on_(hand_on) {}
 
   void Run() {
     Text previous_key(kNothingPending);
@@ -145,17 +146,12 @@ class ZipFileReader {
   // The handlers report their own failures; the trap here only keeps a
   // failure that escapes them from ending the file.
   void HandOn() {
-    Trap(ctx_, [&] {
-      if (ctx_.G_InputIndex == kBusinessIndex) {
-        F_BusinessEdit(ctx_);
-      } else {
-        F_TownAreaEdit(ctx_);
-      }
-    });
+    Trap(ctx_, [&] { hand_on_(ctx_); });
   }
 
   ConvertContext& ctx_;
   TextFileReader& input_;
+  const RecordHandler& hand_on_;
   Text line_;
   std::vector<Text> continuation_;
 };
@@ -164,6 +160,19 @@ class ZipFileReader {
 
 Text Unquote(TextView field) { return Text(Mid(field, 2, Len(field) - 2)); }
 
-void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input) { ZipFileReader(ctx, input).Run(); }
+void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input, const RecordHandler& hand_on) {
+  ZipFileReader(ctx, input, hand_on).Run();
+}
+
+void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input) {
+  static const RecordHandler kDispatch = [](ConvertContext& c) {
+    if (c.G_InputIndex == kBusinessIndex) {
+      F_BusinessEdit(c);
+    } else {
+      F_TownAreaEdit(c);
+    }
+  };
+  F_ReadZipFile(ctx, input, kDispatch);
+}
 
 }  // namespace tessivar

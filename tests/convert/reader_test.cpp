@@ -1,0 +1,176 @@
+#include "convert/reader.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "dialogs/scripted_dialogs.h"
+#include "text/cp932.h"
+
+namespace tessivar {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Reads a file made of the given lines (UTF-8 here, code page 932 on disk)
+// and keeps every record handed on.
+class Reader : public ::testing::Test {
+ protected:
+  Reader() { options_.prefecture_checked.fill(true); }
+
+  std::vector<std::vector<Text>> Read(const std::vector<std::string>& lines, int input_index = 0) {
+    const fs::path path = fs::temp_directory_path() / "reader_test.CSV";
+    std::string bytes;
+    Cp932 codec;
+    for (const auto& line : lines) {
+      codec.Encode(FromUtf8(line), bytes);
+      bytes += "\r\n";
+    }
+    std::ofstream(path, std::ios::binary) << bytes;
+    return ReadFile(path, input_index);
+  }
+
+  std::vector<std::vector<Text>> ReadFile(const fs::path& path, int input_index) {
+    ConvertContext ctx(options_, InputFiles{}, dialogs_);
+    ctx.G_InputIndex = input_index;
+    TextFileReader input;
+    EXPECT_TRUE(input.Open(path));
+    std::vector<std::vector<Text>> records;
+    F_ReadZipFile(ctx, input, [&](ConvertContext& c) { records.push_back(c.ZipRec); });
+    EXPECT_FALSE(input.is_open());
+    line_count_ = ctx.G_LineCount;
+    return records;
+  }
+
+  RunOptions options_;
+  ScriptedDialogs dialogs_;
+  long line_count_ = 0;
+};
+
+const std::string kAsahigaoka =
+    R"(01101,"064  ","0640941","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ","ｱｻﾋｶﾞｵｶ","北海道","札幌市中央区","旭ケ丘",0,0,1,0,0,0)";
+
+TEST_F(Reader, OneLineIsHandedOnAtTheEndAndAnEmptyFileGivesNothing) {
+  auto records = Read({kAsahigaoka});
+  ASSERT_EQ(records.size(), 1u);
+  const auto& r = records[0];
+  ASSERT_EQ(r.size(), 17u);
+  EXPECT_EQ(r[kLocalCode], u"01101");
+  EXPECT_EQ(r[kOldCode], u"064  ");
+  EXPECT_EQ(r[kPostalCode], u"0640941");
+  EXPECT_EQ(r[kTownKana], u"ｱｻﾋｶﾞｵｶ");
+  EXPECT_EQ(r[kTownKanji], u"旭ケ丘");
+  EXPECT_EQ(r[kFlag3], u"1");
+  EXPECT_EQ(r[kReason], u"0");
+  EXPECT_EQ(r[kCompanyKanji], u"");
+  EXPECT_EQ(line_count_, 1);
+
+  EXPECT_TRUE(Read({}).empty());
+}
+
+TEST_F(Reader, ContinuedRecordIsJoinedAndTheNextOneStandsAlone) {
+  auto records = Read({
+      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～)",0,0,0,0,0,0)",
+      R"(01101,"999  ","0600001","X","Y","3ﾁｮｳﾒ)","Z","W","３丁目）",9,9,9,9,9,9)",
+      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)",
+      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)",
+  });
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0][kTownKanji], u"北（１～３丁目）");
+  EXPECT_EQ(records[0][kTownKana], u"ｷﾀ(1-3ﾁｮｳﾒ)");
+  EXPECT_EQ(records[0][kOldCode], u"060  ");  // everything else from the first line
+  EXPECT_EQ(records[0][kFlag1], u"0");
+  EXPECT_EQ(records[1][kTownKanji], u"北");  // closed: the same code begins a new record
+  EXPECT_EQ(records[2][kTownKanji], u"北");
+  EXPECT_EQ(line_count_, 4);
+}
+
+TEST_F(Reader, KanaThatRepeatsOnEveryLineIsNotExtended) {
+  auto records = Read({
+      R"(26102,"602  ","6028134","ｷｮｳﾄﾌ","ｷｮｳﾄｼｶﾐｷﾞｮｳｸ","ｲｯﾁｮｳﾒ","京都府","京都市上京区","一町目（大宮通",0,0,0,0,0,0)",
+      R"(26102,"602  ","6028134","ｷｮｳﾄﾌ","ｷｮｳﾄｼｶﾐｷﾞｮｳｸ","ｲｯﾁｮｳﾒ","京都府","京都市上京区","入）",0,0,0,0,0,0)",
+  });
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][kTownKanji], u"一町目（大宮通入）");
+  EXPECT_EQ(records[0][kTownKana], u"ｲｯﾁｮｳﾒ");
+}
+
+TEST_F(Reader, UncheckedPrefectureLinesAreSkippedInsideAPendingRecord) {
+  options_.prefecture_checked[13] = false;
+  auto records = Read({
+      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～",0,0,0,0,0,0)",
+      R"(13101,"100  ","1000001","ﾄｳｷｮｳﾄ","ﾁﾖﾀﾞｸ","ﾁﾖﾀﾞ","東京都","千代田区","千代田",0,0,0,0,0,0)",
+      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","3ﾁｮｳﾒ)","北海道","札幌市","３丁目）",0,0,0,0,0,0)",
+  });
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][kTownKanji], u"北（１～３丁目）");
+  EXPECT_EQ(line_count_, 2);  // a skipped line is not counted
+}
+
+TEST_F(Reader, BusinessLineIsRearrangedWithOrWithoutTheBlank) {
+  const std::string line =
+      R"(01101,"ｲﾄｳｸﾞﾐﾄﾞｹﾝ ｶﾌﾞｼｷｶﾞｲｼﾔ","伊藤組土建　（株）","北海道","札幌市中央区","北四条西","４丁目１番地","0608554","060  ","札幌中央",0,0,0)";
+  auto records = Read({line}, kBusinessIndex);
+  ASSERT_EQ(records.size(), 1u);
+  const auto& r = records[0];
+  EXPECT_EQ(r[kOldCode], u"060  ");
+  EXPECT_EQ(r[kPostalCode], u"0608554");
+  EXPECT_EQ(r[kPrefKanji], u"北海道");
+  EXPECT_EQ(r[kCityKanji], u"札幌市中央区");
+  EXPECT_EQ(r[kTownKanji], u"北四条西４丁目１番地");
+  EXPECT_EQ(r[kFlag1], u"\"札幌中央\"");  // the handling office keeps its quotes
+  EXPECT_EQ(r[kCompanyKana], u"ｲﾄｳｸﾞﾐﾄﾞｹﾝ ｶﾌﾞｼｷｶﾞｲｼﾔ");
+  EXPECT_EQ(r[kCompanyKanji], u"伊藤組土建　（株）");
+  EXPECT_TRUE(r[kPrefKana].empty() && r[kCityKana].empty() && r[kTownKana].empty());
+  EXPECT_TRUE(r[kUpdate].empty() && r[kReason].empty());
+
+  options_.with_blank = true;
+  EXPECT_EQ(Read({line}, kBusinessIndex)[0][kTownKanji], u"北四条西　４丁目１番地");
+}
+
+TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
+  auto records = Read({
+      "x",
+      R"(99101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)",
+      kAsahigaoka,
+  });
+  // "x": its code is no number, and its fields are too short to unquote.
+  // 99: no such prefecture box; the line is taken as if its box were set.
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1][kTownKanji], u"北");
+  EXPECT_EQ(records[2][kTownKanji], u"旭ケ丘");
+  ASSERT_FALSE(dialogs_.messages().empty());
+  EXPECT_EQ(dialogs_.messages().front(), "型が一致しません。");
+  EXPECT_EQ(dialogs_.messages().back(), "インデックスが有効範囲にありません。");
+}
+
+// Records of the real address file spread over several lines come out whole.
+TEST_F(Reader, RealContinuedRecordsOfTheAddressFile) {
+  std::map<Text, Text> towns, kanas;
+  long records = 0;
+  ConvertContext ctx(options_, InputFiles{}, dialogs_);
+  TextFileReader input;
+  ASSERT_TRUE(input.Open(fs::path(JAPANPOST_DIR) / "KEN_ALL.CSV"));
+  F_ReadZipFile(ctx, input, [&](ConvertContext& c) {
+    ++records;
+    const Text& code = c.ZipRec[kPostalCode];
+    if (code == u"0660005" || code == u"6028134") {
+      towns[code] = c.ZipRec[kTownKanji];
+      kanas[code] = c.ZipRec[kTownKana];
+    }
+  });
+  EXPECT_TRUE(dialogs_.messages().empty());
+  EXPECT_EQ(ctx.G_LineCount, 124825);
+  EXPECT_LT(records, 124825);
+  EXPECT_EQ(towns[u"0660005"],
+            u"協和（８８－２、２７１－１０、３４３－２、４０４－１、４２７－３、４３１－１２、４４３－６、"
+            u"６０８－２、６４１－８、８１４、８４２－５、１１３７－３、１３９２、１６５７、１７５２番地）");
+  EXPECT_EQ(kanas[u"0660005"],
+            u"ｷｮｳﾜ(88-2､271-10､343-2､404-1､427-3､431-12､443-6､608-2､641-8､814､842-5､1137-3､1392､1657､1752ﾊﾞﾝﾁ)");
+  EXPECT_EQ(towns[u"6028134"], u"一町目（大宮通椹木町下る、大宮通丸太町上る、椹木町通大宮西入、丸太町通大宮東入）");
+  EXPECT_EQ(kanas[u"6028134"], u"ｲｯﾁｮｳﾒ");
+}
+
+}  // namespace
+}  // namespace tessivar

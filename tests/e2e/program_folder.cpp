@@ -1,0 +1,91 @@
+#include "program_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "text/cp932.h"
+
+namespace tessivar::e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TestRoot() {
+  static const fs::path root = [] {
+    fs::path r = fs::temp_directory_path() / ("tessivar_e2e_" + std::to_string(::getpid()));
+    fs::remove_all(r);
+    fs::create_directories(r);
+    return r;
+  }();
+  return root;
+}
+
+const fs::path& InstalledFolder() {
+  static const fs::path installed = [] {
+    fs::path dir = TestRoot() / "installed";
+    std::string command = std::string("\"") + CMAKE_COMMAND + "\" --install \"" + PROJECT_BINARY_DIR +
+                          "\" --prefix \"" + dir.string() + "\" > /dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("cmake --install failed: " + command);
+    return dir;
+  }();
+  return installed;
+}
+
+}  // namespace
+
+fs::path FreshProgramFolder(const std::string& name) {
+  fs::path folder = TestRoot() / name;
+  fs::remove_all(folder);
+  fs::copy(InstalledFolder(), folder, fs::copy_options::recursive);
+  return folder;
+}
+
+BatchRun RunTessivar(const fs::path& folder, const std::string& args) {
+  BatchRun run;
+  const fs::path err_file = folder / "stderr.txt";
+  std::string command = "\"" + (folder / "Tessivar").string() + "\" --batch " + args + " 2> \"" +
+                        err_file.string() + "\"";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  size_t got;
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
+  int status = ::pclose(pipe);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = ReadBytes(err_file);
+  fs::remove(err_file);
+  return run;
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Cp932Bytes(const std::string& utf8_text) {
+  Cp932 codec;
+  std::string bytes;
+  std::istringstream lines(utf8_text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!codec.Encode(FromUtf8(line), bytes)) throw std::runtime_error("not code page 932: " + line);
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+void WriteCp932(const fs::path& path, const std::string& utf8_text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << Cp932Bytes(utf8_text);
+}
+
+}  // namespace tessivar::e2e

@@ -1,0 +1,28 @@
+#pragma once
+// An installed program folder in a temporary directory, and the batch mode
+// run in it, for the end-to-end tests.
+#include <filesystem>
+#include <string>
+
+namespace tessivar::e2e {
+
+struct BatchRun {
+  int exit_code = -1;
+  std::string out;  // standard output: the messages, one per line
+  std::string err;
+};
+
+// Installs the program folder once per test process and copies it to a new
+// folder named after the test.
+std::filesystem::path FreshProgramFolder(const std::string& name);
+
+// Runs "Tessivar --batch " + args in folder.
+BatchRun RunTessivar(const std::filesystem::path& folder, const std::string& args);
+
+std::string ReadBytes(const std::filesystem::path& path);
+// Writes UTF-8 text as code page 932 with CR LF line ends.
+void WriteCp932(const std::filesystem::path& path, const std::string& utf8_text);
+// Code page 932 bytes with CR LF of UTF-8 text with LF line ends.
+std::string Cp932Bytes(const std::string& utf8_text);
+
+}  // namespace tessivar::e2e
