@@ -1,0 +1,211 @@
+#include "fieldsets/field_set_file.h"
+
+#include <system_error>
+
+#include "fieldsets/field_catalogue.h"
+#include "text/file_names.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+
+namespace tessivar {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::u16string_view kNotFound = u"NotFound";
+
+// Lines are read with their surrounding blanks removed; full-width blanks
+// count as blanks too, as the Japanese Windows platform trims them.
+TextView TrimLine(TextView line) { return TrimBlanks(line); }
+
+// The file as it is named on disk: names are matched without regard to case.
+fs::path OnDisk(const fs::path& path) {
+  auto found = FindNoCase(path.parent_path().empty() ? fs::path(".") : path.parent_path(),
+                          path.filename().string());
+  return found ? *found : path;
+}
+
+Text Join(const std::vector<Text>& entries) {
+  Text line;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (i) line += u',';
+    line += entries[i];
+  }
+  return line;
+}
+
+}  // namespace
+
+FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs) : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
+
+void FieldSetFile::Report(std::string_view prefix, std::string_view error) const {
+  dialogs_.Message(std::string(prefix) + std::string(error));
+}
+
+void FieldSetFile::Load(SetList& main_list, std::vector<Text>& G_SelFields) {
+  G_SelFields.assign(G_MaxSel + 1, Text());
+  if (F_GetFieldSet(kAllItemsSetKey) == kNotFound) {
+    // A file without the built-in set is replaced by a new one.
+    std::error_code ignored;
+    fs::remove(OnDisk(ini_path_), ignored);
+  }
+  F_項目F(G_SelFields);
+  F_出力設定F一覧set(main_list, G_SelFields);
+}
+
+void FieldSetFile::F_項目F(std::vector<Text>& G_SelFields) {
+  constexpr std::string_view kPrefix = "Md_main:F_項目F)";
+  std::error_code ignored;
+  if (fs::exists(OnDisk(ini_path_), ignored)) return;
+
+  // The built-in set: every record item but the company names, each followed
+  // by a comma except the last, then end markers up to the last index.
+  if (G_SelFields.size() < static_cast<size_t>(G_MaxSel) + 1) G_SelFields.resize(G_MaxSel + 1);
+  G_SelFields[0] = u"0";
+  size_t j = 1;
+  for (int n = 1; n <= 24; ++n, j += 2) {
+    G_SelFields[j] = Decimal(n);
+    G_SelFields[j + 1] = Decimal(kCommaSeparator);
+  }
+  G_SelFields[49] = u"25";
+  for (size_t i = 50; i < G_SelFields.size(); ++i) G_SelFields[i] = u"-1";
+
+  TextFileWriter out;
+  if (!out.Open(ini_path_)) {
+    Report(kPrefix, out.error());
+    return;
+  }
+  if (!out.WriteLine(kAllItemsSetKey) || !out.WriteLine(Join(G_SelFields))) Report(kPrefix, out.error());
+  if (!out.Close()) Report(kPrefix, out.error());
+}
+
+Text FieldSetFile::F_GetFieldSet(std::u16string_view key) const {
+  TextFileReader in;
+  if (!in.Open(OnDisk(ini_path_))) return Text(kNotFound);
+  bool found = false;
+  Text line;
+  while (in.Next(line)) {
+    if (!in.error().empty()) break;  // an unreadable line ends the search silently
+    TextView trimmed = TrimLine(line);
+    if (StartsWith(trimmed, key)) {
+      found = true;
+    } else if (found) {
+      return Text(trimmed);
+    }
+  }
+  return Text(kNotFound);
+}
+
+bool FieldSetFile::ReadSetNames(SetList& list, std::vector<Text>* fields, std::string_view prefix) {
+  list.names.clear();
+  list.selected = -1;
+  std::vector<Text> lines;
+  std::string error;
+  if (!ReadAllLines(OnDisk(ini_path_), lines, error)) {
+    Report(prefix, error);
+    if (lines.empty()) return false;
+  }
+  // Only the line right after the first header is that set's list; every
+  // other line that is not a header is ignored, so a stray or blank line can
+  // never wipe the list.
+  bool first_list_next = false;
+  for (const Text& line : lines) {
+    TextView trimmed = TrimLine(line);
+    if (StartsWith(trimmed, u"<")) {
+      list.names.emplace_back(trimmed.size() >= 2 ? trimmed.substr(1, trimmed.size() - 2) : TextView());
+      first_list_next = list.names.size() == 1;
+    } else {
+      if (first_list_next && fields) *fields = Split(trimmed, u",");
+      first_list_next = false;
+    }
+  }
+  return true;
+}
+
+void FieldSetFile::F_Get一覧(SetList& editor_list) {
+  ReadSetNames(editor_list, nullptr, "Md_main:F_Get一覧)");
+}
+
+void FieldSetFile::F_出力設定F一覧set(SetList& main_list, std::vector<Text>& G_SelFields) {
+  ReadSetNames(main_list, &G_SelFields, "Md_main:F_出力設定F一覧set)");
+  if (!main_list.names.empty()) main_list.selected = 0;
+}
+
+Text FieldSetFile::F_Put項目TBL(int mode, std::u16string_view key, std::u16string_view value) {
+  constexpr std::string_view kPrefix = "Md_main:F_Put項目TBL)";
+  constexpr int kAppend = 2, kDelete = 3;
+  fs::path temp = ini_path_;
+  temp += "@";
+  std::error_code ignored;
+  fs::remove(OnDisk(temp), ignored);
+
+  // The file is rewritten only from a complete reading and a complete
+  // writing: a failure on either side leaves the settings file as it was.
+  std::vector<Text> lines;
+  std::string error;
+  if (!ReadAllLines(OnDisk(ini_path_), lines, error)) {
+    Report(kPrefix, error);
+    return {};
+  }
+  TextFileWriter out;
+  if (!out.Open(temp)) {
+    Report(kPrefix, out.error());
+    return {};
+  }
+  bool written = true;
+  auto write = [&](TextView text) {
+    if (!out.WriteLine(text) && written) {
+      Report(kPrefix, out.error());
+      written = false;
+    }
+  };
+
+  int state = 0;  // 1: right after a matching header, 2: its value line handled
+  for (const Text& line : lines) {
+    TextView trimmed = TrimLine(line);
+    if (StartsWith(trimmed, key)) {
+      state = 1;
+      if (mode != kDelete) write(trimmed);
+    } else if (state == 1) {
+      state = 2;
+      if (mode != kDelete) write(value);  // kDelete drops the set's value line
+    } else {
+      write(trimmed);
+    }
+  }
+  if (mode == kAppend) {
+    write(key);
+    write(value);
+  }
+  if (!out.Close()) {
+    if (written) Report(kPrefix, out.error());
+    written = false;
+  }
+  if (!written) return {};
+
+  // The temporary file stays beside the settings file until the next rewrite.
+  fs::path target = OnDisk(ini_path_);
+  fs::remove(target, ignored);
+  fs::copy_file(temp, target, fs::copy_options::overwrite_existing, ignored);
+  if (ignored) Report(kPrefix, ignored.message());
+  return {};
+}
+
+Text ColumnNameLine(const std::vector<Text>& G_SelFields) {
+  Text line;
+  for (size_t i = 1; i < G_SelFields.size(); ++i) {
+    int n = FieldEntryNumber(G_SelFields[i]);
+    if (n == kEndOfList) break;
+    switch (n) {
+      case kCommaSeparator: line += u','; break;
+      case kFullWidthBlank: line += u'　'; break;
+      case kHalfWidthBlank: line += u' '; break;
+      case kNoItem: break;
+      default: line += Concat(u"\"", G_FieldNames()[n], u"\"");
+    }
+  }
+  return line;
+}
+
+}  // namespace tessivar
