@@ -1,12 +1,14 @@
 # embed_tsv(<target> <file.tsv> <ArrayName>)
-# Compiles a rule table kept as TSV into <ArrayName>.inc, included by <target>'s sources.
+# Compiles a rule table kept as TSV into the array <ArrayName> (kFooTable) in
+# FooTable.inc, included by <target>'s sources.
 # A malformed row fails the build with the file and line.
 add_executable(tsv_embed ${CMAKE_CURRENT_LIST_DIR}/../tools/tsv_embed.cpp)
 
 function(embed_tsv target tsv array_name)
   get_filename_component(tsv_abs ${tsv} ABSOLUTE)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/generated)
-  set(out ${out_dir}/${array_name}.inc)
+  string(REGEX REPLACE "^k" "" file_stem ${array_name})
+  set(out ${out_dir}/${file_stem}.inc)
   add_custom_command(
     OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}

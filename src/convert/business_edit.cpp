@@ -1,0 +1,175 @@
+#include "convert/business_edit.h"
+
+#include <algorithm>
+#include <type_traits>
+
+#include "BusinessFixImeRowsTable.inc"
+#include "BusinessFixRowsTable.inc"
+#include "convert/emitter.h"
+#include "text/cp932.h"
+#include "text/width.h"
+
+namespace tessivar {
+
+namespace {
+
+enum Column { kKey, kAlternative, kAction, kField, kText, kWith };
+
+// The actions a line may hold and the record slots each one may name in its
+// field column (none: the field stays empty).
+struct ActionSpec {
+  std::u16string_view name;
+  std::array<int, 4> fields;  // kNoField where unused
+};
+constexpr int kNoField = -1;
+constexpr std::u16string_view kGuard = u"guard", kSet = u"set", kNarrow = u"narrow", kReplace = u"replace",
+                              kBracketToComment = u"bracket_to_comment", kComment = u"comment",
+                              kCommentFromName = u"comment_from_name", kEmit = u"emit";
+constexpr std::array<ActionSpec, 8> kActionSpecs = {{
+    {kGuard, {kTownKanji, kCompanyKanji, kNoField, kNoField}},
+    {kSet, {kCityKanji, kTownKanji, kCompanyKana, kCompanyKanji}},
+    {kNarrow, {kTownKanji, kNoField, kNoField, kNoField}},
+    {kReplace, {kTownKanji, kCompanyKanji, kNoField, kNoField}},
+    {kBracketToComment, {kTownKanji, kNoField, kNoField, kNoField}},
+    {kComment, {kNoField, kNoField, kNoField, kNoField}},
+    {kCommentFromName, {kCompanyKanji, kNoField, kNoField, kNoField}},
+    {kEmit, {kNoField, kNoField, kNoField, kNoField}},
+}};
+
+Text& Slot(ConvertContext& ctx, const BusinessFixLine& line) {
+  long n = ToNumber(line[kField]);
+  if (n < 0 || n >= kZipSlots) throw IndexOutOfRange();
+  return ctx.ZipRec[static_cast<size_t>(n)];
+}
+
+// One office of the record: the address as it stands, then the emitter.
+void EmitOffice(ConvertContext& ctx) {
+  ctx.G_OutTownKanji = ctx.options.word_list() ? ctx.ZipRec[kCityKanji] : Text();
+  ctx.G_OutSubKanji = ctx.ZipRec[kTownKanji];
+  EmitRecord(ctx);
+}
+
+void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
+  const TextView action = line[kAction];
+  if (action == kSet) {
+    Slot(ctx, line) = Text(line[kText]);
+  } else if (action == kNarrow) {
+    Text& slot = Slot(ctx, line);
+    slot = Narrow(slot);
+  } else if (action == kReplace) {
+    ReplaceIn(Slot(ctx, line), line[kText], line[kWith]);
+  } else if (action == kBracketToComment) {
+    // ex. "１－１（本館）" -> address "１－１", comment "（本館）"
+    Text& address = Slot(ctx, line);
+    long k = InStr(address, u"（");
+    ctx.G_CommentKanji = Text(Mid(address, k));
+    address = Text(Left(address, k - 1));
+  } else if (action == kComment) {
+    ctx.G_CommentKanji = Text(line[kText]);
+  } else if (action == kCommentFromName) {
+    // The operating body in front of the office names, without its
+    // separator: ex. "学校法人　大妻学院・..." with text "大妻" -> "学校法人"
+    const Text& name = Slot(ctx, line);
+    ctx.G_CommentKanji = Text(Left(name, InStr(name, line[kText]) - 2));
+  } else if (action == kEmit) {
+    EmitOffice(ctx);
+  } else {
+    throw RuleError("事業所補正表 " + ToUtf8(line[kKey]) + ": 不明な操作 " + ToUtf8(action));
+  }
+}
+
+// Runs the row of the record's code: the first alternative whose guards all
+// hold, each action under the error trap so that a failing action (or
+// emission) is reported and the row goes on.
+void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
+  const TextView key = ctx.ZipRec[kPostalCode];
+  auto [first, last] = std::equal_range(rows.begin(), rows.end(), key, [](const auto& a, const auto& b) {
+    if constexpr (std::is_same_v<std::decay_t<decltype(a)>, BusinessFixLine>) return a[kKey] < b;
+    else return a < b[kKey];
+  });
+  while (first != last) {
+    const TextView alternative = (*first)[kAlternative];
+    auto end = std::find_if(first, last, [&](const BusinessFixLine& l) { return l[kAlternative] != alternative; });
+    bool holds = true;
+    auto it = first;
+    for (; it != end && (*it)[kAction] == kGuard; ++it) {
+      const BusinessFixLine& guard = *it;
+      bool found = false;
+      Trap(ctx, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
+      holds = holds && found;
+    }
+    if (holds) {
+      for (; it != end; ++it) Trap(ctx, [&] { RunAction(ctx, *it); });
+      return;
+    }
+    first = end;
+  }
+}
+
+}  // namespace
+
+BusinessFixTable BusinessFixImeRows() { return kBusinessFixImeRowsTable; }
+BusinessFixTable BusinessFixRows() { return kBusinessFixRowsTable; }
+
+void F_BusinessFixIme(ConvertContext& ctx, BusinessFixTable rows) { RunRow(ctx, rows); }
+
+void F_BusinessFix(ConvertContext& ctx, BusinessFixTable rows) {
+  // The main table is kept in ten parts by the first digit of the code; a
+  // code that starts otherwise has no part.
+  const Text& code = ctx.ZipRec[kPostalCode];
+  if (code.empty() || code[0] < u'0' || code[0] > u'9') return;
+  RunRow(ctx, rows);
+}
+
+void F_BusinessEdit(ConvertContext& ctx) { F_BusinessEdit(ctx, BusinessFixImeRows(), BusinessFixRows()); }
+
+void F_BusinessEdit(ConvertContext& ctx, BusinessFixTable ime_rows, BusinessFixTable main_rows) {
+  const bool word_list = ctx.options.word_list();
+  // The business-office name is no emission value: the writers take it from
+  // slot 16.
+  ctx.G_CityKanji.clear();
+  ctx.G_OutTownKanji = word_list ? ctx.ZipRec[kCityKanji] : Text();
+  for (Text* value : {&ctx.G_CommentKanji, &ctx.G_CommentTailKanji, &ctx.G_CityKana, &ctx.G_OutTownKana,
+                      &ctx.G_OutSubKana, &ctx.G_CommentKana, &ctx.G_CommentTailKana}) {
+    value->clear();
+  }
+  if (word_list) F_BusinessFixIme(ctx, ime_rows);
+  F_BusinessFix(ctx, main_rows);
+  Trap(ctx, [&] { EmitOffice(ctx); });
+}
+
+std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const BusinessFixLine& line = rows[i];
+    const BusinessFixLine* previous = i ? &rows[i - 1] : nullptr;
+    const bool same_key = previous && (*previous)[kKey] == line[kKey];
+    const bool same_alternative = same_key && (*previous)[kAlternative] == line[kAlternative];
+    const std::string where = "row " + std::to_string(i + 1) + " (" + ToUtf8(line[kKey]) + "): ";
+
+    if (Len(line[kKey]) != 7 || !std::all_of(line[kKey].begin(), line[kKey].end(), IsDigit))
+      return where + "the key is not a 7-digit postal code";
+    if (previous && line[kKey] < (*previous)[kKey]) return where + "keys are not in ascending order";
+    if (line[kAlternative].empty() || !std::all_of(line[kAlternative].begin(), line[kAlternative].end(), IsDigit))
+      return where + "the alternative is not a number";
+    if (same_key && !same_alternative && LeadingNumber(line[kAlternative]) <= LeadingNumber((*previous)[kAlternative]))
+      return where + "alternatives of a row must follow each other in ascending order";
+
+    auto spec = std::find_if(kActionSpecs.begin(), kActionSpecs.end(),
+                             [&](const ActionSpec& s) { return s.name == line[kAction]; });
+    if (spec == kActionSpecs.end()) return where + "unknown action " + ToUtf8(line[kAction]);
+    if (spec->fields[0] == kNoField) {
+      if (!line[kField].empty()) return where + "the action " + ToUtf8(line[kAction]) + " takes no field";
+    } else {
+      bool allowed = !line[kField].empty() && std::all_of(line[kField].begin(), line[kField].end(), IsDigit) &&
+                     std::find(spec->fields.begin(), spec->fields.end(), LeadingNumber(line[kField])) !=
+                         spec->fields.end();
+      if (!allowed) return where + "the action " + ToUtf8(line[kAction]) + " cannot use field " + ToUtf8(line[kField]);
+    }
+    if (line[kAction] == kGuard && same_alternative && (*previous)[kAction] != kGuard)
+      return where + "a guard must come before the actions of its alternative";
+    if (line[kAction] == kEmit && word_list_only) return where + "the word-list corrections do not emit";
+  }
+  return {};
+}
+
+}  // namespace tessivar

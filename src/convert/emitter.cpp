@@ -1,0 +1,98 @@
+#include "convert/emitter.h"
+
+#include "convert/line_writers.h"
+#include "convert/word_shortening.h"
+#include "text/width.h"
+
+namespace tessivar {
+
+namespace {
+
+// Codes whose sub-area ends in a quoted note: the note becomes the comment.
+bool HasQuotedNote(long code) { return code == 9960301 || code == 4280049; }
+// The floors of one building: their floor numbers are written half-width.
+bool IsFloorCode(long code) { return code >= 1006210 && code <= 1006250; }
+
+// Moves the text from the first open mark of sub on into comment.
+void MoveQuotedNote(Text& sub, Text& comment, TextView open) {
+  long e = InStr(sub, open);
+  if (e == 0) return;
+  comment = Text(Mid(sub, e));
+  sub.resize(static_cast<size_t>(e - 1));
+}
+
+// ex. "ビル名（１０階）" -> "ビル名（10階）"
+void NarrowFloorNumber(Text& town) {
+  long f = InStr(town, u"（");
+  long g = InStr(town, u"階");
+  // Without a "階" after the bracket there is no floor number to narrow.
+  if (g <= f) return;
+  town = Concat(Left(town, f), Narrow(Mid(town, f + 1, g - f - 1)), Mid(town, g));
+}
+
+}  // namespace
+
+void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text& outSubKanji,
+                  Text& commentKanji, Text& commentTailKanji, Text& /*cityKana: never read*/,
+                  Text& outTownKana, Text& outSubKana, Text& commentKana, Text& commentTailKana) {
+  const bool word_list = ctx.options.word_list();
+  // A postal code that is not a number fails the record here (no line).
+  const long code = ToNumber(ctx.ZipRec[kPostalCode]);
+
+  if (HasQuotedNote(code)) {
+    MoveQuotedNote(outSubKanji, commentKanji, u"「");
+    MoveQuotedNote(outSubKana, commentKana, u"<");
+  }
+  if (word_list && IsFloorCode(code)) {
+    NarrowFloorNumber(outTownKanji);
+  } else if (word_list && ctx.inputs.has_jigyosyo) {
+    F_ShortenWord(ctx);
+  }
+
+  Text& name = ctx.ZipRec[kCompanyKanji];
+  if (word_list && Len(cityKanji) + Len(outTownKanji) + Len(outSubKanji) + Len(name) + 1 > kMaxWordLength) {
+    cityKanji = Narrow(cityKanji);
+    outTownKanji = Narrow(outTownKanji);
+    outSubKanji = Narrow(outSubKanji);
+    name = Narrow(name);
+  }
+
+  switch (ctx.options.purpose) {
+    case Purpose::kWordList: {
+      // The word is trimmed of half-width and full-width blanks alike.
+      Text word(TrimBlanks(Concat(cityKanji, outTownKanji, outSubKanji)));
+      F_郵便番号SUB(ctx, word, commentKanji, commentTailKanji);
+      break;
+    }
+    case Purpose::kDatabase:
+    case Purpose::kCsv: {
+      Text town = Concat(outTownKanji, outSubKanji);
+      Text townKana = Concat(outTownKana, outSubKana);
+      F_WriteCsvLine(ctx, town, commentKanji, commentTailKanji, townKana, commentKana, commentTailKana);
+      break;
+    }
+    case Purpose::kNone:
+      break;
+  }
+
+  // The last record as the town-area rules see it: the values as the emitter
+  // received them, after the writers changed them.
+  ctx.G_LastCommentKanji = commentKanji;
+  ctx.G_LastCommentKana = commentKana;
+  ctx.G_LastTownKanji = outTownKanji;
+  ctx.G_LastTownKana = outTownKana;
+}
+
+void EmitRecord(ConvertContext& ctx) {
+  F_EmitRecord(ctx, ctx.G_CityKanji, ctx.G_OutTownKanji, ctx.G_OutSubKanji, ctx.G_CommentKanji,
+               ctx.G_CommentTailKanji, ctx.G_CityKana, ctx.G_OutTownKana, ctx.G_OutSubKana, ctx.G_CommentKana,
+               ctx.G_CommentTailKana);
+}
+
+void EmitRecordSwapped(ConvertContext& ctx) {
+  F_EmitRecord(ctx, ctx.G_CityKanji, ctx.G_OutSubKanji, ctx.G_OutTownKanji, ctx.G_CommentKanji,
+               ctx.G_CommentTailKanji, ctx.G_CityKana, ctx.G_OutSubKana, ctx.G_OutTownKana, ctx.G_CommentKana,
+               ctx.G_CommentTailKana);
+}
+
+}  // namespace tessivar

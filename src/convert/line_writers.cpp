@@ -1,0 +1,155 @@
+#include "convert/line_writers.h"
+
+#include "fieldsets/field_catalogue.h"
+#include "text/width.h"
+
+namespace tessivar {
+
+namespace {
+
+// The comment rule of both formats: a comment loses its bracket prefix, ex.
+// "（次のビルを除く）" is written "次のビルを除く", unless its tail is the keep
+// marker, which is then dropped and the comment written as it stands.
+// The word list strips closing brackets only when there was an opening one;
+// the CSV items strip them in any case.
+enum class CloseBrackets { kAfterOpening, kAlways };
+
+void ApplyCommentRule(Text& comment, Text& tail, TextView open, TextView close, CloseBrackets strip) {
+  if (tail == kKeepComment) {
+    tail.clear();
+    return;
+  }
+  long k = InStr(comment, open);
+  if (k == 0 && strip == CloseBrackets::kAfterOpening) return;
+  ReplaceIn(comment, Text(Left(comment, k)), u"");
+  ReplaceIn(comment, close, u"");
+}
+
+void AppendQuoted(Text& line, TextView text) {
+  line += u'"';
+  line += text;
+  line += u'"';
+}
+
+}  // namespace
+
+void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tail) {
+  const auto& rec = ctx.ZipRec;
+  Trap(
+      ctx,
+      [&] {
+        if (ctx.options.with_prefecture) word = Concat(rec[kPrefKanji], ctx.options.with_blank ? u"　" : u"", word);
+        ReplaceIn(comment, u"＠", u"、");
+        ReplaceIn(word, u"＠", u"、");
+        ReplaceIn(tail, u"＠", u"、");
+
+        // The reading: seven full-width digits, a full-width hyphen after the
+        // third in the hyphen form.
+        TextView code = rec[kPostalCode];
+        Text reading = Widen(ctx.options.hyphen ? Concat(Left(code, 3), u"-", Right(code, 4)) : Text(code));
+        if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
+
+        Text line = Concat(reading, u"\t", word, u"\t地名その他");
+        if (!comment.empty()) {
+          ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAfterOpening);
+          if (Len(comment) + Len(tail) > 64) {
+            // The marker " 他" is appended even when nothing was cut.
+            comment = Narrow(comment);
+            ReplaceIn(comment, u"~", u"ｶﾗ");
+            comment = tail.empty() ? Concat(Left(comment, 60), u" 他") : Concat(Left(comment, 56), u" 他 ");
+          }
+          line += u'\t';
+          line += comment;
+          line += tail;
+        }
+        ctx.output->WriteLine(line);
+        ++ctx.G_RecordCount;
+      },
+      "F_郵便番号SUB_Err:");
+  // The comment of a "その他" record is not handed on as the last comment.
+  if (Contains(rec[kTownKanji], u"その他")) comment.clear();
+  ctx.dialogs.ProcessEvents();
+}
+
+void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, Text& townKana,
+                    Text& commentKana, Text& tailKana) {
+  auto& rec = ctx.ZipRec;
+  Trap(ctx, [&] {
+    // Commas that the town-area rules protected come back.
+    ReplaceIn(rec[kTownKanji], u"＠", u"、");
+    ReplaceIn(town, u"＠", u"、");
+    ReplaceIn(comment, u"＠", u"、");
+    ReplaceIn(townKana, u"@", u"､");
+    ReplaceIn(rec[kTownKana], u"@", u"､");
+    ReplaceIn(commentKana, u"@", u"､");
+
+    const bool hyphen = ctx.options.hyphen;
+    Text line;
+    line.reserve(256);
+    for (size_t i = 1; i < ctx.G_SelFields.size(); ++i) {
+      const int n = FieldEntryNumber(ctx.G_SelFields[i]);
+      if (n == kEndOfList) break;
+      switch (n) {
+        case 1: line += rec[kLocalCode]; break;
+        case 2: {
+          TextView old_code = rec[kOldCode];
+          if (!hyphen) AppendQuoted(line, old_code);
+          else if (Len(Trim(old_code)) == 3) AppendQuoted(line, Left(old_code, 3));
+          else AppendQuoted(line, Concat(Left(old_code, 3), u"-", Right(old_code, 2)));
+          break;
+        }
+        case 3: {
+          TextView code = rec[kPostalCode];
+          AppendQuoted(line, hyphen ? Concat(Left(code, 3), u"-", Right(code, 4)) : Text(code));
+          break;
+        }
+        case 4: AppendQuoted(line, rec[kPrefKana]); break;
+        case 5: AppendQuoted(line, rec[kCityKana]); break;
+        case 6: AppendQuoted(line, townKana); break;
+        case 7: AppendQuoted(line, rec[kPrefKanji]); break;
+        case 8: AppendQuoted(line, rec[kCityKanji]); break;
+        case 9: AppendQuoted(line, town); break;
+        case 10: line += Decimal(Len(rec[kPrefKana])); break;
+        case 11: line += Decimal(Len(rec[kCityKana])); break;
+        case 12: line += Decimal(Len(townKana)); break;
+        case 13: line += Decimal(Len(rec[kPrefKanji])); break;
+        case 14: line += Decimal(Len(rec[kCityKanji])); break;
+        case 15: line += Decimal(Len(town)); break;
+        case 16: line += rec[kFlag1]; break;
+        case 17: line += rec[kFlag2]; break;
+        case 18: line += rec[kFlag3]; break;
+        case 19: line += rec[kFlag4]; break;
+        case 20: line += rec[kUpdate]; break;
+        case 21: line += rec[kReason]; break;
+        case 22: AppendQuoted(line, rec[kTownKana]); break;
+        case 23: AppendQuoted(line, rec[kTownKanji]); break;
+        case 24:
+          if (!comment.empty()) {
+            ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
+            AppendQuoted(line, Concat(comment, tail));
+          }
+          break;
+        case 25:
+          if (!commentKana.empty()) {
+            ApplyCommentRule(commentKana, tailKana, u"(", u")", CloseBrackets::kAlways);
+            AppendQuoted(line, Concat(commentKana, tailKana));
+          }
+          break;
+        case kCommaSeparator: line += u','; break;
+        case kFullWidthBlank: line += u'　'; break;
+        case kHalfWidthBlank: line += u' '; break;
+        case 29: AppendQuoted(line, rec[kCompanyKana]); break;
+        case 30: AppendQuoted(line, rec[kCompanyKanji]); break;
+        default: break;  // 0 and numbers outside the catalogue write nothing
+      }
+    }
+    ctx.output->WriteLine(line);
+    ++ctx.G_RecordCount;
+  });
+  if (Contains(rec[kTownKanji], u"その他")) {
+    comment.clear();
+    commentKana.clear();
+  }
+}
+
+}  // namespace tessivar

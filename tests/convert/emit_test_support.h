@@ -1,0 +1,72 @@
+#pragma once
+// A conversion context for the emitter, writer, shortening and business
+// tests: scripted dialogs, lines collected in memory.
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "convert/convert_context.h"
+#include "convert/line_sink.h"
+#include "dialogs/scripted_dialogs.h"
+#include "text/cp932.h"
+
+namespace tessivar::testing {
+
+struct EmitHarness {
+  explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false) : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
+    ctx.output = &sink;
+  }
+
+  static RunOptions Options(Purpose purpose) {
+    RunOptions options;
+    options.purpose = purpose;
+    return options;
+  }
+  static InputFiles Inputs(bool has_jigyosyo) {
+    InputFiles inputs;
+    inputs.has_jigyosyo = has_jigyosyo;
+    return inputs;
+  }
+
+  // An address record: code, prefecture, city and town as read.
+  void Address(std::u16string code, std::u16string pref, std::u16string city, std::u16string town) {
+    ctx.ZipRec.assign(kZipSlots, {});
+    ctx.ZipRec[kPostalCode] = std::move(code);
+    ctx.ZipRec[kPrefKanji] = std::move(pref);
+    ctx.ZipRec[kCityKanji] = std::move(city);
+    ctx.ZipRec[kTownKanji] = std::move(town);
+    ctx.ZipRec[kFlag1] = u"0";
+  }
+
+  // A business-office record as the reader lays it out.
+  void Business(std::u16string code, std::u16string city, std::u16string address, std::u16string name,
+                std::u16string name_kana = u"ｶﾅ", std::u16string office = u"\"太宰府\"") {
+    ctx.ZipRec.assign(kZipSlots, {});
+    ctx.ZipRec[kLocalCode] = u"40221";
+    ctx.ZipRec[kOldCode] = u"818  ";
+    ctx.ZipRec[kPostalCode] = std::move(code);
+    ctx.ZipRec[kPrefKanji] = u"福岡県";
+    ctx.ZipRec[kCityKanji] = std::move(city);
+    ctx.ZipRec[kTownKanji] = std::move(address);
+    ctx.ZipRec[kFlag1] = std::move(office);
+    ctx.ZipRec[kCompanyKana] = std::move(name_kana);
+    ctx.ZipRec[kCompanyKanji] = std::move(name);
+  }
+
+  // G_SelFields from catalogue numbers (index 0 is the marker "0").
+  void Fields(std::initializer_list<const char16_t*> entries) {
+    ctx.G_SelFields.assign(1, u"0");
+    for (auto e : entries) ctx.G_SelFields.emplace_back(e);
+  }
+
+  // The columns of a written word-list line.
+  static std::vector<std::u16string> Columns(const std::u16string& line) { return Split(line, u"\t"); }
+
+  const std::vector<std::u16string>& lines() const { return sink.lines; }
+
+  ScriptedDialogs dialogs;
+  MemorySink sink;
+  ConvertContext ctx;
+};
+
+}  // namespace tessivar::testing

@@ -1,0 +1,198 @@
+// The record emitter: the last corrections before writing, the word length,
+// the purposes, the last-record memory and the failure of a bad code.
+#include "convert/emitter.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/emit_test_support.h"
+
+namespace tessivar {
+namespace {
+
+using testing::EmitHarness;
+
+std::string U8(std::u16string_view s) { return ToUtf8(s); }
+
+void SetTown(ConvertContext& ctx, std::u16string city, std::u16string town, std::u16string sub) {
+  ctx.G_CityKanji = std::move(city);
+  ctx.G_OutTownKanji = std::move(town);
+  ctx.G_OutSubKanji = std::move(sub);
+}
+
+TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
+  for (const char16_t* code : {u"9960301", u"4280049"}) {
+    SCOPED_TRACE(U8(code));
+    EmitHarness h(Purpose::kCsv);
+    h.Address(code, u"山形県", u"市", u"町");
+    h.Fields({u"9", u"26", u"24", u"26", u"25"});
+    SetTown(h.ctx, u"", u"大字Ａ", u"Ｂ「Ｃを含む」");
+    h.ctx.G_OutSubKana = u"B<C>";
+    EmitRecord(h.ctx);
+    EXPECT_EQ(U8(h.lines().at(0)), "\"大字ＡＢ\",\"「Ｃを含む」\",\"<C>\"");
+  }
+  EmitHarness other(Purpose::kCsv);
+  other.Address(u"9960302", u"山形県", u"市", u"町");
+  other.Fields({u"9", u"26", u"24"});
+  SetTown(other.ctx, u"", u"大字Ａ", u"Ｂ「Ｃ」");
+  EmitRecord(other.ctx);
+  EXPECT_EQ(U8(other.lines().at(0)), "\"大字ＡＢ「Ｃ」\",");
+}
+
+TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {
+  struct Case {
+    const char* label;
+    const char16_t* code;
+    Purpose purpose;
+    std::u16string town;
+    const char* expected_town;
+  } cases[] = {
+      {"first floor code", u"1006210", Purpose::kWordList, u"丸の内ビル（１０階）", "丸の内ビル（10階）"},
+      {"last floor code", u"1006250", Purpose::kWordList, u"丸の内ビル（５０階）", "丸の内ビル（50階）"},
+      {"below the range", u"1006209", Purpose::kWordList, u"丸の内ビル（９階）", "丸の内ビル（９階）"},
+      {"above the range", u"1006251", Purpose::kWordList, u"丸の内ビル（５１階）", "丸の内ビル（５１階）"},
+      {"CSV text", u"1006215", Purpose::kCsv, u"丸の内ビル（１５階）", "丸の内ビル（１５階）"},
+      {"no floor mark: written unchanged", u"1006215", Purpose::kWordList, u"丸の内ビル（地階）", "丸の内ビル（地階）"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EmitHarness h(c.purpose);
+    h.Address(c.code, u"東京都", u"千代田区", u"丸の内");
+    h.Fields({u"9"});
+    SetTown(h.ctx, u"", c.town, u"");
+    EmitRecord(h.ctx);
+    ASSERT_EQ(h.lines().size(), 1u);
+    EXPECT_EQ(U8(h.ctx.G_LastTownKanji), c.expected_town);
+  }
+}
+
+TEST(EmitterTest, FloorCodesSkipTheShortening) {
+  EmitHarness h(Purpose::kWordList, /*has_jigyosyo=*/true);
+  h.Address(u"1006215", u"東京都", u"千代田区", u"丸の内");
+  SetTown(h.ctx, u"千代田区", u"丸の内ビル（１５階）", u"（Ａ私書箱）");
+  EmitRecord(h.ctx);
+  EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "千代田区丸の内ビル（15階）（Ａ私書箱）");
+}
+
+TEST(EmitterTest, WordLongerThanThirtyIsNarrowed) {
+  // L = city 2 + town 10 + sub-area + name + the blank before the name.
+  const std::string wide_town = "ＡＢＣＤＥＦＧＨＩＪ", narrow_town = "ABCDEFGHIJ";
+  auto repeat = [](const std::string& piece, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += piece;
+    return out;
+  };
+  struct Case {
+    const char* label;
+    int sub_length;
+    std::u16string name;
+    std::string word;
+  } cases[] = {
+      {"30 in all: unchanged", 17, u"", "港区" + wide_town + repeat("Ａ", 17)},
+      {"31 in all: narrowed", 18, u"", "港区" + narrow_town + repeat("A", 18)},
+      {"the name counts", 12, u"６ＡＢＣＤＥ", "港区" + narrow_town + repeat("A", 12) + "　6ABCDE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EmitHarness h(Purpose::kWordList);
+    h.Address(u"1050000", u"東京都", u"港区", u"");
+    h.ctx.ZipRec[kCompanyKanji] = c.name;
+    SetTown(h.ctx, u"港区", FromUtf8(wide_town), std::u16string(c.sub_length, u'Ａ'));
+    EmitRecord(h.ctx);
+    EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), c.word);
+  }
+}
+
+TEST(EmitterTest, ThirtyCharacterAddressPlusTheBlankIsNarrowed) {
+  // City, town and sub-area of 30 characters with no name: 31 counts.
+  EmitHarness h(Purpose::kWordList);
+  h.Address(u"1050000", u"東京都", u"港区", u"");
+  SetTown(h.ctx, std::u16string(10, u'Ａ'), std::u16string(10, u'Ｂ'), std::u16string(10, u'Ｃ'));
+  EmitRecord(h.ctx);
+  EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "AAAAAAAAAABBBBBBBBBBCCCCCCCCCC");
+  EXPECT_EQ(U8(h.ctx.G_CityKanji), "AAAAAAAAAA");  // the narrowed values stay
+}
+
+TEST(EmitterTest, WordIsTrimmedOfBothBlanks) {
+  EmitHarness h(Purpose::kWordList);
+  h.Address(u"1050000", u"東京都", u"港区", u"");
+  SetTown(h.ctx, u"", u"　 芝公園", u" 　");
+  EmitRecord(h.ctx);
+  EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "芝公園");
+}
+
+TEST(EmitterTest, ShorteningRunsOnlyForTheWordListWithTheBusinessFile) {
+  struct Case {
+    const char* label;
+    Purpose purpose;
+    bool has_jigyosyo;
+    const char* last_town_comment;
+  } cases[] = {
+      {"word list with the business file", Purpose::kWordList, true, "太宰府支店私書箱第４号"},
+      {"word list without it", Purpose::kWordList, false, ""},
+      {"CSV text", Purpose::kCsv, true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EmitHarness h(c.purpose, c.has_jigyosyo);
+    h.Address(u"8180000", u"福岡県", u"太宰府市", u"");
+    h.Fields({u"9"});
+    SetTown(h.ctx, u"太宰府市", u"観世音寺", u"１（太宰府支店私書箱第４号）");
+    EmitRecord(h.ctx);
+    ASSERT_EQ(h.lines().size(), 1u);
+    EXPECT_EQ(U8(h.ctx.G_LastCommentKanji), c.last_town_comment);
+  }
+}
+
+TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
+  EmitHarness h(Purpose::kWordList);
+  h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
+  SetTown(h.ctx, u"札幌市", u"大通", u"西");
+  h.ctx.G_CommentKanji = u"（Ａを除く）";
+  h.ctx.G_OutTownKana = u"ｵｵﾄﾞｵﾘ";
+  h.ctx.G_CommentKana = u"(A)";
+  EmitRecord(h.ctx);
+  EXPECT_EQ(U8(h.ctx.G_LastTownKanji), "大通");
+  EXPECT_EQ(U8(h.ctx.G_LastCommentKanji), "Ａを除く");
+  EXPECT_EQ(U8(h.ctx.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
+  EXPECT_EQ(U8(h.ctx.G_LastCommentKana), "(A)");
+
+  // A "その他" record hands on an empty comment.
+  h.ctx.ZipRec[kTownKanji] = u"大通（その他）";
+  h.ctx.G_CommentKanji = u"「大通」の地域";
+  EmitRecord(h.ctx);
+  EXPECT_EQ(h.lines().size(), 2u);
+  EXPECT_TRUE(h.ctx.G_LastCommentKanji.empty());
+}
+
+TEST(EmitterTest, NoPurposeWritesNothingButRemembers) {
+  EmitHarness h(Purpose::kNone);
+  h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
+  SetTown(h.ctx, u"札幌市", u"大通", u"");
+  EmitRecord(h.ctx);
+  EXPECT_TRUE(h.lines().empty());
+  EXPECT_EQ(h.ctx.G_RecordCount, 0);
+  EXPECT_EQ(U8(h.ctx.G_LastTownKanji), "大通");
+}
+
+TEST(EmitterTest, CodeThatIsNoNumberFailsTheRecord) {
+  EmitHarness h(Purpose::kWordList);
+  h.Address(u"06０0A00", u"北海道", u"札幌市", u"大通");
+  SetTown(h.ctx, u"札幌市", u"大通", u"");
+  EXPECT_THROW(EmitRecord(h.ctx), RuleError);
+  EXPECT_TRUE(h.lines().empty());
+  EXPECT_TRUE(h.ctx.G_LastTownKanji.empty());
+}
+
+TEST(EmitterTest, SwappedCallPutsTheSubAreaFirst) {
+  EmitHarness h(Purpose::kCsv);
+  h.Address(u"6040000", u"京都府", u"京都市中京区", u"");
+  h.Fields({u"9", u"26", u"6"});
+  SetTown(h.ctx, u"", u"東洞院通", u"石屋町");
+  h.ctx.G_OutTownKana = u"ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ";
+  h.ctx.G_OutSubKana = u"ｲｼﾔﾁﾖｳ";
+  EmitRecordSwapped(h.ctx);
+  EXPECT_EQ(U8(h.lines().at(0)), "\"石屋町東洞院通\",\"ｲｼﾔﾁﾖｳﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ\"");
+}
+
+}  // namespace
+}  // namespace tessivar
