@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <map>
 
@@ -20,7 +22,7 @@ class Reader : public ::testing::Test {
   Reader() { options_.prefecture_checked.fill(true); }
 
   std::vector<std::vector<Text>> Read(const std::vector<std::string>& lines, int input_index = 0) {
-    const fs::path path = fs::temp_directory_path() / "reader_test.CSV";
+    const fs::path path = fs::temp_directory_path() / ("reader_test_" + std::to_string(::getpid()) + ".CSV");
     std::string bytes;
     Cp932 codec;
     for (const auto& line : lines) {
@@ -49,7 +51,7 @@ class Reader : public ::testing::Test {
 };
 
 const std::string kAsahigaoka =
-    R"(01101,"064  ","0640941","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ","ｱｻﾋｶﾞｵｶ","北海道","札幌市中央区","旭ケ丘",0,0,1,0,0,0)";
+    R"L(01101,"064  ","0640941","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ","ｱｻﾋｶﾞｵｶ","北海道","札幌市中央区","旭ケ丘",0,0,1,0,0,0)L";
 
 TEST_F(Reader, OneLineIsHandedOnAtTheEndAndAnEmptyFileGivesNothing) {
   auto records = Read({kAsahigaoka});
@@ -71,10 +73,10 @@ TEST_F(Reader, OneLineIsHandedOnAtTheEndAndAnEmptyFileGivesNothing) {
 
 TEST_F(Reader, ContinuedRecordIsJoinedAndTheNextOneStandsAlone) {
   auto records = Read({
-      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～)",0,0,0,0,0,0)",
-      R"(01101,"999  ","0600001","X","Y","3ﾁｮｳﾒ)","Z","W","３丁目）",9,9,9,9,9,9)",
-      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)",
-      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)",
+      R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～",0,0,0,0,0,0)L",
+      R"L(01101,"999  ","0600001","X","Y","3ﾁｮｳﾒ)","Z","W","３丁目）",9,9,9,9,9,9)L",
+      R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)L",
+      R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)L",
   });
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[0][kTownKanji], u"北（１～３丁目）");
@@ -88,8 +90,8 @@ TEST_F(Reader, ContinuedRecordIsJoinedAndTheNextOneStandsAlone) {
 
 TEST_F(Reader, KanaThatRepeatsOnEveryLineIsNotExtended) {
   auto records = Read({
-      R"(26102,"602  ","6028134","ｷｮｳﾄﾌ","ｷｮｳﾄｼｶﾐｷﾞｮｳｸ","ｲｯﾁｮｳﾒ","京都府","京都市上京区","一町目（大宮通",0,0,0,0,0,0)",
-      R"(26102,"602  ","6028134","ｷｮｳﾄﾌ","ｷｮｳﾄｼｶﾐｷﾞｮｳｸ","ｲｯﾁｮｳﾒ","京都府","京都市上京区","入）",0,0,0,0,0,0)",
+      R"L(26102,"602  ","6028134","ｷｮｳﾄﾌ","ｷｮｳﾄｼｶﾐｷﾞｮｳｸ","ｲｯﾁｮｳﾒ","京都府","京都市上京区","一町目（大宮通",0,0,0,0,0,0)L",
+      R"L(26102,"602  ","6028134","ｷｮｳﾄﾌ","ｷｮｳﾄｼｶﾐｷﾞｮｳｸ","ｲｯﾁｮｳﾒ","京都府","京都市上京区","入）",0,0,0,0,0,0)L",
   });
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0][kTownKanji], u"一町目（大宮通入）");
@@ -99,9 +101,9 @@ TEST_F(Reader, KanaThatRepeatsOnEveryLineIsNotExtended) {
 TEST_F(Reader, UncheckedPrefectureLinesAreSkippedInsideAPendingRecord) {
   options_.prefecture_checked[13] = false;
   auto records = Read({
-      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～",0,0,0,0,0,0)",
-      R"(13101,"100  ","1000001","ﾄｳｷｮｳﾄ","ﾁﾖﾀﾞｸ","ﾁﾖﾀﾞ","東京都","千代田区","千代田",0,0,0,0,0,0)",
-      R"(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","3ﾁｮｳﾒ)","北海道","札幌市","３丁目）",0,0,0,0,0,0)",
+      R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～",0,0,0,0,0,0)L",
+      R"L(13101,"100  ","1000001","ﾄｳｷｮｳﾄ","ﾁﾖﾀﾞｸ","ﾁﾖﾀﾞ","東京都","千代田区","千代田",0,0,0,0,0,0)L",
+      R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","3ﾁｮｳﾒ)","北海道","札幌市","３丁目）",0,0,0,0,0,0)L",
   });
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0][kTownKanji], u"北（１～３丁目）");
@@ -110,7 +112,7 @@ TEST_F(Reader, UncheckedPrefectureLinesAreSkippedInsideAPendingRecord) {
 
 TEST_F(Reader, BusinessLineIsRearrangedWithOrWithoutTheBlank) {
   const std::string line =
-      R"(01101,"ｲﾄｳｸﾞﾐﾄﾞｹﾝ ｶﾌﾞｼｷｶﾞｲｼﾔ","伊藤組土建　（株）","北海道","札幌市中央区","北四条西","４丁目１番地","0608554","060  ","札幌中央",0,0,0)";
+      R"L(01101,"ｲﾄｳｸﾞﾐﾄﾞｹﾝ ｶﾌﾞｼｷｶﾞｲｼﾔ","伊藤組土建　（株）","北海道","札幌市中央区","北四条西","４丁目１番地","0608554","060  ","札幌中央",0,0,0)L";
   auto records = Read({line}, kBusinessIndex);
   ASSERT_EQ(records.size(), 1u);
   const auto& r = records[0];
@@ -132,7 +134,7 @@ TEST_F(Reader, BusinessLineIsRearrangedWithOrWithoutTheBlank) {
 TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
   auto records = Read({
       "x",
-      R"(99101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)",
+      R"L(99101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)L",
       kAsahigaoka,
   });
   // "x": its code is no number, and its fields are too short to unquote.

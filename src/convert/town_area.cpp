@@ -1,0 +1,207 @@
+// F_TownAreaEdit: the town-area rules in their fixed order. Steps that need
+// more than a few lines live in town_area_parts.cpp (siblings, main names,
+// parts), town_area_propagation.cpp and town_area_part_loop.cpp; the
+// correction table is consulted at the checkpoints A to E.
+//
+// Every operation that can fail on real data runs under Trap: the failure is
+// reported, the operation's target keeps its value and the rules go on.
+#include "convert/town_area.h"
+
+#include "convert/emitter.h"
+#include "convert/town_area_steps.h"
+
+namespace tessivar {
+
+namespace town_area {
+
+const Script kKanji{u'（', u'）', u'、', u'「', u'」', u"－～", u"以上", false};
+const Script kKana{u'(', u')', u'､', u'<', u'>', u"-", u"ｲｼﾞｮｳ", true};
+
+void Emit(ConvertContext& ctx) {
+  Trap(ctx, [&] { EmitRecord(ctx); });
+}
+
+void EmitSwapped(ConvertContext& ctx) {
+  Trap(ctx, [&] { EmitRecordSwapped(ctx); });
+}
+
+const Text& Item(const std::vector<Text>& list, size_t index) {
+  if (index >= list.size()) throw IndexOutOfRange();
+  return list[index];
+}
+
+}  // namespace town_area
+
+namespace {
+
+using namespace town_area;
+
+// Only the first of each pair of records that the word list would show twice
+// reaches it in one run.
+bool IsSuppressedDuplicate(ConvertContext& ctx) {
+  struct Pair {
+    TextView code, kana1, kana2;
+    size_t flag;
+  };
+  static constexpr Pair kPairs[] = {{u"5810027", u"ﾔｵｷﾞ", u"ﾖｵｷﾞ", 1}, {u"6730012", u"ｶﾆｶﾞｻｶ", u"ﾜｻｶ", 2}};
+  if (!ctx.options.word_list()) return false;
+  const Text& kana = ctx.ZipRec[kTownKana];  // as read, before any rule touched it
+  for (const Pair& pair : kPairs) {
+    if (ctx.ZipRec[kPostalCode] == pair.code && (kana == pair.kana1 || kana == pair.kana2)) {
+      if (ctx.G_DupSeen[pair.flag]) return true;
+      ctx.G_DupSeen[pair.flag] = true;
+    }
+  }
+  return false;
+}
+
+// "○市　△△区" and "○郡　△△町" with the blank option; else the city as read.
+void SetCityName(ConvertContext& ctx) {
+  const Text& city = ctx.ZipRec[kCityKanji];
+  ctx.G_CityKana = ctx.ZipRec[kCityKana];
+  if (!ctx.options.with_blank) {
+    ctx.G_CityKanji = city;
+    return;
+  }
+  ctx.G_CityKanji = Concat(city, u"　");
+  long split = 0;
+  if (EndsWith(city, u"区")) split = InStr(2, city, u"市");
+  else if (EndsWith(city, u"町") || EndsWith(city, u"村")) split = InStr(2, city, u"郡");
+  if (split > 0) ctx.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
+}
+
+bool IsWholeAreaNote(TextView town) {
+  return town == u"以下に掲載がない場合" || Right(town, 10) == u"の次に番地がくる場合" || Right(town, 2) == u"一円";
+}
+
+void EmitWholeAreaNote(ConvertContext& ctx) {
+  ctx.G_CommentKanji = ctx.G_TownKanji;
+  ctx.G_CommentKana = ctx.G_TownKana;
+  for (Text* cleared : {&ctx.G_CommentTailKanji, &ctx.G_CommentTailKana, &ctx.G_OutTownKanji, &ctx.G_OutTownKana}) {
+    cleared->clear();
+  }
+  Emit(ctx);
+  ctx.G_CommentKanji.clear();
+  ctx.G_CommentKana.clear();
+}
+
+// Inside every quoted pair the list comma becomes an at sign of the same
+// width, so that the quoted list stays one part; the emitter turns it back.
+// ex. "（今熊「２１３、２４０」）" -> "（今熊「２１３＠２４０」）"
+void ProtectQuotedCommas(Text& text, char16_t open, char16_t close, char16_t comma, char16_t at) {
+  size_t from = 0;
+  while (true) {
+    size_t opening = text.find(open, from);
+    if (opening == Text::npos) return;
+    size_t closing = text.find(close, opening + 1);
+    if (closing == Text::npos) return;
+    for (size_t i = opening + 1; i < closing; ++i) {
+      if (text[i] == comma) text[i] = at;
+    }
+    if (closing + 1 == text.size()) return;
+    from = closing + 1;
+  }
+}
+
+void EmitPlainTown(ConvertContext& ctx) {
+  ctx.G_OutTownKanji = ctx.G_TownKanji;
+  ctx.G_OutTownKana = ctx.G_TownKana;
+  ctx.G_OutSubKanji.clear();
+  ctx.G_OutSubKana.clear();
+  ctx.G_CommentKanji.clear();
+  ctx.G_CommentKana.clear();
+  Emit(ctx);
+}
+
+PrefixVariant PrefixVariantOf(TextView code) {
+  if (code == u"8720604") return PrefixVariant::kKeepPendingCandidate;
+  if (code == u"6060068") return PrefixVariant::kKeepShortWholeNumbers;
+  return PrefixVariant::kUsual;
+}
+
+bool Finished(CorrectionOutcome outcome) { return outcome == CorrectionOutcome::kReturn; }
+
+}  // namespace
+
+void F_TownAreaEdit(ConvertContext& ctx) { F_TownAreaEdit(ctx, TownCorrections::Shipped()); }
+
+void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
+  const auto& rec = ctx.ZipRec;
+
+  // 1. Duplicate suppression (word list only).
+  if (IsSuppressedDuplicate(ctx)) return;
+
+  // 2. City name.
+  SetCityName(ctx);
+
+  // 3. Working copies.
+  ctx.G_TownKanji = rec[kTownKanji];
+  ctx.G_TownKana = rec[kTownKana];
+  ctx.G_OutSubKanji.clear();
+  ctx.G_OutSubKana.clear();
+
+  // 4. Whole-area notes.
+  if (IsWholeAreaNote(ctx.G_TownKanji)) {
+    EmitWholeAreaNote(ctx);
+    return;
+  }
+
+  // 5. Positions and protected commas.
+  ctx.pK = InStr(ctx.G_TownKanji, u"（");
+  ctx.pR = InStr(ctx.G_TownKana, u"(");
+  if (ctx.pK > 0 && Contains(ctx.G_TownKanji, u"「")) {
+    ProtectQuotedCommas(ctx.G_TownKanji, u'「', u'」', u'、', u'＠');
+    ProtectQuotedCommas(ctx.G_TownKana, u'<', u'>', u'､', u'@');
+  }
+
+  // 6. Checkpoint A: whole-record corrections.
+  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kA))) return;
+
+  // 7. Plain towns.
+  const bool old_area_02955 = rec[kOldCode] == u"02955";
+  if (!old_area_02955 && !Contains(ctx.G_TownKanji, u"（")) {
+    EmitPlainTown(ctx);
+    return;
+  }
+
+  // 8. Checkpoint B.
+  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kB))) return;
+
+  // 9. The old-code area "02955": a list with an empty main name.
+  if (old_area_02955) {
+    ctx.G_TownKanji = Concat(u"（", ctx.G_TownKanji, u"）");
+    ctx.G_TownKana = Concat(u"(", ctx.G_TownKana, u")");
+    ctx.pK = 1;
+    ctx.pR = 1;
+  }
+
+  // 10.-12. Siblings and the exclusion tail, main names, parts.
+  UpdateSiblingsAndTail(ctx);
+  BuildMainNames(ctx);
+  BuildParts(ctx);
+
+  // 13. Checkpoint C.
+  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kC))) return;
+
+  // 14. Prefix propagation.
+  if (rec[kPostalCode] != u"1620051") {
+    PrefixVariant variant = PrefixVariantOf(rec[kPostalCode]);
+    PropagatePrefixes(ctx.G_PartsKanji, kKanji, variant);
+    PropagatePrefixes(ctx.G_PartsKana, kKana, variant);
+  }
+
+  // 15. Checkpoint D.
+  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kD))) return;
+
+  // 16. Tail propagation.
+  PropagateTails(ctx.G_PartsKanji, ctx.G_PartTailsKanji, kKanji);
+  PropagateTails(ctx.G_PartsKana, ctx.G_PartTailsKana, kKana);
+
+  // 17. Checkpoint E.
+  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kE))) return;
+
+  // 18. The part loop.
+  RunPartLoop(ctx, corrections);
+}
+
+}  // namespace tessivar

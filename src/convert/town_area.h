@@ -1,0 +1,15 @@
+#pragma once
+// The town-area rules: one address record (ZipRec) becomes zero or more output
+// records, each a town main name, a sub-area and a comment in kanji and kana,
+// handed to the record emitter.
+#include "convert/convert_context.h"
+#include "convert/town_corrections.h"
+
+namespace tessivar {
+
+// With the shipped correction table.
+void F_TownAreaEdit(ConvertContext& ctx);
+// With a correction table of the caller's (tests pass tiny ones).
+void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections);
+
+}  // namespace tessivar

@@ -1,0 +1,44 @@
+#pragma once
+// Address records for the town-area tests: hand-made lines in the layout of
+// KEN_ALL.CSV, records of the real file joined as the reader joins them, and
+// a context that collects the written lines.
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "convert/convert_context.h"
+#include "convert/line_sink.h"
+#include "convert/town_area.h"
+#include "dialogs/scripted_dialogs.h"
+
+namespace tessivar::testing {
+
+// The postal record of one address line (slots 1 to 8 unquoted).
+std::vector<Text> AddressRecord(std::u16string_view line);
+// One record spread over several lines: the kanji town of every line is
+// appended, the kana town only when the line's differs from the kana so far.
+std::vector<Text> JoinedRecord(std::initializer_list<std::u16string_view> lines);
+// Every record of the real KEN_ALL.CSV with this postal code, joined.
+std::vector<std::vector<Text>> RealRecords(std::u16string_view code);
+
+// A hand-made line: Sapporo's columns around the given code, kana and town.
+std::u16string SapporoLine(std::u16string_view code, std::u16string_view kana, std::u16string_view town);
+
+struct TownHarness {
+  // CSV text with the fields code, town, town kana, comment, comment kana;
+  // the 7-digit code form.
+  explicit TownHarness(Purpose purpose = Purpose::kCsv, bool with_blank = false);
+
+  void Run(std::u16string_view line) { Run(AddressRecord(line)); }
+  void Run(std::vector<Text> record);
+  // Written lines (UTF-8, readable in failure output); taken lines are cleared.
+  std::vector<std::string> Take();
+  std::vector<std::string> messages() const { return dialogs.messages(); }
+
+  const TownCorrections* corrections = &TownCorrections::Shipped();
+  ScriptedDialogs dialogs;
+  MemorySink sink;
+  ConvertContext ctx;
+};
+
+}  // namespace tessivar::testing
