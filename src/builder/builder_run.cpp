@@ -1,0 +1,89 @@
+#include "builder/builder_run.h"
+
+#include <system_error>
+
+#include "builder/file_control.h"
+#include "builder/folders.h"
+#include "builder/interpreter.h"
+#include "builder/publisher.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr std::string_view kStart = "Morvane処理を開始します。  ";
+constexpr std::string_view kEnd = "Morvane処理を終了しました。 ";
+
+bool Fail(BuilderContext& ctx) {
+  ctx.status.Write(Status::kFailed);
+  return true;
+}
+
+int ErrorNumber(const std::exception& e) {
+  if (auto* system = dynamic_cast<const std::system_error*>(&e)) return system->code().value();
+  if (auto* engine = dynamic_cast<const EngineError*>(&e)) return engine->number();
+  return 0;
+}
+
+bool Run(BuilderContext& ctx) {
+  Settings& s = ctx.settings;
+  if (F_READ_INI(ctx.program_folder, s)) {
+    ctx.log.set_path(s.log_dir + s.log_file);
+    ctx.status.set_path(s.result_dir + s.result_file);
+    ctx.log.Banner(kStart);
+    ctx.log.Write("INIファイルが読めません。処理を中止します。");
+    return Fail(ctx);
+  }
+  ctx.log.set_path(s.log_dir + s.log_file);
+  ctx.status.set_path(s.result_dir + s.result_file);
+  // The status file's place is known: announce the start at once, which
+  // also replaces the verdict of an earlier run.
+  ctx.status.Write(Status::kStarted);
+  if (F_MAKE_DIRS(ctx)) return Fail(ctx);
+
+  ctx.status.Write(Status::kRunning);
+  ctx.log.Delete();
+  ctx.log.Banner(kStart);
+  if (F_COUNT_SQLFILE(ctx)) return Fail(ctx);
+  for (const auto& script : ctx.G_SqlFiles) {
+    ctx.G_SqlFile = script;
+    if (F04_READ_SQLTXT(ctx)) return Fail(ctx);
+  }
+  if (ctx.G_SqlFiles.empty()) {
+    ctx.log.Write("Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。");
+  } else if (F_DISTRIBUTE_MDB(ctx)) {
+    return Fail(ctx);
+  }
+  std::error_code ec;
+  const std::filesystem::path file_cntl = s.dstrb_dir + s.file_cntl;
+  if (!s.file_cntl.empty() && std::filesystem::is_regular_file(file_cntl, ec)) {
+    F_RUN_FILECNTL(ctx);
+    std::filesystem::remove(file_cntl, ec);
+  }
+  ctx.log.Banner(kEnd);
+  ctx.status.Write(Status::kDone);
+  return false;
+}
+
+}  // namespace
+
+bool RunBuilder(BuilderContext& ctx) {
+  try {
+    return Run(ctx);
+  } catch (const std::exception& e) {
+    // Every step reports its own failures; anything escaping them ends the
+    // run as a failure rather than publishing half a result.
+    ctx.status.Write(Status::kFailed);
+    ctx.log.Separator();
+    ctx.log.Write(std::string(e.what()) + " err=" + std::to_string(ErrorNumber(e)));
+    ctx.log.Separator();
+    return true;
+  }
+}
+
+int RunBuilder(const std::filesystem::path& program_folder, std::ostream& messages) {
+  BuilderContext ctx(program_folder, messages);
+  return RunBuilder(ctx) ? 1 : 0;
+}
+
+}  // namespace morvane

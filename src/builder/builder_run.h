@@ -1,0 +1,20 @@
+#pragma once
+// One run of the builder: settings, folders, every definition script,
+// publishing, the file-control script; progress in the log, the outcome in
+// the status file ("STS=0" or "STS=9").
+#include <filesystem>
+#include <ostream>
+
+#include "builder/builder_context.h"
+
+namespace morvane {
+
+// Main of the builder, on an existing context (tests look at it afterwards).
+// Returns true when the run failed.
+bool RunBuilder(BuilderContext& ctx);
+
+// Runs the builder whose program folder is program_folder; message boxes go
+// to messages. Returns the process exit code: 0 success, 1 failure.
+int RunBuilder(const std::filesystem::path& program_folder, std::ostream& messages);
+
+}  // namespace morvane

@@ -1,0 +1,125 @@
+#pragma once
+// The database engine the builder relies on, realised on SQLite. It carries
+// exactly the operations the builder needs: create a database file, append a
+// typed table, execute one statement (the text-driver import included), read
+// the first row of a query, insert rows in one transaction, and compact a
+// database into a new file. Every failure throws EngineError with a number
+// and a description.
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace morvane {
+
+// Dropping a table that does not exist.
+inline constexpr int kErrTableNotFound = 3376;
+// A data file the import cannot take (bad header, bad row, bad bytes).
+inline constexpr int kErrImport = 3000;
+// A file that should not exist does (compaction target).
+inline constexpr int kErrFileExists = 58;
+
+class EngineError : public std::runtime_error {
+ public:
+  EngineError(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
+  int number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+// The column types a definition script can ask for.
+enum class ColumnType {
+  kText,        // VARCHAR(n), length enforced (255 when no size is given)
+  kLong,        // INTEGER, 4 bytes
+  kByte,        // TINYINT, 0 to 255
+  kInteger,     // SMALLINT, 2 bytes
+  kSingle,      // REAL
+  kDouble,      // DOUBLE
+  kMemo,        // TEXT, length enforced (65535 when no size is given)
+  kDecimal,     // DECIMAL
+  kDateTime,    // DATETIME
+  kCurrency,    // CURRENCY
+  kAutoNumber,  // INTEGER PRIMARY KEY, counting from 1
+  kBoolean,     // BOOLEAN (0, 1 or -1)
+};
+
+struct ColumnSpec {
+  std::string name;
+  ColumnType type = ColumnType::kText;
+  int size = 0;  // text and memo only; 0 means the largest size of the type
+};
+
+// A value to store; nullopt is NULL.
+using Value = std::optional<std::string>;
+
+class Database {
+ public:
+  // Creates a new, empty database file; fails when the file exists.
+  static Database Create(const std::filesystem::path& path);
+  // Opens an existing database file read-write; fails when it is missing.
+  explicit Database(const std::filesystem::path& path, bool read_only = false);
+  ~Database();
+  Database(Database&& other) noexcept;
+  Database& operator=(Database&&) = delete;
+  Database(const Database&) = delete;
+
+  // Creates a table with the given columns.
+  void AppendTable(const std::string& table, const std::vector<ColumnSpec>& columns);
+
+  // Runs one SQL statement. "INSERT INTO t SELECT * From [TEXT;DATABASE=dir].[file]"
+  // is the text-driver import of a CSV file (see ImportText).
+  void Execute(const std::string& sql);
+
+  // Imports a code page 932 CSV file into table: header line first, each
+  // header name matched to the column of that name, quoted values unquoted,
+  // empty values stored as NULL, all rows or none.
+  void ImportText(const std::string& table, const std::filesystem::path& file);
+
+  // Column names of a table, in table order.
+  std::vector<std::string> ColumnNames(const std::string& table);
+
+  // The first row of a query (column names into *names when given), or
+  // nullopt when the query gives no row.
+  std::optional<std::vector<Value>> FirstRow(const std::string& query, std::vector<std::string>* names = nullptr);
+
+  void Begin();
+  void Commit();
+  void Rollback();
+
+  // Inserts rows into the named columns of a table with one prepared statement.
+  class Inserter {
+   public:
+    Inserter(Database& db, const std::string& table, const std::vector<std::string>& columns);
+    ~Inserter();
+    Inserter(const Inserter&) = delete;
+    Inserter& operator=(const Inserter&) = delete;
+    // values[i] goes into columns[i]; missing trailing values are NULL.
+    void Insert(const std::vector<Value>& values);
+
+   private:
+    Database& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+    size_t columns_ = 0;
+  };
+
+  // Writes a compacted copy of the database at from into the new file to;
+  // fails when to exists or from cannot be read.
+  static void Compact(const std::filesystem::path& from, const std::filesystem::path& to);
+
+ private:
+  explicit Database(sqlite3* db) : db_(db) {}
+  [[noreturn]] void Fail(const std::string& context = {}) const;
+
+  sqlite3* db_ = nullptr;
+};
+
+// Quotes an identifier for SQL ("a""b"); brackets or quotes around the name
+// as written in a script are removed first.
+std::string QuoteIdentifier(std::string_view name);
+
+}  // namespace morvane

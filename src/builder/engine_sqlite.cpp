@@ -1,0 +1,267 @@
+#include <sqlite3.h>
+
+#include <system_error>
+
+#include "builder/engine.h"
+#include "text/file_names.h"
+
+namespace morvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMaxTextSize = 255;
+constexpr int kMaxMemoSize = 65535;
+
+int SizeOrMax(int size, int max) { return size > 0 && size < max ? size : max; }
+
+// The declared type and the check that makes SQLite hold only what the
+// column type can hold (SQLite itself would store any value in any column).
+struct TypeRule {
+  std::string declared;
+  std::string check;  // on "$" (the column), empty for none
+};
+
+TypeRule RuleFor(const ColumnSpec& c) {
+  auto int_range = [](const char* lo, const char* hi) {
+    return std::string("typeof($) = 'integer' AND $ BETWEEN ") + lo + " AND " + hi;
+  };
+  const std::string numeric = "typeof($) IN ('integer', 'real')";
+  switch (c.type) {
+    case ColumnType::kText:
+      return {c.size > 0 ? "VARCHAR(" + std::to_string(SizeOrMax(c.size, kMaxTextSize)) + ")" : "VARCHAR",
+              "length($) <= " + std::to_string(SizeOrMax(c.size, kMaxTextSize))};
+    case ColumnType::kMemo:
+      return {c.size > 0 ? "TEXT(" + std::to_string(SizeOrMax(c.size, kMaxMemoSize)) + ")" : "TEXT",
+              "length($) <= " + std::to_string(SizeOrMax(c.size, kMaxMemoSize))};
+    case ColumnType::kLong: return {"INTEGER", int_range("-2147483648", "2147483647")};
+    case ColumnType::kByte: return {"TINYINT", int_range("0", "255")};
+    case ColumnType::kInteger: return {"SMALLINT", int_range("-32768", "32767")};
+    case ColumnType::kSingle: return {"REAL", numeric};
+    case ColumnType::kDouble: return {"DOUBLE", numeric};
+    case ColumnType::kDecimal: return {"DECIMAL", numeric};
+    case ColumnType::kCurrency: return {"CURRENCY", numeric};
+    case ColumnType::kDateTime: return {"DATETIME", "julianday(replace($, '/', '-')) IS NOT NULL"};
+    case ColumnType::kBoolean: return {"BOOLEAN", "$ IN (0, 1, -1)"};
+    case ColumnType::kAutoNumber: return {"INTEGER PRIMARY KEY AUTOINCREMENT", ""};
+  }
+  return {};
+}
+
+std::string ReplaceDollar(const std::string& text, const std::string& with) {
+  std::string out;
+  for (char c : text) {
+    if (c == '$') out += with;
+    else out += c;
+  }
+  return out;
+}
+
+std::string ColumnDeclaration(const ColumnSpec& c) {
+  const TypeRule rule = RuleFor(c);
+  const std::string column = QuoteIdentifier(c.name);
+  std::string decl = column + " " + rule.declared;
+  if (!rule.check.empty()) {
+    // The constraint's name is what a failing insert reports.
+    decl += " CONSTRAINT " + QuoteIdentifier(c.name + " " + rule.declared) + " CHECK(" + column + " IS NULL OR (" +
+            ReplaceDollar(rule.check, column) + "))";
+  }
+  return decl;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && tessivar::UpperAscii(s.substr(0, prefix.size())) == prefix;
+}
+
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == ';')) s.remove_suffix(1);
+  return s;
+}
+
+// The text-driver form of INSERT: "INSERT INTO t SELECT * From [TEXT;DATABASE=dir].[file]".
+struct TextImport {
+  std::string table;
+  fs::path folder;
+  std::string file;
+};
+
+std::optional<TextImport> ParseTextImport(std::string_view sql) {
+  sql = TrimSpaces(sql);
+  constexpr std::string_view kInsert = "INSERT INTO ";
+  constexpr std::string_view kSource = " SELECT * FROM [TEXT;DATABASE=";
+  if (!StartsWithNoCase(sql, kInsert)) return std::nullopt;
+  const std::string upper = tessivar::UpperAscii(sql);
+  const size_t source = upper.find(kSource);
+  const size_t folder_end = sql.rfind("].[");
+  if (source == std::string::npos || folder_end == std::string_view::npos || folder_end < source ||
+      sql.back() != ']') {
+    return std::nullopt;
+  }
+  const size_t folder_start = source + kSource.size();
+  return TextImport{std::string(TrimSpaces(sql.substr(kInsert.size(), source - kInsert.size()))),
+                    fs::path(std::string(sql.substr(folder_start, folder_end - folder_start))),
+                    std::string(sql.substr(folder_end + 3, sql.size() - 1 - (folder_end + 3)))};
+}
+
+bool IsDropTable(std::string_view sql) {
+  sql = TrimSpaces(sql);
+  if (!StartsWithNoCase(sql, "DROP ")) return false;
+  return StartsWithNoCase(TrimSpaces(sql.substr(5)), "TABLE");
+}
+
+}  // namespace
+
+std::string QuoteIdentifier(std::string_view name) {
+  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
+    name = name.substr(1, name.size() - 2);
+  }
+  std::string out = "\"";
+  for (char c : name) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+void Database::Fail(const std::string& context) const {
+  std::string description = sqlite3_errmsg(db_);
+  if (!context.empty()) description = context + ": " + description;
+  throw EngineError(sqlite3_extended_errcode(db_), description);
+}
+
+Database Database::Create(const fs::path& path) {
+  std::error_code ec;
+  if (fs::exists(path, ec)) throw EngineError(kErrFileExists, path.string() + " は既に存在します。");
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  Database database(db);
+  if (rc != SQLITE_OK) database.Fail(path.string());
+  sqlite3_extended_result_codes(db, 1);
+  // A new SQLite file stays empty until its first write: write the header now.
+  database.Execute("PRAGMA user_version = 1");
+  return database;
+}
+
+Database::Database(const fs::path& path, bool read_only) {
+  const int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) Fail(path.string());
+  sqlite3_extended_result_codes(db_, 1);
+  // The builder writes only working databases, which publishing copies into
+  // a new file: a crash costs the run, never a published database.
+  if (!read_only) sqlite3_exec(db_, "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+}
+
+Database::~Database() { sqlite3_close(db_); }
+
+Database::Database(Database&& other) noexcept : db_(other.db_) { other.db_ = nullptr; }
+
+void Database::AppendTable(const std::string& table, const std::vector<ColumnSpec>& columns) {
+  std::string sql = "CREATE TABLE " + QuoteIdentifier(table) + " (";
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0) sql += ", ";
+    sql += ColumnDeclaration(columns[i]);
+  }
+  sql += ")";
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+}
+
+void Database::Execute(const std::string& sql) {
+  if (auto import = ParseTextImport(sql)) {
+    auto file = tessivar::FindNoCase(import->folder, import->file);
+    ImportText(import->table, file ? *file : import->folder / import->file);
+    return;
+  }
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return;
+  const std::string message = sqlite3_errmsg(db_);
+  if (IsDropTable(sql) && message.starts_with("no such table")) throw EngineError(kErrTableNotFound, message);
+  Fail();
+}
+
+std::vector<std::string> Database::ColumnNames(const std::string& table) {
+  sqlite3_stmt* stmt = nullptr;
+  const std::string sql = "SELECT * FROM " + QuoteIdentifier(table);
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) Fail();
+  std::vector<std::string> names;
+  for (int i = 0; i < sqlite3_column_count(stmt); ++i) names.emplace_back(sqlite3_column_name(stmt, i));
+  sqlite3_finalize(stmt);
+  return names;
+}
+
+std::optional<std::vector<Value>> Database::FirstRow(const std::string& query, std::vector<std::string>* names) {
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db_, query.c_str(), -1, &stmt, nullptr) != SQLITE_OK) Fail();
+  const int rc = sqlite3_step(stmt);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+    sqlite3_finalize(stmt);
+    Fail();
+  }
+  const int count = sqlite3_column_count(stmt);
+  if (names) {
+    names->clear();
+    for (int i = 0; i < count; ++i) names->emplace_back(sqlite3_column_name(stmt, i));
+  }
+  std::optional<std::vector<Value>> row;
+  if (rc == SQLITE_ROW) {
+    row.emplace();
+    for (int i = 0; i < count; ++i) {
+      const auto* text = sqlite3_column_text(stmt, i);
+      if (text) row->emplace_back(reinterpret_cast<const char*>(text));
+      else row->emplace_back(std::nullopt);
+    }
+  }
+  sqlite3_finalize(stmt);
+  return row;
+}
+
+void Database::Begin() { Execute("BEGIN"); }
+void Database::Commit() { Execute("COMMIT"); }
+void Database::Rollback() { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+
+Database::Inserter::Inserter(Database& db, const std::string& table, const std::vector<std::string>& columns)
+    : db_(db), columns_(columns.size()) {
+  std::string sql = "INSERT INTO " + QuoteIdentifier(table) + " (";
+  std::string params;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    sql += (i ? ", " : "") + QuoteIdentifier(columns[i]);
+    params += i ? ", ?" : "?";
+  }
+  sql += ") VALUES (" + params + ")";
+  if (columns.empty()) sql = "INSERT INTO " + QuoteIdentifier(table) + " DEFAULT VALUES";
+  if (sqlite3_prepare_v2(db_.db_, sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK) db_.Fail();
+}
+
+Database::Inserter::~Inserter() { sqlite3_finalize(stmt_); }
+
+void Database::Inserter::Insert(const std::vector<Value>& values) {
+  sqlite3_reset(stmt_);
+  for (size_t i = 0; i < columns_; ++i) {
+    const int index = static_cast<int>(i + 1);
+    if (i < values.size() && values[i]) {
+      sqlite3_bind_text(stmt_, index, values[i]->data(), static_cast<int>(values[i]->size()), SQLITE_TRANSIENT);
+    } else {
+      sqlite3_bind_null(stmt_, index);
+    }
+  }
+  if (sqlite3_step(stmt_) != SQLITE_DONE) {
+    std::string description = sqlite3_errmsg(db_.db_);
+    sqlite3_reset(stmt_);
+    throw EngineError(sqlite3_extended_errcode(db_.db_), description);
+  }
+}
+
+void Database::Compact(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  if (fs::exists(to, ec)) throw EngineError(kErrFileExists, to.string() + " は既に存在します。");
+  Database source(from, true);
+  std::string target = to.string();
+  std::string quoted = "'";
+  for (char c : target) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  source.Execute("VACUUM INTO " + quoted + "'");
+}
+
+}  // namespace morvane

@@ -1,0 +1,30 @@
+#pragma once
+// The file and folder operations of the file-control script, with the rules
+// of the classic scripting file-system object: a wildcard may stand in the
+// last part of a source; a destination ending with "/" is a folder to copy or
+// move into; copies overwrite, moves refuse an existing destination; without
+// force, read-only files are not deleted. "\" in paths is read as "/".
+// Failures throw FsoError with the classic number and description.
+#include <stdexcept>
+#include <string>
+
+namespace morvane {
+
+class FsoError : public std::runtime_error {
+ public:
+  FsoError(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
+  int number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+void CreateFolder(const std::string& folder);
+void DeleteFolder(const std::string& spec, bool force);
+void MoveFolder(const std::string& source, const std::string& destination);
+void CopyFolder(const std::string& source, const std::string& destination);
+void DeleteFile(const std::string& spec);
+void CopyFile(const std::string& source, const std::string& destination);
+void MoveFile(const std::string& source, const std::string& destination);
+
+}  // namespace morvane

@@ -1,0 +1,93 @@
+#include "builder/folders.h"
+
+#include <system_error>
+
+#include "text/file_names.h"
+
+namespace morvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWithNoCase(const std::string& name, std::string_view prefix) {
+  return tessivar::UpperAscii(name.substr(0, prefix.size())) == prefix;
+}
+
+void Remove(BuilderContext& ctx, const fs::path& file) {
+  std::error_code ec;
+  // A read-only file is made writable first, as its attributes are reset.
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
+  if (!fs::remove(file, ec) && ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
+}
+
+}  // namespace
+
+void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return;
+  for (const auto& name : tessivar::ListFiles(folder, "*")) {
+    const fs::path file = fs::path(folder) / name;
+    if (name.starts_with("@")) {
+      Remove(ctx, file);
+    } else if (StartsWithNoCase(name, "BK_")) {
+      const fs::path published = fs::path(folder) / name.substr(3);
+      if (fs::exists(published, ec)) {
+        Remove(ctx, file);
+      } else {
+        fs::rename(file, published, ec);
+        if (ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
+      }
+    }
+  }
+}
+
+bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec) {
+    ctx.log.MessageBox(folder + ": " + ec.message());
+    return true;
+  }
+  return false;
+}
+
+bool F_MAKE_DIRS(BuilderContext& ctx) {
+  const Settings& s = ctx.settings;
+  ClearWorkingFiles(ctx, s.mdb_dir);
+  struct Folder {
+    const std::string& path;
+    const char* made;
+  };
+  for (const Folder& folder : {Folder{s.mdb_dir, " ディレクトリをを作成しました。"},
+                               Folder{s.log_dir, " ディレクトリを作成しました。"},
+                               Folder{s.result_dir, " ディレクトリを作成しました。"}}) {
+    std::error_code ec;
+    if (fs::is_directory(folder.path, ec)) continue;
+    if (F_MAKE_FOLDER(ctx, folder.path)) {
+      ctx.log.Write(folder.path + " ディレクトリを作成できません。");
+    } else {
+      ctx.log.Write(folder.path + folder.made);
+    }
+  }
+  ctx.log.Delete();
+  // "STS=1" could not be written before the status file's folder was made.
+  if (ctx.status.written().empty()) ctx.status.Write(Status::kStarted);
+  return false;
+}
+
+bool F_COUNT_SQLFILE(BuilderContext& ctx) {
+  ctx.G_SqlFiles.clear();
+  try {
+    for (const char* pattern : {"*.sql", "*.squ"}) {
+      for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern)) ctx.G_SqlFiles.push_back(name);
+    }
+  } catch (const std::system_error& e) {
+    ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
+                  std::to_string(e.code().value()) + ")");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace morvane

@@ -1,0 +1,31 @@
+#pragma once
+// Preparing the builder's folders at the start of a run, and listing the
+// definition scripts of the input folder.
+#include <string>
+
+#include "builder/builder_context.h"
+
+namespace morvane {
+
+// F_MAKE_DIRS: clears working and stale files from MDB_DIR (published
+// databases stay until publishing replaces them), makes MDB_DIR, LOG_DIR and
+// RESULT_DIR when missing, deletes the old log, and writes "STS=1" when the
+// status folder was missing before. Returns true on a failure that stops the
+// run.
+bool F_MAKE_DIRS(BuilderContext& ctx);
+
+// F_MAKE_FOLDER: makes every missing level of folder; a failure shows a
+// message and returns true.
+bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder);
+
+// Deletes the working files ("@...") of folder, read-only ones included, and
+// the backups ("BK_...") of an interrupted publishing step: a backup whose
+// database is missing is put back in its place. Failures show a message and
+// the step goes on.
+void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder);
+
+// F_COUNT_SQLFILE: fills G_SqlFiles with the ".sql" scripts of DSTRB_DIR,
+// then its ".squ" scripts, each in folder order. True on failure.
+bool F_COUNT_SQLFILE(BuilderContext& ctx);
+
+}  // namespace morvane

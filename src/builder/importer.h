@@ -1,0 +1,23 @@
+#pragma once
+// Importing a script's data file (its base name + ".CSV", beside it) into the
+// script's table: the engine's set-based import, or the record-by-record
+// loader when the input folder's path holds "]" (which the set-based
+// statement cannot name). Both load all rows or none.
+#include <filesystem>
+
+#include "builder/builder_context.h"
+#include "builder/engine.h"
+
+namespace morvane {
+
+// F_IMPORT_CSV: true when the import failed. Nothing is imported when the
+// table block created no table; a missing data file is logged and no failure.
+bool F_IMPORT_CSV(BuilderContext& ctx);
+
+// The record-by-record loader: the header names the columns (a name matches
+// as written or without its enclosing quotes, case-sensitively); a header
+// name that is no column, a line with more values than the header, or a
+// value the column cannot hold fails the whole load.
+void LoadRecords(Database& db, const std::string& table, const std::filesystem::path& file);
+
+}  // namespace morvane

@@ -1,0 +1,152 @@
+#include "builder/interpreter.h"
+
+#include <stdexcept>
+#include <system_error>
+
+#include "builder/importer.h"
+#include "builder/script_parser.h"
+#include "text/cp932.h"
+
+namespace morvane {
+
+namespace {
+
+// A script line, or an exception naming the file and line when it holds
+// bytes that are not code page 932.
+bool NextLine(tessivar::TextFileReader& reader, std::string& line) {
+  std::u16string line16;
+  if (!reader.Next(line16)) return false;
+  if (!reader.error().empty()) throw std::runtime_error(reader.error());
+  line = ReplaceTabs(tessivar::ToUtf8(line16));
+  return true;
+}
+
+bool ReadScript(BuilderContext& ctx) {
+  const std::string& file = ctx.G_SqlFile;
+  tessivar::TextFileReader reader;
+  if (!reader.Open(ctx.settings.dstrb_dir + file)) {
+    ctx.log.Write("F04_READ_SQLTXT: " + reader.error());
+    return true;
+  }
+  std::string line;
+  while (NextLine(reader, line)) {
+    if (IsIgnoredLine(line)) continue;
+    const Directive directive = ParseDirective(line);
+    if (directive.kind == DirectiveKind::kDatabase) {
+      ctx.G_MdbName = '@';
+      ctx.G_MdbName += TrimSpaces(directive.value);
+      if (F05_CRE_MDB(ctx)) {
+        ctx.log.Write("取り込み用(" + file + ") " + ctx.G_MdbName + "の作成ができません。");
+        return true;
+      }
+    } else if (directive.kind == DirectiveKind::kTable) {
+      ctx.G_TableName = directive.value;
+      if (ctx.G_TableName.empty()) continue;
+      if (F_EXEC_SQL(ctx, reader)) {
+        ctx.log.Write("取り込み用(" + file + ") " + ctx.G_TableName + "の作成ができません。");
+        return true;
+      }
+    }
+  }
+  reader.Close();
+  if (ctx.G_MdbName.empty()) {
+    ctx.log.Write("取り込み用(" + file + ")に[MDBNAME]の指定がありません。");
+    return true;
+  }
+  if (ctx.G_TableName.empty()) {
+    ctx.log.Write("取り込み用(" + file + ")に[TABLENAME]の指定がありません。");
+    return true;
+  }
+  if (F_IMPORT_CSV(ctx)) {
+    ctx.log.Write("取り込み用(" + file.substr(0, file.find('.')) + ".CSV)のインポートができません。");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool F04_READ_SQLTXT(BuilderContext& ctx) {
+  ctx.G_MdbName.clear();
+  ctx.G_TableName.clear();
+  ctx.G_CreateTable = false;
+  try {
+    return ReadScript(ctx);
+  } catch (const std::exception& e) {
+    ctx.log.Write(std::string("F04_READ_SQLTXT: ") + e.what());
+    return true;
+  }
+}
+
+bool F05_CRE_MDB(BuilderContext& ctx) {
+  const auto path = ctx.WorkingDatabase();
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec)) return false;
+  try {
+    Database db = Database::Create(path);
+    db.AppendTable("T_Version", {{"VERSION", ColumnType::kInteger, 0},
+                                 {"REVISION", ColumnType::kInteger, 0},
+                                 {"VLDATA", ColumnType::kText, 50},
+                                 {"RLSDATE", ColumnType::kDateTime, 0}});
+  } catch (const std::exception& e) {
+    ctx.log.Write(std::string("F05_CRE_MDB: ") + e.what());
+    return true;
+  }
+  return false;
+}
+
+bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
+  Database db(ctx.WorkingDatabase());
+  ctx.G_DropTable = ctx.G_DropMissing = ctx.G_CreateTable = false;
+  StatementJoiner joiner;
+  std::string line;
+  while (NextLine(script, line)) {
+    const auto statement = joiner.Add(line);
+    if (!statement) continue;
+    try {
+      switch (ClassifyStatement(*statement)) {
+        case StatementKind::kDropTable:
+          ctx.G_DropTable = true;
+          db.Execute(*statement);
+          break;
+        case StatementKind::kCreateTable:
+          ctx.G_CreateTable = true;
+          F_CREATE_TABLE(ctx, db, *statement);
+          break;
+        case StatementKind::kExecute:
+          db.Execute(*statement);
+          break;
+        case StatementKind::kIgnored:
+          break;
+      }
+    } catch (const EngineError& e) {
+      if (e.number() == kErrTableNotFound && ctx.G_DropTable) {
+        ctx.G_DropMissing = true;
+        continue;
+      }
+      ctx.log.MessageBox(e.what());
+      return true;
+    }
+  }
+  if (ctx.G_DropTable && !ctx.G_CreateTable) {
+    const std::string table = ctx.G_MdbName + "." + ctx.G_TableName;
+    ctx.log.Write(ctx.G_DropMissing ? table + " 削除(DROP)対象がありません。" : table + "を 削除(DROP)しました。");
+  }
+  return false;
+}
+
+void F_CREATE_TABLE(BuilderContext& ctx, Database& db, const std::string& statement) {
+  const TableDefinition table = ParseCreateTable(statement);
+  for (const auto& message : table.rejected) ctx.log.MessageBox(message);
+  if (table.name.empty()) {
+    ctx.log.MessageBox("テーブル名がありません: " + statement);
+    return;
+  }
+  try {
+    db.AppendTable(table.name, table.columns);
+  } catch (const EngineError& e) {
+    ctx.log.MessageBox(e.what());
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,96 @@
+#include "builder/publisher.h"
+
+#include <system_error>
+#include <vector>
+
+#include "builder/engine.h"
+#include "text/file_names.h"
+
+namespace morvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// " Ver=" + version + " ", or nothing without a readable version.
+std::string VersionPart(const fs::path& path) {
+  const std::string version = F_GET_VERSION(path);
+  return version == "NFND" ? std::string() : " Ver=" + version + " ";
+}
+
+void DeleteMatching(const std::string& folder, std::string_view pattern) {
+  std::error_code ec;
+  for (const auto& name : tessivar::ListFiles(folder, pattern)) fs::remove(fs::path(folder) / name, ec);
+}
+
+}  // namespace
+
+bool F_READ_TVERSION(const fs::path& path, std::string* version) {
+  try {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return true;
+    Database db(path, true);
+    std::vector<std::string> names;
+    const auto row = db.FirstRow("SELECT * FROM T_Version; ", &names);
+    if (!row) return true;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (tessivar::UpperAscii(names[i]) == "VLDATA") {
+        if (!(*row)[i]) return true;  // a NULL version cannot be shown
+        *version = *(*row)[i];
+        return false;
+      }
+    }
+  } catch (const EngineError&) {
+  }
+  return true;
+}
+
+std::string F_GET_VERSION(const fs::path& path) {
+  std::string version;
+  return F_READ_TVERSION(path, &version) ? "NFND" : version;
+}
+
+bool F_COMPACT_MDB(BuilderContext& ctx) {
+  const std::string& dir = ctx.settings.mdb_dir;
+  try {
+    Database::Compact(dir + ctx.G_MdbName, dir + ctx.G_MdbName.substr(1));
+  } catch (const EngineError&) {
+    return true;
+  }
+  return false;
+}
+
+bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
+  const std::string& dir = ctx.settings.mdb_dir;
+  bool failed = false;
+  std::error_code ec;
+  for (const auto& working : tessivar::ListFiles(dir, "@*.MDB")) {
+    ctx.G_MdbName = working;
+    const std::string final_name = working.substr(1);
+    const fs::path final_path = dir + final_name;
+    const fs::path backup = dir + "BK_" + final_name;
+    const std::string old_version = VersionPart(final_path);
+    const std::string new_version = VersionPart(dir + working);
+    const bool had_final = fs::exists(final_path, ec);
+    if (had_final) {
+      fs::remove(backup, ec);
+      fs::rename(final_path, backup, ec);
+    }
+    if (F_COMPACT_MDB(ctx)) {
+      ctx.log.Write(working + "の コピーができません。");
+      // The partial result goes; the database of the last good build returns.
+      fs::remove(final_path, ec);
+      if (had_final) fs::rename(backup, final_path, ec);
+      failed = true;
+      break;
+    }
+    ctx.log.Write(dir + working + new_version + "を " + dir + final_name + old_version + "へコピーしました。");
+    fs::remove(backup, ec);
+  }
+  DeleteMatching(dir, "@*.MDB");
+  DeleteMatching(ctx.settings.dstrb_dir, "*.SQ*");
+  DeleteMatching(ctx.settings.dstrb_dir, "*.CSV");
+  return failed;
+}
+
+}  // namespace morvane

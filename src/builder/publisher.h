@@ -1,0 +1,27 @@
+#pragma once
+// Publishing: every working database "@name.mdb" of MDB_DIR is compacted into
+// its final file "name.mdb". A final file already there is kept as
+// "BK_name.mdb" during the step and put back when the compaction fails.
+// Afterwards the working files and the consumed inputs are cleared.
+#include <filesystem>
+#include <string>
+
+#include "builder/builder_context.h"
+
+namespace morvane {
+
+// F_DISTRIBUTE_MDB: true when a compaction failed.
+bool F_DISTRIBUTE_MDB(BuilderContext& ctx);
+
+// F_COMPACT_MDB: compacts the working database G_MdbName into its final
+// file; true on failure.
+bool F_COMPACT_MDB(BuilderContext& ctx);
+
+// F_READ_TVERSION: "VLDATA" of the first row of "T_Version" of the database
+// at path into *version; true when it cannot be read or there is no row.
+bool F_READ_TVERSION(const std::filesystem::path& path, std::string* version);
+
+// F_GET_VERSION: the version text of the database at path, or "NFND".
+std::string F_GET_VERSION(const std::filesystem::path& path);
+
+}  // namespace morvane

@@ -1,0 +1,112 @@
+#include "builder/settings.h"
+
+#include <vector>
+
+#include "text/cp932.h"
+#include "text/file_names.h"
+#include "text/text_file.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr size_t kMaxValueLength = 511;  // a 512-character buffer with its NUL
+constexpr std::string_view kMissing = "@@@";
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// Cuts text to n characters (not bytes) of UTF-8.
+std::string CutCharacters(std::string_view text, size_t n) {
+  size_t i = 0;
+  for (size_t count = 0; i < text.size() && count < n; ++count) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  }
+  return std::string(text.substr(0, i));
+}
+
+std::string ReadValue(const std::filesystem::path& ini, std::string_view key) {
+  std::string value = ReadProfileString(ini, "Morvane Section", key, kMissing);
+  if (value == kMissing) return "";
+  if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
+  return value;
+}
+
+}  // namespace
+
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                              std::string_view def) {
+  std::vector<std::u16string> lines;
+  std::string error;
+  if (!tessivar::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
+  const std::string wanted_section = tessivar::UpperAscii(section);
+  const std::string wanted_key = tessivar::UpperAscii(key);
+  bool in_section = false;
+  for (const auto& line16 : lines) {
+    const std::string line_utf8 = tessivar::ToUtf8(line16);
+    std::string_view line = TrimBlanks(line_utf8);
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      const size_t close = line.find(']');
+      in_section = close != std::string_view::npos &&
+                   tessivar::UpperAscii(TrimBlanks(line.substr(1, close - 1))) == wanted_section;
+      continue;
+    }
+    const size_t eq = line.find('=');
+    if (!in_section || eq == std::string_view::npos) continue;
+    if (tessivar::UpperAscii(TrimBlanks(line.substr(0, eq))) != wanted_key) continue;
+    std::string_view value = TrimBlanks(line.substr(eq + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+      value = value.substr(1, value.size() - 2);
+    }
+    return CutCharacters(value, kMaxValueLength);
+  }
+  return std::string(def);
+}
+
+std::string NormaliseFolder(std::string value, const std::filesystem::path& program_folder) {
+  if (!value.empty() && value.front() == '*') {
+    std::string folder = program_folder.string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::string expanded;
+    for (char c : value) {
+      if (c == '*') expanded += folder;
+      else expanded += c;
+    }
+    value = std::string(TrimBlanks(expanded));
+  }
+  for (char& c : value) {
+    if (c == '\\') c = '/';
+  }
+  if (value.empty() || value.back() != '/') value += '/';
+  return value;
+}
+
+bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings) {
+  const auto ini = program_folder / "Morvane.ini";
+  settings.log_dir = ReadValue(ini, "LOG_DIR");
+  settings.log_file = ReadValue(ini, "LOG_FILE");
+  settings.result_dir = ReadValue(ini, "RESULT_DIR");
+  settings.result_file = ReadValue(ini, "RESULT_FILE");
+  settings.dstrb_dir = ReadValue(ini, "DSTRB_DIR");
+  settings.mdb_dir = ReadValue(ini, "MDB_DIR");
+  settings.file_cntl = ReadValue(ini, "FileCntl");
+  for (auto* folder : {&settings.log_dir, &settings.result_dir, &settings.dstrb_dir, &settings.mdb_dir}) {
+    *folder = NormaliseFolder(*folder, program_folder);
+  }
+  // Folder values are never empty after normalising; only the two file
+  // names can make the settings unusable.
+  int count = 0;
+  for (const auto* value : {&settings.log_dir, &settings.log_file, &settings.result_dir, &settings.result_file}) {
+    if (!TrimBlanks(*value).empty()) ++count;
+  }
+  if (!settings.dstrb_dir.empty()) ++count;
+  if (!settings.mdb_dir.empty()) ++count;
+  return count != 6;
+}
+
+}  // namespace morvane

@@ -1,0 +1,27 @@
+#pragma once
+// The status file another process polls: always one line "STS=" + code,
+// rewritten whole at every change. Failures to write are swallowed.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+enum class Status { kDone = 0, kStarted = 1, kRunning = 2, kFailed = 9 };
+
+class StatusFile {
+ public:
+  void set_path(std::filesystem::path path) { path_ = std::move(path); }
+  const std::filesystem::path& path() const { return path_; }
+
+  // F_WRITE_RESULT.
+  void Write(Status status);
+  // Every status that reached the file, in order.
+  const std::vector<Status>& written() const { return written_; }
+
+ private:
+  std::filesystem::path path_;
+  std::vector<Status> written_;
+};
+
+}  // namespace morvane

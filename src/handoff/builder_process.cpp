@@ -1,0 +1,36 @@
+#include "handoff/builder_process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstring>
+#include <thread>
+
+extern char** environ;
+
+namespace tessivar {
+
+pid_t StartProgram(const std::filesystem::path& program, std::string* error) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  const std::string path = program.string();
+  char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) {
+    *error = path + ": " + std::strerror(rc);
+    return 0;
+  }
+  return pid;
+}
+
+void ReapWhenDone(pid_t pid) {
+  if (pid <= 0) return;
+  if (waitpid(pid, nullptr, WNOHANG) != 0) return;  // ended and collected, or not ours
+  std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+}  // namespace tessivar

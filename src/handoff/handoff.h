@@ -1,0 +1,33 @@
+#pragma once
+// The converter's side of the database build: placing the builder's inputs,
+// writing its settings file, starting it, waiting for its status, and the
+// result message. No windows: every message goes through Dialogs.
+#include <filesystem>
+
+#include "dialogs/dialogs.h"
+
+namespace tessivar {
+
+struct HandoffSettings {
+  std::filesystem::path program_folder;  // the converter's folder (holds Morvane/)
+  std::filesystem::path out_folder;      // G_OutFolder (CSV_OUT)
+  int poll_ms = 5000;                    // --poll-ms
+  int max_polls = 100;
+};
+
+enum class BuilderOutcome { kSucceeded, kFailed, kTimedOut, kNotStarted };
+
+// Copies torvaskmdb.sql, 県tbl.sql, 県tbl.csv from Morvane/MDB定義 into
+// out_folder (overwriting); failures reported through dialogs, never stopping.
+void CopyDefinitionFiles(const HandoffSettings&, Dialogs&);
+
+// F_MDB_Create: settings file, process start without waiting, polling,
+// verdict, clean-up.
+BuilderOutcome F_MDB_Create(const HandoffSettings&, Dialogs&);
+
+// The result message after a database run ("郵便番号MDB を N 件 作成しました。…"
+// or the failure text); silent after a time-out or failed start (those
+// showed their own message).
+void ShowBuilderResult(BuilderOutcome, long record_count, const HandoffSettings&, Dialogs&);
+
+}  // namespace tessivar

@@ -1,0 +1,101 @@
+#include "builder/publisher.h"
+
+#include "builder/engine.h"
+
+#include "builder_test_support.h"
+#include "text/file_names.h"
+
+namespace morvane {
+namespace {
+
+using testing::BuilderFolders;
+using testing::LogTexts;
+using testing::Query;
+using testing::WriteCp932;
+
+class PublisherTest : public ::testing::Test {
+ protected:
+  std::string Dir() const { return folders_.databases().string() + "/"; }
+  // A working database with one table "T" holding value, and a version row
+  // when version is given.
+  void MakeWorking(const std::string& name, const std::string& value, const char* version) {
+    Database db = Database::Create(folders_.databases() / name);
+    db.AppendTable("T_Version", {{"VLDATA", ColumnType::kText, 50}});
+    db.AppendTable("T", {{"v", ColumnType::kText, 20}});
+    db.Execute("INSERT INTO T VALUES ('" + value + "')");
+    if (version) db.Execute(std::string("INSERT INTO T_Version VALUES ('") + version + "')");
+  }
+  std::vector<std::string> Value(const std::string& name) const {
+    return Query(folders_.databases() / name, "SELECT v FROM T");
+  }
+
+  BuilderFolders folders_;
+  std::ostringstream messages_;
+  BuilderContext ctx_ = testing::ContextFor(folders_, messages_);
+};
+
+TEST_F(PublisherTest, WorkingDatabasesArePublishedInFolderOrder) {
+  MakeWorking("@b.mdb", "b", "2.0");
+  MakeWorking("@A.MDB", "a", nullptr);
+  WriteCp932(folders_.inputs() / "x.sql", {"x"});
+  WriteCp932(folders_.inputs() / "y.SQU", {"y"});
+  WriteCp932(folders_.inputs() / "unused.Csv", {"z"});
+  WriteCp932(folders_.inputs() / "keep.txt", {"k"});
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  EXPECT_EQ(LogTexts(folders_.log()),
+            (std::vector<std::string>{Dir() + "@A.MDBを " + Dir() + "A.MDBへコピーしました。",
+                                      Dir() + "@b.mdb Ver=2.0 を " + Dir() + "b.mdbへコピーしました。"}));
+  EXPECT_EQ(Value("A.MDB"), std::vector<std::string>{"a"});
+  EXPECT_EQ(Value("b.mdb"), std::vector<std::string>{"b"});
+  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"A.MDB", "b.mdb"}));
+  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{"keep.txt"});
+}
+
+TEST_F(PublisherTest, ReplacesThePreviousDatabaseAndLogsBothVersions) {
+  MakeWorking("@z.mdb", "old", "1.0");
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  MakeWorking("@z.mdb", "new", "1.1");
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  EXPECT_EQ(LogTexts(folders_.log()).back(),
+            Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
+  EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
+  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+}
+
+TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
+  MakeWorking("@z.mdb", "good", "1.0");
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  MakeWorking("@a.mdb", "a", nullptr);
+  // A working file that is no database cannot be compacted.
+  std::ofstream(folders_.databases() / "@z.mdb", std::ios::binary) << "not a database at all";
+  WriteCp932(folders_.inputs() / "z.sql", {"x"});
+  EXPECT_TRUE(F_DISTRIBUTE_MDB(ctx_));
+  const auto log = LogTexts(folders_.log());
+  EXPECT_EQ(log.back(), "@z.mdbの コピーができません。");
+  EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"good"});
+  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"a.mdb", "z.mdb"}));
+  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+}
+
+TEST_F(PublisherTest, Versions) {
+  MakeWorking("@v.mdb", "v", "3.1");
+  MakeWorking("@n.mdb", "n", nullptr);
+  EXPECT_EQ(F_GET_VERSION(folders_.databases() / "@v.mdb"), "3.1");
+  EXPECT_EQ(F_GET_VERSION(folders_.databases() / "@n.mdb"), "NFND");
+  EXPECT_EQ(F_GET_VERSION(folders_.databases() / "missing.mdb"), "NFND");
+  Database db = Database::Create(folders_.databases() / "none.mdb");
+  db.AppendTable("X", {{"a", ColumnType::kLong, 0}});
+  EXPECT_EQ(F_GET_VERSION(folders_.databases() / "none.mdb"), "NFND");
+}
+
+TEST(CompactTest, RefusesAnExistingDestination) {
+  testing::TempFolder temp;
+  { Database::Create(temp.path() / "a.mdb").AppendTable("T", {{"a", ColumnType::kLong, 0}}); }
+  std::ofstream(temp.path() / "b.mdb") << "x";
+  EXPECT_THROW(Database::Compact(temp.path() / "a.mdb", temp.path() / "b.mdb"), EngineError);
+  EXPECT_EQ(testing::ReadBytes(temp.path() / "b.mdb"), "x");
+  EXPECT_THROW(Database::Compact(temp.path() / "missing.mdb", temp.path() / "c.mdb"), EngineError);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,222 @@
+#include "handoff/handoff.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dialogs/scripted_dialogs.h"
+#include "text/cp932.h"
+
+namespace tessivar {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Utf8OfCp932(const std::string& bytes) {
+  Cp932 codec;
+  std::u16string text;
+  codec.Decode(bytes, text);
+  return ToUtf8(text);
+}
+
+// A program folder as installed: Morvane/ with its definition files, and
+// CSV_OUT. The builder program is a shell script standing in for Morvane,
+// or the real one.
+class HandoffTest : public ::testing::Test {
+ protected:
+  HandoffTest() {
+    std::string pattern = (fs::temp_directory_path() / "handoff_test_XXXXXX").string();
+    root_ = mkdtemp(pattern.data());
+    fs::create_directories(builder() / "MDB定義");
+    fs::create_directories(root_ / "CSV_OUT");
+    settings_.program_folder = root_;
+    settings_.out_folder = root_ / "CSV_OUT";
+    settings_.poll_ms = 20;
+    settings_.max_polls = 100;
+  }
+  ~HandoffTest() override {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  fs::path builder() const { return root_ / "Morvane"; }
+
+  // A stand-in builder: keeps a copy of its settings file, waits, then
+  // writes status (nothing when empty).
+  void FakeBuilder(const std::string& status, const char* delay = "0.1") const {
+    std::ofstream script(builder() / "Morvane");
+    script << "#!/bin/sh\nd=$(dirname \"$0\")\ncp \"$d/Morvane.ini\" \"$d/seen.ini\"\nsleep " << delay << "\n";
+    if (!status.empty()) script << "printf '" << status << "\\r\\n' > \"$d/Morvane結果.TXT\"\n";
+    script.close();
+    fs::permissions(builder() / "Morvane", fs::perms::owner_all);
+  }
+
+  void ExpectHandoffFilesGone() const {
+    EXPECT_FALSE(fs::exists(builder() / "Morvane.ini"));
+    EXPECT_FALSE(fs::exists(builder() / "Morvane結果.TXT"));
+  }
+
+  fs::path root_;
+  HandoffSettings settings_;
+  ScriptedDialogs dialogs_;
+};
+
+TEST_F(HandoffTest, BuilderReportsSuccess) {
+  FakeBuilder("STS=0");
+  EXPECT_EQ(F_MDB_Create(settings_, dialogs_), BuilderOutcome::kSucceeded);
+  EXPECT_TRUE(dialogs_.messages().empty());
+  ExpectHandoffFilesGone();
+  const std::string root = root_.string();
+  EXPECT_EQ(Utf8OfCp932(ReadBytes(builder() / "seen.ini")),
+            "[Morvane Section]\r\n"
+            "LOG_DIR = \"" + root + "\"\r\n"
+            "LOG_FILE = \"Morvane.Log\"\r\n"
+            "RESULT_DIR = \"*\"\r\n"
+            "RESULT_FILE = \"Morvane結果.TXT\"\r\n"
+            "DSTRB_DIR = \"" + root + "/CSV_OUT\"\r\n"
+            "MDB_DIR = \"" + root + "/MDB_OUT\"\r\n"
+            "FileCntl = \"FileCntl.CTL\"\r\n");
+}
+
+TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
+  struct Case {
+    const char* status;
+    BuilderOutcome outcome;
+  };
+  for (const Case& c : {Case{"STS=9", BuilderOutcome::kFailed}, Case{"STS=9 more text", BuilderOutcome::kFailed},
+                        Case{"STS=0extra", BuilderOutcome::kSucceeded}}) {
+    FakeBuilder(c.status);
+    EXPECT_EQ(F_MDB_Create(settings_, dialogs_), c.outcome) << c.status;
+    ExpectHandoffFilesGone();
+  }
+  EXPECT_TRUE(dialogs_.messages().empty());
+}
+
+TEST_F(HandoffTest, BuilderThatNeverAnswers) {
+  for (const char* status : {"STS=2", ""}) {
+    FakeBuilder(status, "0");
+    settings_.max_polls = 5;
+    ScriptedDialogs dialogs;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(F_MDB_Create(settings_, dialogs), BuilderOutcome::kTimedOut);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5 * settings_.poll_ms));
+    // A status file not written yet is no error of its own.
+    EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Morvaneが想定時間以内に終了できません。"}) << status;
+    ExpectHandoffFilesGone();
+  }
+}
+
+TEST_F(HandoffTest, MissingBuilderProgram) {
+  EXPECT_EQ(F_MDB_Create(settings_, dialogs_), BuilderOutcome::kNotStarted);
+  ASSERT_EQ(dialogs_.messages().size(), 2u);
+  EXPECT_TRUE(dialogs_.messages()[0].starts_with("F_MDB_Create:エラー：")) << dialogs_.messages()[0];
+  EXPECT_NE(dialogs_.messages()[0].find((builder() / "Morvane").string()), std::string::npos);
+  EXPECT_EQ(dialogs_.messages()[1], "Morvaneが起動できません。");
+  ExpectHandoffFilesGone();
+}
+
+TEST_F(HandoffTest, ResultMessages) {
+  struct Case {
+    BuilderOutcome outcome;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {BuilderOutcome::kSucceeded,
+       {"郵便番号MDB を 1234 件 作成しました。\r\nMDB_OUTディレクトリ内の torvask.mdbを「Quillmere」システムへコピーしてください。"}},
+      {BuilderOutcome::kFailed,
+       {"Morvaneが失敗しました。 \r\nTessivarと同じディレクトリの Morvane.Log ファイルを参照ください。"}},
+      {BuilderOutcome::kTimedOut, {}},
+      {BuilderOutcome::kNotStarted, {}},
+  };
+  for (const Case& c : cases) {
+    ScriptedDialogs dialogs;
+    ShowBuilderResult(c.outcome, 1234, settings_, dialogs);
+    EXPECT_EQ(dialogs.messages(), c.messages);
+  }
+}
+
+TEST_F(HandoffTest, CopiesTheDefinitionFiles) {
+  std::ofstream(builder() / "MDB定義" / "torvaskmdb.sql") << "new sql";
+  std::ofstream(builder() / "MDB定義" / "県TBL.CSV") << "new csv";  // found without regard to case
+  std::ofstream(settings_.out_folder / "torvaskmdb.sql") << "old";
+  CopyDefinitionFiles(settings_, dialogs_);
+  EXPECT_EQ(ReadBytes(settings_.out_folder / "torvaskmdb.sql"), "new sql");
+  EXPECT_EQ(ReadBytes(settings_.out_folder / "県tbl.csv"), "new csv");
+  // The missing script is reported; the others were copied all the same.
+  ASSERT_EQ(dialogs_.messages().size(), 1u);
+  EXPECT_NE(dialogs_.messages()[0].find("県tbl.sql"), std::string::npos) << dialogs_.messages()[0];
+}
+
+// Children of this process that have ended but were never collected.
+int ZombieChildren() {
+  int zombies = 0;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line)) continue;
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 4 > line.size()) continue;
+    char state = line[close + 2];
+    const long ppid = std::strtol(line.c_str() + close + 4, nullptr, 10);
+    if (ppid == getpid() && state == 'Z') ++zombies;
+  }
+  return zombies;
+}
+
+long Count(const fs::path& db_path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  long n = -1;
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_open_v2(db_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+    n = sqlite3_column_int64(stmt, 0);
+  }
+  sqlite3_finalize(stmt);
+  sqlite3_close(db);
+  return n;
+}
+
+TEST_F(HandoffTest, RealBuilderBuildsTheDatabase) {
+  fs::copy_file(MORVANE_EXE, builder() / "Morvane");
+  for (const char* name : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) {
+    fs::copy_file(fs::path(SHIPPED_DIR) / "Morvane" / "MDB定義" / name, builder() / "MDB定義" / name);
+  }
+  CopyDefinitionFiles(settings_, dialogs_);
+  std::string data;
+  Cp932 codec;
+  codec.Encode(u"\"地方自治体コード\",\"新郵便番号\",\"都道府県名カタカナ\",\"市区町村名カタカナ\",\"町域名カタカナ\","
+               u"\"都道府県名漢字\",\"市区町村名漢字\",\"町域名漢字\",\"コメント漢字\",\"コメントカナ\",\"会社名カタカナ\","
+               u"\"会社名漢字\"\r\n"
+               u"01101,\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"\",\"北海道\",\"札幌市中央区\",\"\",,,,\r\n",
+               data);
+  std::ofstream(settings_.out_folder / "torvaskmdb.CSV", std::ios::binary) << data;
+
+  EXPECT_EQ(F_MDB_Create(settings_, dialogs_), BuilderOutcome::kSucceeded);
+  EXPECT_TRUE(dialogs_.messages().empty()) << dialogs_.messages().front();
+  ExpectHandoffFilesGone();
+  const fs::path db = root_ / "MDB_OUT" / "torvask.mdb";
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM T_郵便番号"), 1);
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM T_県"), 47);
+  EXPECT_EQ(Count(db, "SELECT count(*) FROM T_Version"), 1);
+  EXPECT_TRUE(fs::is_empty(settings_.out_folder));
+  EXPECT_TRUE(fs::exists(root_ / "Morvane.Log"));
+  // The builder's process has been collected.
+  for (int i = 0; i < 50 && ZombieChildren() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(ZombieChildren(), 0);
+}
+
+}  // namespace
+}  // namespace tessivar
