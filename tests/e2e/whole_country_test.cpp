@@ -1,5 +1,6 @@
 // The full real Japan Post data through the installed program, for the word
-// list and for the CSV text: no message but the question and the count.
+// list and for the CSV text: no message but the question, the count, and the
+// known failures of irregular records that the correction table is to mend.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -10,6 +11,13 @@ namespace tessivar::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+
+// 3771512 大前（細原２２５９～） and 9380274 宇奈月町音澤（１０００～）: the
+// town is cut before its first number, leaving no bracketed text to take (one
+// failure for the kanji, one for the kana, each). The correction table
+// rewrites both records.
+constexpr int kKnownRuleFailures = 4;
+constexpr char kRuleFailure[] = "プロシージャの呼び出し、または引数が不正です。";
 
 long CountLines(const std::string& bytes) {
   long lines = 0;
@@ -27,7 +35,7 @@ struct WholeCountryCase {
 
 class WholeCountry : public ::testing::TestWithParam<WholeCountryCase> {};
 
-TEST_P(WholeCountry, ConvertsWithoutASingleErrorMessage) {
+TEST_P(WholeCountry, ConvertsWithOnlyTheKnownIrregularRecordsReported) {
   const auto& c = GetParam();
   const fs::path home = FreshProgramFolder(std::string("whole_country_") + c.name);
   fs::create_directories(home / "CSV_IN");
@@ -38,10 +46,13 @@ TEST_P(WholeCountry, ConvertsWithoutASingleErrorMessage) {
   EXPECT_EQ(run.exit_code, 0) << run.err;
 
   std::smatch m;
-  static const std::regex kExpected("^([^\n]*)\n郵便番号データを (\\d+) 件 作成しました。\n$");
+  static const std::regex kExpected("^([^\n]*)\n((?:[^\n]*\n)*)郵便番号データを (\\d+) 件 作成しました。\n$");
   ASSERT_TRUE(std::regex_match(run.out, m, kExpected)) << run.out.substr(0, 4000);
   EXPECT_EQ(m[1].str(), c.question);
-  const long records = std::stol(m[2].str());
+  std::string known;
+  for (int i = 0; i < kKnownRuleFailures; ++i) known += std::string(kRuleFailure) + "\n";
+  EXPECT_EQ(m[2].str(), known);
+  const long records = std::stol(m[3].str());
   EXPECT_GT(records, 147000);
   EXPECT_EQ(CountLines(ReadBytes(home / "CSV_OUT" / c.output)), records + c.header_lines);
   std::cout << c.name << ": " << records << " records written\n";

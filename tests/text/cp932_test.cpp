@@ -1,6 +1,7 @@
 #include "text/cp932.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -9,6 +10,11 @@
 
 namespace tessivar {
 namespace {
+
+// A temporary path of this test process: tests run side by side.
+std::filesystem::path TempFile(const std::string& name) {
+  return std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
+}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -28,7 +34,7 @@ TEST_P(RealFileRoundTrip, ReadAndWrittenBackByteForByte) {
 
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(path)) << reader.error();
-  const auto copy = std::filesystem::temp_directory_path() / (std::string("roundtrip_") + GetParam());
+  const auto copy = TempFile(GetParam());
   TextFileWriter writer;
   ASSERT_TRUE(writer.Open(copy));
   std::u16string line;
@@ -77,7 +83,7 @@ TEST(Cp932, UnwritableCharacterIsFoundByPosition) {
 }
 
 TEST(TextFiles, ReaderNamesFileAndLineOfBadBytesAndKeepsGoing) {
-  const auto path = std::filesystem::temp_directory_path() / "bad_bytes.CSV";
+  const auto path = TempFile("bad_bytes.CSV");
   std::ofstream(path, std::ios::binary) << "first\r\nse\x85\x40" "cond\r\nthird\r\n";
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(path));
@@ -85,7 +91,7 @@ TEST(TextFiles, ReaderNamesFileAndLineOfBadBytesAndKeepsGoing) {
   ASSERT_TRUE(reader.Next(line));
   EXPECT_TRUE(reader.error().empty());
   ASSERT_TRUE(reader.Next(line));
-  EXPECT_EQ(reader.error(), "bad_bytes.CSV の 2 行目に Shift_JIS として読めないバイトがあります。");
+  EXPECT_EQ(reader.error(), path.filename().string() + " の 2 行目に Shift_JIS として読めないバイトがあります。");
   ASSERT_TRUE(reader.Next(line));
   EXPECT_EQ(line, u"third");
   EXPECT_TRUE(reader.error().empty());
@@ -94,12 +100,12 @@ TEST(TextFiles, ReaderNamesFileAndLineOfBadBytesAndKeepsGoing) {
 }
 
 TEST(TextFiles, WriterNamesFileLineAndCharacterItCannotWrite) {
-  const auto path = std::filesystem::temp_directory_path() / "unwritable.TXT";
+  const auto path = TempFile("unwritable.TXT");
   TextFileWriter writer;
   ASSERT_TRUE(writer.Open(path));
   EXPECT_TRUE(writer.WriteLine(u"一"));
   EXPECT_FALSE(writer.WriteLine(u"x\u00E9y"));
-  EXPECT_EQ(writer.error(), "unwritable.TXT の 2 行目の文字「é」は Shift_JIS で書けません。");
+  EXPECT_EQ(writer.error(), path.filename().string() + " の 2 行目の文字「é」は Shift_JIS で書けません。");
   ASSERT_TRUE(writer.Close());
   std::ifstream in(path, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), {});
@@ -108,7 +114,7 @@ TEST(TextFiles, WriterNamesFileLineAndCharacterItCannotWrite) {
 }
 
 TEST(TextFiles, LastLineWithoutLineEndIsRead) {
-  const auto path = std::filesystem::temp_directory_path() / "no_final_crlf.txt";
+  const auto path = TempFile("no_final_crlf.txt");
   std::ofstream(path, std::ios::binary) << "a\r\nb";
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(path));

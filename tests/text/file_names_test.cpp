@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 
 namespace tessivar {
@@ -18,7 +20,7 @@ TEST(FileNames, WildcardsIgnoreCaseOfLatinLetters) {
 }
 
 TEST(FileNames, ListingIsSortedAndLookupIgnoresCase) {
-  const auto dir = std::filesystem::temp_directory_path() / "file_names_test";
+  const auto dir = std::filesystem::temp_directory_path() / ("file_names_test_" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "sub.csv");
   for (const char* name : {"b.CSV", "A.csv", "ken_all.csv", "note.txt"}) std::ofstream(dir / name) << "x";
