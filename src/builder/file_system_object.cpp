@@ -43,8 +43,8 @@ bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != s
 }
 
 // The entries a source names: itself, or those matching its wildcard part.
-std::vector<fs::path> Expand(const std::string& spec, bool folders) {
-  const fs::path path(Slashes(spec));
+std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
+  const fs::path path(Slashes(pattern));
   std::vector<fs::path> found;
   std::error_code ec;
   const std::string name = path.filename().string();
@@ -62,9 +62,9 @@ std::vector<fs::path> Expand(const std::string& spec, bool folders) {
   return found;
 }
 
-std::vector<fs::path> ExpandOrThrow(const std::string& spec, bool folders) {
-  auto found = Expand(spec, folders);
-  if (found.empty()) Throw(folders ? kPathNotFound : kFileNotFound, spec);
+std::vector<fs::path> ExpandOrThrow(const std::string& pattern, bool folders) {
+  auto found = Expand(pattern, folders);
+  if (found.empty()) Throw(folders ? kPathNotFound : kFileNotFound, pattern);
   return found;
 }
 
@@ -107,8 +107,8 @@ void CreateFolder(const std::string& folder) {
   if (ec) Throw(ec, folder);
 }
 
-void DeleteFolder(const std::string& spec, bool force) {
-  for (const auto& folder : ExpandOrThrow(spec, true)) {
+void DeleteFolder(const std::string& pattern, bool force) {
+  for (const auto& folder : ExpandOrThrow(pattern, true)) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       if (!IsReadOnly(it->path())) continue;
@@ -135,8 +135,8 @@ void CopyFolder(const std::string& source, const std::string& destination) {
   }
 }
 
-void DeleteFile(const std::string& spec) {
-  for (const auto& file : ExpandOrThrow(spec, false)) {
+void DeleteFile(const std::string& pattern) {
+  for (const auto& file : ExpandOrThrow(pattern, false)) {
     if (IsReadOnly(file)) Throw(kPermissionDenied, file.string());
     std::error_code ec;
     fs::remove(file, ec);

@@ -20,10 +20,10 @@ class FsoError : public std::runtime_error {
 };
 
 void CreateFolder(const std::string& folder);
-void DeleteFolder(const std::string& spec, bool force);
+void DeleteFolder(const std::string& pattern, bool force);
 void MoveFolder(const std::string& source, const std::string& destination);
 void CopyFolder(const std::string& source, const std::string& destination);
-void DeleteFile(const std::string& spec);
+void DeleteFile(const std::string& pattern);
 void CopyFile(const std::string& source, const std::string& destination);
 void MoveFile(const std::string& source, const std::string& destination);
 

@@ -167,11 +167,11 @@ std::optional<ColumnSpec> ColumnTypeOf(std::string_view type_text) {
     if (type_text.find(w.japanese) == std::string_view::npos && type_text.find(w.english) == std::string_view::npos) {
       continue;
     }
-    ColumnSpec spec;
-    spec.type = w.type;
-    if (w.type == ColumnType::kText) spec.size = SizeAfterParenthesis(type_text, 255);
-    if (w.type == ColumnType::kMemo) spec.size = SizeAfterParenthesis(type_text, 65535);
-    return spec;
+    ColumnSpec column;
+    column.type = w.type;
+    if (w.type == ColumnType::kText) column.size = SizeAfterParenthesis(type_text, 255);
+    if (w.type == ColumnType::kMemo) column.size = SizeAfterParenthesis(type_text, 65535);
+    return column;
   }
   return std::nullopt;
 }
@@ -202,8 +202,8 @@ TableDefinition ParseCreateTable(std::string_view statement) {
     const std::string name = Unbracket(piece.substr(0, space));
     const std::string type_text =
         space == std::string_view::npos ? std::string() : tessivar::UpperAscii(TrimSpaces(piece.substr(space + 1)));
-    auto spec = ColumnTypeOf(type_text);
-    if (!spec) {
+    auto column = ColumnTypeOf(type_text);
+    if (!column) {
       table.rejected.push_back("列 " + name + " の型「" + type_text + "」は作成できません。");
       continue;
     }
@@ -213,12 +213,12 @@ TableDefinition ParseCreateTable(std::string_view statement) {
       table.rejected.push_back("列 " + name + " は既にあります。");
       continue;
     }
-    if (spec->type == ColumnType::kAutoNumber && std::exchange(has_counter, true)) {
+    if (column->type == ColumnType::kAutoNumber && std::exchange(has_counter, true)) {
       table.rejected.push_back("列 " + name + ": オートナンバー型の列は 1 テーブルに 1 つだけです。");
       continue;
     }
-    spec->name = name;
-    table.columns.push_back(*spec);
+    column->name = name;
+    table.columns.push_back(*column);
   }
   return table;
 }

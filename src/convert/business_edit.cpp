@@ -154,15 +154,15 @@ std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {
     if (same_key && !same_alternative && LeadingNumber(line[kAlternative]) <= LeadingNumber((*previous)[kAlternative]))
       return where + "alternatives of a row must follow each other in ascending order";
 
-    auto spec = std::find_if(kActionSpecs.begin(), kActionSpecs.end(),
+    auto action_kind = std::find_if(kActionSpecs.begin(), kActionSpecs.end(),
                              [&](const ActionSpec& s) { return s.name == line[kAction]; });
-    if (spec == kActionSpecs.end()) return where + "unknown action " + ToUtf8(line[kAction]);
-    if (spec->fields[0] == kNoField) {
+    if (action_kind == kActionSpecs.end()) return where + "unknown action " + ToUtf8(line[kAction]);
+    if (action_kind->fields[0] == kNoField) {
       if (!line[kField].empty()) return where + "the action " + ToUtf8(line[kAction]) + " takes no field";
     } else {
       bool allowed = !line[kField].empty() && std::all_of(line[kField].begin(), line[kField].end(), IsDigit) &&
-                     std::find(spec->fields.begin(), spec->fields.end(), LeadingNumber(line[kField])) !=
-                         spec->fields.end();
+                     std::find(action_kind->fields.begin(), action_kind->fields.end(), LeadingNumber(line[kField])) !=
+                         action_kind->fields.end();
       if (!allowed) return where + "the action " + ToUtf8(line[kAction]) + " cannot use field " + ToUtf8(line[kField]);
     }
     if (line[kAction] == kGuard && same_alternative && (*previous)[kAction] != kGuard)

@@ -88,10 +88,10 @@ TEST(ScriptParserTest, TypeWordsInBothLanguages) {
       {"YES/NO", ColumnType::kBoolean, 0},
   };
   for (const Case& c : cases) {
-    const auto spec = ColumnTypeOf(c.type_text);
-    ASSERT_TRUE(spec) << c.type_text;
-    EXPECT_EQ(spec->type, c.type) << c.type_text;
-    EXPECT_EQ(spec->size, c.size) << c.type_text;
+    const auto column = ColumnTypeOf(c.type_text);
+    ASSERT_TRUE(column) << c.type_text;
+    EXPECT_EQ(column->type, c.type) << c.type_text;
+    EXPECT_EQ(column->size, c.size) << c.type_text;
   }
   EXPECT_FALSE(ColumnTypeOf("VARCHAR(10)"));
   EXPECT_FALSE(ColumnTypeOf(""));

@@ -33,21 +33,21 @@ struct CaseSpec {
 };
 
 CaseSpec ReadCase(const fs::path& file) {
-  CaseSpec spec;
+  CaseSpec the_case;
   std::istringstream in(ReadBytes(file));
   std::string line;
   while (std::getline(in, line)) {
-    if (line.rfind("args: ", 0) == 0) spec.args = line.substr(6);
-    else if (line.rfind("exit: ", 0) == 0) spec.exit_code = std::stoi(line.substr(6));
-    else if (line.rfind("remove: ", 0) == 0) spec.removals.push_back(line.substr(8));
+    if (line.rfind("args: ", 0) == 0) the_case.args = line.substr(6);
+    else if (line.rfind("exit: ", 0) == 0) the_case.exit_code = std::stoi(line.substr(6));
+    else if (line.rfind("remove: ", 0) == 0) the_case.removals.push_back(line.substr(8));
     else if (line == "stdout:") {
       std::ostringstream rest;
       rest << in.rdbuf();
-      spec.stdout_text = rest.str();
+      the_case.stdout_text = rest.str();
       break;
     }
   }
-  return spec;
+  return the_case;
 }
 
 void CopyEncoded(const fs::path& from, const fs::path& to) {
@@ -92,16 +92,16 @@ class BatchCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(BatchCase, OutputsAndMessagesAreExactlyAsExpected) {
   const fs::path dir = kCasesDir / GetParam();
-  const CaseSpec spec = ReadCase(dir / "case.txt");
+  const CaseSpec the_case = ReadCase(dir / "case.txt");
   const fs::path home = FreshProgramFolder(GetParam());
-  for (const auto& name : spec.removals) fs::remove(home / name);
+  for (const auto& name : the_case.removals) fs::remove(home / name);
   CopyEncoded(dir / "home", home);
   CopyEncoded(dir / "CSV_IN", home / "CSV_IN");
   CopyEncoded(dir / "CSV_OUT.before", home / "CSV_OUT");
 
-  const BatchRun run = RunTessivar(home, spec.args);
-  EXPECT_EQ(run.out, spec.stdout_text) << "stderr: " << run.err;
-  EXPECT_EQ(run.exit_code, spec.exit_code) << "stderr: " << run.err;
+  const BatchRun run = RunTessivar(home, the_case.args);
+  EXPECT_EQ(run.out, the_case.stdout_text) << "stderr: " << run.err;
+  EXPECT_EQ(run.exit_code, the_case.exit_code) << "stderr: " << run.err;
 
   EXPECT_EQ(FileNames(home / "CSV_OUT"), FileNames(dir / "CSV_OUT"));
   for (const auto& name : FileNames(dir / "CSV_OUT")) {
