@@ -174,7 +174,8 @@ inline BuilderContext ContextFor(const BuilderFolders& folders, std::ostream& me
 
 // The repository's shipped files (kept in UTF-8), e.g. "MDB定義/県tbl.sql".
 inline fs::path ShippedSource(const std::string& name) {
-  return fs::path(TEST_DATA_DIR) / ".." / ".." / ".." / "data" / name;
+  // TEST_DATA_DIR is <source>/tests/builder/data, which need not exist.
+  return fs::path(TEST_DATA_DIR).parent_path().parent_path().parent_path() / "data" / name;
 }
 
 // Copies a shipped UTF-8 file into folder in code page 932, as installed.
