@@ -75,12 +75,13 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
       break;
   }
 
-  // The last record as the town-area rules see it: the values as the emitter
-  // received them, after the writers changed them.
-  ctx.G_LastCommentKanji = commentKanji;
-  ctx.G_LastCommentKana = commentKana;
-  ctx.G_LastTownKanji = outTownKanji;
-  ctx.G_LastTownKana = outTownKana;
+  // The last record as the town-area rules see it: the run's main name and
+  // comment after the writers changed them. After the swapped call the main
+  // name is still G_OutTownKanji, not the sub-area written in its place.
+  ctx.G_LastCommentKanji = ctx.G_CommentKanji;
+  ctx.G_LastCommentKana = ctx.G_CommentKana;
+  ctx.G_LastTownKanji = ctx.G_OutTownKanji;
+  ctx.G_LastTownKana = ctx.G_OutTownKana;
 }
 
 void EmitRecord(ConvertContext& ctx) {

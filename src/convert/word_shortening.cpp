@@ -18,10 +18,12 @@ void TrimName(Text& name) { name = Text(TrimBlanks(name)); }
 // comment: the note runs to the closing bracket at close_at and whatever
 // follows it stays in the address and is appended to the comment too.
 // ex. "１－２（太宰府支店私書箱第４号）" -> sub "１－２", comment "（太宰府支店私書箱第４号）"
-// A note without its closing bracket runs to the end of the text.
+// A note that would have a negative length (no closing bracket, or one well
+// before the opening bracket) runs to the end of the text instead; a note of
+// length zero follows the rule as it stands.
 void MoveNoteToComment(ConvertContext& ctx, long open_at, long close_at) {
   const Text s = ctx.G_OutSubKanji;
-  if (close_at < open_at) close_at = Len(s);
+  if (close_at - open_at + 1 < 0) close_at = Len(s);
   ctx.G_CommentKanji = Concat(Mid(s, open_at, close_at - open_at + 1), Mid(s, close_at + 1));
   ctx.G_OutSubKanji = Concat(Left(s, open_at - 1), Mid(s, close_at + 1));
 }

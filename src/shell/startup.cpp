@@ -1,9 +1,9 @@
 #include "shell/startup.h"
 
-#include <cctype>
 #include <system_error>
 
 #include "dialogs/trap.h"
+#include "text/cp932.h"
 #include "text/file_names.h"
 #include "text/strings.h"
 
@@ -22,13 +22,14 @@ void StopStartup(Application& app) {
   app.frmSplash.font_size = 10;
 }
 
-// The prefecture code a per-prefecture file's name begins with, or -1.
+// The number the first two characters of a file name form (digits of either
+// width, blanks around them allowed), or -1 when they form none.
 int LeadingCode(const std::string& name) {
-  if (name.size() < 2 || !std::isdigit(static_cast<unsigned char>(name[0])) ||
-      !std::isdigit(static_cast<unsigned char>(name[1]))) {
+  try {
+    return static_cast<int>(ToNumber(Left(FromUtf8(name), 2)));
+  } catch (const RuleError&) {
     return -1;
   }
-  return (name[0] - '0') * 10 + (name[1] - '0');
 }
 
 // Returns how many all-prefecture files were found.

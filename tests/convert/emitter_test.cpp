@@ -192,6 +192,9 @@ TEST(EmitterTest, SwappedCallPutsTheSubAreaFirst) {
   h.ctx.G_OutSubKana = u"ｲｼﾔﾁﾖｳ";
   EmitRecordSwapped(h.ctx);
   EXPECT_EQ(U8(h.lines().at(0)), "\"石屋町東洞院通\",\"ｲｼﾔﾁﾖｳﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ\"");
+  // The remembered main name is the main name, not the sub-area written first.
+  EXPECT_EQ(U8(h.ctx.G_LastTownKanji), "東洞院通");
+  EXPECT_EQ(U8(h.ctx.G_LastTownKana), "ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ");
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ TEST(WordShorteningTest, NotesMoveIntoTheComment) {
       {"one-character flag in slot 9: unchanged", u"宰府１支店私書箱第４号", u"0", "宰府１支店私書箱第４号", ""},
       {"port office", u"Ａ（ポート局第２号）Ｂ", u"\"x\"", "ＡＢ", "（ポート局第２号）Ｂ"},
       {"bracket without a note: unchanged", u"Ａ（Ｂ）", u"\"x\"", "Ａ（Ｂ）", ""},
+      // A note of length zero keeps the address and copies its rest into the comment.
+      {"box at the start, no closing bracket", u"（私書箱第１号", u"\"x\"", "（私書箱第１号", "（私書箱第１号"},
+      {"closing bracket right before the port office", u"（Ａ）（ポート局第１）", u"\"x\"", "（Ａ）（ポート局第１）",
+       "（ポート局第１）"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

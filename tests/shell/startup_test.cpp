@@ -59,11 +59,14 @@ TEST_F(Startup, PrefectureFilesEnableOnlyTheirBoxesAndTheLaterFileWins) {
   AddInput("14KANAGA.CSV");
   AddInput("48XXX.CSV");
   AddInput("00XXX.CSV");
+  AddInput("-1XXX.CSV");
+  AddInput("２７大阪.csv");  // full-width digits form a number too
   ASSERT_TRUE(Start());
   EXPECT_EQ(app_->inputs.names[13], "13TOKYO.CSV");  // listing order: 13A before 13TOKYO
+  EXPECT_EQ(app_->inputs.names[27], "２７大阪.csv");
   EXPECT_FALSE(Box(0).value);
   for (int code = 1; code <= 47; ++code) {
-    const bool found = code == 13 || code == 14;
+    const bool found = code == 13 || code == 14 || code == 27;
     EXPECT_EQ(Box(code).value, found) << code;
     EXPECT_EQ(Box(code).enabled, found) << code;
   }
