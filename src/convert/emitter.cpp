@@ -13,12 +13,14 @@ bool HasQuotedNote(long code) { return code == 9960301 || code == 4280049; }
 // The floors of one building: their floor numbers are written half-width.
 bool IsFloorCode(long code) { return code >= 1006210 && code <= 1006250; }
 
-// Moves the text from the first open mark of sub on into comment.
-void MoveQuotedNote(Text& sub, Text& comment, TextView open) {
+// Moves the text from the first open mark of sub on into comment; returns
+// whether there was one.
+bool MoveQuotedNote(Text& sub, Text& comment, TextView open) {
   long e = InStr(sub, open);
-  if (e == 0) return;
+  if (e == 0) return false;
   comment = Text(Mid(sub, e));
   sub.resize(static_cast<size_t>(e - 1));
+  return true;
 }
 
 // ex. "ビル名（１０階）" -> "ビル名（10階）"
@@ -39,9 +41,10 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
   // A postal code that is not a number fails the record here (no line).
   const long code = ToNumber(ctx.ZipRec[kPostalCode]);
 
+  bool moved_note_kanji = false, moved_note_kana = false;
   if (HasQuotedNote(code)) {
-    MoveQuotedNote(outSubKanji, commentKanji, u"「");
-    MoveQuotedNote(outSubKana, commentKana, u"<");
+    moved_note_kanji = MoveQuotedNote(outSubKanji, commentKanji, u"「");
+    moved_note_kana = MoveQuotedNote(outSubKana, commentKana, u"<");
   }
   if (word_list && IsFloorCode(code)) {
     NarrowFloorNumber(outTownKanji);
@@ -82,6 +85,11 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
   ctx.G_LastCommentKana = ctx.G_CommentKana;
   ctx.G_LastTownKanji = ctx.G_OutTownKanji;
   ctx.G_LastTownKana = ctx.G_OutTownKana;
+
+  // A note taken out of a sub-area belongs to that record alone; left in the
+  // comment it would be written beside every later part of the list too.
+  if (moved_note_kanji) commentKanji.clear();
+  if (moved_note_kana) commentKana.clear();
 }
 
 void EmitRecord(ConvertContext& ctx) {

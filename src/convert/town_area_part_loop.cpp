@@ -50,7 +50,8 @@ struct NumberRange {
   long first = 0, last = 0;
 };
 
-// The town names that the 地割 ranges of two codes leave out.
+// The town names that the 地割 ranges of two codes leave out. The reading
+// gets the place's reading in front too, so that it reads as its kanji does.
 struct PlaceName {
   TextView code, kanji, kana;
 };
@@ -302,8 +303,9 @@ class PartLoop {
   }
 
   // Each piece of a range is its own operation: a piece that cannot be read
-  // is reported and keeps its value.
-  NumberRange ReadRange(const Text& text, TextView mark) {
+  // is reported and keeps its value. The numbers come from the kanji; of the
+  // kana only the prefix and suffix are read.
+  NumberRange ReadRange(const Text& text, TextView mark, bool with_numbers) {
     NumberRange range;
     Text before;
     Trap(ctx_, [&] { before = Left(text, InStr(text, mark) - 1); });
@@ -312,8 +314,9 @@ class PartLoop {
     range.prefix = before.substr(0, digit);
     size_t after_digits = digit;
     while (after_digits < before.size() && IsDigit(before[after_digits])) ++after_digits;
-    Trap(ctx_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
     range.suffix = before.substr(after_digits);
+    if (!with_numbers) return range;
+    Trap(ctx_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
     Trap(ctx_, [&] {
       TextView after = Mid(text, InStr(text, mark) + 1);
       size_t from = 0;
@@ -339,8 +342,8 @@ class PartLoop {
       Emit(ctx_);
       return;
     }
-    NumberRange range = ReadRange(range_kanji, u"～");
-    NumberRange range_of_kana = ReadRange(range_kana, u"-");
+    NumberRange range = ReadRange(range_kanji, u"～", true);
+    NumberRange range_of_kana = ReadRange(range_kana, u"-", false);
     for (const PlaceName& place : kRangePlaces) {
       if (code_ == place.code) {
         range.prefix.insert(0, place.kanji);

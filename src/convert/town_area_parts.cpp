@@ -71,7 +71,10 @@ void BuildMainNames(ConvertContext& ctx) {
   // A floor of a building stays part of the name: "ＡＢタワー（１階）".
   if (Contains(ctx.G_TownKanji, u"階）")) ctx.G_OutTownKanji = ctx.G_TownKanji;
   else Trap(ctx, [&] { ctx.G_OutTownKanji = Left(ctx.G_TownKanji, ctx.pK - 1); });
-  if (ctx.pR == 0 || Contains(ctx.G_TownKana, u"ｶｲ)")) ctx.G_OutTownKana = ctx.G_TownKana;
+  // The reading of a floor stays whole only with a floor in the kanji too:
+  // "ｶｲ)" alone also ends readings such as "ﾔﾏﾉﾒ(ｻｶｲ)" (山目（境）).
+  const bool floor = Contains(ctx.G_TownKana, u"ｶｲ)") && Contains(ctx.G_TownKanji, u"階）");
+  if (ctx.pR == 0 || floor) ctx.G_OutTownKana = ctx.G_TownKana;
   else Trap(ctx, [&] { ctx.G_OutTownKana = Left(ctx.G_TownKana, ctx.pR - 1); });
 }
 

@@ -29,6 +29,11 @@ TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
     h.ctx.G_OutSubKana = u"B<C>";
     EmitRecord(h.ctx);
     EXPECT_EQ(U8(h.lines().at(0)), "\"大字ＡＢ\",\"「Ｃを含む」\",\"<C>\"");
+    // The note stays with its own record: the next part of the list has none.
+    SetTown(h.ctx, u"", u"大字Ａ", u"Ｄ");
+    h.ctx.G_OutSubKana = u"D";
+    EmitRecord(h.ctx);
+    EXPECT_EQ(U8(h.lines().at(1)), "\"大字ＡＤ\",,");
   }
   EmitHarness other(Purpose::kCsv);
   other.Address(u"9960302", u"山形県", u"市", u"町");

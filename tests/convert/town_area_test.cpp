@@ -109,6 +109,26 @@ TEST(TownSiblings, GrowWhileTheMainNameStays) {
   EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKana), "ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)");
 }
 
+// A reading that merely ends in "ｶｲ)" is no floor: its main reading is cut at
+// "(" like its kanji. A real floor keeps both whole.
+TEST(TownMainNames, OnlyAFloorKeepsTheWholeReading) {
+  TownHarness harness;
+  harness.Run(SapporoLine(u"0210054", u"ﾔﾏﾉﾒ(ｻｶｲ)", u"山目（境）"));
+  EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"0210054\",\"山目境\",\"ﾔﾏﾉﾒｻｶｲ\",,"});
+  harness.Run(SapporoLine(u"1630013", u"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)", u"ＡＢタワー（１階）"));
+  EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"1630013\",\"ＡＢタワー（１階）\",\"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)\",,"});
+}
+
+// The numbers of a 地割 range come from the kanji: a reading without digits
+// is no failure.
+TEST(TownChiwariRanges, ReadingWithoutDigitsIsNoFailure) {
+  TownHarness harness;
+  harness.Run(u"03202,\"02824\",\"0282402\",\"ｲﾜﾃｹﾝ\",\"ﾐﾔｺｼ\",\"ｶﾜｲ(ﾀﾞｲｷｭｳﾁﾜﾘ-ﾀﾞｲｼﾞｭｳｲﾁﾁﾜﾘ)\",\"岩手県\","
+              u"\"宮古市\",\"川井（第９地割～第１１地割）\",0,0,0,0,0,0");
+  EXPECT_EQ(harness.Take().size(), 3u);
+  EXPECT_TRUE(harness.messages().empty());
+}
+
 // A town ending in an open range "～）" becomes the sibling list and is cut
 // before its first number; its inner text then cannot be taken (reported),
 // and the record goes on with the cut town as its one part.
