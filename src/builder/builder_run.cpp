@@ -54,11 +54,10 @@ bool Run(BuilderContext& ctx) {
   } else if (F_DISTRIBUTE_MDB(ctx)) {
     return Fail(ctx);
   }
-  std::error_code ec;
-  const std::filesystem::path file_cntl = s.dstrb_dir + s.file_cntl;
-  if (!s.file_cntl.empty() && std::filesystem::is_regular_file(file_cntl, ec)) {
+  if (const auto file_cntl = FindFileControlScript(ctx)) {
     F_RUN_FILECNTL(ctx);
-    std::filesystem::remove(file_cntl, ec);
+    std::error_code ec;
+    std::filesystem::remove(*file_cntl, ec);
   }
   ctx.log.Banner(kEnd);
   ctx.status.Write(Status::kDone);

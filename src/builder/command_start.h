@@ -6,7 +6,10 @@
 
 namespace morvane {
 
-// Returns false with *error (an errno value) when the start fails.
-bool StartCommand(const std::string& command, int* error);
+// Starts command. Its program (the first word) is looked up first, as the
+// classic start does before it returns: an empty command, a program that
+// cannot be found or one that is not executable throw FsoError. Commands
+// whose first word the shell itself interprets are started unchecked.
+void StartCommand(const std::string& command);
 
 }  // namespace morvane

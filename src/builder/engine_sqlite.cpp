@@ -29,12 +29,13 @@ TypeRule RuleFor(const ColumnSpec& c) {
   };
   const std::string numeric = "typeof($) IN ('integer', 'real')";
   switch (c.type) {
-    case ColumnType::kText:
-      return {c.size > 0 ? "VARCHAR(" + std::to_string(SizeOrMax(c.size, kMaxTextSize)) + ")" : "VARCHAR",
-              "length($) <= " + std::to_string(SizeOrMax(c.size, kMaxTextSize))};
+    case ColumnType::kText: {
+      const std::string size = std::to_string(SizeOrMax(c.size, kMaxTextSize));
+      return {"VARCHAR(" + size + ")", "length($) <= " + size};
+    }
     case ColumnType::kMemo:
-      return {c.size > 0 ? "TEXT(" + std::to_string(SizeOrMax(c.size, kMaxMemoSize)) + ")" : "TEXT",
-              "length($) <= " + std::to_string(SizeOrMax(c.size, kMaxMemoSize))};
+      // A memo is declared plain TEXT; its size lives in the check alone.
+      return {"TEXT", "length($) <= " + std::to_string(SizeOrMax(c.size, kMaxMemoSize))};
     case ColumnType::kLong: return {"INTEGER", int_range("-2147483648", "2147483647")};
     case ColumnType::kByte: return {"TINYINT", int_range("0", "255")};
     case ColumnType::kInteger: return {"SMALLINT", int_range("-32768", "32767")};

@@ -1,6 +1,6 @@
 #include "builder/file_control.h"
 
-#include <cstring>
+#include <system_error>
 
 #include "builder/command_start.h"
 #include "builder/file_system_object.h"
@@ -73,15 +73,26 @@ void F_FSO_COMMAND(BuilderContext& ctx, const std::string& command) {
 }
 
 void F_SHELL_COMMAND(BuilderContext& ctx, const std::string& command) {
-  int error = 0;
-  if (!StartCommand(std::string(TrimSpaces(command)), &error)) {
-    ctx.log.Write(ErrorLine(error, std::strerror(error), command));
+  try {
+    StartCommand(std::string(TrimSpaces(command)));
+  } catch (const FsoError& e) {
+    ctx.log.Write(ErrorLine(e.number(), e.what(), command));
   }
   ctx.log.Write(command + " を 処理しました。");
 }
 
+std::optional<std::filesystem::path> FindFileControlScript(const BuilderContext& ctx) {
+  const Settings& s = ctx.settings;
+  if (s.file_cntl.empty()) return std::nullopt;
+  auto found = tessivar::FindNoCase(s.dstrb_dir, s.file_cntl);
+  std::error_code ec;
+  if (!found || !std::filesystem::is_regular_file(*found, ec)) return std::nullopt;
+  return found;
+}
+
 void F_RUN_FILECNTL(BuilderContext& ctx) {
-  const std::string script = ctx.settings.dstrb_dir + ctx.settings.file_cntl;
+  const auto found = FindFileControlScript(ctx);
+  const std::string script = found ? found->string() : ctx.settings.dstrb_dir + ctx.settings.file_cntl;
   ctx.log.Write(script + "の処理を開始します。");
   tessivar::TextFileReader reader;
   if (!reader.Open(script)) {

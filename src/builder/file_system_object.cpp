@@ -12,11 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kFileNotFound = 53;
-constexpr int kFileExists = 58;
-constexpr int kPermissionDenied = 70;
-constexpr int kPathNotFound = 76;
-
 std::string Slashes(std::string path) {
   for (char& c : path) {
     if (c == '\\') c = '/';
@@ -27,19 +22,22 @@ std::string Slashes(std::string path) {
 bool EndsWithSlash(const std::string& path) { return !path.empty() && path.back() == '/'; }
 bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
 
-[[noreturn]] void Throw(int number, const std::string& path) {
-  const char* text = "Path not found";
-  if (number == kFileNotFound) text = "File not found";
-  if (number == kFileExists) text = "File already exists";
-  if (number == kPermissionDenied) text = "Permission denied";
-  throw FsoError(number, std::string(text) + " (" + path + ")");
-}
+[[noreturn]] void Throw(int number, const std::string& path) { throw FsoFailure(number, path); }
 
 [[noreturn]] void Throw(const std::error_code& ec, const std::string& path) {
-  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) Throw(kPermissionDenied, path);
-  if (ec == std::errc::file_exists || ec == std::errc::directory_not_empty) Throw(kFileExists, path);
-  if (ec == std::errc::no_such_file_or_directory) Throw(kPathNotFound, path);
+  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) Throw(kFsoPermissionDenied, path);
+  if (ec == std::errc::file_exists || ec == std::errc::directory_not_empty) Throw(kFsoFileExists, path);
+  if (ec == std::errc::no_such_file_or_directory) Throw(kFsoPathNotFound, path);
   throw FsoError(ec.value(), ec.message() + " (" + path + ")");
+}
+
+// The entry path names, spelled as on disk when its last part matches an
+// entry only without regard to case; path itself when nothing matches.
+fs::path OnDisk(const fs::path& path) {
+  if (!path.has_filename()) return path;
+  const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const auto found = tessivar::FindNoCase(parent, path.filename().string());
+  return found ? path.parent_path() / found->filename() : path;
 }
 
 // The entries a source names: itself, or those matching its wildcard part.
@@ -49,7 +47,8 @@ std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
   std::error_code ec;
   const std::string name = path.filename().string();
   if (!HasWildcard(name)) {
-    if (folders ? fs::is_directory(path, ec) : fs::is_regular_file(path, ec)) found.push_back(path);
+    const fs::path entry = OnDisk(path);
+    if (folders ? fs::is_directory(entry, ec) : fs::is_regular_file(entry, ec)) found.push_back(entry);
     return found;
   }
   const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -64,7 +63,7 @@ std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
 
 std::vector<fs::path> ExpandOrThrow(const std::string& pattern, bool folders) {
   auto found = Expand(pattern, folders);
-  if (found.empty()) Throw(folders ? kPathNotFound : kFileNotFound, pattern);
+  if (found.empty()) Throw(folders ? kFsoPathNotFound : kFsoFileNotFound, pattern);
   return found;
 }
 
@@ -81,14 +80,14 @@ void MakeWritable(const fs::path& path) {
 // Where a copy or move of source lands.
 fs::path Target(const fs::path& source, const std::string& destination, bool into) {
   const std::string dest = Slashes(destination);
-  if (into || EndsWithSlash(dest)) return fs::path(dest) / source.filename();
-  return fs::path(dest);
+  if (into || EndsWithSlash(dest)) return OnDisk(fs::path(dest) / source.filename());
+  return OnDisk(fs::path(dest));
 }
 
 void Move(const fs::path& source, const fs::path& target) {
   std::error_code ec;
-  if (fs::exists(target, ec)) Throw(kFileExists, target.string());
-  if (target.has_parent_path() && !fs::is_directory(target.parent_path(), ec)) Throw(kPathNotFound, target.string());
+  if (fs::exists(target, ec)) Throw(kFsoFileExists, target.string());
+  if (target.has_parent_path() && !fs::is_directory(target.parent_path(), ec)) Throw(kFsoPathNotFound, target.string());
   fs::rename(source, target, ec);
   if (ec == std::errc::cross_device_link) {
     fs::copy(source, target, fs::copy_options::recursive, ec);
@@ -99,10 +98,19 @@ void Move(const fs::path& source, const fs::path& target) {
 
 }  // namespace
 
+FsoError FsoFailure(int number, const std::string& path) {
+  const char* text = "Path not found";
+  if (number == kFsoInvalidCall) text = "Invalid procedure call or argument";
+  if (number == kFsoFileNotFound) text = "File not found";
+  if (number == kFsoFileExists) text = "File already exists";
+  if (number == kFsoPermissionDenied) text = "Permission denied";
+  return FsoError(number, path.empty() ? std::string(text) : std::string(text) + " (" + path + ")");
+}
+
 void CreateFolder(const std::string& folder) {
   const fs::path path(Slashes(folder));
   std::error_code ec;
-  if (fs::exists(path, ec)) Throw(kFileExists, folder);
+  if (fs::exists(OnDisk(path), ec)) Throw(kFsoFileExists, folder);
   fs::create_directory(path, ec);
   if (ec) Throw(ec, folder);
 }
@@ -112,7 +120,7 @@ void DeleteFolder(const std::string& pattern, bool force) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       if (!IsReadOnly(it->path())) continue;
-      if (!force) Throw(kPermissionDenied, it->path().string());
+      if (!force) Throw(kFsoPermissionDenied, it->path().string());
       MakeWritable(it->path());
     }
     fs::remove_all(folder, ec);
@@ -137,7 +145,7 @@ void CopyFolder(const std::string& source, const std::string& destination) {
 
 void DeleteFile(const std::string& pattern) {
   for (const auto& file : ExpandOrThrow(pattern, false)) {
-    if (IsReadOnly(file)) Throw(kPermissionDenied, file.string());
+    if (IsReadOnly(file)) Throw(kFsoPermissionDenied, file.string());
     std::error_code ec;
     fs::remove(file, ec);
     if (ec) Throw(ec, file.string());
@@ -148,8 +156,8 @@ void CopyFile(const std::string& source, const std::string& destination) {
   for (const auto& file : ExpandOrThrow(source, false)) {
     const fs::path target = Target(file, destination, HasWildcard(source));
     std::error_code ec;
-    if (fs::is_directory(target, ec)) Throw(kPermissionDenied, target.string());
-    if (fs::exists(target, ec) && IsReadOnly(target)) Throw(kPermissionDenied, target.string());
+    if (fs::is_directory(target, ec)) Throw(kFsoPermissionDenied, target.string());
+    if (fs::exists(target, ec) && IsReadOnly(target)) Throw(kFsoPermissionDenied, target.string());
     fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
     if (ec) Throw(ec, target.string());
   }

@@ -3,7 +3,8 @@
 // of the classic scripting file-system object: a wildcard may stand in the
 // last part of a source; a destination ending with "/" is a folder to copy or
 // move into; copies overwrite, moves refuse an existing destination; without
-// force, read-only files are not deleted. "\" in paths is read as "/".
+// force, read-only files are not deleted. "\" in paths is read as "/". The
+// last part of a path matches an entry without regard to case.
 // Failures throw FsoError with the classic number and description.
 #include <stdexcept>
 #include <string>
@@ -18,6 +19,17 @@ class FsoError : public std::runtime_error {
  private:
   int number_;
 };
+
+// The classic failure numbers the builder reports.
+inline constexpr int kFsoInvalidCall = 5;
+inline constexpr int kFsoFileNotFound = 53;
+inline constexpr int kFsoFileExists = 58;
+inline constexpr int kFsoPermissionDenied = 70;
+inline constexpr int kFsoPathNotFound = 76;
+
+// The failure of one of the numbers above, its classic description naming
+// the path when there is one.
+FsoError FsoFailure(int number, const std::string& path);
 
 void CreateFolder(const std::string& folder);
 void DeleteFolder(const std::string& pattern, bool force);

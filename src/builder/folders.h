@@ -25,7 +25,9 @@ bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder);
 void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder);
 
 // F_COUNT_SQLFILE: fills G_SqlFiles with the ".sql" scripts of DSTRB_DIR,
-// then its ".squ" scripts, each in folder order. True on failure.
+// then its ".squ" scripts, each in folder order. True (with the counting
+// error logged) when DSTRB_DIR exists but cannot be read; a missing DSTRB_DIR
+// holds no script.
 bool F_COUNT_SQLFILE(BuilderContext& ctx);
 
 }  // namespace morvane

@@ -34,13 +34,21 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
   if (!reader.Open(file)) throw EngineError(kErrImport, reader.error());
   std::string line;
   std::vector<std::string_view> pieces;
-  if (!NextValues(reader, file, line, pieces)) return;
+  // An empty file fails as it does in the set-based import.
+  if (!NextValues(reader, file, line, pieces)) {
+    throw EngineError(kErrImport, file.filename().string() + " に見出し行がありません。");
+  }
 
+  // Header names match columns without regard to case, as in the set-based
+  // import (and as the engine compares column names).
+  std::vector<std::string> upper_fields;
+  for (const auto& field : fields) upper_fields.push_back(tessivar::UpperAscii(field));
   std::vector<size_t> field_of;  // header position -> field index
   for (std::string_view name : pieces) {
-    const std::string_view unquoted = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string_view();
+    const std::string upper = tessivar::UpperAscii(name);
+    const std::string unquoted = upper.size() >= 2 ? upper.substr(1, upper.size() - 2) : std::string();
     size_t j = 0;
-    while (j < fields.size() && fields[j] != name && fields[j] != unquoted) ++j;
+    while (j < fields.size() && upper_fields[j] != upper && upper_fields[j] != unquoted) ++j;
     if (j == fields.size()) {
       throw EngineError(kErrImport, At(file, 1) + "列「" + std::string(name) + "」はテーブル " + table + " にありません。");
     }
@@ -51,6 +59,9 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
   try {
     Database::Inserter inserter(db, table, fields);
     std::vector<Value> row;
+    // Unlike the classic loader, which split at every comma, a comma inside
+    // quotes stays in its value and a blank line adds no row: the loader
+    // gives the rows the set-based import gives for the same file.
     while (NextValues(reader, file, line, pieces)) {
       if (line.empty()) continue;
       if (pieces.size() > field_of.size()) {

@@ -15,9 +15,9 @@ namespace morvane {
 bool F_IMPORT_CSV(BuilderContext& ctx);
 
 // The record-by-record loader: the header names the columns (a name matches
-// as written or without its enclosing quotes, case-sensitively); a header
-// name that is no column, a line with more values than the header, or a
-// value the column cannot hold fails the whole load.
+// as written or without its enclosing quotes, without regard to case); an
+// empty file, a header name that is no column, a line with more values than
+// the header, or a value the column cannot hold fails the whole load.
 void LoadRecords(Database& db, const std::string& table, const std::filesystem::path& file);
 
 }  // namespace morvane

@@ -1,11 +1,13 @@
 #include "builder/interpreter.h"
 
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
 #include "builder/importer.h"
 #include "builder/script_parser.h"
 #include "text/cp932.h"
+#include "text/file_names.h"
 
 namespace morvane {
 
@@ -79,20 +81,37 @@ bool F04_READ_SQLTXT(BuilderContext& ctx) {
 }
 
 bool F05_CRE_MDB(BuilderContext& ctx) {
-  const auto path = ctx.WorkingDatabase();
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec)) return false;
-  try {
-    Database db = Database::Create(path);
-    db.AppendTable("T_Version", {{"VERSION", ColumnType::kInteger, 0},
-                                 {"REVISION", ColumnType::kInteger, 0},
-                                 {"VLDATA", ColumnType::kText, 50},
-                                 {"RLSDATE", ColumnType::kDateTime, 0}});
-  } catch (const std::exception& e) {
-    ctx.log.Write(std::string("F05_CRE_MDB: ") + e.what());
-    return true;
+  // Database names are file names, matched without regard to case: a
+  // database already there keeps its spelling on disk, so two scripts that
+  // spell its name differently build into one file.
+  if (const auto existing = tessivar::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
+    ctx.G_MdbName = existing->filename().string();
+    return false;
   }
-  return false;
+  const auto path = ctx.WorkingDatabase();
+  // Each step is tried even after a failure, and every failure is logged.
+  // G_TableName stays as the script set it (not "T_Version"): a script
+  // without a table block must still be reported as lacking one.
+  bool failed = false;
+  auto step = [&](auto&& action) {
+    try {
+      action();
+    } catch (const std::exception& e) {
+      ctx.log.Write(std::string("F05_CRE_MDB: ") + e.what());
+      failed = true;
+    }
+  };
+  std::optional<Database> db;
+  step([&] { Database::Create(path); });
+  step([&] { db.emplace(path); });
+  step([&] {
+    if (!db) throw std::runtime_error("T_Version: " + path.string() + " が開かれていません。");
+    db->AppendTable("T_Version", {{"VERSION", ColumnType::kInteger, 0},
+                                  {"REVISION", ColumnType::kInteger, 0},
+                                  {"VLDATA", ColumnType::kText, 50},
+                                  {"RLSDATE", ColumnType::kDateTime, 0}});
+  });
+  return failed;
 }
 
 bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {

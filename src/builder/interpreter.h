@@ -13,7 +13,9 @@ namespace morvane {
 bool F04_READ_SQLTXT(BuilderContext& ctx);
 
 // F05_CRE_MDB: makes sure the working database MDB_DIR + G_MdbName exists,
-// creating it with an empty "T_Version". True on failure.
+// creating it with an empty "T_Version". An existing file whose name differs
+// only in case is that database: G_MdbName takes its spelling. True on
+// failure; every failing step is logged.
 bool F05_CRE_MDB(BuilderContext& ctx);
 
 // F_EXEC_SQL: runs the statements of the rest of the script on the working

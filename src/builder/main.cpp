@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <iostream>
 #include <string_view>
-#include <system_error>
 
 #include "builder/builder_run.h"
+#include "builder/program_folder.h"
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
@@ -22,10 +22,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (home.empty()) {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    home = ec ? fs::current_path(ec) : exe.parent_path();
-  }
-  return morvane::RunBuilder(fs::absolute(home), std::cerr);
+  return morvane::RunBuilder(morvane::ProgramFolder(home), std::cerr);
 }

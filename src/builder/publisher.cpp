@@ -67,20 +67,26 @@ bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
   for (const auto& working : tessivar::ListFiles(dir, "@*.MDB")) {
     ctx.G_MdbName = working;
     const std::string final_name = working.substr(1);
-    const fs::path final_path = dir + final_name;
+    // The previous database may differ from the new name in case only.
+    const fs::path previous = tessivar::FindNoCase(dir, final_name).value_or(dir + final_name);
     const fs::path backup = dir + "BK_" + final_name;
-    const std::string old_version = VersionPart(final_path);
+    const std::string old_version = VersionPart(previous);
     const std::string new_version = VersionPart(dir + working);
-    const bool had_final = fs::exists(final_path, ec);
+    const bool had_final = fs::exists(previous, ec);
+    bool moved_aside = false;
     if (had_final) {
       fs::remove(backup, ec);
-      fs::rename(final_path, backup, ec);
+      fs::rename(previous, backup, ec);
+      moved_aside = !ec;
     }
-    if (F_COMPACT_MDB(ctx)) {
+    // A previous database that could not be moved aside is left untouched.
+    if ((had_final && !moved_aside) || F_COMPACT_MDB(ctx)) {
       ctx.log.Write(working + "の コピーができません。");
-      // The partial result goes; the database of the last good build returns.
-      fs::remove(final_path, ec);
-      if (had_final) fs::rename(backup, final_path, ec);
+      if (moved_aside) {
+        // The partial result goes; the database of the last good build returns.
+        fs::remove(dir + final_name, ec);
+        fs::rename(backup, previous, ec);
+      }
       failed = true;
       break;
     }

@@ -170,6 +170,8 @@ std::optional<ColumnSpec> ColumnTypeOf(std::string_view type_text) {
     ColumnSpec column;
     column.type = w.type;
     if (w.type == ColumnType::kText) column.size = SizeAfterParenthesis(type_text, 255);
+    // The memo size is read after the "(" like the text size, not from a
+    // fixed character position, so that "メモ型(n)" and "MEMO(n)" both give n.
     if (w.type == ColumnType::kMemo) column.size = SizeAfterParenthesis(type_text, 65535);
     return column;
   }

@@ -1,5 +1,7 @@
 #include "builder/builder_run.h"
 
+#include <cerrno>
+
 #include "builder_test_support.h"
 #include "text/file_names.h"
 
@@ -65,6 +67,31 @@ TEST_F(BuilderRunTest, NoScriptBypassesPublishing) {
             (std::vector<std::string>{kSeparator, kStart, kSeparator,
                                       "Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。",
                                       kSeparator, kEnd, kSeparator}));
+}
+
+TEST_F(BuilderRunTest, InputFolderThatCannotBeReadFailsTheRun) {
+  std::ofstream(folders_.root() / "plain.txt") << "k.sql";
+  struct Case {
+    fs::path inputs;
+    std::string last_line;
+    std::string status;
+  };
+  const std::string bypass = "Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。";
+  const std::string counting = "取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
+                               std::to_string(ENOTDIR) + ")";
+  const Case cases[] = {
+      {folders_.root() / "plain.txt", counting, "STS=9"},        // a file, not a folder
+      {folders_.root() / "plain.txt" / "sub", counting, "STS=9"},  // a path through a file
+      {folders_.root() / "missing", bypass, "STS=0"},            // no folder: no script
+  };
+  for (const Case& c : cases) {
+    folders_.WriteSettings(c.inputs);
+    Run();
+    EXPECT_EQ(folders_.StatusLine(), c.status) << c.inputs;
+    const auto log = LogTexts(folders_.log());
+    EXPECT_TRUE(Contains(log, c.last_line)) << c.inputs << "\n" << testing::ReadBytes(folders_.log());
+    EXPECT_EQ(Contains(log, kEnd), c.status == "STS=0") << c.inputs;
+  }
 }
 
 TEST_F(BuilderRunTest, UnusableSettings) {
@@ -185,6 +212,17 @@ TEST_F(BuilderRunTest, FileControlScriptRunsAfterSuccessAndIsDeleted) {
   ASSERT_TRUE(Run());
   EXPECT_FALSE(fs::exists(made));
   EXPECT_TRUE(fs::exists(folders_.inputs() / "FileCntl.CTL"));
+}
+
+TEST_F(BuilderRunTest, FileControlScriptNameIgnoresCase) {
+  folders_.WriteSettings();  // FileCntl = "FileCntl.CTL"
+  WriteGoodInputs();
+  const fs::path made = folders_.root() / "made";
+  WriteCp932(folders_.inputs() / "filecntl.ctl", {"FSO,CREATEFOLDER " + made.string()});
+  ASSERT_FALSE(Run());
+  EXPECT_TRUE(fs::is_directory(made));
+  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_TRUE(Contains(LogTexts(folders_.log()), folders_.inputs().string() + "/filecntl.ctlの処理を開始します。"));
 }
 
 // The catalogue names of the output fields, by number (separators left out).

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "builder_test_support.h"
+#include "text/file_names.h"
 
 namespace morvane {
 namespace {
@@ -119,6 +120,68 @@ TEST_F(FileControlTest, DeleteFolderForcesReadOnlyContentOnlyWithTrue) {
   // Any other word: the whole text is the folder name, which does not exist.
   EXPECT_TRUE(Exists("ro3/f.txt"));
   EXPECT_TRUE(log[6].starts_with("*** is Err(76)Path not found (" + P("ro3") + ",FALSE)")) << log[6];
+}
+
+TEST_F(FileControlTest, PathsMatchEntriesWithoutRegardToCase) {
+  Touch("case/a.txt");
+  Touch("case/b.txt", "b");
+  Touch("case/target.txt", "old");
+  Touch("case/moved.txt", "kept");
+  Touch("case/dir/f.txt");
+  const std::vector<std::string> commands = {
+      "DELETEFILE " + P("case/A.TXT"),
+      "COPYFILE " + P("case/B.TXT") + "," + P("case/TARGET.TXT"),  // overwrites target.txt
+      "DELETEFOLDER " + P("case/DIR"),
+  };
+  std::vector<std::string> lines, expected;
+  for (const auto& c : commands) {
+    lines.push_back("FSO," + c);
+    expected.push_back(lines.back());
+    expected.push_back(c + " を 処理しました。");
+  }
+  // A move onto an existing file, spelled in another case, is refused.
+  lines.push_back("FSO,MOVEFILE " + P("case/b.txt") + "," + P("case/MOVED.TXT"));
+  const auto log = Run(lines);
+  EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 6), expected);
+  ASSERT_EQ(log.size(), 9u);
+  EXPECT_TRUE(log[7].starts_with("*** is Err(58)File already exists (" + P("case/moved.txt") + ")")) << log[7];
+  EXPECT_EQ(tessivar::ListFiles(P("case"), "*"), (std::vector<std::string>{"b.txt", "moved.txt", "target.txt"}));
+  EXPECT_FALSE(Exists("case/dir"));
+  EXPECT_EQ(testing::ReadBytes(P("case/target.txt")), "b");
+  EXPECT_EQ(testing::ReadBytes(P("case/moved.txt")), "kept");
+}
+
+TEST_F(FileControlTest, ShellCommandThatCannotStartIsAnErrorLine) {
+  Touch("plain.txt");  // not executable
+  struct Case {
+    std::string command, error;
+  };
+  const Case cases[] = {
+      {"no_such_program_for_morvane --flag", "*** is Err(53)File not found (no_such_program_for_morvane)"},
+      {P("missing/prog") + " x", "*** is Err(53)File not found (" + P("missing/prog") + ")"},
+      {"'" + P("missing/with space") + "' x", "*** is Err(53)File not found (" + P("missing/with space") + ")"},
+      {P("plain.txt"), "*** is Err(70)Permission denied (" + P("plain.txt") + ")"},
+      {"", "*** is Err(5)Invalid procedure call or argument"},
+  };
+  for (const Case& c : cases) {
+    const auto log = Run({"SHELL, " + c.command});
+    EXPECT_EQ(log, (std::vector<std::string>{"SHELL, " + c.command, c.error + " :" + c.command,
+                                             c.command + " を 処理しました。"}));
+  }
+}
+
+TEST_F(FileControlTest, ShellStartsQuotedProgramsAndShellWords) {
+  const std::vector<std::string> commands = {"\"touch\" " + P("quoted"), "cd " + P("") + " && touch builtin",
+                                             "X=1 touch " + P("assigned")};
+  std::vector<std::string> lines;
+  for (const auto& c : commands) lines.push_back("SHELL," + c);
+  const auto log = Run(lines);
+  for (const auto& c : commands) EXPECT_TRUE(testing::Contains(log, c + " を 処理しました。")) << c;
+  EXPECT_EQ(log.size(), 2 * commands.size());
+  for (int i = 0; i < 50 && !(Exists("quoted") && Exists("builtin") && Exists("assigned")); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_TRUE(Exists("quoted") && Exists("builtin") && Exists("assigned"));
 }
 
 TEST_F(FileControlTest, ShellStartsWithoutWaiting) {

@@ -76,6 +76,21 @@ TEST_P(ImportTest, HeaderNameThatIsNoColumnFails) {
   EXPECT_EQ(Rows(), std::vector<std::string>{});
 }
 
+TEST_P(ImportTest, EmptyDataFileFails) {
+  WriteCp932(inputs_ / "zip.csv", {});
+  EXPECT_TRUE(RunScript("zip.sql", {}));
+  const auto log = LogTexts(folders_.log());
+  EXPECT_TRUE(Contains(log, "@m.mdb の T_Zip:zip.csv に見出し行がありません。")) << testing::ReadBytes(folders_.log());
+  EXPECT_EQ(log.back(), "取り込み用(zip.CSV)のインポートができません。");
+}
+
+TEST_P(ImportTest, HeaderNamesIgnoreCase) {
+  std::vector<std::string> data = kData;
+  data.front() = "\"CODE\",\"Town\",KANA,\"N\"";
+  ASSERT_FALSE(RunScript("zip.sql", data)) << testing::ReadBytes(folders_.log());
+  EXPECT_EQ(Rows(), kExpectedRows);
+}
+
 TEST_P(ImportTest, MissingDataFileIsNoFailure) {
   ASSERT_FALSE(RunScript("zip.sql", {}));
   EXPECT_EQ(LogTexts(folders_.log()), (std::vector<std::string>{"@m.mdb.T_Zip用の zip.CSV が見つかりません。"}));

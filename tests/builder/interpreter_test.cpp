@@ -1,6 +1,7 @@
 #include "builder/interpreter.h"
 
 #include "builder_test_support.h"
+#include "text/file_names.h"
 
 namespace morvane {
 namespace {
@@ -46,6 +47,27 @@ TEST_F(InterpreterTest, SecondScriptNamingTheSameDatabaseKeepsIt) {
   EXPECT_EQ(Query(Db("@shared.mdb"), "SELECT VLDATA FROM T_Version"), (std::vector<std::string>{"v1"}));
 }
 
+TEST_F(InterpreterTest, DatabaseNamesIgnoreCase) {
+  ASSERT_FALSE(RunScript("a.sql", {"MDBNAME torvask.mdb", "TABLENAME A", "CREATE TABLE A (x LONG);"}));
+  ASSERT_FALSE(RunScript("b.sql", {"MDBNAME TORVASK.MDB", "TABLENAME B", "CREATE TABLE B (y LONG);"}));
+  // One working file, under the spelling it was created with.
+  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"@torvask.mdb"});
+  EXPECT_EQ(ctx_.G_MdbName, "@torvask.mdb");
+  EXPECT_EQ(Query(Db("@torvask.mdb"), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
+            (std::vector<std::string>{"A", "B", "T_Version"}));
+}
+
+TEST_F(InterpreterTest, EveryFailingStepOfDatabaseCreationIsLogged) {
+  // No database folder: the file cannot be created, nor opened, nor given its version table.
+  std::filesystem::remove_all(folders_.databases());
+  EXPECT_TRUE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (a LONG);"}));
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 4u) << testing::ReadBytes(folders_.log());
+  for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(log[i].starts_with("F05_CRE_MDB: ")) << log[i];
+  EXPECT_NE(log[2].find("T_Version"), std::string::npos) << log[2];
+  EXPECT_EQ(log[3], "取り込み用(a.sql) @m.mdbの作成ができません。");
+}
+
 TEST_F(InterpreterTest, StatementsOverSeveralLines) {
   ASSERT_FALSE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (", "\ta テキスト(10),",
                                    "  b 長整数型", ");", "INSERT INTO T (a, b)", "VALUES ('x', 42);",
@@ -66,12 +88,13 @@ TEST_F(InterpreterTest, EveryColumnTypeInBothLanguages) {
   auto types = [&](const char* table) {
     return Query(Db("@m.mdb"), std::string("SELECT type FROM pragma_table_info('") + table + "')");
   };
+  // Text always with its size, memo as plain TEXT (its size is checked on insert).
   EXPECT_EQ(types("J"), (std::vector<std::string>{"VARCHAR(255)", "INTEGER", "TINYINT", "SMALLINT", "REAL", "DOUBLE",
-                                                  "TEXT(65535)", "DECIMAL", "DATETIME", "CURRENCY",
-                                                  "INTEGER", "BOOLEAN", "VARCHAR"}));
+                                                  "TEXT", "DECIMAL", "DATETIME", "CURRENCY",
+                                                  "INTEGER", "BOOLEAN", "VARCHAR(255)"}));
   EXPECT_EQ(types("E"), (std::vector<std::string>{"VARCHAR(20)", "INTEGER", "TINYINT", "SMALLINT", "REAL", "DOUBLE",
-                                                  "TEXT(100)", "DECIMAL", "DATETIME", "CURRENCY",
-                                                  "INTEGER", "BOOLEAN", "VARCHAR"}));
+                                                  "TEXT", "DECIMAL", "DATETIME", "CURRENCY",
+                                                  "INTEGER", "BOOLEAN", "VARCHAR(255)"}));
   EXPECT_EQ(Query(Db("@m.mdb"), "SELECT name FROM pragma_table_info('J') WHERE pk = 1"),
             (std::vector<std::string>{"c11"}));
   // Every column but the counter takes NULL, NOT NULL notwithstanding.
@@ -80,10 +103,11 @@ TEST_F(InterpreterTest, EveryColumnTypeInBothLanguages) {
 
 TEST_F(InterpreterTest, ColumnTypesHoldOnlyWhatTheyCan) {
   ASSERT_FALSE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T",
-                                   "CREATE TABLE T (id AUTONUMBER, t TEXT(3), b BYTE, s INTEGER, f YES/NO);",
-                                   "INSERT INTO T (t) VALUES ('abc');", "INSERT INTO T (t) VALUES ('日本語');"}));
+                                   "CREATE TABLE T (id AUTONUMBER, t TEXT(3), b BYTE, s INTEGER, f YES/NO, m MEMO(4));",
+                                   "INSERT INTO T (t) VALUES ('abc');", "INSERT INTO T (t, m) VALUES ('日本語', 'メモ欄');"}));
   EXPECT_EQ(Query(Db("@m.mdb"), "SELECT id, t FROM T"), (std::vector<std::string>{"1|abc", "2|日本語"}));
-  for (const char* statement : {"INSERT INTO T (t) VALUES ('abcd');", "INSERT INTO T (b) VALUES (256);",
+  for (const char* statement : {"INSERT INTO T (t) VALUES ('abcd');", "INSERT INTO T (m) VALUES ('abcde');",
+                                "INSERT INTO T (b) VALUES (256);",
                                 "INSERT INTO T (s) VALUES (40000);", "INSERT INTO T (s) VALUES ('x');",
                                 "INSERT INTO T (f) VALUES (2);"}) {
     EXPECT_TRUE(RunScript("bad.sql", {"MDBNAME m.mdb", "TABLENAME T", statement})) << statement;

@@ -77,6 +77,29 @@ TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
   EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
 }
 
+TEST_F(PublisherTest, PreviousDatabaseThatCannotBeMovedAsideIsKept) {
+  MakeWorking("@k.mdb", "good", "1.0");
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  MakeWorking("@k.mdb", "new", "2.0");
+  // A folder that is not empty holds the backup's name: the database cannot be moved aside.
+  std::filesystem::create_directories(folders_.databases() / "BK_k.mdb" / "x");
+  EXPECT_TRUE(F_DISTRIBUTE_MDB(ctx_));
+  EXPECT_EQ(LogTexts(folders_.log()).back(), "@k.mdbの コピーができません。");
+  EXPECT_EQ(Value("k.mdb"), std::vector<std::string>{"good"});
+  EXPECT_TRUE(std::filesystem::is_directory(folders_.databases() / "BK_k.mdb" / "x"));
+}
+
+TEST_F(PublisherTest, PreviousDatabaseSpelledInAnotherCaseIsReplaced) {
+  MakeWorking("@Z.MDB", "old", "1.0");
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  MakeWorking("@z.mdb", "new", "1.1");
+  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  EXPECT_EQ(LogTexts(folders_.log()).back(),
+            Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
+  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+  EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
+}
+
 TEST_F(PublisherTest, Versions) {
   MakeWorking("@v.mdb", "v", "3.1");
   MakeWorking("@n.mdb", "n", nullptr);

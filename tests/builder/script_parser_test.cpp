@@ -86,6 +86,8 @@ TEST(ScriptParserTest, TypeWordsInBothLanguages) {
       {"CURRENCY", ColumnType::kCurrency, 0},         {"オートナンバー型", ColumnType::kAutoNumber, 0},
       {"AUTONUMBER", ColumnType::kAutoNumber, 0},     {"YES/NO型", ColumnType::kBoolean, 0},
       {"YES/NO", ColumnType::kBoolean, 0},
+      // The memo size is read after the "(" in both languages.
+      {"メモ型(65535)", ColumnType::kMemo, 65535},    {"メモ型", ColumnType::kMemo, 0},
   };
   for (const Case& c : cases) {
     const auto column = ColumnTypeOf(c.type_text);
