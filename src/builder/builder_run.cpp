@@ -27,15 +27,14 @@ int ErrorNumber(const std::exception& e) {
 
 bool Run(BuilderContext& ctx) {
   Settings& s = ctx.settings;
-  if (F_READ_INI(ctx.program_folder, s)) {
-    ctx.log.set_path(s.log_dir + s.log_file);
-    ctx.status.set_path(s.result_dir + s.result_file);
+  const bool unusable = F_READ_INI(ctx.program_folder, s);
+  ctx.log.set_path(s.log_dir + s.log_file);
+  ctx.status.set_path(s.result_dir + s.result_file);
+  if (unusable) {
     ctx.log.Banner(kStart);
     ctx.log.Write("INIファイルが読めません。処理を中止します。");
     return Fail(ctx);
   }
-  ctx.log.set_path(s.log_dir + s.log_file);
-  ctx.status.set_path(s.result_dir + s.result_file);
   // The status file's place is known: announce the start at once, which
   // also replaces the verdict of an earlier run.
   ctx.status.Write(Status::kStarted);

@@ -31,14 +31,7 @@ bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != s
   throw FsoError(ec.value(), ec.message() + " (" + path + ")");
 }
 
-// The entry path names, spelled as on disk when its last part matches an
-// entry only without regard to case; path itself when nothing matches.
-fs::path OnDisk(const fs::path& path) {
-  if (!path.has_filename()) return path;
-  const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  const auto found = tessivar::FindNoCase(parent, path.filename().string());
-  return found ? path.parent_path() / found->filename() : path;
-}
+using tessivar::OnDisk;
 
 // The entries a source names: itself, or those matching its wildcard part.
 std::vector<fs::path> Expand(const std::string& pattern, bool folders) {

@@ -21,16 +21,6 @@ void Remove(BuilderContext& ctx, const fs::path& file) {
   if (!fs::remove(file, ec) && ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
 }
 
-// The first failure met while reading every entry of folder; none when the
-// folder does not exist.
-std::error_code ListingError(const std::string& folder) {
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-  }
-  if (ec == std::errc::no_such_file_or_directory) ec.clear();
-  return ec;
-}
-
 }  // namespace
 
 void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
@@ -88,16 +78,16 @@ bool F_MAKE_DIRS(BuilderContext& ctx) {
 
 bool F_COUNT_SQLFILE(BuilderContext& ctx) {
   ctx.G_SqlFiles.clear();
-  // ListFiles reports no errors, so the folder is read once here first: an
-  // input folder that exists but cannot be read must fail the run rather
-  // than look empty. A missing folder only means there is no script.
-  if (const std::error_code ec = ListingError(ctx.settings.dstrb_dir)) {
-    ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" + std::to_string(ec.value()) +
-                  ")");
-    return true;
-  }
+  // An input folder that exists but cannot be read fails the run rather than
+  // look empty; a missing folder only means there is no script.
   for (const char* pattern : {"*.sql", "*.squ"}) {
-    for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern)) ctx.G_SqlFiles.push_back(name);
+    std::error_code ec;
+    for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) ctx.G_SqlFiles.push_back(name);
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+      ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
+                    std::to_string(ec.value()) + ")");
+      return true;
+    }
   }
   return false;
 }

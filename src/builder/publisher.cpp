@@ -68,7 +68,7 @@ bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
     ctx.G_MdbName = working;
     const std::string final_name = working.substr(1);
     // The previous database may differ from the new name in case only.
-    const fs::path previous = tessivar::FindNoCase(dir, final_name).value_or(dir + final_name);
+    const fs::path previous = tessivar::OnDisk(dir + final_name);
     const fs::path backup = dir + "BK_" + final_name;
     const std::string old_version = VersionPart(previous);
     const std::string new_version = VersionPart(dir + working);

@@ -1,7 +1,6 @@
 #include "convert/business_edit.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "BusinessFixImeRowsTable.inc"
 #include "BusinessFixRowsTable.inc"
@@ -83,10 +82,7 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
 // emission) is reported and the row goes on.
 void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
   const TextView key = ctx.ZipRec[kPostalCode];
-  auto [first, last] = std::equal_range(rows.begin(), rows.end(), key, [](const auto& a, const auto& b) {
-    if constexpr (std::is_same_v<std::decay_t<decltype(a)>, BusinessFixLine>) return a[kKey] < b;
-    else return a < b[kKey];
-  });
+  auto [first, last] = std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
   while (first != last) {
     const TextView alternative = (*first)[kAlternative];
     auto end = std::find_if(first, last, [&](const BusinessFixLine& l) { return l[kAlternative] != alternative; });

@@ -53,7 +53,7 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
   }
 
   Text& name = ctx.ZipRec[kCompanyKanji];
-  if (word_list && Len(cityKanji) + Len(outTownKanji) + Len(outSubKanji) + Len(name) + 1 > kMaxWordLength) {
+  if (word_list && WordLength(ctx) > kMaxWordLength) {
     cityKanji = Narrow(cityKanji);
     outTownKanji = Narrow(outTownKanji);
     outSubKanji = Narrow(outSubKanji);

@@ -25,6 +25,9 @@ void ApplyCommentRule(Text& comment, Text& tail, TextView open, TextView close, 
   ReplaceIn(comment, close, u"");
 }
 
+// "1234567" in the hyphen form: "123-4567".
+Text HyphenatedCode(TextView code) { return Concat(Left(code, 3), u"-", Right(code, 4)); }
+
 void AppendQuoted(Text& line, TextView text) {
   line += u'"';
   line += text;
@@ -46,7 +49,7 @@ void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tai
         // The reading: seven full-width digits, a full-width hyphen after the
         // third in the hyphen form.
         TextView code = rec[kPostalCode];
-        Text reading = Widen(ctx.options.hyphen ? Concat(Left(code, 3), u"-", Right(code, 4)) : Text(code));
+        Text reading = Widen(ctx.options.hyphen ? HyphenatedCode(code) : Text(code));
         if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
 
         Text line = Concat(reading, u"\t", word, u"\t地名その他");
@@ -100,7 +103,7 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
         }
         case 3: {
           TextView code = rec[kPostalCode];
-          AppendQuoted(line, hyphen ? Concat(Left(code, 3), u"-", Right(code, 4)) : Text(code));
+          AppendQuoted(line, hyphen ? HyphenatedCode(code) : Text(code));
           break;
         }
         case 4: AppendQuoted(line, rec[kPrefKana]); break;

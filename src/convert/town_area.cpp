@@ -14,8 +14,8 @@ namespace tessivar {
 
 namespace town_area {
 
-const Script kKanji{u'（', u'）', u'、', u'「', u'」', u"－～", u"以上", false};
-const Script kKana{u'(', u')', u'､', u'<', u'>', u"-", u"ｲｼﾞｮｳ", true};
+const Script kKanji{u'（', u'）', u'、', u'「', u'」', u'＠', u"－～", u"以上", u"（その他）", u"を除く", u"～）", false};
+const Script kKana{u'(', u')', u'､', u'<', u'>', u'@', u"-", u"ｲｼﾞｮｳ", u"(ｿﾉﾀ)", u"ｦﾉｿﾞｸ", u"-)", true};
 
 void Emit(ConvertContext& ctx) {
   Trap(ctx, [&] { EmitRecord(ctx); });
@@ -88,15 +88,15 @@ void EmitWholeAreaNote(ConvertContext& ctx) {
 // Inside every quoted pair the list comma becomes an at sign of the same
 // width, so that the quoted list stays one part; the emitter turns it back.
 // ex. "（今熊「２１３、２４０」）" -> "（今熊「２１３＠２４０」）"
-void ProtectQuotedCommas(Text& text, char16_t open, char16_t close, char16_t comma, char16_t at) {
+void ProtectQuotedCommas(Text& text, const Script& script) {
   size_t from = 0;
   while (true) {
-    size_t opening = text.find(open, from);
+    size_t opening = text.find(script.quote_open, from);
     if (opening == Text::npos) return;
-    size_t closing = text.find(close, opening + 1);
+    size_t closing = text.find(script.quote_close, opening + 1);
     if (closing == Text::npos) return;
     for (size_t i = opening + 1; i < closing; ++i) {
-      if (text[i] == comma) text[i] = at;
+      if (text[i] == script.comma) text[i] = script.protected_comma;
     }
     if (closing + 1 == text.size()) return;
     from = closing + 1;
@@ -119,7 +119,7 @@ PrefixVariant PrefixVariantOf(TextView code) {
   return PrefixVariant::kUsual;
 }
 
-bool Finished(CorrectionOutcome outcome) { return outcome == CorrectionOutcome::kReturn; }
+bool Finished(std::optional<CorrectionEnd> end) { return end == CorrectionEnd::kReturn; }
 
 }  // namespace
 
@@ -150,8 +150,8 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   ctx.pK = InStr(ctx.G_TownKanji, u"（");
   ctx.pR = InStr(ctx.G_TownKana, u"(");
   if (ctx.pK > 0 && Contains(ctx.G_TownKanji, u"「")) {
-    ProtectQuotedCommas(ctx.G_TownKanji, u'「', u'」', u'、', u'＠');
-    ProtectQuotedCommas(ctx.G_TownKana, u'<', u'>', u'､', u'@');
+    ProtectQuotedCommas(ctx.G_TownKanji, kKanji);
+    ProtectQuotedCommas(ctx.G_TownKana, kKana);
   }
 
   // 6. Checkpoint A: whole-record corrections.

@@ -15,12 +15,10 @@ enum class Flow { kNextPart, kReturn, kNextCase };
 
 // A checkpoint that is a case of its own: without a match (or when the
 // entry lets the general rules go on) the next case is tried.
-Flow FlowOf(CorrectionOutcome outcome) {
-  switch (outcome) {
-    case CorrectionOutcome::kReturn: return Flow::kReturn;
-    case CorrectionOutcome::kNextPart: return Flow::kNextPart;
-    default: return Flow::kNextCase;
-  }
+Flow FlowOf(std::optional<CorrectionEnd> end) {
+  if (end == CorrectionEnd::kReturn) return Flow::kReturn;
+  if (end == CorrectionEnd::kNextPart) return Flow::kNextPart;
+  return Flow::kNextCase;
 }
 
 // The number formed by the digits (either width) at the start of s.
@@ -116,8 +114,7 @@ class PartLoop {
     }
     // 13. A floor: already part of the main name.
     if (Len(K) > 1 && EndsWith(K, u"階")) {
-      ctx_.G_OutSubKanji.clear();
-      ctx_.G_OutSubKana.clear();
+      ClearSubAreas();
       Emit(ctx_);
       ClearComments();
       ClearSiblings();
@@ -156,6 +153,10 @@ class PartLoop {
     else Emit(ctx_);
   }
 
+  void ClearSubAreas() {
+    ctx_.G_OutSubKanji.clear();
+    ctx_.G_OutSubKana.clear();
+  }
   void ClearComments() {
     ctx_.G_CommentKanji.clear();
     ctx_.G_CommentKana.clear();
@@ -193,8 +194,7 @@ class PartLoop {
       });
     }
     ClearSiblings();
-    ctx_.G_OutSubKanji.clear();
-    ctx_.G_OutSubKana.clear();
+    ClearSubAreas();
     Emit(ctx_);
   }
 
@@ -221,8 +221,7 @@ class PartLoop {
   Flow DottedList(size_t i, const Text& K) {
     if (Flow f = Consult(Checkpoint::kF2, K); f != Flow::kNextCase) return f;
     if (Left(K, 7) == u"地階・階層不明") {
-      ctx_.G_OutSubKanji.clear();
-      ctx_.G_OutSubKana.clear();
+      ClearSubAreas();
       ctx_.G_CommentKanji = u"（階層不明）";
       ctx_.G_CommentKana = u"(ｶｲｿｳﾌﾒｲ)";
       Emit(ctx_);
@@ -246,8 +245,7 @@ class PartLoop {
 
   // Case 6.
   void SingleBanchiRange() {
-    ctx_.G_OutSubKanji.clear();
-    ctx_.G_OutSubKana.clear();
+    ClearSubAreas();
     ctx_.G_CommentTailKanji.clear();
     ctx_.G_CommentTailKana.clear();
     Trap(ctx_, [&] { ctx_.G_CommentKanji = Between(ctx_.G_TownKanji, u"（", u"）"); });
@@ -267,8 +265,7 @@ class PartLoop {
       return Flow::kNextPart;
     }
     if (Flow f = Consult(Checkpoint::kF3, K); f != Flow::kNextCase) return f;
-    ctx_.G_OutSubKanji.clear();
-    ctx_.G_OutSubKana.clear();
+    ClearSubAreas();
     ctx_.G_CommentKanji = ctx_.G_SiblingsKanji;
     ctx_.G_CommentKana = ctx_.G_SiblingsKana;
     Emit(ctx_);
@@ -353,8 +350,7 @@ class PartLoop {
     for (long n = range.first; n <= range.last; ++n) {
       ctx_.G_OutTownKanji = Concat(range.prefix, FullWidthDecimal(n), range.suffix);
       ctx_.G_OutTownKana = Concat(range_of_kana.prefix, Decimal(n), range_of_kana.suffix);
-      ctx_.G_OutSubKanji.clear();
-      ctx_.G_OutSubKana.clear();
+      ClearSubAreas();
       Emit(ctx_);
       ClearComments();
     }

@@ -18,14 +18,13 @@ Text LeadBeforeNumber(const Text& town, char16_t open) {
 }
 
 // One side (kanji or kana) of the sibling rule.
-void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& script, TextView others,
-                      TextView excluded_tail, TextView open_range_end) {
-  if (Contains(town, others)) {
-    tail = excluded_tail;
+void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& script) {
+  if (Contains(town, script.others)) {
+    tail = script.excluded_tail;
     return;
   }
   tail.clear();
-  if (EndsWith(town, open_range_end)) {
+  if (EndsWith(town, script.open_range_end)) {
     siblings = town;
     town = LeadBeforeNumber(town, script.open);
   } else if (!siblings.empty()) {
@@ -63,8 +62,8 @@ void UpdateSiblingsAndTail(ConvertContext& ctx) {
     ctx.G_CommentKanji.clear();
     ctx.G_CommentKana.clear();
   }
-  UpdateSiblingsOf(ctx.G_TownKanji, ctx.G_SiblingsKanji, ctx.G_CommentTailKanji, kKanji, u"（その他）", u"を除く", u"～）");
-  UpdateSiblingsOf(ctx.G_TownKana, ctx.G_SiblingsKana, ctx.G_CommentTailKana, kKana, u"(ｿﾉﾀ)", u"ｦﾉｿﾞｸ", u"-)");
+  UpdateSiblingsOf(ctx.G_TownKanji, ctx.G_SiblingsKanji, ctx.G_CommentTailKanji, kKanji);
+  UpdateSiblingsOf(ctx.G_TownKana, ctx.G_SiblingsKana, ctx.G_CommentTailKana, kKana);
 }
 
 void BuildMainNames(ConvertContext& ctx) {

@@ -17,8 +17,12 @@ struct Script {
   char16_t comma;        // "、" / "､"
   char16_t quote_open;   // "「" / "<"
   char16_t quote_close;  // "」" / ">"
+  char16_t protected_comma;  // stands for a comma inside quotes: "＠" / "@"
   TextView range_marks;  // marks skipped inside a number range: "－～" / "-"
   TextView at_least;     // "以上" / "ｲｼﾞｮｳ"
+  TextView others;          // "（その他）" / "(ｿﾉﾀ)"
+  TextView excluded_tail;   // "を除く" / "ｦﾉｿﾞｸ"
+  TextView open_range_end;  // "～）" / "-)"
   bool is_kana;
 };
 extern const Script kKanji;

@@ -165,10 +165,11 @@ TownCorrection DecodeTownCorrection(const TownCorrectionRow& row) {
   }
 
   constexpr std::array<std::u16string_view, 2> actions = {u"fixed_records", u"number_series"};
-  entry.action = Lookup<CorrectionAction>(row, kActionCol, actions, "unknown or not yet supported action");
+  const bool number_series =
+      Lookup<size_t>(row, kActionCol, actions, "unknown or not yet supported action") == 1;
   std::vector<Text> groups = Split(row[kValuesCol], u"|");
   size_t first_record = 0;
-  if (entry.action == CorrectionAction::kNumberSeries) {
+  if (number_series) {
     entry.series = DecodeSeries(row, groups[0]);
     first_record = 1;
   }
@@ -225,17 +226,12 @@ const TownCorrection* TownCorrections::Find(Checkpoint checkpoint, const std::ve
   return nullptr;
 }
 
-CorrectionOutcome ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections, Checkpoint checkpoint,
-                                     TextView part) {
+std::optional<CorrectionEnd> ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
+                                                Checkpoint checkpoint, TextView part) {
   const TownCorrection* entry = corrections.Find(checkpoint, ctx.ZipRec, part);
-  if (!entry) return CorrectionOutcome::kNone;
+  if (!entry) return std::nullopt;
   Apply(ctx, *entry);
-  switch (entry->ends) {
-    case CorrectionEnd::kReturn: return CorrectionOutcome::kReturn;
-    case CorrectionEnd::kNextPart: return CorrectionOutcome::kNextPart;
-    case CorrectionEnd::kGoOn: return CorrectionOutcome::kGoOn;
-  }
-  return CorrectionOutcome::kGoOn;
+  return entry->ends;
 }
 
 }  // namespace tessivar

@@ -31,11 +31,6 @@ enum class ConditionSubject {
 };
 enum class ConditionMatch { kContains, kStartsWith, kEquals };
 
-enum class CorrectionAction {
-  kFixedRecords,  // an ordered list of records
-  kNumberSeries,  // one record per number of a range, then fixed records
-};
-
 // What happens after the action.
 enum class CorrectionEnd {
   kReturn,    // the record is finished
@@ -66,7 +61,7 @@ struct TownCorrection {
   ConditionSubject subject = ConditionSubject::kNone;
   ConditionMatch match = ConditionMatch::kContains;
   Text text;
-  CorrectionAction action = CorrectionAction::kFixedRecords;
+  // The action: a number series (if any), then the fixed records in order.
   std::optional<NumberSeries> series;
   std::vector<CorrectionRecord> records;
   CorrectionEnd ends = CorrectionEnd::kReturn;
@@ -99,10 +94,9 @@ class TownCorrections {
 // Decodes one row; throws RuleError describing the bad cell.
 TownCorrection DecodeTownCorrection(const TownCorrectionRow& row);
 
-enum class CorrectionOutcome { kNone, kReturn, kNextPart, kGoOn };
 // Tests the checkpoint; a matching entry acts through the context's values
-// and the emitter, and its end is returned (kNone when nothing matched).
-CorrectionOutcome ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
-                                     Checkpoint checkpoint, TextView part = {});
+// and the emitter, and its end is returned (none when nothing matched).
+std::optional<CorrectionEnd> ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
+                                                Checkpoint checkpoint, TextView part = {});
 
 }  // namespace tessivar

@@ -19,13 +19,6 @@ constexpr std::u16string_view kNotFound = u"NotFound";
 // count as blanks too, as the Japanese Windows platform trims them.
 TextView TrimLine(TextView line) { return TrimBlanks(line); }
 
-// The file as it is named on disk: names are matched without regard to case.
-fs::path OnDisk(const fs::path& path) {
-  auto found = FindNoCase(path.parent_path().empty() ? fs::path(".") : path.parent_path(),
-                          path.filename().string());
-  return found ? *found : path;
-}
-
 Text Join(const std::vector<Text>& entries) {
   Text line;
   for (size_t i = 0; i < entries.size(); ++i) {

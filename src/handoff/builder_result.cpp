@@ -7,7 +7,7 @@
 
 namespace tessivar {
 
-void ShowBuilderResult(BuilderOutcome outcome, long record_count, const HandoffSettings&, Dialogs& dialogs) {
+void ShowBuilderResult(BuilderOutcome outcome, long record_count, Dialogs& dialogs) {
   switch (outcome) {
     case BuilderOutcome::kSucceeded:
       dialogs.Message("郵便番号MDB を " + std::to_string(record_count) + " 件 作成しました。\r\n" +

@@ -28,6 +28,6 @@ BuilderOutcome F_MDB_Create(const HandoffSettings&, Dialogs&);
 // The result message after a database run ("郵便番号MDB を N 件 作成しました。…"
 // or the failure text); silent after a time-out or failed start (those
 // showed their own message).
-void ShowBuilderResult(BuilderOutcome, long record_count, const HandoffSettings&, Dialogs&);
+void ShowBuilderResult(BuilderOutcome, long record_count, Dialogs&);
 
 }  // namespace tessivar

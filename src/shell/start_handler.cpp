@@ -78,7 +78,8 @@ void F_SelectFieldSet(Application& app, std::u16string_view name) {
 RunResult Btn_作成開始_Click(Application& app) {
   const Purpose purpose = app.G_MainForm.SelectedPurpose();
   if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
-  if (purpose == Purpose::kDatabase) CopyDefinitionFiles(BuilderSettings(app), app.dialogs);
+  const HandoffSettings builder = BuilderSettings(app);
+  if (purpose == Purpose::kDatabase) CopyDefinitionFiles(builder, app.dialogs);
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, SelectedSetName(app.G_MainForm.List出力設定F));
@@ -96,8 +97,8 @@ RunResult Btn_作成開始_Click(Application& app) {
   F_CreateZipData(ctx);
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
 
-  const BuilderOutcome outcome = F_MDB_Create(BuilderSettings(app), app.dialogs);
-  ShowBuilderResult(outcome, ctx.G_RecordCount, BuilderSettings(app), app.dialogs);
+  const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
+  ShowBuilderResult(outcome, ctx.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
 }
 

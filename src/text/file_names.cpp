@@ -53,14 +53,17 @@ bool WildcardMatch(std::string_view name, std::string_view pattern) {
   return Match(UpperAscii(name), UpperAscii(pattern));
 }
 
-std::vector<std::string> ListFiles(const std::filesystem::path& dir, std::string_view pattern) {
+std::vector<std::string> ListFiles(const std::filesystem::path& dir, std::string_view pattern,
+                                   std::error_code* error) {
   std::vector<std::string> names;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (!it->is_regular_file(ec)) continue;
+    std::error_code entry_ec;  // an entry that cannot be examined does not end the listing
+    if (!it->is_regular_file(entry_ec)) continue;
     std::string name = it->path().filename().string();
     if (WildcardMatch(name, pattern)) names.push_back(std::move(name));
   }
+  if (error) *error = ec;
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     auto ua = UpperAscii(a), ub = UpperAscii(b);
     return ua != ub ? ua < ub : a < b;
@@ -76,6 +79,12 @@ std::optional<std::filesystem::path> FindNoCase(const std::filesystem::path& dir
     if (UpperAscii(it->path().filename().string()) == wanted) return it->path();
   }
   return std::nullopt;
+}
+
+std::filesystem::path OnDisk(const std::filesystem::path& path) {
+  if (!path.has_filename()) return path;
+  const auto found = FindNoCase(path.has_parent_path() ? path.parent_path() : ".", path.filename().string());
+  return found ? path.parent_path() / found->filename() : path;
 }
 
 }  // namespace tessivar

@@ -143,7 +143,7 @@ TEST_F(HandoffTest, ResultMessages) {
   };
   for (const Case& c : cases) {
     ScriptedDialogs dialogs;
-    ShowBuilderResult(c.outcome, 1234, settings_, dialogs);
+    ShowBuilderResult(c.outcome, 1234, dialogs);
     EXPECT_EQ(dialogs.messages(), c.messages);
   }
 }
