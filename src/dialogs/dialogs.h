@@ -1,11 +1,15 @@
 #pragma once
-// Every message box, Yes/No question and wait for window events goes through
-// this interface, so the same run can be driven by windows, by the batch mode
-// or by a test. Texts are UTF-8 and exactly those the user is shown.
+// Every message box, Yes/No question, input box and wait for window events
+// goes through this interface, so the same run can be driven by windows, by
+// the batch mode or by a test. Texts are UTF-8 and exactly those the user is
+// shown.
 #include <string>
 #include <string_view>
 
 namespace tessivar {
+
+// The icon a window shows beside a message or question.
+enum class DialogIcon { kNone, kInformation, kQuestion };
 
 class Dialogs {
  public:
@@ -14,6 +18,12 @@ class Dialogs {
   virtual void Message(std::string_view text) = 0;
   // A Yes/No question; true means Yes.
   virtual bool Ask(std::string_view text) = 0;
+  // The same with an icon; only windows show it.
+  virtual void MessageWithIcon(std::string_view text, DialogIcon) { Message(text); }
+  virtual bool AskWithIcon(std::string_view text, DialogIcon) { return Ask(text); }
+  // An input box; the text typed, empty when cancelled. Without windows
+  // there is nobody to type, so the answer is empty.
+  virtual std::string Input(std::string_view /*prompt*/) { return {}; }
   // Lets a window repaint during long work; nothing to do without windows.
   virtual void ProcessEvents() {}
 };

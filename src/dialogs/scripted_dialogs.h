@@ -1,7 +1,11 @@
 #pragma once
 // Dialogs for tests: records every text shown and answers questions from a
-// list given in advance (No once the list is used up).
+// list given in advance (No once the list is used up). Input boxes answer
+// from a second list; one input too many is an error of the test, raised as
+// an exception rather than answered, so that a loop around an input box
+// cannot run forever.
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -11,7 +15,8 @@ namespace tessivar {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  explicit ScriptedDialogs(std::deque<bool> answers = {}) : answers_(std::move(answers)) {}
+  explicit ScriptedDialogs(std::deque<bool> answers = {}, std::deque<std::string> inputs = {})
+      : answers_(std::move(answers)), inputs_(std::move(inputs)) {}
 
   void Message(std::string_view text) override { messages_.emplace_back(text); }
   bool Ask(std::string_view text) override {
@@ -21,14 +26,24 @@ class ScriptedDialogs : public Dialogs {
     answers_.pop_front();
     return answer;
   }
+  std::string Input(std::string_view prompt) override {
+    prompts_.emplace_back(prompt);
+    if (inputs_.empty()) throw std::logic_error("no scripted input left");
+    std::string input = inputs_.front();
+    inputs_.pop_front();
+    return input;
+  }
 
   const std::vector<std::string>& messages() const { return messages_; }
   const std::vector<std::string>& questions() const { return questions_; }
+  const std::vector<std::string>& prompts() const { return prompts_; }
 
  private:
   std::deque<bool> answers_;
+  std::deque<std::string> inputs_;
   std::vector<std::string> messages_;
   std::vector<std::string> questions_;
+  std::vector<std::string> prompts_;
 };
 
 }  // namespace tessivar
