@@ -19,7 +19,9 @@ constexpr std::u16string_view kNotFound = u"NotFound";
 // count as blanks too, as the Japanese Windows platform trims them.
 TextView TrimLine(TextView line) { return TrimBlanks(line); }
 
-Text Join(const std::vector<Text>& entries) {
+}  // namespace
+
+Text JoinFieldList(const std::vector<Text>& entries) {
   Text line;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (i) line += u',';
@@ -27,8 +29,6 @@ Text Join(const std::vector<Text>& entries) {
   }
   return line;
 }
-
-}  // namespace
 
 FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs) : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
 
@@ -69,7 +69,7 @@ void FieldSetFile::F_項目F(std::vector<Text>& G_SelFields) {
     Report(kPrefix, out.error());
     return;
   }
-  if (!out.WriteLine(kAllItemsSetKey) || !out.WriteLine(Join(G_SelFields))) Report(kPrefix, out.error());
+  if (!out.WriteLine(kAllItemsSetKey) || !out.WriteLine(JoinFieldList(G_SelFields))) Report(kPrefix, out.error());
   if (!out.Close()) Report(kPrefix, out.error());
 }
 

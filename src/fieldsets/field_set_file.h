@@ -11,14 +11,17 @@
 
 namespace tessivar {
 
-// Stands in for a list box until the windows exist: the entries and the selected index (-1: none).
+// A list box of set names: the entries and the selected index (-1: none).
 struct SetList {
   std::vector<std::u16string> names;
   int selected = -1;
 };
 
-// The built-in set, written whenever the file is missing.
+// The built-in set, written whenever the file is missing, and the database
+// set; the set editor neither changes nor deletes these two.
+inline constexpr std::u16string_view kAllItemsSetName = u"全項目出力";
 inline constexpr std::u16string_view kAllItemsSetKey = u"<全項目出力>";
+inline constexpr std::u16string_view kDatabaseSetName = u"Quillmere用";
 
 class FieldSetFile {
  public:
@@ -54,6 +57,9 @@ class FieldSetFile {
   std::filesystem::path ini_path_;
   Dialogs& dialogs_;
 };
+
+// A field list as its value line: the entries joined with ",".
+std::u16string JoinFieldList(const std::vector<std::u16string>& entries);
 
 // The column-name line of the CSV text for a field list (used by the run's header).
 std::u16string ColumnNameLine(const std::vector<std::u16string>& G_SelFields);
