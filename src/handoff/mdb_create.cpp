@@ -1,5 +1,6 @@
 // F_MDB_Create: hands the database build to the builder and waits for its
 // verdict in the status file.
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -51,6 +52,18 @@ bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::s
   return ok;
 }
 
+// Sleeps between two looks at the status file in short slices, letting the
+// windows repaint in between (the batch mode has nothing to repaint).
+void SleepBetweenPolls(int poll_ms, Dialogs& dialogs) {
+  using Clock = std::chrono::steady_clock;
+  constexpr Clock::duration kSlice = std::chrono::milliseconds(50);
+  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(poll_ms);
+  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+    std::this_thread::sleep_for(std::min(kSlice, end - now));
+    dialogs.ProcessEvents();
+  }
+}
+
 enum class Verdict { kNone, kSucceeded, kFailed };
 
 // Reads the status file's first line. A missing file means the builder has
@@ -91,7 +104,7 @@ BuilderOutcome F_MDB_Create(const HandoffSettings& settings, Dialogs& dialogs) {
     outcome = BuilderOutcome::kNotStarted;
   } else {
     for (int poll = 0; poll < settings.max_polls && outcome == BuilderOutcome::kTimedOut; ++poll) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(settings.poll_ms));
+      SleepBetweenPolls(settings.poll_ms, dialogs);
       switch (ReadVerdict(status_file, dialogs)) {
         case Verdict::kSucceeded: outcome = BuilderOutcome::kSucceeded; break;
         case Verdict::kFailed: outcome = BuilderOutcome::kFailed; break;
