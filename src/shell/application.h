@@ -21,6 +21,16 @@ struct SplashModel {
   bool stopped() const { return Btn_NEXT != kNextCaption; }
 };
 
+// The wait window F_WAIT as the start button uses it: shown before the run,
+// unloaded after it. The windows keep the main window's controls disabled in
+// between; the batch mode has no wait window.
+class WaitWindow {
+ public:
+  virtual ~WaitWindow() = default;
+  virtual void Show() = 0;
+  virtual void Unload() = 0;
+};
+
 struct Application {
   Application(std::filesystem::path folder, Dialogs& dialog_port)
       : program_folder(std::move(folder)),
@@ -36,6 +46,7 @@ struct Application {
   std::vector<std::u16string> G_SelFields;
   std::string G_OutFileName;
   int builder_poll_ms = 5000;
+  WaitWindow* F_WAIT = nullptr;
 };
 
 }  // namespace tessivar

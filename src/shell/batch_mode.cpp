@@ -11,11 +11,13 @@
 namespace tessivar {
 
 const char kBatchUsage[] =
-    "usage: Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
+    "usage: Tessivar [--home DIR]\n"
+    "       Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
     "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
     "                [--column-names] [--field-set NAME]\n"
     "                [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]\n"
     "\n"
+    "Without --batch, Tessivar opens its windows (they need a display).\n"
     "Converts the Japan Post files in DIR/CSV_IN (DIR: the program's folder by default)\n"
     "into DIR/CSV_OUT: ime the word list ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the\n"
     "search database MDB_OUT/torvask.mdb. Every message is printed; questions are\n"
@@ -95,8 +97,10 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
 std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>& args, std::string& error) {
   BatchArguments parsed;
   bool batch = false;
+  std::string batch_only;  // the first option that only the batch mode takes
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (batch_only.empty() && a != "--batch" && a != "--help" && a != "--home") batch_only = a;
     auto value = [&](std::string& out) {
       if (i + 1 >= args.size()) {
         error = a + " needs a value";
@@ -160,8 +164,12 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
   }
   if (parsed.help) return parsed;
   if (!batch) {
-    error = "the windows are not part of this build; run with --batch";
-    return std::nullopt;
+    if (!batch_only.empty()) {
+      error = batch_only + " applies to --batch only";
+      return std::nullopt;
+    }
+    parsed.windows = true;
+    return parsed;
   }
   if (parsed.purpose < 0) {
     error = "--purpose is required";

@@ -1,7 +1,9 @@
 #pragma once
-// The batch mode: the same start-up and start-button run as the windows,
-// with the options taken from the command line and every message printed.
+// The command line, and the batch mode: the same start-up and start-button
+// run as the windows, with the options taken from the command line and every
+// message printed.
 //
+//   Tessivar [--home DIR]                  opens the windows
 //   Tessivar --batch [--home DIR] --purpose ime|mdb|csv
 //            [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]
 //            [--column-names] [--field-set NAME]
@@ -19,6 +21,7 @@
 namespace tessivar {
 
 struct BatchArguments {
+  bool windows = false;  // no --batch: open the windows (only --home applies)
   std::filesystem::path home;
   int purpose = -1;
   std::optional<bool> hyphen;

@@ -51,9 +51,10 @@ bool RemoveOldOutput(Application& app, Purpose purpose) {
   auto old = FindNoCase(app.inputs.out_folder, app.G_OutFileName);
   if (!old) return true;
   if (purpose != Purpose::kDatabase) {
-    bool remove = app.dialogs.Ask("CSV_OUT に " + app.G_OutFileName +
-                                  " ファイルが存在します。削除しますか？\r削除しない場合 "
-                                  "[いいえ]を選択して データを他の場所へコピーして 再起動してください。");
+    bool remove = app.dialogs.AskWithIcon("CSV_OUT に " + app.G_OutFileName +
+                                              " ファイルが存在します。削除しますか？\r削除しない場合 "
+                                              "[いいえ]を選択して データを他の場所へコピーして 再起動してください。",
+                                          DialogIcon::kQuestion);
     if (!remove) return false;
   }
   std::error_code ignored;
@@ -68,6 +69,23 @@ bool AnyPrefectureChosen(const MainWindowModel& form) {
   }
   return false;
 }
+
+// Shows the wait window for its lifetime: the run and, for the database,
+// the builder's verdict and the result message.
+class WaitWindowShown {
+ public:
+  explicit WaitWindowShown(WaitWindow* window) : window_(window) {
+    if (window_) window_->Show();
+  }
+  ~WaitWindowShown() {
+    if (window_) window_->Unload();
+  }
+  WaitWindowShown(const WaitWindowShown&) = delete;
+  WaitWindowShown& operator=(const WaitWindowShown&) = delete;
+
+ private:
+  WaitWindow* window_;
+};
 
 }  // namespace
 
@@ -91,6 +109,7 @@ RunResult Btn_作成開始_Click(Application& app) {
     return RunResult::kRefused;
   }
 
+  WaitWindowShown wait(app.F_WAIT);
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
   ctx.G_SelFields = app.G_SelFields;
   ctx.G_OutFileName = app.G_OutFileName;

@@ -33,6 +33,7 @@ TEST(BatchArguments, EveryOptionIsTaken) {
 TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string>> bad = {
       {"--purpose", "ime"},                                    // no --batch
+      {"--home", "/x", "--yes"},                               // a batch option for the windows
       {"--batch"},                                             // no purpose
       {"--batch", "--purpose", "pdf"},                         // unknown purpose
       {"--batch", "--purpose", "ime", "--hyphen", "--no-hyphen"},
@@ -49,6 +50,10 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
     EXPECT_FALSE(error.empty()) << args.back();
   }
   EXPECT_TRUE(Parse({"--help"})->help);
+  auto windows = Parse({"--home", "/x"});
+  ASSERT_TRUE(windows);
+  EXPECT_TRUE(windows->windows);
+  EXPECT_EQ(windows->home, "/x");
 }
 
 }  // namespace
