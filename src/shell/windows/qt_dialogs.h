@@ -1,0 +1,28 @@
+#pragma once
+// The dialogs of the windows: message boxes under the program's title with
+// the buttons of a Japanese system ("はい", "いいえ", "OK"), Yes/No with No as
+// the default, an input box, and repainting during long work.
+#include <QElapsedTimer>
+
+#include "dialogs/dialogs.h"
+
+namespace tessivar {
+
+class QtDialogs : public Dialogs {
+ public:
+  QtDialogs();
+  void Message(std::string_view text) override { MessageWithIcon(text, DialogIcon::kNone); }
+  bool Ask(std::string_view text) override { return AskWithIcon(text, DialogIcon::kNone); }
+  void MessageWithIcon(std::string_view text, DialogIcon icon) override;
+  bool AskWithIcon(std::string_view text, DialogIcon icon) override;
+  std::string Input(std::string_view prompt) override;
+  // The conversion calls this for every line it writes; the window's events
+  // are processed at most every few hundredths of a second, which keeps the
+  // windows live without slowing the run.
+  void ProcessEvents() override;
+
+ private:
+  QElapsedTimer since_events_;
+};
+
+}  // namespace tessivar
