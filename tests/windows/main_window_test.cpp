@@ -1,0 +1,304 @@
+// The main window and the start screen, driven through their controls: the
+// enabled states of the three purposes, the all-prefectures box, the start
+// button's refusals, the wait window during a run, the placement kept
+// between two starts, and the start screen's two outcomes.
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "program_version.h"
+#include "shell/windows/splash_window.h"
+#include "text/cp932.h"
+#include "window_test_support.h"
+
+namespace tessivar {
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void purposeSetsTheEnabledStates_data();
+  void purposeSetsTheEnabledStates();
+  void allPrefecturesBoxReachesDisabledBoxesOnlyUnderTheAllPrefectureBox();
+  void startButtonRefusals_data();
+  void startButtonRefusals();
+  void waitWindowStaysUpForTheWholeRun_data();
+  void waitWindowStaysUpForTheWholeRun();
+  void placementIsRestoredAtTheNextStart();
+  void startScreenShowsTheMainWindowOrEndsTheProgram_data();
+  void startScreenShowsTheMainWindowOrEndsTheProgram();
+  void versionLabelsHelpAndAbout();
+};
+
+namespace {
+
+QStringList Names(std::initializer_list<const char*> names) {
+  QStringList list;
+  for (const char* name : names) list << QString::fromUtf8(name);
+  return list;
+}
+
+}  // namespace
+
+void MainWindowTest::purposeSetsTheEnabledStates_data() {
+  QTest::addColumn<int>("purpose");
+  QTest::addColumn<QStringList>("enabled");
+  QTest::addColumn<QStringList>("disabled");
+  QTest::addColumn<QStringList>("checked");
+  QTest::addColumn<QStringList>("unchecked");
+  const QStringList word_list_options =
+      Names({"Opt_県名_0", "Opt_県名_1", "県名指定", "Opt_空白_0", "Opt_空白_1", "空白指定"});
+  const QStringList csv_options = Names({"Opt_列名", "列名出力", "出力指定", "List出力設定F", "Btn列名選択"});
+  const QStringList code_forms = Names({"Opt_形式_0", "Opt_形式_1"});
+  QTest::newRow("word list") << 0 << word_list_options + code_forms << csv_options << Names({"Opt_形式_1"})
+                             << Names({"Opt_形式_0", "Opt_列名"});
+  QTest::newRow("database") << 1 << QStringList() << word_list_options + csv_options + code_forms
+                            << Names({"Opt_形式_0", "Opt_列名"}) << Names({"Opt_形式_1"});
+  QTest::newRow("CSV") << 2 << csv_options + code_forms << word_list_options << Names({"Opt_形式_0"})
+                       << Names({"Opt_形式_1", "Opt_列名"});
+}
+
+void MainWindowTest::purposeSetsTheEnabledStates() {
+  QFETCH(int, purpose);
+  QFETCH(QStringList, enabled);
+  QFETCH(QStringList, disabled);
+  QFETCH(QStringList, checked);
+  QFETCH(QStringList, unchecked);
+  TestProgram program({"KEN_ALL.CSV"});
+  QVERIFY(program.Start());
+  QWidget* w = program.window.get();
+  // Come from another purpose, with the column-name option chosen where it can be.
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_用途_%1").arg(purpose == 2 ? 1 : 2)));
+  if (purpose != 2) Click(Child<QRadioButton>(w, QStringLiteral("Opt_列名")));
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_用途_%1").arg(purpose)));
+
+  for (const QString& name : enabled) QVERIFY2(Child<QWidget>(w, name)->isEnabled(), qPrintable(name));
+  for (const QString& name : disabled) QVERIFY2(!Child<QWidget>(w, name)->isEnabled(), qPrintable(name));
+  for (const QString& name : checked) QVERIFY2(Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
+  for (const QString& name : unchecked) QVERIFY2(!Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
+  QCOMPARE(static_cast<int>(program.app->G_MainForm.SelectedPurpose()), purpose);
+}
+
+void MainWindowTest::allPrefecturesBoxReachesDisabledBoxesOnlyUnderTheAllPrefectureBox() {
+  TestProgram program({"13TOKYO.CSV", "14KANAGAWA.CSV"});
+  QVERIFY(program.Start({true}));
+  QWidget* w = program.window.get();
+  auto box = [w](int code) { return Child<QCheckBox>(w, QStringLiteral("Chk_県名_%1").arg(code)); };
+  auto* all = Child<QCheckBox>(w, QStringLiteral("Chk_県指定一括"));
+  for (int code = 1; code <= 47; ++code) {
+    const bool found = code == 13 || code == 14;
+    QCOMPARE(box(code)->isEnabled(), found);
+    QCOMPARE(box(code)->isChecked(), found);
+  }
+  QVERIFY(!box(0)->isChecked());
+
+  Click(box(0));
+  Click(all);  // cleared: every box may change while the all-prefecture box is checked
+  Click(all);  // checked again: the disabled boxes too
+  for (int code = 1; code <= 47; ++code) QVERIFY2(box(code)->isChecked(), qPrintable(QString::number(code)));
+  QVERIFY(!box(15)->isEnabled());
+
+  // Only enabled boxes count: with 13 and 14 cleared the run is refused.
+  Click(box(13));
+  Click(box(14));
+  Click(Child<QPushButton>(w, QStringLiteral("Btn_作成開始")));
+  QCOMPARE(program.dialogs.messages(), std::vector<std::string>{"作成地域指定を選択してください。"});
+  QCOMPARE(program.dialogs.run_looks, std::vector<bool>{false});  // no wait window: nothing ran
+}
+
+void MainWindowTest::startButtonRefusals_data() {
+  QTest::addColumn<int>("purpose");
+  QTest::addColumn<QString>("answers");  // Y and N in the order asked
+  QTest::addColumn<bool>("old_output");  // an old ZIP.TXT / ZIPDATA.CSV in CSV_OUT
+  QTest::addColumn<bool>("clear_prefectures");
+  QTest::addColumn<int>("questions");
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<bool>("old_output_kept");
+  QTest::newRow("No to the confirmation") << 2 << "N" << true << false << 1 << "" << true;
+  QTest::newRow("No to deleting the old file") << 0 << "YN" << true << false << 2 << "" << true;
+  QTest::newRow("no prefecture, after the old file went")
+      << 0 << "YY" << true << true << 2 << "作成地域指定を選択してください。" << false;
+  QTest::newRow("no prefecture, no old file") << 2 << "Y" << false << true << 1 << "作成地域指定を選択してください。"
+                                               << false;
+}
+
+void MainWindowTest::startButtonRefusals() {
+  QFETCH(int, purpose);
+  QFETCH(QString, answers);
+  QFETCH(bool, old_output);
+  QFETCH(bool, clear_prefectures);
+  QFETCH(int, questions);
+  QFETCH(QString, message);
+  QFETCH(bool, old_output_kept);
+  TestProgram program({"KEN_ALL.CSV"});
+  std::deque<bool> yes_no;
+  for (QChar answer : answers) yes_no.push_back(answer == QLatin1Char('Y'));
+  QVERIFY(program.Start(yes_no));
+  QWidget* w = program.window.get();
+  const std::string output = purpose == 0 ? "CSV_OUT/ZIP.TXT" : "CSV_OUT/ZIPDATA.CSV";
+  if (old_output) program.WriteFile(output, "old");
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_用途_%1").arg(purpose)));
+  if (clear_prefectures) Click(Child<QCheckBox>(w, QStringLiteral("Chk_県指定一括")));
+
+  Click(Child<QPushButton>(w, QStringLiteral("Btn_作成開始")));
+  QCOMPARE(static_cast<int>(program.dialogs.questions().size()), questions);
+  if (questions == 2 && purpose == 0) {
+    QCOMPARE(QString::fromStdString(program.dialogs.questions()[1]).section(QLatin1Char('\r'), 0, 0),
+             QStringLiteral("CSV_OUT に ZIP.TXT ファイルが存在します。削除しますか？"));
+  }
+  const std::vector<std::string> expected_messages =
+      message.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{message.toStdString()};
+  QCOMPARE(program.dialogs.messages(), expected_messages);
+  QCOMPARE(program.ReadFile(output) == "old", old_output_kept);
+  if (!old_output_kept) QCOMPARE(program.ReadFile(output), std::string());  // deleted, nothing written
+  const auto& looks = program.dialogs.run_looks;
+  QVERIFY(std::none_of(looks.begin(), looks.end(), [](bool up) { return up; }));  // nothing ran
+  QVERIFY(Child<QPushButton>(w, QStringLiteral("Btn_作成開始"))->isEnabled());
+}
+
+void MainWindowTest::waitWindowStaysUpForTheWholeRun_data() {
+  QTest::addColumn<int>("purpose");
+  QTest::addColumn<QString>("result");
+  QTest::newRow("word list") << 0 << "郵便番号データを 1 件 作成しました。";
+  QTest::newRow("database, until the builder's verdict") << 1 << "郵便番号MDB を 1 件 作成しました。";
+}
+
+void MainWindowTest::waitWindowStaysUpForTheWholeRun() {
+  QFETCH(int, purpose);
+  QFETCH(QString, result);
+  TestProgram program({"KEN_ALL.CSV"});
+  // A stand-in builder that takes a moment, then reports success.
+  program.WriteFile("Morvane/Morvane", "#!/bin/sh\nsleep 0.3\nprintf 'STS=0\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"\n");
+  std::filesystem::permissions(program.home() / "Morvane" / "Morvane", std::filesystem::perms::owner_all);
+  for (const char* file : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) program.WriteFile(std::string("Morvane/MDB定義/") + file, "");
+  QVERIFY(program.Start({true}));
+  program.app->builder_poll_ms = 50;
+  QWidget* w = program.window.get();
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_用途_%1").arg(purpose)));
+
+  Click(Child<QPushButton>(w, QStringLiteral("Btn_作成開始")));
+  QVERIFY(!program.dialogs.messages().empty());
+  QCOMPARE(QString::fromStdString(program.dialogs.messages().back()).section(QLatin1Char('\r'), 0, 0), result);
+  // Every look during the run, the result message included, found the wait
+  // window up and the window's controls disabled; the builder's wait looked too.
+  const auto& looks = program.dialogs.run_looks;
+  QVERIFY(looks.size() >= (purpose == 1 ? 4u : 2u));
+  QVERIFY(std::all_of(looks.begin(), looks.end(), [](bool up) { return up; }));
+  QVERIFY(!VisibleWindow(QStringLiteral("F_WAIT")));
+  QVERIFY(Child<QPushButton>(w, QStringLiteral("Btn_作成開始"))->isEnabled());
+  QVERIFY(program.window->menuBar()->isEnabled());
+}
+
+void MainWindowTest::placementIsRestoredAtTheNextStart() {
+  const QRect placed(60, 40, 900, 760);
+  QSettings settings(QStringLiteral("Tessivar"), QStringLiteral("Tessivar"));
+  settings.clear();
+  settings.sync();
+  {
+    TestProgram program({"KEN_ALL.CSV"});
+    QVERIFY(program.Start());
+    program.window->resize(placed.size());
+    program.window->move(placed.topLeft());
+    QVERIFY(program.window->close());
+  }
+  settings.sync();
+  QCOMPARE(settings.value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("60"));
+  QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toString(), QStringLiteral("760"));
+
+  TestProgram program({"KEN_ALL.CSV"});
+  QVERIFY(program.Start());
+  program.window->hide();
+  program.window->ShowRestored();
+  QCOMPARE(QRect(program.window->pos(), program.window->size()), placed);
+  program.window->resize(950, 760);
+  program.window->showMinimized();
+  QVERIFY(program.window->close());  // a minimised window leaves the placement as it was
+  settings.sync();
+  QCOMPARE(settings.value(QStringLiteral("Settings/MainWidth")).toString(), QStringLiteral("900"));
+}
+
+void MainWindowTest::startScreenShowsTheMainWindowOrEndsTheProgram_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<bool>("main_shown");
+  QTest::addColumn<int>("ended_with");
+  QTest::newRow("data found") << QStringList{QStringLiteral("KEN_ALL.CSV")} << "次 へ" << true << -1;
+  QTest::newRow("empty input folder") << QStringList() << "エラーのため終了します" << false << 1;
+  QTest::newRow("both kinds of address file")
+      << QStringList{QStringLiteral("KEN_ALL.CSV"), QStringLiteral("13TOKYO.CSV")} << "エラーのため終了します"
+      << false << 1;
+}
+
+void MainWindowTest::startScreenShowsTheMainWindowOrEndsTheProgram() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, caption);
+  QFETCH(bool, main_shown);
+  QFETCH(int, ended_with);
+  std::vector<std::string> files;
+  for (const QString& name : inputs) files.push_back(name.toStdString());
+  TestProgram program(files);
+  program.Start();
+  program.window->hide();
+  SplashWindow splash([&program] { program.window->ShowRestored(); },
+                      [&program](int status) { program.ended_with = status; });
+  splash.show();
+  splash.ShowModel(program.app->frmSplash);
+  auto* next = Child<QPushButton>(&splash, QStringLiteral("Btn_NEXT"));
+  QCOMPARE(next->text(), caption);
+  QVERIFY(next->isDefault());
+  if (!main_shown) QCOMPARE(next->font().pointSize(), 10);
+
+  QTest::keyClick(&splash, Qt::Key_Return);
+  QCOMPARE(program.window->isVisible(), main_shown);
+  QCOMPARE(program.window->windowTitle(), QStringLiteral("Tessivar"));
+  QCOMPARE(splash.isVisible(), !main_shown);
+  QCOMPARE(program.ended_with, ended_with);
+  if (!main_shown) {
+    Click(Child<QPushButton>(&splash, QStringLiteral("Command1")));  // "終了します"
+    QCOMPARE(program.ended_with, 0);
+  }
+}
+
+void MainWindowTest::versionLabelsHelpAndAbout() {
+  TestProgram program({"JIGYOSYO.CSV"});
+  QVERIFY(program.Start());
+  const QString version = QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+  QCOMPARE(Child<QLabel>(program.window.get(), QStringLiteral("lblVersion"))->text(), "ﾊﾞｰｼﾞｮﾝ " + version);
+  SplashWindow splash([] {}, [](int) {});
+  QCOMPARE(Child<QLabel>(&splash, QStringLiteral("lblVersion"))->text(), "Version " + version);
+  QCOMPARE(Child<QLabel>(program.window.get(), QStringLiteral("Lbl_File"))->text(),
+           QStringLiteral("事業所データ の処理を行います。以下にチェックのある県別データが抽出されます。"));
+
+  Child<QAction>(program.window.get(), QStringLiteral("mnuHelpContents"))->trigger();
+  QCOMPARE(program.dialogs.messages(), std::vector<std::string>{"ﾍﾙﾌﾟの目次を表示できません。 ﾍﾙﾌﾟが存在しません。"});
+
+  // The About box is modal: it is read and closed from inside its own loop.
+  QString about_title, about_version;
+  QTimer closer;
+  connect(&closer, &QTimer::timeout, [&] {
+    QWidget* about = QApplication::activeModalWidget();
+    if (!about) return;
+    about_title = about->objectName() + QLatin1Char(' ') + about->windowTitle();
+    about_version = Child<QLabel>(about, QStringLiteral("lblVersion"))->text();
+    Click(Child<QPushButton>(about, QStringLiteral("cmdOK")));
+  });
+  closer.start(10);
+  Child<QAction>(program.window.get(), QStringLiteral("mnuHelpAbout"))->trigger();
+  QCOMPARE(about_title, QStringLiteral("frmAbout ﾊﾞｰｼﾞｮﾝ情報 Tessivar"));
+  QCOMPARE(about_version, "ﾊﾞｰｼﾞｮﾝ " + version);
+}
+
+}  // namespace tessivar
+
+QTEST_MAIN(tessivar::MainWindowTest)
+#include "main_window_test.moc"
