@@ -18,7 +18,6 @@
 
 #include "program_version.h"
 #include "shell/windows/splash_window.h"
-#include "text/cp932.h"
 #include "window_test_support.h"
 
 namespace tessivar {
