@@ -23,9 +23,9 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 }
 
 int RunWindows(const std::filesystem::path& module_folder, const std::filesystem::path& home, int argc, char** argv) {
-  const std::filesystem::path module = module_folder / kWindowsModuleFile;
+  const std::filesystem::path module = module_folder / tessivar::kWindowsModuleFile;
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-  auto entry = handle ? reinterpret_cast<WindowsEntry>(dlsym(handle, kWindowsEntryName)) : nullptr;
+  auto entry = handle ? reinterpret_cast<tessivar::WindowsEntry>(dlsym(handle, tessivar::kWindowsEntryName)) : nullptr;
   if (!entry) {
     std::cerr << "Tessivar: the windows cannot be loaded (" << dlerror() << "); use --batch to run without them\n";
     return 2;

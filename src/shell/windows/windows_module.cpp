@@ -7,6 +7,6 @@
 
 extern "C" __attribute__((visibility("default"))) int tessivar_run_windows(const char* program_folder, int* argc,
                                                                           char** argv) {
-  static_assert(std::is_same_v<decltype(&tessivar_run_windows), WindowsEntry>);
+  static_assert(std::is_same_v<decltype(&tessivar_run_windows), tessivar::WindowsEntry>);
   return tessivar::RunWindows(program_folder, *argc, argv);
 }
