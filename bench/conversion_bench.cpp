@@ -54,7 +54,8 @@ Measured RunMeasured(const std::string& command) {
   ::close(pipe_fds[1]);
   char buffer[4096];
   ssize_t got;
-  while ((got = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0) m.out.append(buffer, static_cast<size_t>(got));
+  while ((got = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0)
+    m.out.append(buffer, static_cast<size_t>(got));
   ::close(pipe_fds[0]);
   int status = 0;
   rusage usage{};

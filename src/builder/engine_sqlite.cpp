@@ -53,8 +53,10 @@ TypeRule RuleFor(const ColumnSpec& c) {
 std::string ReplaceDollar(const std::string& text, const std::string& with) {
   std::string out;
   for (char c : text) {
-    if (c == '$') out += with;
-    else out += c;
+    if (c == '$')
+      out += with;
+    else
+      out += c;
   }
   return out;
 }
@@ -65,8 +67,8 @@ std::string ColumnDeclaration(const ColumnSpec& c) {
   std::string decl = column + " " + rule.declared;
   if (!rule.check.empty()) {
     // The constraint's name is what a failing insert reports.
-    decl += " CONSTRAINT " + QuoteIdentifier(c.name + " " + rule.declared) + " CHECK(" + column + " IS NULL OR (" +
-            ReplaceDollar(rule.check, column) + "))";
+    decl += " CONSTRAINT " + QuoteIdentifier(c.name + " " + rule.declared) + " CHECK(" + column +
+            " IS NULL OR (" + ReplaceDollar(rule.check, column) + "))";
   }
   return decl;
 }
@@ -117,7 +119,8 @@ bool IsDropTable(std::string_view sql) {
 std::string QuoteIdentifier(std::string_view name) {
   while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
   while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
+  if (name.size() >= 2 &&
+      ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
     name = name.substr(1, name.size() - 2);
   }
   std::string out = "\"";
@@ -193,7 +196,8 @@ std::vector<std::string> Database::ColumnNames(const std::string& table) {
   return names;
 }
 
-std::optional<std::vector<Value>> Database::FirstRow(const std::string& query, std::vector<std::string>* names) {
+std::optional<std::vector<Value>> Database::FirstRow(const std::string& query,
+                                                     std::vector<std::string>* names) {
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_prepare_v2(db_, query.c_str(), -1, &stmt, nullptr) != SQLITE_OK) Fail();
   const int rc = sqlite3_step(stmt);
@@ -211,8 +215,10 @@ std::optional<std::vector<Value>> Database::FirstRow(const std::string& query, s
     row.emplace();
     for (int i = 0; i < count; ++i) {
       const auto* text = sqlite3_column_text(stmt, i);
-      if (text) row->emplace_back(reinterpret_cast<const char*>(text));
-      else row->emplace_back(std::nullopt);
+      if (text)
+        row->emplace_back(reinterpret_cast<const char*>(text));
+      else
+        row->emplace_back(std::nullopt);
     }
   }
   sqlite3_finalize(stmt);
@@ -243,7 +249,8 @@ void Database::Inserter::Insert(const std::vector<Value>& values) {
   for (size_t i = 0; i < columns_; ++i) {
     const int index = static_cast<int>(i + 1);
     if (i < values.size() && values[i]) {
-      sqlite3_bind_text(stmt_, index, values[i]->data(), static_cast<int>(values[i]->size()), SQLITE_TRANSIENT);
+      sqlite3_bind_text(stmt_, index, values[i]->data(), static_cast<int>(values[i]->size()),
+                        SQLITE_TRANSIENT);
     } else {
       sqlite3_bind_null(stmt_, index);
     }

@@ -65,8 +65,9 @@ void Database::ImportText(const std::string& table, const std::filesystem::path&
     while (next_line()) {
       if (line.empty()) continue;
       if (pieces.size() > header.size()) {
-        throw EngineError(kErrImport, At(file, reader.line_number()) + "値が " + std::to_string(pieces.size()) +
-                                          " 個あり、見出しの " + std::to_string(header.size()) + " 個より多くなっています。");
+        throw EngineError(kErrImport, At(file, reader.line_number()) + "値が " +
+                                          std::to_string(pieces.size()) + " 個あり、見出しの " +
+                                          std::to_string(header.size()) + " 個より多くなっています。");
       }
       values.clear();
       for (auto piece : pieces) values.push_back(CsvValue(piece));

@@ -25,7 +25,8 @@ struct TwoPaths {
 TwoPaths SplitPaths(std::string_view arguments) {
   const size_t comma = arguments.find(',');
   if (comma == std::string_view::npos) return {false, std::string(arguments), ""};
-  return {true, std::string(TrimSpaces(arguments.substr(0, comma))), std::string(TrimSpaces(arguments.substr(comma + 1)))};
+  return {true, std::string(TrimSpaces(arguments.substr(0, comma))),
+          std::string(TrimSpaces(arguments.substr(comma + 1)))};
 }
 
 }  // namespace
@@ -45,8 +46,9 @@ void F_FSO_COMMAND(BuilderContext& ctx, const std::string& command) {
     if (verb == "CREATEFOLDER") {
       CreateFolder(std::string(arguments));
     } else if (verb == "DELETEFOLDER") {
-      const bool force = paths.has_comma &&
-                         tessivar::UpperAscii(arguments.substr(arguments.find(','))).find("TRUE") != std::string::npos;
+      const bool force =
+          paths.has_comma &&
+          tessivar::UpperAscii(arguments.substr(arguments.find(','))).find("TRUE") != std::string::npos;
       DeleteFolder(force ? paths.source : std::string(arguments), force);
     } else if (verb == "MOVEFOLDER") {
       MoveFolder(paths.source, paths.destination);
@@ -114,8 +116,10 @@ void F_RUN_FILECNTL(BuilderContext& ctx) {
     if (comma == std::string_view::npos || line.starts_with("'") || line.starts_with("--")) continue;
     const std::string kind = tessivar::UpperAscii(line.substr(0, comma));
     const std::string command(TrimSpaces(line.substr(comma + 1)));
-    if (kind == "FSO") F_FSO_COMMAND(ctx, command);
-    else if (kind == "SHELL") F_SHELL_COMMAND(ctx, command);
+    if (kind == "FSO")
+      F_FSO_COMMAND(ctx, command);
+    else if (kind == "SHELL")
+      F_SHELL_COMMAND(ctx, command);
   }
   reader.Close();
   ctx.log.Write(script + "の処理を終了します。");

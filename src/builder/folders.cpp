@@ -82,7 +82,8 @@ bool F_COUNT_SQLFILE(BuilderContext& ctx) {
   // look empty; a missing folder only means there is no script.
   for (const char* pattern : {"*.sql", "*.squ"}) {
     std::error_code ec;
-    for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) ctx.G_SqlFiles.push_back(name);
+    for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern, &ec))
+      ctx.G_SqlFiles.push_back(name);
     if (ec && ec != std::errc::no_such_file_or_directory) {
       ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
                     std::to_string(ec.value()) + ")");

@@ -50,7 +50,8 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
     size_t j = 0;
     while (j < fields.size() && upper_fields[j] != upper && upper_fields[j] != unquoted) ++j;
     if (j == fields.size()) {
-      throw EngineError(kErrImport, At(file, 1) + "列「" + std::string(name) + "」はテーブル " + table + " にありません。");
+      throw EngineError(
+          kErrImport, At(file, 1) + "列「" + std::string(name) + "」はテーブル " + table + " にありません。");
     }
     field_of.push_back(j);
   }
@@ -65,8 +66,9 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
     while (NextValues(reader, file, line, pieces)) {
       if (line.empty()) continue;
       if (pieces.size() > field_of.size()) {
-        throw EngineError(kErrImport, At(file, reader.line_number()) + "値が " + std::to_string(pieces.size()) +
-                                          " 個あり、見出しの " + std::to_string(field_of.size()) + " 個より多くなっています。");
+        throw EngineError(kErrImport, At(file, reader.line_number()) + "値が " +
+                                          std::to_string(pieces.size()) + " 個あり、見出しの " +
+                                          std::to_string(field_of.size()) + " 個より多くなっています。");
       }
       row.assign(fields.size(), std::nullopt);
       for (size_t i = 0; i < pieces.size(); ++i) row[field_of[i]] = CsvValue(pieces[i]);
@@ -96,7 +98,8 @@ bool F_IMPORT_CSV(BuilderContext& ctx) {
     Database db(ctx.WorkingDatabase());
     if (dir.find(']') == std::string::npos) {
       const std::string folder = dir.size() > 1 ? dir.substr(0, dir.size() - 1) : dir;
-      db.Execute("INSERT INTO " + ctx.G_TableName + " SELECT * From [TEXT;DATABASE=" + folder + "].[" + data_name + "]");
+      db.Execute("INSERT INTO " + ctx.G_TableName + " SELECT * From [TEXT;DATABASE=" + folder + "].[" +
+                 data_name + "]");
     } else {
       LoadRecords(db, ctx.G_TableName, *data_file);
     }

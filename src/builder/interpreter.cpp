@@ -132,11 +132,8 @@ bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
           ctx.G_CreateTable = true;
           F_CREATE_TABLE(ctx, db, *statement);
           break;
-        case StatementKind::kExecute:
-          db.Execute(*statement);
-          break;
-        case StatementKind::kIgnored:
-          break;
+        case StatementKind::kExecute: db.Execute(*statement); break;
+        case StatementKind::kIgnored: break;
       }
     } catch (const EngineError& e) {
       if (e.number() == kErrTableNotFound && ctx.G_DropTable) {
@@ -149,7 +146,8 @@ bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
   }
   if (ctx.G_DropTable && !ctx.G_CreateTable) {
     const std::string table = ctx.G_MdbName + "." + ctx.G_TableName;
-    ctx.log.Write(ctx.G_DropMissing ? table + " 削除(DROP)対象がありません。" : table + "を 削除(DROP)しました。");
+    ctx.log.Write(ctx.G_DropMissing ? table + " 削除(DROP)対象がありません。"
+                                    : table + "を 削除(DROP)しました。");
   }
   return false;
 }

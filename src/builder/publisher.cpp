@@ -90,7 +90,8 @@ bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
       failed = true;
       break;
     }
-    ctx.log.Write(dir + working + new_version + "を " + dir + final_name + old_version + "へコピーしました。");
+    ctx.log.Write(dir + working + new_version + "を " + dir + final_name + old_version +
+                  "へコピーしました。");
     fs::remove(backup, ec);
   }
   DeleteMatching(dir, "@*.MDB");

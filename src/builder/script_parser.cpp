@@ -57,8 +57,10 @@ std::vector<std::string_view> SplitColumns(std::string_view list) {
   int depth = 0;
   size_t start = 0;
   for (size_t i = 0; i < list.size(); ++i) {
-    if (list[i] == '(') ++depth;
-    else if (list[i] == ')' && depth > 0) --depth;
+    if (list[i] == '(')
+      ++depth;
+    else if (list[i] == ')' && depth > 0)
+      --depth;
     else if (list[i] == ',' && depth == 0) {
       pieces.push_back(TrimSpaces(list.substr(start, i - start)));
       start = i + 1;
@@ -69,7 +71,8 @@ std::vector<std::string_view> SplitColumns(std::string_view list) {
 }
 
 std::string Unbracket(std::string_view name) {
-  if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
+  if (name.size() >= 2 &&
+      ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
     name = name.substr(1, name.size() - 2);
   }
   return std::string(name);
@@ -134,7 +137,8 @@ std::optional<std::string> StatementJoiner::Add(std::string_view raw) {
 
 StatementKind ClassifyStatement(std::string_view statement) {
   auto rest_is_table = [&](size_t n) { return StartsWithNoCase(TrimSpaces(statement.substr(n)), "TABLE"); };
-  if (StartsWithNoCase(statement, "DROP ")) return rest_is_table(5) ? StatementKind::kDropTable : StatementKind::kExecute;
+  if (StartsWithNoCase(statement, "DROP "))
+    return rest_is_table(5) ? StatementKind::kDropTable : StatementKind::kExecute;
   if (StartsWithNoCase(statement, "CREATE ")) {
     return rest_is_table(7) ? StatementKind::kCreateTable : StatementKind::kExecute;
   }
@@ -164,7 +168,8 @@ std::optional<ColumnSpec> ColumnTypeOf(std::string_view type_text) {
       {"YES/NO型", "YES/NO", ColumnType::kBoolean},
   };
   for (const TypeWord& w : kTypeWords) {
-    if (type_text.find(w.japanese) == std::string_view::npos && type_text.find(w.english) == std::string_view::npos) {
+    if (type_text.find(w.japanese) == std::string_view::npos &&
+        type_text.find(w.english) == std::string_view::npos) {
       continue;
     }
     ColumnSpec column;
@@ -202,15 +207,17 @@ TableDefinition ParseCreateTable(std::string_view statement) {
     if (piece.empty()) continue;
     const size_t space = piece.find(' ');
     const std::string name = Unbracket(piece.substr(0, space));
-    const std::string type_text =
-        space == std::string_view::npos ? std::string() : tessivar::UpperAscii(TrimSpaces(piece.substr(space + 1)));
+    const std::string type_text = space == std::string_view::npos
+                                      ? std::string()
+                                      : tessivar::UpperAscii(TrimSpaces(piece.substr(space + 1)));
     auto column = ColumnTypeOf(type_text);
     if (!column) {
       table.rejected.push_back("列 " + name + " の型「" + type_text + "」は作成できません。");
       continue;
     }
     bool duplicate = false;
-    for (const auto& c : table.columns) duplicate |= tessivar::UpperAscii(c.name) == tessivar::UpperAscii(name);
+    for (const auto& c : table.columns)
+      duplicate |= tessivar::UpperAscii(c.name) == tessivar::UpperAscii(name);
     if (duplicate) {
       table.rejected.push_back("列 " + name + " は既にあります。");
       continue;

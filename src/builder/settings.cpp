@@ -38,8 +38,8 @@ std::string ReadValue(const std::filesystem::path& ini, std::string_view key) {
 
 }  // namespace
 
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                              std::string_view def) {
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key, std::string_view def) {
   std::vector<std::u16string> lines;
   std::string error;
   if (!tessivar::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
@@ -60,7 +60,8 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
     if (!in_section || eq == std::string_view::npos) continue;
     if (tessivar::UpperAscii(TrimBlanks(line.substr(0, eq))) != wanted_key) continue;
     std::string_view value = TrimBlanks(line.substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
     return CutCharacters(value, kMaxValueLength);
@@ -74,8 +75,10 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     std::string expanded;
     for (char c : value) {
-      if (c == '*') expanded += folder;
-      else expanded += c;
+      if (c == '*')
+        expanded += folder;
+      else
+        expanded += c;
     }
     value = std::string(TrimBlanks(expanded));
   }
@@ -101,7 +104,8 @@ bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings)
   // Folder values are never empty after normalising; only the two file
   // names can make the settings unusable.
   int count = 0;
-  for (const auto* value : {&settings.log_dir, &settings.log_file, &settings.result_dir, &settings.result_file}) {
+  for (const auto* value :
+       {&settings.log_dir, &settings.log_file, &settings.result_dir, &settings.result_file}) {
     if (!TrimBlanks(*value).empty()) ++count;
   }
   if (!settings.dstrb_dir.empty()) ++count;

@@ -20,8 +20,8 @@ struct Settings {
 // section and key found without regard to case, surrounding blanks and one
 // pair of enclosing quotes removed, at most 511 characters; def when the
 // file, the section or the key is missing. File text is code page 932.
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                              std::string_view def);
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key, std::string_view def);
 
 // F_READ_INI: fills settings from program_folder/Morvane.ini. Returns true
 // when the settings are unusable (no log file or status file name).

@@ -82,10 +82,12 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
 // emission) is reported and the row goes on.
 void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
   const TextView key = ctx.ZipRec[kPostalCode];
-  auto [first, last] = std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
+  auto [first, last] =
+      std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
   while (first != last) {
     const TextView alternative = (*first)[kAlternative];
-    auto end = std::find_if(first, last, [&](const BusinessFixLine& l) { return l[kAlternative] != alternative; });
+    auto end =
+        std::find_if(first, last, [&](const BusinessFixLine& l) { return l[kAlternative] != alternative; });
     bool holds = true;
     auto it = first;
     for (; it != end && (*it)[kAction] == kGuard; ++it) {
@@ -145,21 +147,25 @@ std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {
     if (Len(line[kKey]) != 7 || !std::all_of(line[kKey].begin(), line[kKey].end(), IsDigit))
       return where + "the key is not a 7-digit postal code";
     if (previous && line[kKey] < (*previous)[kKey]) return where + "keys are not in ascending order";
-    if (line[kAlternative].empty() || !std::all_of(line[kAlternative].begin(), line[kAlternative].end(), IsDigit))
+    if (line[kAlternative].empty() ||
+        !std::all_of(line[kAlternative].begin(), line[kAlternative].end(), IsDigit))
       return where + "the alternative is not a number";
-    if (same_key && !same_alternative && LeadingNumber(line[kAlternative]) <= LeadingNumber((*previous)[kAlternative]))
+    if (same_key && !same_alternative &&
+        LeadingNumber(line[kAlternative]) <= LeadingNumber((*previous)[kAlternative]))
       return where + "alternatives of a row must follow each other in ascending order";
 
     auto action_kind = std::find_if(kActionSpecs.begin(), kActionSpecs.end(),
-                             [&](const ActionSpec& s) { return s.name == line[kAction]; });
+                                    [&](const ActionSpec& s) { return s.name == line[kAction]; });
     if (action_kind == kActionSpecs.end()) return where + "unknown action " + ToUtf8(line[kAction]);
     if (action_kind->fields[0] == kNoField) {
       if (!line[kField].empty()) return where + "the action " + ToUtf8(line[kAction]) + " takes no field";
     } else {
-      bool allowed = !line[kField].empty() && std::all_of(line[kField].begin(), line[kField].end(), IsDigit) &&
-                     std::find(action_kind->fields.begin(), action_kind->fields.end(), LeadingNumber(line[kField])) !=
-                         action_kind->fields.end();
-      if (!allowed) return where + "the action " + ToUtf8(line[kAction]) + " cannot use field " + ToUtf8(line[kField]);
+      bool allowed =
+          !line[kField].empty() && std::all_of(line[kField].begin(), line[kField].end(), IsDigit) &&
+          std::find(action_kind->fields.begin(), action_kind->fields.end(), LeadingNumber(line[kField])) !=
+              action_kind->fields.end();
+      if (!allowed)
+        return where + "the action " + ToUtf8(line[kAction]) + " cannot use field " + ToUtf8(line[kField]);
     }
     if (line[kAction] == kGuard && same_alternative && (*previous)[kAction] != kGuard)
       return where + "a guard must come before the actions of its alternative";

@@ -74,8 +74,7 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
       F_WriteCsvLine(ctx, town, commentKanji, commentTailKanji, townKana, commentKana, commentTailKana);
       break;
     }
-    case Purpose::kNone:
-      break;
+    case Purpose::kNone: break;
   }
 
   // The last record as the town-area rules see it: the run's main name and

@@ -12,8 +12,8 @@ inline constexpr int kAllPrefecturesIndex = 0;
 inline constexpr int kBusinessIndex = 48;
 
 struct InputFiles {
-  std::filesystem::path in_folder;   // G_InFolder
-  std::filesystem::path out_folder;  // G_OutFolder
+  std::filesystem::path in_folder;    // G_InFolder
+  std::filesystem::path out_folder;   // G_OutFolder
   std::array<std::string, 49> names;  // G_InFileName, empty where no file was found
   bool has_ken_all = false;           // G_HasKenAll
   bool has_pref_files = false;        // G_HasPrefFiles

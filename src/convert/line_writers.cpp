@@ -41,7 +41,8 @@ void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tai
   Trap(
       ctx,
       [&] {
-        if (ctx.options.with_prefecture) word = Concat(rec[kPrefKanji], ctx.options.with_blank ? u"　" : u"", word);
+        if (ctx.options.with_prefecture)
+          word = Concat(rec[kPrefKanji], ctx.options.with_blank ? u"　" : u"", word);
         ReplaceIn(comment, u"＠", u"、");
         ReplaceIn(word, u"＠", u"、");
         ReplaceIn(tail, u"＠", u"、");
@@ -96,9 +97,12 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
         case 1: line += rec[kLocalCode]; break;
         case 2: {
           TextView old_code = rec[kOldCode];
-          if (!hyphen) AppendQuoted(line, old_code);
-          else if (Len(Trim(old_code)) == 3) AppendQuoted(line, Left(old_code, 3));
-          else AppendQuoted(line, Concat(Left(old_code, 3), u"-", Right(old_code, 2)));
+          if (!hyphen)
+            AppendQuoted(line, old_code);
+          else if (Len(Trim(old_code)) == 3)
+            AppendQuoted(line, Left(old_code, 3));
+          else
+            AppendQuoted(line, Concat(Left(old_code, 3), u"-", Right(old_code, 2)));
           break;
         }
         case 3: {

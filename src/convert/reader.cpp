@@ -35,8 +35,10 @@ void SplitColumns(TextView line, std::vector<Text>& cols) {
 int ParenthesisBalance(TextView text) {
   int depth = 0;
   for (char16_t c : text) {
-    if (c == u'（') ++depth;
-    else if (c == u'）') --depth;
+    if (c == u'（')
+      ++depth;
+    else if (c == u'）')
+      --depth;
   }
   return depth;
 }

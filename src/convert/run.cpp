@@ -75,17 +75,12 @@ void F_CreateZipData(ConvertContext& ctx) {
   ctx.output = &sink;
 
   switch (ctx.options.purpose) {
-    case Purpose::kWordList:
-      F_WriteImeHeader(ctx);
-      break;
-    case Purpose::kDatabase:
-      F_WriteColumnNames(ctx);
-      break;
+    case Purpose::kWordList: F_WriteImeHeader(ctx); break;
+    case Purpose::kDatabase: F_WriteColumnNames(ctx); break;
     case Purpose::kCsv:
       if (ctx.options.column_names) F_WriteColumnNames(ctx);
       break;
-    case Purpose::kNone:
-      break;
+    case Purpose::kNone: break;
   }
 
   ctx.G_LineCount = 0;

@@ -14,7 +14,8 @@ namespace tessivar {
 
 namespace town_area {
 
-const Script kKanji{u'（', u'）', u'、', u'「', u'」', u'＠', u"－～", u"以上", u"（その他）", u"を除く", u"～）", false};
+const Script kKanji{u'（',   u'）',   u'、',         u'「',     u'」',   u'＠',
+                    u"－～", u"以上", u"（その他）", u"を除く", u"～）", false};
 const Script kKana{u'(', u')', u'､', u'<', u'>', u'@', u"-", u"ｲｼﾞｮｳ", u"(ｿﾉﾀ)", u"ｦﾉｿﾞｸ", u"-)", true};
 
 void Emit(ConvertContext& ctx) {
@@ -65,19 +66,23 @@ void SetCityName(ConvertContext& ctx) {
   }
   ctx.G_CityKanji = Concat(city, u"　");
   long split = 0;
-  if (EndsWith(city, u"区")) split = InStr(2, city, u"市");
-  else if (EndsWith(city, u"町") || EndsWith(city, u"村")) split = InStr(2, city, u"郡");
+  if (EndsWith(city, u"区"))
+    split = InStr(2, city, u"市");
+  else if (EndsWith(city, u"町") || EndsWith(city, u"村"))
+    split = InStr(2, city, u"郡");
   if (split > 0) ctx.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
 }
 
 bool IsWholeAreaNote(TextView town) {
-  return town == u"以下に掲載がない場合" || Right(town, 10) == u"の次に番地がくる場合" || Right(town, 2) == u"一円";
+  return town == u"以下に掲載がない場合" || Right(town, 10) == u"の次に番地がくる場合" ||
+         Right(town, 2) == u"一円";
 }
 
 void EmitWholeAreaNote(ConvertContext& ctx) {
   ctx.G_CommentKanji = ctx.G_TownKanji;
   ctx.G_CommentKana = ctx.G_TownKana;
-  for (Text* cleared : {&ctx.G_CommentTailKanji, &ctx.G_CommentTailKana, &ctx.G_OutTownKanji, &ctx.G_OutTownKana}) {
+  for (Text* cleared :
+       {&ctx.G_CommentTailKanji, &ctx.G_CommentTailKana, &ctx.G_OutTownKanji, &ctx.G_OutTownKana}) {
     cleared->clear();
   }
   Emit(ctx);

@@ -149,8 +149,10 @@ class PartLoop {
 
   // Kyoto street codes write the sub-area in front of the main name.
   void EmitInOrder() {
-    if (F_IsKyotoCode(code_) && ctx_.pK > 0) EmitSwapped(ctx_);
-    else Emit(ctx_);
+    if (F_IsKyotoCode(code_) && ctx_.pK > 0)
+      EmitSwapped(ctx_);
+    else
+      Emit(ctx_);
   }
 
   void ClearSubAreas() {
@@ -168,7 +170,8 @@ class PartLoop {
 
   static bool IsNoteList(TextView town) {
     TextView last4 = Right(town, 4);
-    return last4 == u"（番地）" || last4 == u"（大字）" || last4 == u"（丁目）" || Right(town, 9) == u"（次のビルを除く）";
+    return last4 == u"（番地）" || last4 == u"（大字）" || last4 == u"（丁目）" ||
+           Right(town, 9) == u"（次のビルを除く）";
   }
 
   // Case 3.
@@ -187,10 +190,12 @@ class PartLoop {
       ctx_.G_CommentKana = ctx_.G_LastCommentKana;
     } else {
       Trap(ctx_, [&] {
-        ctx_.G_CommentKanji = Concat(u"郵便番号が指定されている 「", Left(ctx_.G_TownKanji, ctx_.pK - 1), u"」の地域");
+        ctx_.G_CommentKanji =
+            Concat(u"郵便番号が指定されている 「", Left(ctx_.G_TownKanji, ctx_.pK - 1), u"」の地域");
       });
       Trap(ctx_, [&] {
-        ctx_.G_CommentKana = Concat(u"郵便番号が指定されている <", Left(ctx_.G_TownKana, ctx_.pR - 1), u"> の地域");
+        ctx_.G_CommentKana =
+            Concat(u"郵便番号が指定されている <", Left(ctx_.G_TownKana, ctx_.pR - 1), u"> の地域");
       });
     }
     ClearSiblings();
@@ -387,6 +392,8 @@ class PartLoop {
 
 }  // namespace
 
-void RunPartLoop(ConvertContext& ctx, const TownCorrections& corrections) { PartLoop(ctx, corrections).Run(); }
+void RunPartLoop(ConvertContext& ctx, const TownCorrections& corrections) {
+  PartLoop(ctx, corrections).Run();
+}
 
 }  // namespace tessivar::town_area

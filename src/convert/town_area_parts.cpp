@@ -38,7 +38,8 @@ void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& scri
 // parenthesis); fails when pos is the last character or beyond.
 Text Inner(const Text& text, long pos) { return Text(Mid(text, pos + 1, Len(text) - pos - 1)); }
 
-std::vector<Text> SplitParts(ConvertContext& ctx, const Text& text, long pos, char16_t comma, bool inner_allowed) {
+std::vector<Text> SplitParts(ConvertContext& ctx, const Text& text, long pos, char16_t comma,
+                             bool inner_allowed) {
   const TextView comma_text(&comma, 1);
   std::vector<Text> parts;
   if (InStr(pos + 1, text, comma_text) > 0) {
@@ -68,13 +69,17 @@ void UpdateSiblingsAndTail(ConvertContext& ctx) {
 
 void BuildMainNames(ConvertContext& ctx) {
   // A floor of a building stays part of the name: "ＡＢタワー（１階）".
-  if (Contains(ctx.G_TownKanji, u"階）")) ctx.G_OutTownKanji = ctx.G_TownKanji;
-  else Trap(ctx, [&] { ctx.G_OutTownKanji = Left(ctx.G_TownKanji, ctx.pK - 1); });
+  if (Contains(ctx.G_TownKanji, u"階）"))
+    ctx.G_OutTownKanji = ctx.G_TownKanji;
+  else
+    Trap(ctx, [&] { ctx.G_OutTownKanji = Left(ctx.G_TownKanji, ctx.pK - 1); });
   // The reading of a floor stays whole only with a floor in the kanji too:
   // "ｶｲ)" alone also ends readings such as "ﾔﾏﾉﾒ(ｻｶｲ)" (山目（境）).
   const bool floor = Contains(ctx.G_TownKana, u"ｶｲ)") && Contains(ctx.G_TownKanji, u"階）");
-  if (ctx.pR == 0 || floor) ctx.G_OutTownKana = ctx.G_TownKana;
-  else Trap(ctx, [&] { ctx.G_OutTownKana = Left(ctx.G_TownKana, ctx.pR - 1); });
+  if (ctx.pR == 0 || floor)
+    ctx.G_OutTownKana = ctx.G_TownKana;
+  else
+    Trap(ctx, [&] { ctx.G_OutTownKana = Left(ctx.G_TownKana, ctx.pR - 1); });
 }
 
 void BuildParts(ConvertContext& ctx) {

@@ -12,17 +12,17 @@ namespace tessivar::town_area {
 // The punctuation one side of a town text is written with: the kanji side
 // uses full-width marks, the kana side half-width ones.
 struct Script {
-  char16_t open;         // "（" / "("
-  char16_t close;        // "）" / ")"
-  char16_t comma;        // "、" / "､"
-  char16_t quote_open;   // "「" / "<"
-  char16_t quote_close;  // "」" / ">"
+  char16_t open;             // "（" / "("
+  char16_t close;            // "）" / ")"
+  char16_t comma;            // "、" / "､"
+  char16_t quote_open;       // "「" / "<"
+  char16_t quote_close;      // "」" / ">"
   char16_t protected_comma;  // stands for a comma inside quotes: "＠" / "@"
-  TextView range_marks;  // marks skipped inside a number range: "－～" / "-"
-  TextView at_least;     // "以上" / "ｲｼﾞｮｳ"
-  TextView others;          // "（その他）" / "(ｿﾉﾀ)"
-  TextView excluded_tail;   // "を除く" / "ｦﾉｿﾞｸ"
-  TextView open_range_end;  // "～）" / "-)"
+  TextView range_marks;      // marks skipped inside a number range: "－～" / "-"
+  TextView at_least;         // "以上" / "ｲｼﾞｮｳ"
+  TextView others;           // "（その他）" / "(ｿﾉﾀ)"
+  TextView excluded_tail;    // "を除く" / "ｦﾉｿﾞｸ"
+  TextView open_range_end;   // "～）" / "-)"
   bool is_kana;
 };
 extern const Script kKanji;
@@ -49,8 +49,8 @@ void BuildParts(ConvertContext& ctx);
 // The two codes whose lists keep some parts out of prefix propagation.
 enum class PrefixVariant {
   kUsual,
-  kKeepPendingCandidate,  // 8720604: a candidate with letters but no digit after them
-  kKeepShortWholeNumbers, // 6060068: a part of 3 or 5 (kana 3 or 7) characters that is all candidate
+  kKeepPendingCandidate,   // 8720604: a candidate with letters but no digit after them
+  kKeepShortWholeNumbers,  // 6060068: a part of 3 or 5 (kana 3 or 7) characters that is all candidate
 };
 // A part like "２丁目１～３" lends "２丁目" to the parts after it ("５" becomes "２丁目５").
 void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixVariant variant);

@@ -99,8 +99,10 @@ bool SplitAtFirst(ConvertContext& ctx, TextView t, std::initializer_list<TextVie
   for (TextView word : words) {
     long k = InStr(t, word);
     if (k == 0) continue;
-    if (word == u"丁目") SplitAfterChome(ctx, t, k);
-    else SplitAddress(ctx, t, k, Len(word));
+    if (word == u"丁目")
+      SplitAfterChome(ctx, t, k);
+    else
+      SplitAddress(ctx, t, k, Len(word));
     ctx.G_OutSubKanji = ctx.ZipRec[kTownKanji];
     return true;
   }

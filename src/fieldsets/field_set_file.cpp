@@ -30,7 +30,8 @@ Text Join(const std::vector<Text>& entries) {
 
 }  // namespace
 
-FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs) : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
+FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs)
+    : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
 
 void FieldSetFile::Report(std::string_view prefix, std::string_view error) const {
   dialogs_.Message(std::string(prefix) + std::string(error));

@@ -115,9 +115,12 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       parsed.home = v;
     } else if (a == "--purpose") {
       if (!value(v)) return std::nullopt;
-      if (v == "ime") parsed.purpose = 0;
-      else if (v == "mdb") parsed.purpose = 1;
-      else if (v == "csv") parsed.purpose = 2;
+      if (v == "ime")
+        parsed.purpose = 0;
+      else if (v == "mdb")
+        parsed.purpose = 1;
+      else if (v == "csv")
+        parsed.purpose = 2;
       else {
         error = "unknown purpose \"" + v + "\" (ime, mdb or csv)";
         return std::nullopt;

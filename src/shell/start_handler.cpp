@@ -25,7 +25,8 @@ const char* OutputFileName(Purpose purpose) {
 
 const char* ConfirmationQuestion(Purpose purpose) {
   switch (purpose) {
-    case Purpose::kWordList: return "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
+    case Purpose::kWordList:
+      return "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
     case Purpose::kDatabase: return "Quillmere用 ＭＤＢを\r作成します。よろしいですか？";
     case Purpose::kCsv: return "CSVテキスト作成 （非辞書用）を\r作成します。よろしいですか？";
     case Purpose::kNone: break;
@@ -83,7 +84,8 @@ RunResult Btn_作成開始_Click(Application& app) {
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, SelectedSetName(app.G_MainForm.List出力設定F));
-  if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose))) return RunResult::kRefused;
+  if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose)))
+    return RunResult::kRefused;
 
   if (!RemoveOldOutput(app, purpose)) return RunResult::kRefused;
   if (!AnyPrefectureChosen(app.G_MainForm)) {

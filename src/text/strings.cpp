@@ -98,8 +98,10 @@ Text Decimal(long n) {
 Text FullWidthDecimal(long n) {
   Text out = Decimal(n);
   for (auto& c : out) {
-    if (c >= u'0' && c <= u'9') c = static_cast<char16_t>(c - u'0' + u'０');
-    else if (c == u'-') c = u'－';
+    if (c >= u'0' && c <= u'9')
+      c = static_cast<char16_t>(c - u'0' + u'０');
+    else if (c == u'-')
+      c = u'－';
   }
   return out;
 }

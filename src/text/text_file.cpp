@@ -59,7 +59,8 @@ bool TextFileReader::Next(std::u16string& line) {
   ++line_number_;
   error_.clear();
   if (!codec_.Decode(std::string_view(buffer_).substr(pos_, end - pos_), line)) {
-    error_ = name_ + " の " + std::to_string(line_number_) + " 行目に Shift_JIS として読めないバイトがあります。";
+    error_ =
+        name_ + " の " + std::to_string(line_number_) + " 行目に Shift_JIS として読めないバイトがあります。";
   }
   pos_ = next;
   return true;

@@ -61,7 +61,8 @@ class CharTable {
     size_t pos = 0;
     for (char32_t c = 0; c < 0x10000; ++c) {
       size_t end = done.find(u'\n', pos);
-      if (end == std::u16string::npos) throw std::runtime_error("width table: transliteration lost a separator");
+      if (end == std::u16string::npos)
+        throw std::runtime_error("width table: transliteration lost a separator");
       std::u16string_view result(done.data() + pos, end - pos);
       if (!IsSeparable(c)) {
         single_[c] = static_cast<char16_t>(c);

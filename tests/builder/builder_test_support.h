@@ -31,8 +31,8 @@ class TempFolder {
   ~TempFolder() {
     std::error_code ec;
     // Read-only entries left by a test must not block the clean-up.
-    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(path_, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(path_, ec);
@@ -143,8 +143,8 @@ class BuilderFolders {
     WriteCp932(builder() / "Morvane.ini",
                {"[Morvane Section]", "LOG_DIR = \"" + root().string() + "\"", "LOG_FILE = \"Morvane.Log\"",
                 "RESULT_DIR = \"*\"", "RESULT_FILE = \"Morvane結果.TXT\"",
-                "DSTRB_DIR = \"" + inputs_folder.string() + "\"", "MDB_DIR = \"" + databases().string() + "\"",
-                "FileCntl = \"FileCntl.CTL\""});
+                "DSTRB_DIR = \"" + inputs_folder.string() + "\"",
+                "MDB_DIR = \"" + databases().string() + "\"", "FileCntl = \"FileCntl.CTL\""});
   }
 
   std::string StatusLine() const {
@@ -157,7 +157,8 @@ class BuilderFolders {
 };
 
 // A context whose settings point at the folders, ready for one procedure.
-inline BuilderContext ContextFor(const BuilderFolders& folders, std::ostream& messages, const fs::path& inputs = {}) {
+inline BuilderContext ContextFor(const BuilderFolders& folders, std::ostream& messages,
+                                 const fs::path& inputs = {}) {
   BuilderContext ctx(folders.builder(), messages);
   ctx.settings.log_dir = folders.root().string() + "/";
   ctx.settings.log_file = "Morvane.Log";

@@ -42,19 +42,40 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"quoted_values_with_blanks",
                      {"LOG_DIR = \"/var/log\"", "LOG_FILE = \"Morvane.Log\"", "RESULT_FILE = \"結果.TXT\"",
                       "MDB_DIR = \"/data/MDB_OUT\""},
-                     false, "/var/log/", "Morvane.Log", "/data/MDB_OUT/"},
+                     false,
+                     "/var/log/",
+                     "Morvane.Log",
+                     "/data/MDB_OUT/"},
         SettingsCase{"missing_folder_key_becomes_root",
-                     {"LOG_FILE=Morvane.Log", "RESULT_FILE=r.txt"}, false, "/", "Morvane.Log", "/"},
-        SettingsCase{"star_is_the_program_folder",
-                     {"LOG_DIR = \"*\"", "LOG_FILE = \"a.log\"", "RESULT_FILE = \"r\"", "MDB_DIR = \"*\\MDB\""},
-                     false, "*/", "a.log", "*/MDB/"},
-        SettingsCase{"keys_in_any_case", {"log_dir = /x/", "Log_File = b.log", "result_file = r"}, false, "/x/",
-                     "b.log", "/"},
-        SettingsCase{"without_log_file_unusable", {"LOG_DIR = \"/x\"", "RESULT_FILE = \"r\""}, true, "", "", ""},
+                     {"LOG_FILE=Morvane.Log", "RESULT_FILE=r.txt"},
+                     false,
+                     "/",
+                     "Morvane.Log",
+                     "/"},
+        SettingsCase{
+            "star_is_the_program_folder",
+            {"LOG_DIR = \"*\"", "LOG_FILE = \"a.log\"", "RESULT_FILE = \"r\"", "MDB_DIR = \"*\\MDB\""},
+            false,
+            "*/",
+            "a.log",
+            "*/MDB/"},
+        SettingsCase{"keys_in_any_case",
+                     {"log_dir = /x/", "Log_File = b.log", "result_file = r"},
+                     false,
+                     "/x/",
+                     "b.log",
+                     "/"},
+        SettingsCase{
+            "without_log_file_unusable", {"LOG_DIR = \"/x\"", "RESULT_FILE = \"r\""}, true, "", "", ""},
         SettingsCase{"without_result_file_unusable", {"LOG_FILE = \"l\""}, true, "", "", ""},
-        SettingsCase{"default_marker_reads_as_missing", {"LOG_FILE = \"@@@\"", "RESULT_FILE = \"r\""}, true, "", "",
+        SettingsCase{"default_marker_reads_as_missing",
+                     {"LOG_FILE = \"@@@\"", "RESULT_FILE = \"r\""},
+                     true,
+                     "",
+                     "",
                      ""},
-        SettingsCase{"blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""}),
+        SettingsCase{
+            "blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ReadIniTest, MissingSettingsFileIsUnusable) {
@@ -65,7 +86,8 @@ TEST(ReadIniTest, MissingSettingsFileIsUnusable) {
 
 TEST(ReadProfileStringTest, OnlyTheNamedSectionCounts) {
   TempFolder temp;
-  WriteCp932(temp.path() / "a.ini", {"[Other]", "KEY = other", "; KEY = comment", "[Wanted]", "KEY = 'quoted'"});
+  WriteCp932(temp.path() / "a.ini",
+             {"[Other]", "KEY = other", "; KEY = comment", "[Wanted]", "KEY = 'quoted'"});
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "wanted", "key", "def"), "quoted");
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "Wanted", "NONE", "def"), "def");
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "Missing", "KEY", "def"), "def");

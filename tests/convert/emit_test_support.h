@@ -13,7 +13,8 @@
 namespace tessivar::testing {
 
 struct EmitHarness {
-  explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false) : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
+  explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
+      : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
     ctx.output = &sink;
   }
 

@@ -56,7 +56,8 @@ TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {
       {"below the range", u"1006209", Purpose::kWordList, u"丸の内ビル（９階）", "丸の内ビル（９階）"},
       {"above the range", u"1006251", Purpose::kWordList, u"丸の内ビル（５１階）", "丸の内ビル（５１階）"},
       {"CSV text", u"1006215", Purpose::kCsv, u"丸の内ビル（１５階）", "丸の内ビル（１５階）"},
-      {"no floor mark: written unchanged", u"1006215", Purpose::kWordList, u"丸の内ビル（地階）", "丸の内ビル（地階）"},
+      {"no floor mark: written unchanged", u"1006215", Purpose::kWordList, u"丸の内ビル（地階）",
+       "丸の内ビル（地階）"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

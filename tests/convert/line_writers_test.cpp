@@ -34,7 +34,8 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
       {"seven digits", false, false, false, u"", "１０００００５\t千代田区丸の内\t地名その他"},
       {"prefecture", true, true, false, u"", "１００－０００５\t東京都千代田区丸の内\t地名その他"},
       {"prefecture and blank", true, true, true, u"", "１００－０００５\t東京都　千代田区丸の内\t地名その他"},
-      {"business office", true, false, false, u"株式会社　某", "１００－０００５\t千代田区丸の内\u3000株式会社　某\t地名その他"},
+      {"business office", true, false, false, u"株式会社　某",
+       "１００－０００５\t千代田区丸の内\u3000株式会社　某\t地名その他"},
       {"business office, prefecture and blank", true, true, true, u"某",
        "１００－０００５\t東京都　千代田区丸の内　某\t地名その他"},
   };
@@ -57,8 +58,8 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
 struct CommentCase {
   const char* label;
   std::u16string comment, tail;
-  const char* written;       // fourth column
-  const char* comment_after; // the comment variable after the call
+  const char* written;        // fourth column
+  const char* comment_after;  // the comment variable after the call
 };
 
 TEST(WordListLineTest, CommentRule) {
@@ -66,7 +67,8 @@ TEST(WordListLineTest, CommentRule) {
       {"bracket prefix stripped", u"（次のビルを除く）", u"", "次のビルを除く", "次のビルを除く"},
       {"keep marker", u"（次のビルを除く）", u"notCompless", "（次のビルを除く）", "（次のビルを除く）"},
       {"tail appended", u"（地階・階層不明）", u"を除く", "地階・階層不明を除く", "地階・階層不明"},
-      {"every occurrence of the prefix", u"大通（１丁目）、大通（２丁目）", u"", "１丁目、２丁目", "１丁目、２丁目"},
+      {"every occurrence of the prefix", u"大通（１丁目）、大通（２丁目）", u"", "１丁目、２丁目",
+       "１丁目、２丁目"},
       {"no opening bracket keeps closing ones", u"Ａ）Ｂ", u"", "Ａ）Ｂ", "Ａ）Ｂ"},
       {"commas restored", u"Ａ＠Ｂ", u"＠", "Ａ、Ｂ、", "Ａ、Ｂ"},
   };
@@ -92,7 +94,8 @@ TEST(WordListLineTest, LongCommentIsNarrowedAndCut) {
     std::u16string comment, tail, expected;
   } cases[] = {
       {"no tail: 60 characters and \" 他\"", comment70, u"", Repeat(u"Aｶﾗ", 20) + u" 他"},
-      {"tail: 56 characters, \" 他 \" and the tail", comment70, u"を除く", Repeat(u"Aｶﾗ", 18) + u"Aｶ 他 を除く"},
+      {"tail: 56 characters, \" 他 \" and the tail", comment70, u"を除く",
+       Repeat(u"Aｶﾗ", 18) + u"Aｶ 他 を除く"},
       {"64 in all: unchanged", Repeat(u"Ａ", 61), u"を除く", Repeat(u"Ａ", 61) + u"を除く"},
       {"65 in all, nothing to cut: marker still added", Repeat(u"Ａ", 50), Repeat(u"ｘ", 15),
        Repeat(u"A", 50) + u" 他 " + Repeat(u"ｘ", 15)},
@@ -185,8 +188,8 @@ TEST(CsvLineTest, PostalCodesInBothForms) {
 }
 
 TEST(CsvLineTest, EveryRecordItem) {
-  CsvRun run({u"1", u"28", u"4", u"5", u"6", u"7", u"8", u"9", u"27", u"10", u"11", u"12", u"13", u"14", u"15",
-              u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"29", u"30"});
+  CsvRun run({u"1",  u"28", u"4",  u"5",  u"6",  u"7",  u"8",  u"9",  u"27", u"10", u"11", u"12", u"13",
+              u"14", u"15", u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"29", u"30"});
   auto& rec = run.h.ctx.ZipRec;
   rec[kFlag1] = u"1", rec[kFlag2] = u"2", rec[kFlag3] = u"3", rec[kFlag4] = u"4", rec[kUpdate] = u"5",
   rec[kReason] = u"6";
@@ -205,7 +208,8 @@ TEST(CsvLineTest, ListEndsAtTheMarkerOrTheLastIndex) {
   } cases[] = {
       {"stops at -1", {u"7", u"-1", u"8"}, "\"東京都\""},
       {"no marker: to the last index", {u"7", u"26", u"8"}, "\"東京都\",\"千代田区\""},
-      {"numbers outside the catalogue and non-numbers write nothing", {u"0", u"31", u"-5", u"x", u"", u"7"},
+      {"numbers outside the catalogue and non-numbers write nothing",
+       {u"0", u"31", u"-5", u"x", u"", u"7"},
        "\"東京都\""},
       {"an unknown set: empty line", {}, ""},
   };
@@ -222,7 +226,8 @@ TEST(CsvLineTest, ProtectedCommasAreRestoredInTextAndRecord) {
   run.h.ctx.ZipRec[kTownKana] = u"ｵｵﾄﾞｵﾘ(A@B)";
   run.town = u"大通Ａ＠Ｂ", run.town_kana = u"ｵｵﾄﾞｵﾘA@B";
   run.comment = u"Ｃ＠Ｄ", run.comment_kana = u"C@D";
-  EXPECT_EQ(run.Write(), "\"大通Ａ、Ｂ\",\"大通（Ａ、Ｂ）\",\"ｵｵﾄﾞｵﾘA､B\",\"ｵｵﾄﾞｵﾘ(A､B)\",\"Ｃ、Ｄ\",\"C､D\"");
+  EXPECT_EQ(run.Write(),
+            "\"大通Ａ、Ｂ\",\"大通（Ａ、Ｂ）\",\"ｵｵﾄﾞｵﾘA､B\",\"ｵｵﾄﾞｵﾘ(A､B)\",\"Ｃ、Ｄ\",\"C､D\"");
   EXPECT_EQ(U8(run.h.ctx.ZipRec[kTownKanji]), "大通（Ａ、Ｂ）");
   EXPECT_EQ(U8(run.h.ctx.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A､B)");
 }
@@ -234,11 +239,20 @@ TEST(CsvLineTest, CommentItemsStripAndKeep) {
     std::u16string tail, tail_kana;
     const char* expected;
   } cases[] = {
-      {"stripped, tails appended", {u"24", u"26", u"25"}, u"を除く", u"ｦﾉｿﾞｸ",
+      {"stripped, tails appended",
+       {u"24", u"26", u"25"},
+       u"を除く",
+       u"ｦﾉｿﾞｸ",
        "\"次のビルを除く\",\"ﾂｷﾞﾉﾋﾞﾙｦﾉｿﾞｸ\""},
-      {"kana kept, kana item last", {u"24", u"26", u"25"}, u"notCompless", u"notCompless",
+      {"kana kept, kana item last",
+       {u"24", u"26", u"25"},
+       u"notCompless",
+       u"notCompless",
        "\"（次のビル）\",\"(ﾂｷﾞﾉﾋﾞﾙ)\""},
-      {"kana kept, kana item first", {u"25", u"26", u"24"}, u"notCompless", u"notCompless",
+      {"kana kept, kana item first",
+       {u"25", u"26", u"24"},
+       u"notCompless",
+       u"notCompless",
        "\"(ﾂｷﾞﾉﾋﾞﾙ)\",\"（次のビル）\""},
       // The second item sees the values the first one left: the marker is
       // gone, so the comment is stripped this time.

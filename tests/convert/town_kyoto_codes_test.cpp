@@ -45,7 +45,8 @@ TEST(KyotoCodesTable, HoldsEveryCodeOnceInItsGroup) {
     ++group_sizes[row[0]];
   }
   EXPECT_EQ(codes.size(), 262u);
-  EXPECT_EQ(group_sizes, (std::map<std::u16string, int>{{u"600", 92}, {u"602", 77}, {u"604", 80}, {u"605", 13}}));
+  EXPECT_EQ(group_sizes,
+            (std::map<std::u16string, int>{{u"600", 92}, {u"602", 77}, {u"604", 80}, {u"605", 13}}));
 }
 
 TEST(KyotoCodes, EveryTableCodeIsRecognised) {

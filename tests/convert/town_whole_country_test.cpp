@@ -23,7 +23,9 @@ class CountingSink : public LineSink {
 // Keeps each message with the code of the record being converted.
 class CodeNamingDialogs : public Dialogs {
  public:
-  void Message(std::string_view text) override { messages.emplace_back(ToUtf8((*record)[kPostalCode]), text); }
+  void Message(std::string_view text) override {
+    messages.emplace_back(ToUtf8((*record)[kPostalCode]), text);
+  }
   bool Ask(std::string_view) override { return false; }
   const std::vector<Text>* record = nullptr;
   std::vector<std::pair<std::string, std::string>> messages;

@@ -16,7 +16,8 @@ std::string U8(std::u16string_view s) { return ToUtf8(s); }
 // A business-office record of a word-list run as the dispatcher hands it to
 // the emitter: town = city, sub-area = address, no city prefix.
 struct Shortening {
-  Shortening(std::u16string city, std::u16string address, std::u16string name, std::u16string office = u"\"太宰府\"")
+  Shortening(std::u16string city, std::u16string address, std::u16string name,
+             std::u16string office = u"\"太宰府\"")
       : h(Purpose::kWordList, true) {
     h.Business(u"8188799", city, address, std::move(name), u"ｶﾅ", std::move(office));
     h.ctx.G_OutTownKanji = city;
@@ -36,19 +37,25 @@ TEST(WordShorteningTest, NotesMoveIntoTheComment) {
     const char* sub;
     const char* comment;
   } cases[] = {
-      {"post-office box at the end", u"宰府１（太宰府支店私書箱第４号）", u"\"太宰府\"", "宰府１", "（太宰府支店私書箱第４号）"},
-      {"text after the bracket stays and is appended", u"Ａ（私書箱第１号）Ｂ", u"\"x\"", "ＡＢ", "（私書箱第１号）Ｂ"},
+      {"post-office box at the end", u"宰府１（太宰府支店私書箱第４号）", u"\"太宰府\"", "宰府１",
+       "（太宰府支店私書箱第４号）"},
+      {"text after the bracket stays and is appended", u"Ａ（私書箱第１号）Ｂ", u"\"x\"", "ＡＢ",
+       "（私書箱第１号）Ｂ"},
       {"half-width brackets", u"Ａ(私書箱第１号)", u"\"x\"", "Ａ", "(私書箱第１号)"},
       {"no closing bracket: the note runs to the end", u"Ａ（私書箱第１号", u"\"x\"", "Ａ", "（私書箱第１号"},
-      {"office name without bracket", u"宰府１太宰府支店私書箱第４号", u"\"太宰府\"", "宰府１", "太宰府支店私書箱第４号"},
-      {"other office name: unchanged", u"宰府１博多支店私書箱第４号", u"\"太宰府\"", "宰府１博多支店私書箱第４号", ""},
-      {"one-character flag in slot 9: unchanged", u"宰府１支店私書箱第４号", u"0", "宰府１支店私書箱第４号", ""},
+      {"office name without bracket", u"宰府１太宰府支店私書箱第４号", u"\"太宰府\"", "宰府１",
+       "太宰府支店私書箱第４号"},
+      {"other office name: unchanged", u"宰府１博多支店私書箱第４号", u"\"太宰府\"",
+       "宰府１博多支店私書箱第４号", ""},
+      {"one-character flag in slot 9: unchanged", u"宰府１支店私書箱第４号", u"0", "宰府１支店私書箱第４号",
+       ""},
       {"port office", u"Ａ（ポート局第２号）Ｂ", u"\"x\"", "ＡＢ", "（ポート局第２号）Ｂ"},
       {"bracket without a note: unchanged", u"Ａ（Ｂ）", u"\"x\"", "Ａ（Ｂ）", ""},
       // A note of length zero keeps the address and copies its rest into the comment.
-      {"box at the start, no closing bracket", u"（私書箱第１号", u"\"x\"", "（私書箱第１号", "（私書箱第１号"},
-      {"closing bracket right before the port office", u"（Ａ）（ポート局第１）", u"\"x\"", "（Ａ）（ポート局第１）",
-       "（ポート局第１）"},
+      {"box at the start, no closing bracket", u"（私書箱第１号", u"\"x\"", "（私書箱第１号",
+       "（私書箱第１号"},
+      {"closing bracket right before the port office", u"（Ａ）（ポート局第１）", u"\"x\"",
+       "（Ａ）（ポート局第１）", "（ポート局第１）"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -106,15 +113,16 @@ TEST(WordShorteningTest, StockCompanyForms) {
 TEST(WordShorteningTest, LegalEntityForms) {
   const NameCase cases[] = {
       {"two rows apply, the later comment wins", u"社団法人　医療法人　健生会", 20, "健生会", "医療法人"},
-      {"comment with a half-width blank", u"独立行政法人　労働者健康福祉機構　九州労災病院", 5, "九州労災病院",
-       "独立行政法人 労働者健康福祉機構"},
-      {"only the form is cut", u"独立行政法人　都市再生機構　九州支社", 5, "都市再生機構　九州支社", "独立行政法人"},
+      {"comment with a half-width blank", u"独立行政法人　労働者健康福祉機構　九州労災病院", 5,
+       "九州労災病院", "独立行政法人 労働者健康福祉機構"},
+      {"only the form is cut", u"独立行政法人　都市再生機構　九州支社", 5, "都市再生機構　九州支社",
+       "独立行政法人"},
       {"replaced by an abbreviation", u"全国農業協同組合連合会　福岡県本部", 5, "全農　福岡県本部",
        "全国農業協同組合連合会"},
       {"limited company between blanks", u"東西　有限会社　本店", 12, "東西（有）本店", ""},
       {"limited company, no closing bracket", u"有限会社　東西", 13, "（有　東西", ""},
-      {"abbreviation with a blank", u"独立行政法人　産業技術総合研究所　九州センター", 5, "産総研　九州センター",
-       "独立行政法人　産業技術総合研究所"},
+      {"abbreviation with a blank", u"独立行政法人　産業技術総合研究所　九州センター", 5,
+       "産総研　九州センター", "独立行政法人　産業技術総合研究所"},
       {"agricultural cooperative", u"福岡市農業協同組合　本所", 10, "福岡市農協　本所", ""},
   };
   CheckNames(std::begin(cases), std::end(cases));
@@ -143,7 +151,8 @@ TEST(WordShorteningTest, BuildingDetailsMoveIntoTheComment) {
       {"chome keeps the numbers after it", u"天神３丁目２－３天神ビル", "天神３丁目２－３", "天神ビル"},
       {"chome with half-width numbers", u"天神３丁目2-3天神ビル", "天神３丁目2", "-3天神ビル"},
       {"floor mark Ｆ", u"天神１番２号天神ビル５Ｆ", "天神１番２号", "天神ビル５Ｆ"},
-      {"floor 階 splits at 丁目 first", u"天神１番地３丁目２天神ビル５階", "天神１番地３丁目２", "天神ビル５階"},
+      {"floor 階 splits at 丁目 first", u"天神１番地３丁目２天神ビル５階", "天神１番地３丁目２",
+       "天神ビル５階"},
       {"floor 階 does not split at 号", u"天神１番２号天神ビル５階", "天神１番２号天神ビル５階", ""},
       {"building with no split word", u"天神天神中央ビル", "天神天神中央ビル", ""},
       {"no building", u"天神１番２号", "天神１番２号", ""},

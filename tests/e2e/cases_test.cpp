@@ -37,9 +37,12 @@ CaseSpec ReadCase(const fs::path& file) {
   std::istringstream in(ReadBytes(file));
   std::string line;
   while (std::getline(in, line)) {
-    if (line.rfind("args: ", 0) == 0) the_case.args = line.substr(6);
-    else if (line.rfind("exit: ", 0) == 0) the_case.exit_code = std::stoi(line.substr(6));
-    else if (line.rfind("remove: ", 0) == 0) the_case.removals.push_back(line.substr(8));
+    if (line.rfind("args: ", 0) == 0)
+      the_case.args = line.substr(6);
+    else if (line.rfind("exit: ", 0) == 0)
+      the_case.exit_code = std::stoi(line.substr(6));
+    else if (line.rfind("remove: ", 0) == 0)
+      the_case.removals.push_back(line.substr(8));
     else if (line == "stdout:") {
       std::ostringstream rest;
       rest << in.rdbuf();
