@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libicu-dev libsqlite3-dev sqlite3 libgtest-dev)
+packages=(g++ make cmake pkg-config libicu-dev libsqlite3-dev sqlite3 libgtest-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

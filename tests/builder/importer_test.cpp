@@ -113,9 +113,10 @@ TEST_P(ImportTest, NothingImportedWithoutCreateTable) {
 
 // The set-based statement, and the record-by-record loader for a folder
 // whose path holds "]".
-INSTANTIATE_TEST_SUITE_P(Paths, ImportTest, ::testing::Values("CSV_OUT", "CSV]OUT"), [](const auto& info) {
-  return info.param == "CSV_OUT" ? "SetBased" : "RecordByRecord";
-});
+INSTANTIATE_TEST_SUITE_P(Paths, ImportTest, ::testing::Values("CSV_OUT", "CSV]OUT"),
+                         [](const auto& instance) {
+                           return instance.param == "CSV_OUT" ? "SetBased" : "RecordByRecord";
+                         });
 
 TEST(ImportTextTest, HeaderNamesMatchColumnsWithoutRegardToCase) {
   BuilderFolders folders;

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                      ""},
         SettingsCase{
             "blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& instance) { return std::string(instance.param.label); });
 
 TEST(ReadIniTest, MissingSettingsFileIsUnusable) {
   TempFolder temp;

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ConditionCase{"PartEquals", u"F1", u"part", u"equals", u"２", true},
                       ConditionCase{"PartContains", u"F1", u"part", u"contains", u"原", true},
                       ConditionCase{"PartStartsWithNot", u"F1", u"part", u"starts_with", u"北原２", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 // Each checkpoint is consulted where its record arrives; the row's end
 // decides what follows.
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                        u"本町（東）",
                        u"next_part",
                        {Line("本町東", "ﾎﾝﾏﾁﾋｶﾞｼ")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(TownCorrectionRows, FirstMatchingRowOfTheCheckpointWins) {
   auto record = AddressRecord(SapporoLine(u"0600070", u"ﾎﾝﾏﾁ", u"本町"));

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ)",
                  u"本町（東「甲、乙）",
                  {Csv("0600021", "本町東「甲", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 // 3. "その他" names the siblings written before it, with the tail "を除く".
 TEST(PartLoopOthers, ExcludesTheSiblingsWrittenBefore) {

@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                    PrefixVariant::kKeepShortWholeNumbers,
                    {u"277ﾉ2", u"287"},
                    {"277ﾉ2", "287"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 struct TailCase {
   const char* name;
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         TailCase{"NoTailAnywhere", &kKanji, {u"１", u"２"}, {"１", "２"}, {"", ""}},
         TailCase{
             "WholeWordIsTail", &kKanji, {u"１", u"その他"}, {"１その他", "その他"}, {"その他", "その他"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace tessivar::town_area

@@ -122,7 +122,7 @@ TEST_P(BatchCase, OutputsAndMessagesAreExactlyAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BatchCase, ::testing::ValuesIn(CaseNames()),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& instance) { return instance.param; });
 
 }  // namespace
 }  // namespace tessivar::e2e

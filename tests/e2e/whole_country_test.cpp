@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "ZIP.TXT", 7},
         WholeCountryCase{"csv_text", "--purpose csv --column-names --yes",
                          "CSVテキスト作成 （非辞書用）を 作成します。よろしいですか？", "ZIPDATA.CSV", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace tessivar::e2e
