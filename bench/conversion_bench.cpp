@@ -72,7 +72,7 @@ double DecodeSeconds(const fs::path& data_dir, long& lines) {
   lines = 0;
   std::u16string line;
   for (const char* name : kInputs) {
-    tessivar::TextFileReader reader;
+    text::TextFileReader reader;
     if (!reader.Open(data_dir / name)) {
       std::cerr << reader.error() << "\n";
       return 0;

@@ -74,7 +74,7 @@ std::string ColumnDeclaration(const ColumnSpec& c) {
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && tessivar::UpperAscii(s.substr(0, prefix.size())) == prefix;
+  return s.size() >= prefix.size() && text::UpperAscii(s.substr(0, prefix.size())) == prefix;
 }
 
 std::string_view TrimSpaces(std::string_view s) {
@@ -95,7 +95,7 @@ std::optional<TextImport> ParseTextImport(std::string_view sql) {
   constexpr std::string_view kInsert = "INSERT INTO ";
   constexpr std::string_view kSource = " SELECT * FROM [TEXT;DATABASE=";
   if (!StartsWithNoCase(sql, kInsert)) return std::nullopt;
-  const std::string upper = tessivar::UpperAscii(sql);
+  const std::string upper = text::UpperAscii(sql);
   const size_t source = upper.find(kSource);
   const size_t folder_end = sql.rfind("].[");
   if (source == std::string::npos || folder_end == std::string_view::npos || folder_end < source ||
@@ -176,7 +176,7 @@ void Database::AppendTable(const std::string& table, const std::vector<ColumnSpe
 
 void Database::Execute(const std::string& sql) {
   if (auto import = ParseTextImport(sql)) {
-    auto file = tessivar::FindNoCase(import->folder, import->file);
+    auto file = text::FindNoCase(import->folder, import->file);
     ImportText(import->table, file ? *file : import->folder / import->file);
     return;
   }

@@ -18,7 +18,7 @@ std::string At(const std::filesystem::path& file, long line) {
 }  // namespace
 
 void Database::ImportText(const std::string& table, const std::filesystem::path& file) {
-  tessivar::TextFileReader reader;
+  text::TextFileReader reader;
   if (!reader.Open(file)) throw EngineError(kErrImport, reader.error());
 
   const std::vector<std::string> table_columns = ColumnNames(table);
@@ -31,7 +31,7 @@ void Database::ImportText(const std::string& table, const std::filesystem::path&
       return false;
     }
     if (!reader.error().empty()) throw EngineError(kErrImport, reader.error());
-    line = tessivar::ToUtf8(line16);
+    line = text::ToUtf8(line16);
     if (!SplitCsvLine(line, pieces)) {
       throw EngineError(kErrImport, At(file, reader.line_number()) + "引用符が閉じていません。");
     }
@@ -46,7 +46,7 @@ void Database::ImportText(const std::string& table, const std::filesystem::path&
     const std::string name = CsvValue(piece).value_or("");
     bool found = false;
     for (const auto& column : table_columns) {
-      if (tessivar::UpperAscii(column) == tessivar::UpperAscii(name)) {
+      if (text::UpperAscii(column) == text::UpperAscii(name)) {
         header.push_back(column);
         found = true;
         break;

@@ -39,7 +39,7 @@ void F_FSO_COMMAND(BuilderContext& ctx, const std::string& command) {
     ctx.log.Write("*** not Issued :" + command);
     return;
   }
-  const std::string verb = tessivar::UpperAscii(TrimSpaces(text.substr(0, separator)));
+  const std::string verb = text::UpperAscii(TrimSpaces(text.substr(0, separator)));
   const std::string_view arguments = TrimSpaces(text.substr(separator));
   const TwoPaths paths = SplitPaths(arguments);
   try {
@@ -48,7 +48,7 @@ void F_FSO_COMMAND(BuilderContext& ctx, const std::string& command) {
     } else if (verb == "DELETEFOLDER") {
       const bool force =
           paths.has_comma &&
-          tessivar::UpperAscii(arguments.substr(arguments.find(','))).find("TRUE") != std::string::npos;
+          text::UpperAscii(arguments.substr(arguments.find(','))).find("TRUE") != std::string::npos;
       DeleteFolder(force ? paths.source : std::string(arguments), force);
     } else if (verb == "MOVEFOLDER") {
       MoveFolder(paths.source, paths.destination);
@@ -86,7 +86,7 @@ void F_SHELL_COMMAND(BuilderContext& ctx, const std::string& command) {
 std::optional<std::filesystem::path> FindFileControlScript(const BuilderContext& ctx) {
   const Settings& s = ctx.settings;
   if (s.file_cntl.empty()) return std::nullopt;
-  auto found = tessivar::FindNoCase(s.dstrb_dir, s.file_cntl);
+  auto found = text::FindNoCase(s.dstrb_dir, s.file_cntl);
   std::error_code ec;
   if (!found || !std::filesystem::is_regular_file(*found, ec)) return std::nullopt;
   return found;
@@ -96,7 +96,7 @@ void F_RUN_FILECNTL(BuilderContext& ctx) {
   const auto found = FindFileControlScript(ctx);
   const std::string script = found ? found->string() : ctx.settings.dstrb_dir + ctx.settings.file_cntl;
   ctx.log.Write(script + "の処理を開始します。");
-  tessivar::TextFileReader reader;
+  text::TextFileReader reader;
   if (!reader.Open(script)) {
     ctx.log.Write(reader.error());
     return;
@@ -107,14 +107,14 @@ void F_RUN_FILECNTL(BuilderContext& ctx) {
       ctx.log.Write(reader.error());
       return;
     }
-    const std::string raw = tessivar::ToUtf8(line16);
+    const std::string raw = text::ToUtf8(line16);
     ctx.log.Write(raw);
     const std::string cleaned = ReplaceTabs(raw);
     std::string_view line = cleaned;
     while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
     const size_t comma = line.find(',');
     if (comma == std::string_view::npos || line.starts_with("'") || line.starts_with("--")) continue;
-    const std::string kind = tessivar::UpperAscii(line.substr(0, comma));
+    const std::string kind = text::UpperAscii(line.substr(0, comma));
     const std::string command(TrimSpaces(line.substr(comma + 1)));
     if (kind == "FSO")
       F_FSO_COMMAND(ctx, command);

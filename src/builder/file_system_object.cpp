@@ -32,7 +32,7 @@ bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != s
   throw FsoError(ec.value(), ec.message() + " (" + path + ")");
 }
 
-using tessivar::OnDisk;
+using text::OnDisk;
 
 // The entries a source names: itself, or those matching its wildcard part.
 std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
@@ -48,7 +48,7 @@ std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
   const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
   for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
     const bool is_folder = it->is_directory(ec);
-    if (is_folder == folders && tessivar::WildcardMatch(it->path().filename().string(), name)) {
+    if (is_folder == folders && text::WildcardMatch(it->path().filename().string(), name)) {
       found.push_back(it->path());
     }
   }

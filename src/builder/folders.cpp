@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool StartsWithNoCase(const std::string& name, std::string_view prefix) {
-  return tessivar::UpperAscii(name.substr(0, prefix.size())) == prefix;
+  return text::UpperAscii(name.substr(0, prefix.size())) == prefix;
 }
 
 void Remove(BuilderContext& ctx, const fs::path& file) {
@@ -26,7 +26,7 @@ void Remove(BuilderContext& ctx, const fs::path& file) {
 void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return;
-  for (const auto& name : tessivar::ListFiles(folder, "*")) {
+  for (const auto& name : text::ListFiles(folder, "*")) {
     const fs::path file = fs::path(folder) / name;
     if (name.starts_with("@")) {
       Remove(ctx, file);
@@ -82,8 +82,7 @@ bool F_COUNT_SQLFILE(BuilderContext& ctx) {
   // look empty; a missing folder only means there is no script.
   for (const char* pattern : {"*.sql", "*.squ"}) {
     std::error_code ec;
-    for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern, &ec))
-      ctx.G_SqlFiles.push_back(name);
+    for (auto& name : text::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) ctx.G_SqlFiles.push_back(name);
     if (ec && ec != std::errc::no_such_file_or_directory) {
       ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
                     std::to_string(ec.value()) + ")");

@@ -14,12 +14,12 @@ std::string At(const std::filesystem::path& file, long line) {
 }
 
 // Reads and splits the next line; false at the end of the file.
-bool NextValues(tessivar::TextFileReader& reader, const std::filesystem::path& file, std::string& line,
+bool NextValues(text::TextFileReader& reader, const std::filesystem::path& file, std::string& line,
                 std::vector<std::string_view>& pieces) {
   std::u16string line16;
   if (!reader.Next(line16)) return false;
   if (!reader.error().empty()) throw EngineError(kErrImport, reader.error());
-  line = tessivar::ToUtf8(line16);
+  line = text::ToUtf8(line16);
   if (!SplitCsvLine(line, pieces)) {
     throw EngineError(kErrImport, At(file, reader.line_number()) + "引用符が閉じていません。");
   }
@@ -30,7 +30,7 @@ bool NextValues(tessivar::TextFileReader& reader, const std::filesystem::path& f
 
 void LoadRecords(Database& db, const std::string& table, const std::filesystem::path& file) {
   const std::vector<std::string> fields = db.ColumnNames(table);
-  tessivar::TextFileReader reader;
+  text::TextFileReader reader;
   if (!reader.Open(file)) throw EngineError(kErrImport, reader.error());
   std::string line;
   std::vector<std::string_view> pieces;
@@ -42,10 +42,10 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
   // Header names match columns without regard to case, as in the set-based
   // import (and as the engine compares column names).
   std::vector<std::string> upper_fields;
-  for (const auto& field : fields) upper_fields.push_back(tessivar::UpperAscii(field));
+  for (const auto& field : fields) upper_fields.push_back(text::UpperAscii(field));
   std::vector<size_t> field_of;  // header position -> field index
   for (std::string_view name : pieces) {
-    const std::string upper = tessivar::UpperAscii(name);
+    const std::string upper = text::UpperAscii(name);
     const std::string unquoted = upper.size() >= 2 ? upper.substr(1, upper.size() - 2) : std::string();
     size_t j = 0;
     while (j < fields.size() && upper_fields[j] != upper && upper_fields[j] != unquoted) ++j;
@@ -89,7 +89,7 @@ bool F_IMPORT_CSV(BuilderContext& ctx) {
   if (!ctx.G_CreateTable) return false;
   const std::string& dir = ctx.settings.dstrb_dir;
   const std::string data_name = ctx.G_SqlFile.substr(0, ctx.G_SqlFile.find('.')) + ".CSV";
-  const auto data_file = tessivar::FindNoCase(dir, data_name);
+  const auto data_file = text::FindNoCase(dir, data_name);
   if (!data_file) {
     ctx.log.Write(ctx.G_MdbName + "." + ctx.G_TableName + "用の " + data_name + " が見つかりません。");
     return false;

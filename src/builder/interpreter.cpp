@@ -15,17 +15,17 @@ namespace {
 
 // A script line, or an exception naming the file and line when it holds
 // bytes that are not code page 932.
-bool NextLine(tessivar::TextFileReader& reader, std::string& line) {
+bool NextLine(text::TextFileReader& reader, std::string& line) {
   std::u16string line16;
   if (!reader.Next(line16)) return false;
   if (!reader.error().empty()) throw std::runtime_error(reader.error());
-  line = ReplaceTabs(tessivar::ToUtf8(line16));
+  line = ReplaceTabs(text::ToUtf8(line16));
   return true;
 }
 
 bool ReadScript(BuilderContext& ctx) {
   const std::string& file = ctx.G_SqlFile;
-  tessivar::TextFileReader reader;
+  text::TextFileReader reader;
   if (!reader.Open(ctx.settings.dstrb_dir + file)) {
     ctx.log.Write("F04_READ_SQLTXT: " + reader.error());
     return true;
@@ -84,7 +84,7 @@ bool F05_CRE_MDB(BuilderContext& ctx) {
   // Database names are file names, matched without regard to case: a
   // database already there keeps its spelling on disk, so two scripts that
   // spell its name differently build into one file.
-  if (const auto existing = tessivar::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
+  if (const auto existing = text::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
     ctx.G_MdbName = existing->filename().string();
     return false;
   }
@@ -114,7 +114,7 @@ bool F05_CRE_MDB(BuilderContext& ctx) {
   return failed;
 }
 
-bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
+bool F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script) {
   Database db(ctx.WorkingDatabase());
   ctx.G_DropTable = ctx.G_DropMissing = ctx.G_CreateTable = false;
   StatementJoiner joiner;

@@ -21,7 +21,7 @@ bool F05_CRE_MDB(BuilderContext& ctx);
 // F_EXEC_SQL: runs the statements of the rest of the script on the working
 // database. True when a statement failed (a DROP of a missing table is no
 // failure). Throws EngineError when the database cannot be opened.
-bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script);
+bool F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script);
 
 // F_CREATE_TABLE: creates the table of one CREATE TABLE statement; columns
 // or tables the engine rejects are reported and left out, never failing the

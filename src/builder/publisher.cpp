@@ -20,7 +20,7 @@ std::string VersionPart(const fs::path& path) {
 
 void DeleteMatching(const std::string& folder, std::string_view pattern) {
   std::error_code ec;
-  for (const auto& name : tessivar::ListFiles(folder, pattern)) fs::remove(fs::path(folder) / name, ec);
+  for (const auto& name : text::ListFiles(folder, pattern)) fs::remove(fs::path(folder) / name, ec);
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ bool F_READ_TVERSION(const fs::path& path, std::string* version) {
     const auto row = db.FirstRow("SELECT * FROM T_Version; ", &names);
     if (!row) return true;
     for (size_t i = 0; i < names.size(); ++i) {
-      if (tessivar::UpperAscii(names[i]) == "VLDATA") {
+      if (text::UpperAscii(names[i]) == "VLDATA") {
         if (!(*row)[i]) return true;  // a NULL version cannot be shown
         *version = *(*row)[i];
         return false;
@@ -64,11 +64,11 @@ bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
   const std::string& dir = ctx.settings.mdb_dir;
   bool failed = false;
   std::error_code ec;
-  for (const auto& working : tessivar::ListFiles(dir, "@*.MDB")) {
+  for (const auto& working : text::ListFiles(dir, "@*.MDB")) {
     ctx.G_MdbName = working;
     const std::string final_name = working.substr(1);
     // The previous database may differ from the new name in case only.
-    const fs::path previous = tessivar::OnDisk(dir + final_name);
+    const fs::path previous = text::OnDisk(dir + final_name);
     const fs::path backup = dir + "BK_" + final_name;
     const std::string old_version = VersionPart(previous);
     const std::string new_version = VersionPart(dir + working);

@@ -9,7 +9,7 @@ namespace morvane {
 namespace {
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && tessivar::UpperAscii(s.substr(0, prefix.size())) == prefix;
+  return s.size() >= prefix.size() && text::UpperAscii(s.substr(0, prefix.size())) == prefix;
 }
 
 std::string_view TrimLeft(std::string_view s) {
@@ -209,15 +209,14 @@ TableDefinition ParseCreateTable(std::string_view statement) {
     const std::string name = Unbracket(piece.substr(0, space));
     const std::string type_text = space == std::string_view::npos
                                       ? std::string()
-                                      : tessivar::UpperAscii(TrimSpaces(piece.substr(space + 1)));
+                                      : text::UpperAscii(TrimSpaces(piece.substr(space + 1)));
     auto column = ColumnTypeOf(type_text);
     if (!column) {
       table.rejected.push_back("列 " + name + " の型「" + type_text + "」は作成できません。");
       continue;
     }
     bool duplicate = false;
-    for (const auto& c : table.columns)
-      duplicate |= tessivar::UpperAscii(c.name) == tessivar::UpperAscii(name);
+    for (const auto& c : table.columns) duplicate |= text::UpperAscii(c.name) == text::UpperAscii(name);
     if (duplicate) {
       table.rejected.push_back("列 " + name + " は既にあります。");
       continue;

@@ -42,23 +42,23 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
                               std::string_view key, std::string_view def) {
   std::vector<std::u16string> lines;
   std::string error;
-  if (!tessivar::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
-  const std::string wanted_section = tessivar::UpperAscii(section);
-  const std::string wanted_key = tessivar::UpperAscii(key);
+  if (!text::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
+  const std::string wanted_section = text::UpperAscii(section);
+  const std::string wanted_key = text::UpperAscii(key);
   bool in_section = false;
   for (const auto& line16 : lines) {
-    const std::string line_utf8 = tessivar::ToUtf8(line16);
+    const std::string line_utf8 = text::ToUtf8(line16);
     std::string_view line = TrimBlanks(line_utf8);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
       in_section = close != std::string_view::npos &&
-                   tessivar::UpperAscii(TrimBlanks(line.substr(1, close - 1))) == wanted_section;
+                   text::UpperAscii(TrimBlanks(line.substr(1, close - 1))) == wanted_section;
       continue;
     }
     const size_t eq = line.find('=');
     if (!in_section || eq == std::string_view::npos) continue;
-    if (tessivar::UpperAscii(TrimBlanks(line.substr(0, eq))) != wanted_key) continue;
+    if (text::UpperAscii(TrimBlanks(line.substr(0, eq))) != wanted_key) continue;
     std::string_view value = TrimBlanks(line.substr(eq + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {

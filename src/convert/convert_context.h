@@ -10,32 +10,10 @@
 #include "convert/input_files.h"
 #include "convert/line_sink.h"
 #include "convert/run_options.h"
+#include "convert/zip_record.h"
 #include "dialogs/dialogs.h"
-#include "text/strings.h"
 
 namespace tessivar {
-
-// Slots of the postal record ZipRec, named after the output field catalogue.
-enum ZipSlot {
-  kLocalCode = 0,   // 地方自治体コード
-  kOldCode = 1,     // 旧郵便番号
-  kPostalCode = 2,  // 新郵便番号
-  kPrefKana = 3,    // 都道府県名カタカナ
-  kCityKana = 4,    // 市区町村名カタカナ
-  kTownKana = 5,    // 町域名カタカナ
-  kPrefKanji = 6,   // 都道府県名漢字
-  kCityKanji = 7,   // 市区町村名漢字
-  kTownKanji = 8,   // 町域名漢字
-  kFlag1 = 9,  // 一町域が二以上の郵便番号で表される場合の表示 (business: handling office)
-  kFlag2 = 10,         // 小字毎に番地が起番されている町域の表示
-  kFlag3 = 11,         // 丁目を有する町域の場合の表示
-  kFlag4 = 12,         // 一つの郵便番号で二以上の町域を表す場合の表示
-  kUpdate = 13,        // 更新の表示
-  kReason = 14,        // 変更理由
-  kCompanyKana = 15,   // 会社名カタカナ
-  kCompanyKanji = 16,  // 会社名漢字
-};
-inline constexpr int kZipSlots = 17;
 
 struct ConvertContext {
   ConvertContext(const RunOptions& run_options, const InputFiles& input_files, Dialogs& dialog_port)
@@ -59,7 +37,7 @@ struct ConvertContext {
   int G_InputIndex = 0;
   long G_LineCount = 0;
   long G_RecordCount = 0;
-  std::vector<Text> ZipRec = std::vector<Text>(kZipSlots);
+  ZipRecord ZipRec = ZipRecord(kZipSlots);
 
   // --- Emission values, in the order the emitter takes them ----------------
   Text G_CityKanji, G_OutTownKanji, G_OutSubKanji, G_CommentKanji, G_CommentTailKanji;

@@ -54,11 +54,11 @@ int FieldEntryNumber(std::u16string_view entry) {
   }
   if (entry == u"-1") return kEndOfList;
   try {
-    long n = ToNumber(entry);
+    long n = text::ToNumber(entry);
     if (n == -1) return kEndOfList;
     // Any other number outside the catalogue writes nothing.
     return n >= 0 && n <= kLastItem ? static_cast<int>(n) : kNoItem;
-  } catch (const RuleError&) {
+  } catch (const text::RuleError&) {
     return kNoItem;
   }
 }

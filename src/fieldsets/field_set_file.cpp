@@ -10,6 +10,17 @@
 namespace tessivar {
 
 namespace fs = std::filesystem;
+using text::Concat;
+using text::Decimal;
+using text::OnDisk;
+using text::ReadAllLines;
+using text::Split;
+using text::StartsWith;
+using text::Text;
+using text::TextFileReader;
+using text::TextFileWriter;
+using text::TextView;
+using text::TrimBlanks;
 
 namespace {
 

@@ -67,7 +67,7 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
   }
   if (args.column_names) form.Opt_列名.value = true;
   if (args.field_set) {
-    const std::u16string wanted = FromUtf8(*args.field_set);
+    const std::u16string wanted = text::FromUtf8(*args.field_set);
     auto& list = form.List出力設定F;
     list.selected = -1;
     for (size_t i = 0; i < list.names.size(); ++i) {

@@ -49,7 +49,7 @@ std::u16string SelectedSetName(const SetList& list) {
 
 // Step 3: returns false when the user keeps the old output file.
 bool RemoveOldOutput(Application& app, Purpose purpose) {
-  auto old = FindNoCase(app.inputs.out_folder, app.G_OutFileName);
+  auto old = text::FindNoCase(app.inputs.out_folder, app.G_OutFileName);
   if (!old) return true;
   if (purpose != Purpose::kDatabase) {
     bool remove = app.dialogs.Ask("CSV_OUT に " + app.G_OutFileName +
@@ -73,7 +73,7 @@ bool AnyPrefectureChosen(const MainWindowModel& form) {
 }  // namespace
 
 void F_SelectFieldSet(Application& app, std::u16string_view name) {
-  app.G_SelFields = Split(app.field_sets.F_GetFieldSet(Concat(u"<", name, u">")), u",");
+  app.G_SelFields = text::Split(app.field_sets.F_GetFieldSet(text::Concat(u"<", name, u">")), u",");
 }
 
 RunResult Btn_作成開始_Click(Application& app) {

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace tessivar {
+namespace text {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
-}  // namespace tessivar
+}  // namespace text

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-namespace tessivar {
+namespace text {
 
 std::string UpperAscii(std::string_view s) {
   std::string out(s);
@@ -87,4 +87,4 @@ std::filesystem::path OnDisk(const std::filesystem::path& path) {
   return found ? path.parent_path() / found->filename() : path;
 }
 
-}  // namespace tessivar
+}  // namespace text

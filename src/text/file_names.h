@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-namespace tessivar {
+namespace text {
 
 // Upper-cases ASCII letters only; other characters stay as they are.
 std::string UpperAscii(std::string_view s);
@@ -30,4 +30,4 @@ std::optional<std::filesystem::path> FindNoCase(const std::filesystem::path& dir
 // regard to case; path itself when nothing matches.
 std::filesystem::path OnDisk(const std::filesystem::path& path);
 
-}  // namespace tessivar
+}  // namespace text

@@ -1,6 +1,6 @@
 #include "text/strings.h"
 
-namespace tessivar {
+namespace text {
 
 TextView Left(TextView s, long n) {
   if (n < 0) throw InvalidArgument();
@@ -117,4 +117,4 @@ std::vector<Text> Split(TextView s, TextView sep) {
   }
 }
 
-}  // namespace tessivar
+}  // namespace text

@@ -12,7 +12,7 @@
 
 #include "text/vb_error.h"
 
-namespace tessivar {
+namespace text {
 
 using Text = std::u16string;
 using TextView = std::u16string_view;
@@ -78,4 +78,4 @@ Text Concat(const Parts&... parts) {
   return out;
 }
 
-}  // namespace tessivar
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-namespace tessivar {
+namespace text {
 
 namespace {
 
@@ -147,4 +147,4 @@ bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>
   return ok;
 }
 
-}  // namespace tessivar
+}  // namespace text

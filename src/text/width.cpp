@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace tessivar {
+namespace text {
 
 namespace {
 
@@ -134,4 +134,4 @@ std::u16string Widen(std::u16string_view text) {
 std::u16string NarrowByIcu(std::u16string_view text) { return RunIcu(NarrowTransliterator(), text); }
 std::u16string WidenByIcu(std::u16string_view text) { return RunIcu(WidenTransliterator(), text); }
 
-}  // namespace tessivar
+}  // namespace text

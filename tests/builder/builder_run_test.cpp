@@ -55,8 +55,8 @@ TEST_F(BuilderRunTest, SuccessfulRun) {
                                       kSeparator, kEnd, kSeparator}));
   EXPECT_EQ(Query(folders_.databases() / "db.mdb", "SELECT code, name FROM T"),
             std::vector<std::string>{"1000001|first"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
 }
 
 TEST_F(BuilderRunTest, NoScriptBypassesPublishing) {
@@ -172,7 +172,7 @@ TEST_F(BuilderRunTest, FailedBuildKeepsTheLastGoodDatabase) {
   WriteGoodInputs("better");
   ASSERT_FALSE(Run());
   EXPECT_EQ(Query(folders_.databases() / "db.mdb", "SELECT name FROM T"), std::vector<std::string>{"better"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
 }
 
 TEST_F(BuilderRunTest, StaleWorkingFilesAreClearedAtTheStart) {
@@ -185,7 +185,7 @@ TEST_F(BuilderRunTest, StaleWorkingFilesAreClearedAtTheStart) {
   WriteGoodInputs();
   ASSERT_FALSE(Run());
   // A backup whose database is missing was left by an interrupted publishing step: it returns.
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"),
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"),
             (std::vector<std::string>{"db.mdb", "gone.mdb", "kept.mdb"}));
   EXPECT_EQ(testing::ReadBytes(folders_.databases() / "kept.mdb"), "BK_kept.mdb");
 }
@@ -227,7 +227,7 @@ TEST_F(BuilderRunTest, FileControlScriptNameIgnoresCase) {
   WriteCp932(folders_.inputs() / "filecntl.ctl", {"FSO,CREATEFOLDER " + made.string()});
   ASSERT_FALSE(Run());
   EXPECT_TRUE(fs::is_directory(made));
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
   EXPECT_TRUE(
       Contains(LogTexts(folders_.log()), folders_.inputs().string() + "/filecntl.ctlの処理を開始します。"));
 }
@@ -329,7 +329,7 @@ TEST_F(BuilderRunTest, BuildsTheSearchDatabaseFromTheShippedDefinitions) {
                   "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'T_郵便番号' "
                   "AND sql LIKE '%新郵便番号%'"),
             std::vector<std::string>{"1"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -45,10 +45,10 @@ class TempFolder {
 
 // Writes UTF-8 lines as code page 932 with CR LF.
 inline void WriteCp932(const fs::path& path, const std::vector<std::string>& lines) {
-  tessivar::Cp932 codec;
+  text::Cp932 codec;
   std::string bytes;
   for (const auto& line : lines) {
-    EXPECT_TRUE(codec.Encode(tessivar::FromUtf8(line), bytes)) << line;
+    EXPECT_TRUE(codec.Encode(text::FromUtf8(line), bytes)) << line;
     bytes += "\r\n";
   }
   fs::create_directories(path.parent_path());
@@ -62,11 +62,11 @@ inline std::string ReadBytes(const fs::path& path) {
 
 // Lines of a code page 932 file with CR LF, as UTF-8.
 inline std::vector<std::string> ReadCp932Lines(const fs::path& path) {
-  tessivar::Cp932 codec;
+  text::Cp932 codec;
   std::u16string text;
   codec.Decode(ReadBytes(path), text);
   std::vector<std::string> lines;
-  std::string all = tessivar::ToUtf8(text);
+  std::string all = text::ToUtf8(text);
   size_t start = 0;
   for (size_t end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
     lines.push_back(all.substr(start, end - start));

@@ -147,8 +147,7 @@ TEST_F(FileControlTest, PathsMatchEntriesWithoutRegardToCase) {
   ASSERT_EQ(log.size(), 9u);
   EXPECT_TRUE(log[7].starts_with("*** is Err(58)File already exists (" + P("case/moved.txt") + ")"))
       << log[7];
-  EXPECT_EQ(tessivar::ListFiles(P("case"), "*"),
-            (std::vector<std::string>{"b.txt", "moved.txt", "target.txt"}));
+  EXPECT_EQ(text::ListFiles(P("case"), "*"), (std::vector<std::string>{"b.txt", "moved.txt", "target.txt"}));
   EXPECT_FALSE(Exists("case/dir"));
   EXPECT_EQ(testing::ReadBytes(P("case/target.txt")), "b");
   EXPECT_EQ(testing::ReadBytes(P("case/moved.txt")), "kept");

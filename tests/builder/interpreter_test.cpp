@@ -52,7 +52,7 @@ TEST_F(InterpreterTest, DatabaseNamesIgnoreCase) {
   ASSERT_FALSE(RunScript("a.sql", {"MDBNAME torvask.mdb", "TABLENAME A", "CREATE TABLE A (x LONG);"}));
   ASSERT_FALSE(RunScript("b.sql", {"MDBNAME TORVASK.MDB", "TABLENAME B", "CREATE TABLE B (y LONG);"}));
   // One working file, under the spelling it was created with.
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"@torvask.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"@torvask.mdb"});
   EXPECT_EQ(ctx_.G_MdbName, "@torvask.mdb");
   EXPECT_EQ(Query(Db("@torvask.mdb"), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
             (std::vector<std::string>{"A", "B", "T_Version"}));

@@ -47,8 +47,8 @@ TEST_F(PublisherTest, WorkingDatabasesArePublishedInFolderOrder) {
                                       Dir() + "@b.mdb Ver=2.0 を " + Dir() + "b.mdbへコピーしました。"}));
   EXPECT_EQ(Value("A.MDB"), std::vector<std::string>{"a"});
   EXPECT_EQ(Value("b.mdb"), std::vector<std::string>{"b"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"A.MDB", "b.mdb"}));
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{"keep.txt"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"A.MDB", "b.mdb"}));
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{"keep.txt"});
 }
 
 TEST_F(PublisherTest, ReplacesThePreviousDatabaseAndLogsBothVersions) {
@@ -59,7 +59,7 @@ TEST_F(PublisherTest, ReplacesThePreviousDatabaseAndLogsBothVersions) {
   EXPECT_EQ(LogTexts(folders_.log()).back(),
             Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
 }
 
 TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
@@ -73,8 +73,8 @@ TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
   const auto log = LogTexts(folders_.log());
   EXPECT_EQ(log.back(), "@z.mdbの コピーができません。");
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"good"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"a.mdb", "z.mdb"}));
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"a.mdb", "z.mdb"}));
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
 }
 
 TEST_F(PublisherTest, PreviousDatabaseThatCannotBeMovedAsideIsKept) {
@@ -96,7 +96,7 @@ TEST_F(PublisherTest, PreviousDatabaseSpelledInAnotherCaseIsReplaced) {
   ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
   EXPECT_EQ(LogTexts(folders_.log()).back(),
             Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
 }
 

@@ -22,6 +22,8 @@ namespace tessivar::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::ToUtf8;
 
 const fs::path kCasesDir = fs::path(TEST_DATA_DIR) / "cases";
 

@@ -15,6 +15,9 @@ namespace tessivar::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::ListFiles;
+using text::ToUtf8;
 
 // Asks the sqlite3 tool, as a user would, for one value.
 std::string Sqlite(const fs::path& db, const std::string& query) {

@@ -14,6 +14,8 @@
 namespace tessivar::e2e {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::FromUtf8;
 
 namespace {
 

@@ -10,6 +10,10 @@
 namespace tessivar {
 namespace {
 
+using text::FromUtf8;
+using text::Split;
+using text::ToUtf8;
+
 std::string Line(const char* list) { return ToUtf8(ColumnNameLine(Split(FromUtf8(list), u","))); }
 
 TEST(ColumnNameLineTest, MirrorsTheDataLine) {

@@ -17,6 +17,11 @@ namespace tessivar {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::FromUtf8;
+using text::Split;
+using text::TextFileWriter;
+using text::ToUtf8;
 using Strings = std::vector<std::string>;
 
 // The built-in set's list, spelled out: 0, the items 1 to 24 each followed

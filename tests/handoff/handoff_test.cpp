@@ -20,6 +20,8 @@ namespace tessivar {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::ToUtf8;
 
 std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -8,7 +8,7 @@
 
 #include "text/text_file.h"
 
-namespace tessivar {
+namespace text {
 namespace {
 
 // A temporary path of this test process: tests run side by side.
@@ -133,4 +133,4 @@ TEST(TextFiles, LastLineWithoutLineEndIsRead) {
 }
 
 }  // namespace
-}  // namespace tessivar
+}  // namespace text
