@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "builder/engine.h"
+#include "text/ascii.h"
 #include "text/file_names.h"
 
 namespace morvane {
@@ -73,14 +74,9 @@ std::string ColumnDeclaration(const ColumnSpec& c) {
   return decl;
 }
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && text::UpperAscii(s.substr(0, prefix.size())) == prefix;
-}
-
-std::string_view TrimSpaces(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == ';')) s.remove_suffix(1);
-  return s;
+// A statement without the blanks around it and its closing ";".
+std::string_view TrimStatement(std::string_view sql) {
+  return text::TrimRight(text::TrimLeft(sql, " \t"), " \t;");
 }
 
 // The text-driver form of INSERT: "INSERT INTO t SELECT * From [TEXT;DATABASE=dir].[file]".
@@ -91,10 +87,10 @@ struct TextImport {
 };
 
 std::optional<TextImport> ParseTextImport(std::string_view sql) {
-  sql = TrimSpaces(sql);
+  sql = TrimStatement(sql);
   constexpr std::string_view kInsert = "INSERT INTO ";
   constexpr std::string_view kSource = " SELECT * FROM [TEXT;DATABASE=";
-  if (!StartsWithNoCase(sql, kInsert)) return std::nullopt;
+  if (!text::StartsWithNoCase(sql, kInsert)) return std::nullopt;
   const std::string upper = text::UpperAscii(sql);
   const size_t source = upper.find(kSource);
   const size_t folder_end = sql.rfind("].[");
@@ -103,15 +99,15 @@ std::optional<TextImport> ParseTextImport(std::string_view sql) {
     return std::nullopt;
   }
   const size_t folder_start = source + kSource.size();
-  return TextImport{std::string(TrimSpaces(sql.substr(kInsert.size(), source - kInsert.size()))),
+  return TextImport{std::string(TrimStatement(sql.substr(kInsert.size(), source - kInsert.size()))),
                     fs::path(std::string(sql.substr(folder_start, folder_end - folder_start))),
                     std::string(sql.substr(folder_end + 3, sql.size() - 1 - (folder_end + 3)))};
 }
 
 bool IsDropTable(std::string_view sql) {
-  sql = TrimSpaces(sql);
-  if (!StartsWithNoCase(sql, "DROP ")) return false;
-  return StartsWithNoCase(TrimSpaces(sql.substr(5)), "TABLE");
+  sql = TrimStatement(sql);
+  if (!text::StartsWithNoCase(sql, "DROP ")) return false;
+  return text::StartsWithNoCase(TrimStatement(sql.substr(5)), "TABLE");
 }
 
 }  // namespace

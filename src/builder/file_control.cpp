@@ -5,6 +5,7 @@
 #include "builder/command_start.h"
 #include "builder/file_system_object.h"
 #include "builder/script_parser.h"
+#include "text/ascii.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
 #include "text/text_file.h"
@@ -25,22 +26,22 @@ struct TwoPaths {
 TwoPaths SplitPaths(std::string_view arguments) {
   const size_t comma = arguments.find(',');
   if (comma == std::string_view::npos) return {false, std::string(arguments), ""};
-  return {true, std::string(TrimSpaces(arguments.substr(0, comma))),
-          std::string(TrimSpaces(arguments.substr(comma + 1)))};
+  return {true, std::string(text::TrimSpaces(arguments.substr(0, comma))),
+          std::string(text::TrimSpaces(arguments.substr(comma + 1)))};
 }
 
 }  // namespace
 
 void F_FSO_COMMAND(BuilderContext& ctx, const std::string& command) {
-  const std::string_view text = TrimSpaces(command);
-  size_t separator = text.find(' ');
-  if (separator == std::string_view::npos) separator = text.find('(');
+  const std::string_view trimmed = text::TrimSpaces(command);
+  size_t separator = trimmed.find(' ');
+  if (separator == std::string_view::npos) separator = trimmed.find('(');
   if (separator == std::string_view::npos) {
     ctx.log.Write("*** not Issued :" + command);
     return;
   }
-  const std::string verb = text::UpperAscii(TrimSpaces(text.substr(0, separator)));
-  const std::string_view arguments = TrimSpaces(text.substr(separator));
+  const std::string verb = text::UpperAscii(text::TrimSpaces(trimmed.substr(0, separator)));
+  const std::string_view arguments = text::TrimSpaces(trimmed.substr(separator));
   const TwoPaths paths = SplitPaths(arguments);
   try {
     if (verb == "CREATEFOLDER") {
@@ -76,7 +77,7 @@ void F_FSO_COMMAND(BuilderContext& ctx, const std::string& command) {
 
 void F_SHELL_COMMAND(BuilderContext& ctx, const std::string& command) {
   try {
-    StartCommand(std::string(TrimSpaces(command)));
+    StartCommand(std::string(text::TrimSpaces(command)));
   } catch (const FsoError& e) {
     ctx.log.Write(ErrorLine(e.number(), e.what(), command));
   }
@@ -115,7 +116,7 @@ void F_RUN_FILECNTL(BuilderContext& ctx) {
     const size_t comma = line.find(',');
     if (comma == std::string_view::npos || line.starts_with("'") || line.starts_with("--")) continue;
     const std::string kind = text::UpperAscii(line.substr(0, comma));
-    const std::string command(TrimSpaces(line.substr(comma + 1)));
+    const std::string command(text::TrimSpaces(line.substr(comma + 1)));
     if (kind == "FSO")
       F_FSO_COMMAND(ctx, command);
     else if (kind == "SHELL")

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "text/ascii.h"
 #include "text/file_names.h"
 
 namespace morvane {
@@ -9,10 +10,6 @@ namespace morvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool StartsWithNoCase(const std::string& name, std::string_view prefix) {
-  return text::UpperAscii(name.substr(0, prefix.size())) == prefix;
-}
 
 void Remove(BuilderContext& ctx, const fs::path& file) {
   std::error_code ec;
@@ -30,7 +27,7 @@ void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
     const fs::path file = fs::path(folder) / name;
     if (name.starts_with("@")) {
       Remove(ctx, file);
-    } else if (StartsWithNoCase(name, "BK_")) {
+    } else if (text::StartsWithNoCase(name, "BK_")) {
       const fs::path published = fs::path(folder) / name.substr(3);
       if (fs::exists(published, ec)) {
         Remove(ctx, file);

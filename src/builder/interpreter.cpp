@@ -6,6 +6,7 @@
 
 #include "builder/importer.h"
 #include "builder/script_parser.h"
+#include "text/ascii.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
 
@@ -36,7 +37,7 @@ bool ReadScript(BuilderContext& ctx) {
     const Directive directive = ParseDirective(line);
     if (directive.kind == DirectiveKind::kDatabase) {
       ctx.G_MdbName = '@';
-      ctx.G_MdbName += TrimSpaces(directive.value);
+      ctx.G_MdbName += text::TrimSpaces(directive.value);
       if (F05_CRE_MDB(ctx)) {
         ctx.log.Write("取り込み用(" + file + ") " + ctx.G_MdbName + "の作成ができません。");
         return true;

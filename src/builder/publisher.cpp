@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "builder/engine.h"
+#include "text/ascii.h"
 #include "text/file_names.h"
 
 namespace morvane {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "text/ascii.h"
 #include "text/cp932.h"
-#include "text/file_names.h"
 #include "text/text_file.h"
 
 namespace morvane {
@@ -13,11 +13,9 @@ namespace {
 constexpr size_t kMaxValueLength = 511;  // a 512-character buffer with its NUL
 constexpr std::string_view kMissing = "@@@";
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
+// Lines, section names, keys and values are read without the blanks and
+// tabs around them.
+constexpr std::string_view kBlanks = " \t";
 
 // Cuts text to n characters (not bytes) of UTF-8.
 std::string CutCharacters(std::string_view text, size_t n) {
@@ -43,23 +41,21 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
   std::vector<std::u16string> lines;
   std::string error;
   if (!text::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
-  const std::string wanted_section = text::UpperAscii(section);
-  const std::string wanted_key = text::UpperAscii(key);
   bool in_section = false;
   for (const auto& line16 : lines) {
     const std::string line_utf8 = text::ToUtf8(line16);
-    std::string_view line = TrimBlanks(line_utf8);
+    std::string_view line = text::TrimSpaces(line_utf8, kBlanks);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
       in_section = close != std::string_view::npos &&
-                   text::UpperAscii(TrimBlanks(line.substr(1, close - 1))) == wanted_section;
+                   text::EqualsNoCase(text::TrimSpaces(line.substr(1, close - 1), kBlanks), section);
       continue;
     }
     const size_t eq = line.find('=');
     if (!in_section || eq == std::string_view::npos) continue;
-    if (text::UpperAscii(TrimBlanks(line.substr(0, eq))) != wanted_key) continue;
-    std::string_view value = TrimBlanks(line.substr(eq + 1));
+    if (!text::EqualsNoCase(text::TrimSpaces(line.substr(0, eq), kBlanks), key)) continue;
+    std::string_view value = text::TrimSpaces(line.substr(eq + 1), kBlanks);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
@@ -80,7 +76,7 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
       else
         expanded += c;
     }
-    value = std::string(TrimBlanks(expanded));
+    value = std::string(text::TrimSpaces(expanded, kBlanks));
   }
   for (char& c : value) {
     if (c == '\\') c = '/';
@@ -106,7 +102,7 @@ bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings)
   int count = 0;
   for (const auto* value :
        {&settings.log_dir, &settings.log_file, &settings.result_dir, &settings.result_file}) {
-    if (!TrimBlanks(*value).empty()) ++count;
+    if (!text::TrimSpaces(*value, kBlanks).empty()) ++count;
   }
   if (!settings.dstrb_dir.empty()) ++count;
   if (!settings.mdb_dir.empty()) ++count;

@@ -5,14 +5,6 @@
 
 namespace text {
 
-std::string UpperAscii(std::string_view s) {
-  std::string out(s);
-  for (auto& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
 namespace {
 
 // Length of the UTF-8 sequence that starts with byte b.
