@@ -39,17 +39,17 @@ void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
   }
 }
 
-bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
+StepResult F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) {
     ctx.log.MessageBox(folder + ": " + ec.message());
-    return true;
+    return StepResult::kFailed;
   }
-  return false;
+  return StepResult::kDone;
 }
 
-bool F_MAKE_DIRS(BuilderContext& ctx) {
+StepResult F_MAKE_DIRS(BuilderContext& ctx) {
   const Settings& s = ctx.settings;
   ClearWorkingFiles(ctx, s.mdb_dir);
   struct Folder {
@@ -61,7 +61,7 @@ bool F_MAKE_DIRS(BuilderContext& ctx) {
                                Folder{s.result_dir, " ディレクトリを作成しました。"}}) {
     std::error_code ec;
     if (fs::is_directory(folder.path, ec)) continue;
-    if (F_MAKE_FOLDER(ctx, folder.path)) {
+    if (F_MAKE_FOLDER(ctx, folder.path) == StepResult::kFailed) {
       ctx.log.Write(folder.path + " ディレクトリを作成できません。");
     } else {
       ctx.log.Write(folder.path + folder.made);
@@ -70,10 +70,10 @@ bool F_MAKE_DIRS(BuilderContext& ctx) {
   ctx.log.Delete();
   // "STS=1" could not be written before the status file's folder was made.
   if (ctx.status.written().empty()) ctx.status.Write(Status::kStarted);
-  return false;
+  return StepResult::kDone;
 }
 
-bool F_COUNT_SQLFILE(BuilderContext& ctx) {
+StepResult F_COUNT_SQLFILE(BuilderContext& ctx) {
   ctx.G_SqlFiles.clear();
   // An input folder that exists but cannot be read fails the run rather than
   // look empty; a missing folder only means there is no script.
@@ -83,10 +83,10 @@ bool F_COUNT_SQLFILE(BuilderContext& ctx) {
     if (ec && ec != std::errc::no_such_file_or_directory) {
       ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
                     std::to_string(ec.value()) + ")");
-      return true;
+      return StepResult::kFailed;
     }
   }
-  return false;
+  return StepResult::kDone;
 }
 
 }  // namespace morvane

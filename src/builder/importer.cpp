@@ -32,14 +32,14 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
   LoadRows(db, table, data, layout);
 }
 
-bool F_IMPORT_CSV(BuilderContext& ctx) {
-  if (!ctx.G_CreateTable) return false;
+StepResult F_IMPORT_CSV(BuilderContext& ctx) {
+  if (!ctx.G_CreateTable) return StepResult::kDone;
   const std::string& dir = ctx.settings.dstrb_dir;
   const std::string data_name = ctx.G_SqlFile.substr(0, ctx.G_SqlFile.find('.')) + ".CSV";
   const auto data_file = text::FindNoCase(dir, data_name);
   if (!data_file) {
     ctx.log.Write(ctx.G_MdbName + "." + ctx.G_TableName + "用の " + data_name + " が見つかりません。");
-    return false;
+    return StepResult::kDone;
   }
   try {
     Database db(ctx.WorkingDatabase());
@@ -52,10 +52,10 @@ bool F_IMPORT_CSV(BuilderContext& ctx) {
     }
   } catch (const std::exception& e) {
     ctx.log.Write(ctx.G_MdbName + " の " + ctx.G_TableName + ":" + e.what());
-    return true;
+    return StepResult::kFailed;
   }
   ctx.log.Write(ctx.G_MdbName + " に " + ctx.G_TableName + " を インポートしました。");
-  return false;
+  return StepResult::kDone;
 }
 
 }  // namespace morvane

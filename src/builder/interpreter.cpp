@@ -24,12 +24,12 @@ bool NextLine(text::TextFileReader& reader, std::string& line) {
   return true;
 }
 
-bool ReadScript(BuilderContext& ctx) {
+StepResult ReadScript(BuilderContext& ctx) {
   const std::string& file = ctx.G_SqlFile;
   text::TextFileReader reader;
   if (!reader.Open(ctx.settings.dstrb_dir + file)) {
     ctx.log.Write("F04_READ_SQLTXT: " + reader.error());
-    return true;
+    return StepResult::kFailed;
   }
   std::string line;
   while (NextLine(reader, line)) {
@@ -38,38 +38,38 @@ bool ReadScript(BuilderContext& ctx) {
     if (directive.kind == DirectiveKind::kDatabase) {
       ctx.G_MdbName = '@';
       ctx.G_MdbName += text::TrimSpaces(directive.value);
-      if (F05_CRE_MDB(ctx)) {
+      if (F05_CRE_MDB(ctx) == StepResult::kFailed) {
         ctx.log.Write("取り込み用(" + file + ") " + ctx.G_MdbName + "の作成ができません。");
-        return true;
+        return StepResult::kFailed;
       }
     } else if (directive.kind == DirectiveKind::kTable) {
       ctx.G_TableName = directive.value;
       if (ctx.G_TableName.empty()) continue;
-      if (F_EXEC_SQL(ctx, reader)) {
+      if (F_EXEC_SQL(ctx, reader) == StepResult::kFailed) {
         ctx.log.Write("取り込み用(" + file + ") " + ctx.G_TableName + "の作成ができません。");
-        return true;
+        return StepResult::kFailed;
       }
     }
   }
   reader.Close();
   if (ctx.G_MdbName.empty()) {
     ctx.log.Write("取り込み用(" + file + ")に[MDBNAME]の指定がありません。");
-    return true;
+    return StepResult::kFailed;
   }
   if (ctx.G_TableName.empty()) {
     ctx.log.Write("取り込み用(" + file + ")に[TABLENAME]の指定がありません。");
-    return true;
+    return StepResult::kFailed;
   }
-  if (F_IMPORT_CSV(ctx)) {
+  if (F_IMPORT_CSV(ctx) == StepResult::kFailed) {
     ctx.log.Write("取り込み用(" + file.substr(0, file.find('.')) + ".CSV)のインポートができません。");
-    return true;
+    return StepResult::kFailed;
   }
-  return false;
+  return StepResult::kDone;
 }
 
 }  // namespace
 
-bool F04_READ_SQLTXT(BuilderContext& ctx) {
+StepResult F04_READ_SQLTXT(BuilderContext& ctx) {
   ctx.G_MdbName.clear();
   ctx.G_TableName.clear();
   ctx.G_CreateTable = false;
@@ -77,17 +77,17 @@ bool F04_READ_SQLTXT(BuilderContext& ctx) {
     return ReadScript(ctx);
   } catch (const std::exception& e) {
     ctx.log.Write(std::string("F04_READ_SQLTXT: ") + e.what());
-    return true;
+    return StepResult::kFailed;
   }
 }
 
-bool F05_CRE_MDB(BuilderContext& ctx) {
+StepResult F05_CRE_MDB(BuilderContext& ctx) {
   // Database names are file names, matched without regard to case: a
   // database already there keeps its spelling on disk, so two scripts that
   // spell its name differently build into one file.
   if (const auto existing = text::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
     ctx.G_MdbName = existing->filename().string();
-    return false;
+    return StepResult::kDone;
   }
   const auto path = ctx.WorkingDatabase();
   // Each step is tried even after a failure, and every failure is logged.
@@ -112,10 +112,10 @@ bool F05_CRE_MDB(BuilderContext& ctx) {
                                   {"VLDATA", ColumnType::kText, 50},
                                   {"RLSDATE", ColumnType::kDateTime, 0}});
   });
-  return failed;
+  return failed ? StepResult::kFailed : StepResult::kDone;
 }
 
-bool F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script) {
+StepResult F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script) {
   Database db(ctx.WorkingDatabase());
   ctx.G_DropTable = ctx.G_DropMissing = ctx.G_CreateTable = false;
   StatementJoiner joiner;
@@ -142,7 +142,7 @@ bool F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script) {
         continue;
       }
       ctx.log.MessageBox(e.what());
-      return true;
+      return StepResult::kFailed;
     }
   }
   if (ctx.G_DropTable && !ctx.G_CreateTable) {
@@ -150,7 +150,7 @@ bool F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script) {
     ctx.log.Write(ctx.G_DropMissing ? table + " 削除(DROP)対象がありません。"
                                     : table + "を 削除(DROP)しました。");
   }
-  return false;
+  return StepResult::kDone;
 }
 
 void F_CREATE_TABLE(BuilderContext& ctx, Database& db, const std::string& statement) {

@@ -85,7 +85,7 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
   return value;
 }
 
-bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings) {
+StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings) {
   const auto ini = program_folder / "Morvane.ini";
   settings.log_dir = ReadValue(ini, "LOG_DIR");
   settings.log_file = ReadValue(ini, "LOG_FILE");
@@ -106,7 +106,7 @@ bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings)
   }
   if (!settings.dstrb_dir.empty()) ++count;
   if (!settings.mdb_dir.empty()) ++count;
-  return count != 6;
+  return count == 6 ? StepResult::kDone : StepResult::kFailed;
 }
 
 }  // namespace morvane

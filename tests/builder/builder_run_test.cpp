@@ -28,7 +28,7 @@ class BuilderRunTest : public ::testing::Test {
   // Runs the builder; true when it failed.
   bool Run() {
     ctx_ = std::make_unique<BuilderContext>(folders_.builder(), messages_);
-    return RunBuilder(*ctx_);
+    return RunBuilder(*ctx_) == StepResult::kFailed;
   }
   void WriteGoodInputs(const std::string& first_name = "first") const {
     WriteCp932(folders_.inputs() / "t.sql", kGoodScript);

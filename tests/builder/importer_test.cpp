@@ -37,7 +37,7 @@ class ImportTest : public ::testing::TestWithParam<std::string> {
     const std::string base = script.substr(0, script.find('.'));
     if (!data.empty()) WriteCp932(inputs_ / (base + ".csv"), data);
     ctx_.G_SqlFile = script;
-    return F04_READ_SQLTXT(ctx_);
+    return F04_READ_SQLTXT(ctx_) == StepResult::kFailed;
   }
   std::vector<std::string> Rows() const {
     return Query(folders_.databases() / "@m.mdb", "SELECT code, town, kana, n FROM T_Zip ORDER BY code");

@@ -18,7 +18,7 @@ class InterpreterTest : public ::testing::Test {
   bool RunScript(const std::string& name, const std::vector<std::string>& lines) {
     WriteCp932(folders_.inputs() / name, lines);
     ctx_.G_SqlFile = name;
-    return F04_READ_SQLTXT(ctx_);
+    return F04_READ_SQLTXT(ctx_) == StepResult::kFailed;
   }
   std::filesystem::path Db(const std::string& name) const { return folders_.databases() / name; }
   std::vector<std::string> Log() const { return LogTexts(folders_.log()); }
@@ -180,10 +180,10 @@ TEST_F(InterpreterTest, MissingDirectives) {
 
 TEST_F(InterpreterTest, UnreadableScriptFails) {
   ctx_.G_SqlFile = "missing.sql";
-  EXPECT_TRUE(F04_READ_SQLTXT(ctx_));
+  EXPECT_EQ(F04_READ_SQLTXT(ctx_), StepResult::kFailed);
   std::ofstream(folders_.inputs() / "bytes.sql", std::ios::binary) << "MDBNAME m.mdb\r\nTABLENAME \x81\r\n";
   ctx_.G_SqlFile = "bytes.sql";
-  EXPECT_TRUE(F04_READ_SQLTXT(ctx_));
+  EXPECT_EQ(F04_READ_SQLTXT(ctx_), StepResult::kFailed);
   const auto log = Log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_TRUE(log[0].starts_with("F04_READ_SQLTXT: ")) << log[0];

@@ -24,7 +24,7 @@ TEST_P(ReadIniTest, ReadsAndNormalisesTheSettings) {
   lines.insert(lines.end(), c.lines.begin(), c.lines.end());
   WriteCp932(temp.path() / "Morvane.ini", lines);
   Settings s;
-  EXPECT_EQ(F_READ_INI(temp.path(), s), c.unusable);
+  EXPECT_EQ(F_READ_INI(temp.path(), s) == StepResult::kFailed, c.unusable);
   auto expand = [&](std::string v) {
     if (auto star = v.find('*'); star != std::string::npos) v.replace(star, 1, temp.path().string());
     return v;
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadIniTest, MissingSettingsFileIsUnusable) {
   TempFolder temp;
   Settings s;
-  EXPECT_TRUE(F_READ_INI(temp.path(), s));
+  EXPECT_EQ(F_READ_INI(temp.path(), s), StepResult::kFailed);
 }
 
 TEST(ReadProfileStringTest, OnlyTheNamedSectionCounts) {
