@@ -94,8 +94,8 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
       const int n = FieldEntryNumber(ctx.G_SelFields[i]);
       if (n == kEndOfList) break;
       switch (n) {
-        case 1: line += rec[kLocalCode]; break;
-        case 2: {
+        case kLocalCodeItem: line += rec[kLocalCode]; break;
+        case kOldCodeItem: {
           TextView old_code = rec[kOldCode];
           if (!hyphen)
             AppendQuoted(line, old_code);
@@ -105,38 +105,38 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
             AppendQuoted(line, Concat(Left(old_code, 3), u"-", Right(old_code, 2)));
           break;
         }
-        case 3: {
+        case kPostalCodeItem: {
           TextView code = rec[kPostalCode];
           AppendQuoted(line, hyphen ? HyphenatedCode(code) : Text(code));
           break;
         }
-        case 4: AppendQuoted(line, rec[kPrefKana]); break;
-        case 5: AppendQuoted(line, rec[kCityKana]); break;
-        case 6: AppendQuoted(line, townKana); break;
-        case 7: AppendQuoted(line, rec[kPrefKanji]); break;
-        case 8: AppendQuoted(line, rec[kCityKanji]); break;
-        case 9: AppendQuoted(line, town); break;
-        case 10: line += Decimal(Len(rec[kPrefKana])); break;
-        case 11: line += Decimal(Len(rec[kCityKana])); break;
-        case 12: line += Decimal(Len(townKana)); break;
-        case 13: line += Decimal(Len(rec[kPrefKanji])); break;
-        case 14: line += Decimal(Len(rec[kCityKanji])); break;
-        case 15: line += Decimal(Len(town)); break;
-        case 16: line += rec[kFlag1]; break;
-        case 17: line += rec[kFlag2]; break;
-        case 18: line += rec[kFlag3]; break;
-        case 19: line += rec[kFlag4]; break;
-        case 20: line += rec[kUpdate]; break;
-        case 21: line += rec[kReason]; break;
-        case 22: AppendQuoted(line, rec[kTownKana]); break;
-        case 23: AppendQuoted(line, rec[kTownKanji]); break;
-        case 24:
+        case kPrefKanaItem: AppendQuoted(line, rec[kPrefKana]); break;
+        case kCityKanaItem: AppendQuoted(line, rec[kCityKana]); break;
+        case kTownKanaItem: AppendQuoted(line, townKana); break;
+        case kPrefKanjiItem: AppendQuoted(line, rec[kPrefKanji]); break;
+        case kCityKanjiItem: AppendQuoted(line, rec[kCityKanji]); break;
+        case kTownKanjiItem: AppendQuoted(line, town); break;
+        case kPrefKanaLengthItem: line += Decimal(Len(rec[kPrefKana])); break;
+        case kCityKanaLengthItem: line += Decimal(Len(rec[kCityKana])); break;
+        case kTownKanaLengthItem: line += Decimal(Len(townKana)); break;
+        case kPrefKanjiLengthItem: line += Decimal(Len(rec[kPrefKanji])); break;
+        case kCityKanjiLengthItem: line += Decimal(Len(rec[kCityKanji])); break;
+        case kTownKanjiLengthItem: line += Decimal(Len(town)); break;
+        case kFlag1Item: line += rec[kFlag1]; break;
+        case kFlag2Item: line += rec[kFlag2]; break;
+        case kFlag3Item: line += rec[kFlag3]; break;
+        case kFlag4Item: line += rec[kFlag4]; break;
+        case kUpdateItem: line += rec[kUpdate]; break;
+        case kReasonItem: line += rec[kReason]; break;
+        case kOrgTownKanaItem: AppendQuoted(line, rec[kTownKana]); break;
+        case kOrgTownKanjiItem: AppendQuoted(line, rec[kTownKanji]); break;
+        case kCommentKanjiItem:
           if (!comment.empty()) {
             ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
             AppendQuoted(line, Concat(comment, tail));
           }
           break;
-        case 25:
+        case kCommentKanaItem:
           if (!commentKana.empty()) {
             ApplyCommentRule(commentKana, tailKana, u"(", u")", CloseBrackets::kAlways);
             AppendQuoted(line, Concat(commentKana, tailKana));
@@ -145,8 +145,8 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
         case kCommaSeparator: line += u','; break;
         case kFullWidthBlank: line += u'　'; break;
         case kHalfWidthBlank: line += u' '; break;
-        case 29: AppendQuoted(line, rec[kCompanyKana]); break;
-        case 30: AppendQuoted(line, rec[kCompanyKanji]); break;
+        case kCompanyKanaItem: AppendQuoted(line, rec[kCompanyKana]); break;
+        case kCompanyKanjiItem: AppendQuoted(line, rec[kCompanyKanji]); break;
         default: break;  // 0 and numbers outside the catalogue write nothing
       }
     }

@@ -89,7 +89,7 @@ void F_CreateZipData(ConvertContext& ctx) {
   if (ctx.inputs.has_ken_all) {
     ReadInputFile(ctx, kAllPrefecturesIndex);
   } else if (ctx.inputs.has_pref_files) {
-    for (int code = 1; code <= 47; ++code) {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
       if (ctx.options.prefecture_checked[static_cast<size_t>(code)] &&
           !ctx.inputs.names[static_cast<size_t>(code)].empty()) {
         ReadInputFile(ctx, code);

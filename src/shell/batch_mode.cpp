@@ -36,7 +36,7 @@ bool ParsePrefectures(const std::string& text, std::vector<int>& codes) {
     size_t comma = text.find(',', from);
     std::string piece = text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
     int code = 0;
-    if (!ParseInt(piece, code) || code < 1 || code > 47) return false;
+    if (!ParseInt(piece, code) || code < kFirstPrefecture || code > kLastPrefecture) return false;
     codes.push_back(code);
     if (comma == std::string::npos) break;
     from = comma + 1;
@@ -79,7 +79,7 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
     }
   }
   if (args.prefectures) {
-    for (int code = 1; code <= 47; ++code) {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
       auto& box = form.Chk_県名[static_cast<size_t>(code)];
       if (!box.enabled) continue;  // only the boxes start-up enabled count
       bool listed = args.prefectures->empty();

@@ -63,7 +63,7 @@ bool RemoveOldOutput(Application& app, Purpose purpose) {
 }
 
 bool AnyPrefectureChosen(const MainWindowModel& form) {
-  for (int code = 1; code <= 47; ++code) {
+  for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
     const auto& box = form.Chk_県名[static_cast<size_t>(code)];
     if (box.enabled && box.value) return true;
   }

@@ -45,7 +45,7 @@ int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing) 
     } else if (upper == "JIGYOSYO.CSV") {
       in.names[kBusinessIndex] = name;
       in.has_jigyosyo = true;
-    } else if (int code = LeadingCode(name); code >= 1 && code <= 47) {
+    } else if (int code = LeadingCode(name); code >= kFirstPrefecture && code <= kLastPrefecture) {
       in.names[static_cast<size_t>(code)] = name;  // a later file replaces an earlier one
       in.has_pref_files = true;
     }
@@ -58,11 +58,12 @@ void SetPrefectureBoxes(Application& app) {
   const auto& in = app.inputs;
   if (in.has_ken_all || (in.has_jigyosyo && !in.has_pref_files)) {
     form.Chk_県名[0].value = true;
-    for (int code = 1; code <= 47; ++code) form.Chk_県名[static_cast<size_t>(code)] = {true, true};
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code)
+      form.Chk_県名[static_cast<size_t>(code)] = {true, true};
     form.Chk_県指定一括.value = true;
   } else if (in.has_pref_files) {
     form.Chk_県名[0].value = false;
-    for (int code = 1; code <= 47; ++code) {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
       const bool found = !in.names[static_cast<size_t>(code)].empty();
       form.Chk_県名[static_cast<size_t>(code)] = {found, found};
     }
