@@ -4,7 +4,7 @@
 
 #include "BusinessFixImeRowsTable.inc"
 #include "BusinessFixRowsTable.inc"
-#include "convert/emitter.h"
+#include "convert/emit_record.h"
 #include "text/cp932.h"
 #include "text/width.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "convert/input_files.h"
-#include "convert/line_sink.h"
 #include "convert/run_options.h"
+#include "convert/write_sink.h"
 #include "convert/zip_record.h"
 #include "dialogs/dialogs.h"
 

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 #include "fieldsets/field_set_file.h"
 #include "program_version.h"
 #include "text/text_file.h"

@@ -7,7 +7,7 @@
 // reported, the operation's target keeps its value and the rules go on.
 #include "convert/town_area.h"
 
-#include "convert/emitter.h"
+#include "convert/emit_record.h"
 #include "convert/town_area_steps.h"
 
 namespace tessivar {

@@ -4,8 +4,8 @@
 // 4, 11 and 12.
 #include <algorithm>
 
-#include "convert/kyoto_codes.h"
 #include "convert/town_area_steps.h"
+#include "convert/town_kyoto_codes.h"
 
 namespace tessivar::town_area {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "convert/convert_context.h"
-#include "convert/line_sink.h"
+#include "convert/write_sink.h"
 #include "dialogs/scripted_dialogs.h"
 #include "text/cp932.h"
 

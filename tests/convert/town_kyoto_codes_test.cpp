@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/kyoto_codes.h"
+#include "convert/town_kyoto_codes.h"
 #include "text/cp932.h"
 
 namespace tessivar {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "convert/convert_context.h"
-#include "convert/line_sink.h"
 #include "convert/town_area.h"
+#include "convert/write_sink.h"
 #include "dialogs/scripted_dialogs.h"
 
 namespace tessivar::testing {

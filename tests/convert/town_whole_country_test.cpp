@@ -6,7 +6,7 @@
 #include <iostream>
 #include <map>
 
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
 #include "town_test_support.h"

@@ -1,4 +1,4 @@
-#include "convert/line_writers.h"
+#include "convert/write_line.h"
 
 #include "fieldsets/field_catalogue.h"
 #include "text/width.h"

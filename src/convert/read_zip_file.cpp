@@ -1,4 +1,4 @@
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 
 #include "convert/business_edit.h"
 #include "convert/town_area.h"

@@ -1,4 +1,4 @@
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "convert/word_shortening.h"
+#include "convert/emit_word_shortening.h"
 
 #include <initializer_list>
 

@@ -1,7 +1,7 @@
-#include "convert/emitter.h"
+#include "convert/emit_record.h"
 
-#include "convert/line_writers.h"
-#include "convert/word_shortening.h"
+#include "convert/emit_word_shortening.h"
+#include "convert/write_line.h"
 #include "text/width.h"
 
 namespace tessivar {
