@@ -5,6 +5,7 @@
 #include "BusinessFixImeRowsTable.inc"
 #include "BusinessFixRowsTable.inc"
 #include "convert/emit_record.h"
+#include "dialogs/trap.h"
 #include "text/cp932.h"
 #include "text/width.h"
 
@@ -38,13 +39,13 @@ constexpr std::array<ActionSpec, 8> kActionSpecs = {{
 Text& Slot(ConvertContext& ctx, const BusinessFixLine& line) {
   long n = ToNumber(line[kField]);
   if (n < 0 || n >= kZipSlots) throw IndexOutOfRange();
-  return ctx.ZipRec[static_cast<size_t>(n)];
+  return ctx.reader.ZipRec[static_cast<size_t>(n)];
 }
 
 // One office of the record: the address as it stands, then the emitter.
 void EmitOffice(ConvertContext& ctx) {
-  ctx.G_OutTownKanji = ctx.options.word_list() ? ctx.ZipRec[kCityKanji] : Text();
-  ctx.G_OutSubKanji = ctx.ZipRec[kTownKanji];
+  ctx.values.G_OutTownKanji = ctx.run.options.word_list() ? ctx.reader.ZipRec[kCityKanji] : Text();
+  ctx.values.G_OutSubKanji = ctx.reader.ZipRec[kTownKanji];
   EmitRecord(ctx);
 }
 
@@ -61,15 +62,15 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
     // ex. "１－１（本館）" -> address "１－１", comment "（本館）"
     Text& address = Slot(ctx, line);
     long k = InStr(address, u"（");
-    ctx.G_CommentKanji = Text(Mid(address, k));
+    ctx.values.G_CommentKanji = Text(Mid(address, k));
     address = Text(Left(address, k - 1));
   } else if (action == kComment) {
-    ctx.G_CommentKanji = Text(line[kText]);
+    ctx.values.G_CommentKanji = Text(line[kText]);
   } else if (action == kCommentFromName) {
     // The operating body in front of the office names, without its
     // separator: ex. "学校法人　大妻学院・..." with text "大妻" -> "学校法人"
     const Text& name = Slot(ctx, line);
-    ctx.G_CommentKanji = Text(Left(name, InStr(name, line[kText]) - 2));
+    ctx.values.G_CommentKanji = Text(Left(name, InStr(name, line[kText]) - 2));
   } else if (action == kEmit) {
     EmitOffice(ctx);
   } else {
@@ -81,7 +82,7 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
 // hold, each action under the error trap so that a failing action (or
 // emission) is reported and the row goes on.
 void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
-  const TextView key = ctx.ZipRec[kPostalCode];
+  const TextView key = ctx.reader.ZipRec[kPostalCode];
   auto [first, last] =
       std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
   while (first != last) {
@@ -93,11 +94,11 @@ void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
     for (; it != end && (*it)[kAction] == kGuard; ++it) {
       const BusinessFixLine& guard = *it;
       bool found = false;
-      Trap(ctx, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
+      TrapErrors(ctx.run.dialogs, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
       holds = holds && found;
     }
     if (holds) {
-      for (; it != end; ++it) Trap(ctx, [&] { RunAction(ctx, *it); });
+      for (; it != end; ++it) TrapErrors(ctx.run.dialogs, [&] { RunAction(ctx, *it); });
       return;
     }
     first = end;
@@ -114,7 +115,7 @@ void F_BusinessFixIme(ConvertContext& ctx, BusinessFixTable rows) { RunRow(ctx, 
 void F_BusinessFix(ConvertContext& ctx, BusinessFixTable rows) {
   // The main table is kept in ten parts by the first digit of the code; a
   // code that starts otherwise has no part.
-  const Text& code = ctx.ZipRec[kPostalCode];
+  const Text& code = ctx.reader.ZipRec[kPostalCode];
   if (code.empty() || code[0] < u'0' || code[0] > u'9') return;
   RunRow(ctx, rows);
 }
@@ -122,18 +123,19 @@ void F_BusinessFix(ConvertContext& ctx, BusinessFixTable rows) {
 void F_BusinessEdit(ConvertContext& ctx) { F_BusinessEdit(ctx, BusinessFixImeRows(), BusinessFixRows()); }
 
 void F_BusinessEdit(ConvertContext& ctx, BusinessFixTable ime_rows, BusinessFixTable main_rows) {
-  const bool word_list = ctx.options.word_list();
+  const bool word_list = ctx.run.options.word_list();
   // The business-office name is no emission value: the writers take it from
   // slot 16.
-  ctx.G_CityKanji.clear();
-  ctx.G_OutTownKanji = word_list ? ctx.ZipRec[kCityKanji] : Text();
-  for (Text* value : {&ctx.G_CommentKanji, &ctx.G_CommentTailKanji, &ctx.G_CityKana, &ctx.G_OutTownKana,
-                      &ctx.G_OutSubKana, &ctx.G_CommentKana, &ctx.G_CommentTailKana}) {
+  ctx.values.G_CityKanji.clear();
+  ctx.values.G_OutTownKanji = word_list ? ctx.reader.ZipRec[kCityKanji] : Text();
+  for (Text* value : {&ctx.values.G_CommentKanji, &ctx.values.G_CommentTailKanji, &ctx.values.G_CityKana,
+                      &ctx.values.G_OutTownKana, &ctx.values.G_OutSubKana, &ctx.values.G_CommentKana,
+                      &ctx.values.G_CommentTailKana}) {
     value->clear();
   }
   if (word_list) F_BusinessFixIme(ctx, ime_rows);
   F_BusinessFix(ctx, main_rows);
-  Trap(ctx, [&] { EmitOffice(ctx); });
+  TrapErrors(ctx.run.dialogs, [&] { EmitOffice(ctx); });
 }
 
 std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {

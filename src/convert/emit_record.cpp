@@ -37,9 +37,9 @@ void NarrowFloorNumber(Text& town) {
 void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text& outSubKanji,
                   Text& commentKanji, Text& commentTailKanji, Text& /*cityKana: never read*/,
                   Text& outTownKana, Text& outSubKana, Text& commentKana, Text& commentTailKana) {
-  const bool word_list = ctx.options.word_list();
+  const bool word_list = ctx.run.options.word_list();
   // A postal code that is not a number fails the record here (no line).
-  const long code = ToNumber(ctx.ZipRec[kPostalCode]);
+  const long code = ToNumber(ctx.reader.ZipRec[kPostalCode]);
 
   bool moved_note_kanji = false, moved_note_kana = false;
   if (HasQuotedNote(code)) {
@@ -48,19 +48,19 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
   }
   if (word_list && IsFloorCode(code)) {
     NarrowFloorNumber(outTownKanji);
-  } else if (word_list && ctx.inputs.has_jigyosyo) {
-    F_ShortenWord(ctx);
+  } else if (word_list && ctx.run.inputs.has_jigyosyo) {
+    F_ShortenWord(ctx.values, ctx.reader.ZipRec);
   }
 
-  Text& name = ctx.ZipRec[kCompanyKanji];
-  if (word_list && WordLength(ctx) > kMaxWordLength) {
+  Text& name = ctx.reader.ZipRec[kCompanyKanji];
+  if (word_list && WordLength(ctx.values, ctx.reader.ZipRec) > kMaxWordLength) {
     cityKanji = Narrow(cityKanji);
     outTownKanji = Narrow(outTownKanji);
     outSubKanji = Narrow(outSubKanji);
     name = Narrow(name);
   }
 
-  switch (ctx.options.purpose) {
+  switch (ctx.run.options.purpose) {
     case Purpose::kWordList: {
       // The word is trimmed of half-width and full-width blanks alike.
       Text word(TrimBlanks(Concat(cityKanji, outTownKanji, outSubKanji)));
@@ -80,10 +80,10 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
   // The last record as the town-area rules see it: the run's main name and
   // comment after the writers changed them. After the swapped call the main
   // name is still G_OutTownKanji, not the sub-area written in its place.
-  ctx.G_LastCommentKanji = ctx.G_CommentKanji;
-  ctx.G_LastCommentKana = ctx.G_CommentKana;
-  ctx.G_LastTownKanji = ctx.G_OutTownKanji;
-  ctx.G_LastTownKana = ctx.G_OutTownKana;
+  ctx.last.G_LastCommentKanji = ctx.values.G_CommentKanji;
+  ctx.last.G_LastCommentKana = ctx.values.G_CommentKana;
+  ctx.last.G_LastTownKanji = ctx.values.G_OutTownKanji;
+  ctx.last.G_LastTownKana = ctx.values.G_OutTownKana;
 
   // A note taken out of a sub-area belongs to that record alone; left in the
   // comment it would be written beside every later part of the list too.
@@ -92,15 +92,17 @@ void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text
 }
 
 void EmitRecord(ConvertContext& ctx) {
-  F_EmitRecord(ctx, ctx.G_CityKanji, ctx.G_OutTownKanji, ctx.G_OutSubKanji, ctx.G_CommentKanji,
-               ctx.G_CommentTailKanji, ctx.G_CityKana, ctx.G_OutTownKana, ctx.G_OutSubKana, ctx.G_CommentKana,
-               ctx.G_CommentTailKana);
+  F_EmitRecord(ctx, ctx.values.G_CityKanji, ctx.values.G_OutTownKanji, ctx.values.G_OutSubKanji,
+               ctx.values.G_CommentKanji, ctx.values.G_CommentTailKanji, ctx.values.G_CityKana,
+               ctx.values.G_OutTownKana, ctx.values.G_OutSubKana, ctx.values.G_CommentKana,
+               ctx.values.G_CommentTailKana);
 }
 
 void EmitRecordSwapped(ConvertContext& ctx) {
-  F_EmitRecord(ctx, ctx.G_CityKanji, ctx.G_OutSubKanji, ctx.G_OutTownKanji, ctx.G_CommentKanji,
-               ctx.G_CommentTailKanji, ctx.G_CityKana, ctx.G_OutSubKana, ctx.G_OutTownKana, ctx.G_CommentKana,
-               ctx.G_CommentTailKana);
+  F_EmitRecord(ctx, ctx.values.G_CityKanji, ctx.values.G_OutSubKanji, ctx.values.G_OutTownKanji,
+               ctx.values.G_CommentKanji, ctx.values.G_CommentTailKanji, ctx.values.G_CityKana,
+               ctx.values.G_OutSubKana, ctx.values.G_OutTownKana, ctx.values.G_CommentKana,
+               ctx.values.G_CommentTailKana);
 }
 
 }  // namespace tessivar

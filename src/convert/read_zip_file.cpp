@@ -2,6 +2,7 @@
 
 #include "convert/business_edit.h"
 #include "convert/town_area.h"
+#include "dialogs/trap.h"
 
 namespace tessivar {
 
@@ -53,9 +54,9 @@ class ZipFileReader {
     int depth = 0;
     int prefecture = 0;
     while (input_.Next(line_)) {
-      if (!input_.error().empty()) ctx_.Report({}, input_.error());
+      if (!input_.error().empty()) ctx_.run.dialogs.Message(input_.error());
       // A line whose code is no number keeps the code of the line before it.
-      Trap(ctx_, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
+      TrapErrors(ctx_.run.dialogs, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
       if (!PrefectureSelected(prefecture)) continue;
 
       const TextView key = Mid(line_, 16, 7);
@@ -67,12 +68,12 @@ class ZipFileReader {
           depth = 0;
         }
         StartRecord();
-        depth += ParenthesisBalance(ctx_.ZipRec[kTownKanji]);
+        depth += ParenthesisBalance(ctx_.reader.ZipRec[kTownKanji]);
       }
       previous_key.assign(depth == 0 ? kComplete : key);
 
-      ++ctx_.G_LineCount;
-      if (ctx_.G_LineCount % 1000 == 1) ctx_.dialogs.ProcessEvents();
+      ++ctx_.reader.G_LineCount;
+      if (ctx_.reader.G_LineCount % 1000 == 1) ctx_.run.dialogs.ProcessEvents();
     }
     if (previous_key != kNothingPending) HandOn();
     input_.Close();
@@ -83,19 +84,19 @@ class ZipFileReader {
   // is taken as if its box were set.
   bool PrefectureSelected(int code) {
     if (code < 0 || code >= kPrefectureBoxes) {
-      ctx_.Report({}, IndexOutOfRange().what());
+      ctx_.run.dialogs.Message(IndexOutOfRange().what());
       return true;
     }
-    return ctx_.options.prefecture_checked[static_cast<size_t>(code)];
+    return ctx_.run.options.prefecture_checked[static_cast<size_t>(code)];
   }
 
   void StartRecord() {
-    auto& rec = ctx_.ZipRec;
+    auto& rec = ctx_.reader.ZipRec;
     SplitColumns(line_, rec);
     // Every record has all seventeen slots, also when a line has more or
     // fewer columns than its file's layout.
     if (rec.size() < kZipSlots) rec.resize(kZipSlots);
-    if (ctx_.G_InputIndex == kBusinessIndex) {
+    if (ctx_.reader.G_InputIndex == kBusinessIndex) {
       RearrangeBusinessLine(rec);
     } else {
       for (int slot = kOldCode; slot <= kTownKanji; ++slot) UnquoteInPlace(rec[slot]);
@@ -110,8 +111,8 @@ class ZipFileReader {
     SetUnquoted(rec[kOldCode], rec[8]);
     SetUnquoted(rec[kPostalCode], rec[7]);
     SetUnquoted(rec[kTownKanji], rec[5]);
-    if (ctx_.options.with_blank) rec[kTownKanji] += u'　';
-    Trap(ctx_, [&] { rec[kTownKanji] += Unquote(rec[6]); });
+    if (ctx_.run.options.with_blank) rec[kTownKanji] += u'　';
+    TrapErrors(ctx_.run.dialogs, [&] { rec[kTownKanji] += Unquote(rec[6]); });
     SetUnquoted(rec[kPrefKanji], rec[3]);
     SetUnquoted(rec[kCityKanji], rec[4]);
     rec[kPrefKana].clear();
@@ -121,12 +122,12 @@ class ZipFileReader {
 
   void AppendContinuation(int& depth) {
     SplitColumns(line_, continuation_);
-    auto& rec = ctx_.ZipRec;
-    Trap(ctx_, [&] {
+    auto& rec = ctx_.reader.ZipRec;
+    TrapErrors(ctx_.run.dialogs, [&] {
       const Text& kana = continuation_.at(kTownKana);
       if (Concat(u"\"", rec[kTownKana], u"\"") != kana) rec[kTownKana] += Unquote(kana);
     });
-    Trap(ctx_, [&] {
+    TrapErrors(ctx_.run.dialogs, [&] {
       const Text& town = continuation_.at(kTownKanji);
       rec[kTownKanji] += Unquote(town);
       depth += ParenthesisBalance(town);
@@ -134,7 +135,7 @@ class ZipFileReader {
   }
 
   void UnquoteInPlace(Text& field) {
-    Trap(ctx_, [&] {
+    TrapErrors(ctx_.run.dialogs, [&] {
       if (field.size() < 2) throw InvalidArgument();
       field.pop_back();
       field.erase(0, 1);
@@ -142,13 +143,13 @@ class ZipFileReader {
   }
 
   void SetUnquoted(Text& target, const Text& field) {
-    Trap(ctx_, [&] { target = Unquote(field); });
+    TrapErrors(ctx_.run.dialogs, [&] { target = Unquote(field); });
   }
 
   // The handlers report their own failures; the trap here only keeps a
   // failure that escapes them from ending the file.
   void HandOn() {
-    Trap(ctx_, [&] { hand_on_(ctx_); });
+    TrapErrors(ctx_.run.dialogs, [&] { hand_on_(ctx_); });
   }
 
   ConvertContext& ctx_;
@@ -168,7 +169,7 @@ void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input, const RecordHandl
 
 void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input) {
   static const RecordHandler kDispatch = [](ConvertContext& c) {
-    if (c.G_InputIndex == kBusinessIndex) {
+    if (c.reader.G_InputIndex == kBusinessIndex) {
       F_BusinessEdit(c);
     } else {
       F_TownAreaEdit(c);

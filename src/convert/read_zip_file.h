@@ -9,11 +9,11 @@
 
 namespace tessivar {
 
-// Receives each finished record in ctx.ZipRec.
+// Receives each finished record in ctx.reader.ZipRec.
 using RecordHandler = std::function<void(ConvertContext&)>;
 
 // Reads input to its end and closes it, handing every record to the
-// business-office rules when ctx.G_InputIndex is 48, else to the town-area
+// business-office rules when ctx.reader.G_InputIndex is 48, else to the town-area
 // rules.
 void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input);
 // The same with another receiver of the records.

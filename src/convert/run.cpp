@@ -19,7 +19,7 @@ class OutputFileSink : public LineSink {
   OutputFileSink(TextFileWriter& file, const ConvertContext& ctx) : file_(file), ctx_(ctx) {}
   void WriteLine(std::u16string_view line) override {
     if (!file_.is_open()) return;
-    if (!file_.WriteLine(line)) ctx_.Report({}, file_.error());
+    if (!file_.WriteLine(line)) ctx_.run.dialogs.Message(file_.error());
   }
 
  private:
@@ -39,10 +39,10 @@ std::u16string LocalDateTime() {
 }
 
 void ReadInputFile(ConvertContext& ctx, int index) {
-  ctx.G_InputIndex = index;
+  ctx.reader.G_InputIndex = index;
   TextFileReader input;
-  if (!input.Open(ctx.inputs.in_folder / ctx.inputs.names[static_cast<size_t>(index)])) {
-    ctx.Report({}, input.error());
+  if (!input.Open(ctx.run.inputs.in_folder / ctx.run.inputs.names[static_cast<size_t>(index)])) {
+    ctx.run.dialogs.Message(input.error());
     return;
   }
   F_ReadZipFile(ctx, input);
@@ -51,58 +51,61 @@ void ReadInputFile(ConvertContext& ctx, int index) {
 }  // namespace
 
 void F_WriteImeHeader(ConvertContext& ctx) {
-  ctx.output->WriteLine(u"!Microsoft IME Dictionary Tool 98");
-  ctx.output->WriteLine(Concat(u"!Version:", Decimal(kVersionMajor), u".", Decimal(kVersionMinor)));
-  ctx.output->WriteLine(u"!Format:WORDLIST");
-  ctx.output->WriteLine(u"!User Dictionary Name:");
-  ctx.output->WriteLine(u"!Output File Name:");
-  ctx.output->WriteLine(Concat(u"!DateTime:", LocalDateTime()));
-  ctx.output->WriteLine(u"");
+  ctx.run.output->WriteLine(u"!Microsoft IME Dictionary Tool 98");
+  ctx.run.output->WriteLine(Concat(u"!Version:", Decimal(kVersionMajor), u".", Decimal(kVersionMinor)));
+  ctx.run.output->WriteLine(u"!Format:WORDLIST");
+  ctx.run.output->WriteLine(u"!User Dictionary Name:");
+  ctx.run.output->WriteLine(u"!Output File Name:");
+  ctx.run.output->WriteLine(Concat(u"!DateTime:", LocalDateTime()));
+  ctx.run.output->WriteLine(u"");
 }
 
-void F_WriteColumnNames(ConvertContext& ctx) { ctx.output->WriteLine(ColumnNameLine(ctx.G_SelFields)); }
+void F_WriteColumnNames(ConvertContext& ctx) {
+  ctx.run.output->WriteLine(ColumnNameLine(ctx.run.G_SelFields));
+}
 
 void F_CreateZipData(ConvertContext& ctx) {
-  ctx.G_DupSeen.fill(false);
-  ctx.G_LastCommentKanji.clear();
-  ctx.G_LastTownKanji.clear();
-  ctx.G_LastCommentKana.clear();
-  ctx.G_LastTownKana.clear();
+  ctx.town.G_DupSeen.fill(false);
+  ctx.last.G_LastCommentKanji.clear();
+  ctx.last.G_LastTownKanji.clear();
+  ctx.last.G_LastCommentKana.clear();
+  ctx.last.G_LastTownKana.clear();
 
   TextFileWriter file;
-  if (!file.Open(ctx.inputs.out_folder / ctx.G_OutFileName)) ctx.Report({}, file.error());
+  if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName)) ctx.run.dialogs.Message(file.error());
   OutputFileSink sink(file, ctx);
-  ctx.output = &sink;
+  ctx.run.output = &sink;
 
-  switch (ctx.options.purpose) {
+  switch (ctx.run.options.purpose) {
     case Purpose::kWordList: F_WriteImeHeader(ctx); break;
     case Purpose::kDatabase: F_WriteColumnNames(ctx); break;
     case Purpose::kCsv:
-      if (ctx.options.column_names) F_WriteColumnNames(ctx);
+      if (ctx.run.options.column_names) F_WriteColumnNames(ctx);
       break;
     case Purpose::kNone: break;
   }
 
-  ctx.G_LineCount = 0;
-  ctx.G_RecordCount = 0;
+  ctx.reader.G_LineCount = 0;
+  ctx.run.G_RecordCount = 0;
 
-  if (ctx.inputs.has_ken_all) {
+  if (ctx.run.inputs.has_ken_all) {
     ReadInputFile(ctx, kAllPrefecturesIndex);
-  } else if (ctx.inputs.has_pref_files) {
+  } else if (ctx.run.inputs.has_pref_files) {
     for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
-      if (ctx.options.prefecture_checked[static_cast<size_t>(code)] &&
-          !ctx.inputs.names[static_cast<size_t>(code)].empty()) {
+      if (ctx.run.options.prefecture_checked[static_cast<size_t>(code)] &&
+          !ctx.run.inputs.names[static_cast<size_t>(code)].empty()) {
         ReadInputFile(ctx, code);
       }
     }
   }
-  if (ctx.inputs.has_jigyosyo) ReadInputFile(ctx, kBusinessIndex);
+  if (ctx.run.inputs.has_jigyosyo) ReadInputFile(ctx, kBusinessIndex);
 
-  if (file.is_open() && !file.Close()) ctx.Report({}, file.error());
-  ctx.output = nullptr;
+  if (file.is_open() && !file.Close()) ctx.run.dialogs.Message(file.error());
+  ctx.run.output = nullptr;
 
-  if (ctx.options.purpose == Purpose::kWordList || ctx.options.purpose == Purpose::kCsv) {
-    ctx.dialogs.Message("郵便番号データを " + std::to_string(ctx.G_RecordCount) + " 件 作成しました。");
+  if (ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv) {
+    ctx.run.dialogs.Message("郵便番号データを " + std::to_string(ctx.run.G_RecordCount) +
+                            " 件 作成しました。");
   }
 }
 

@@ -5,8 +5,8 @@
 
 namespace tessivar {
 
-// Runs the conversion into ctx.inputs.out_folder / ctx.G_OutFileName with
-// ctx.options and ctx.G_SelFields. Shows the count message for the word list
+// Runs the conversion into ctx.run.inputs.out_folder / ctx.run.G_OutFileName with
+// ctx.run.options and ctx.run.G_SelFields. Shows the count message for the word list
 // and the CSV text; the database purpose reports after the build instead.
 void F_CreateZipData(ConvertContext& ctx);
 

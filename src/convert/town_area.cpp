@@ -3,12 +3,13 @@
 // parts), town_area_propagation.cpp and town_area_part_loop.cpp; the
 // correction table is consulted at the checkpoints A to E.
 //
-// Every operation that can fail on real data runs under Trap: the failure is
+// Every operation that can fail on real data runs under TrapErrors: the failure is
 // reported, the operation's target keeps its value and the rules go on.
 #include "convert/town_area.h"
 
 #include "convert/emit_record.h"
 #include "convert/town_area_steps.h"
+#include "dialogs/trap.h"
 
 namespace tessivar {
 
@@ -19,11 +20,11 @@ const Script kKanji{u'（',   u'）',   u'、',         u'「',     u'」',   u'
 const Script kKana{u'(', u')', u'､', u'<', u'>', u'@', u"-", u"ｲｼﾞｮｳ", u"(ｿﾉﾀ)", u"ｦﾉｿﾞｸ", u"-)", true};
 
 void Emit(ConvertContext& ctx) {
-  Trap(ctx, [&] { EmitRecord(ctx); });
+  TrapErrors(ctx.run.dialogs, [&] { EmitRecord(ctx); });
 }
 
 void EmitSwapped(ConvertContext& ctx) {
-  Trap(ctx, [&] { EmitRecordSwapped(ctx); });
+  TrapErrors(ctx.run.dialogs, [&] { EmitRecordSwapped(ctx); });
 }
 
 const Text& Item(const std::vector<Text>& list, size_t index) {
@@ -45,12 +46,12 @@ bool IsSuppressedDuplicate(ConvertContext& ctx) {
     size_t flag;
   };
   static constexpr Pair kPairs[] = {{u"5810027", u"ﾔｵｷﾞ", u"ﾖｵｷﾞ", 1}, {u"6730012", u"ｶﾆｶﾞｻｶ", u"ﾜｻｶ", 2}};
-  if (!ctx.options.word_list()) return false;
-  const Text& kana = ctx.ZipRec[kTownKana];  // as read, before any rule touched it
+  if (!ctx.run.options.word_list()) return false;
+  const Text& kana = ctx.reader.ZipRec[kTownKana];  // as read, before any rule touched it
   for (const Pair& pair : kPairs) {
-    if (ctx.ZipRec[kPostalCode] == pair.code && (kana == pair.kana1 || kana == pair.kana2)) {
-      if (ctx.G_DupSeen[pair.flag]) return true;
-      ctx.G_DupSeen[pair.flag] = true;
+    if (ctx.reader.ZipRec[kPostalCode] == pair.code && (kana == pair.kana1 || kana == pair.kana2)) {
+      if (ctx.town.G_DupSeen[pair.flag]) return true;
+      ctx.town.G_DupSeen[pair.flag] = true;
     }
   }
   return false;
@@ -58,19 +59,19 @@ bool IsSuppressedDuplicate(ConvertContext& ctx) {
 
 // "○市　△△区" and "○郡　△△町" with the blank option; else the city as read.
 void SetCityName(ConvertContext& ctx) {
-  const Text& city = ctx.ZipRec[kCityKanji];
-  ctx.G_CityKana = ctx.ZipRec[kCityKana];
-  if (!ctx.options.with_blank) {
-    ctx.G_CityKanji = city;
+  const Text& city = ctx.reader.ZipRec[kCityKanji];
+  ctx.values.G_CityKana = ctx.reader.ZipRec[kCityKana];
+  if (!ctx.run.options.with_blank) {
+    ctx.values.G_CityKanji = city;
     return;
   }
-  ctx.G_CityKanji = Concat(city, u"　");
+  ctx.values.G_CityKanji = Concat(city, u"　");
   long split = 0;
   if (EndsWith(city, u"区"))
     split = InStr(2, city, u"市");
   else if (EndsWith(city, u"町") || EndsWith(city, u"村"))
     split = InStr(2, city, u"郡");
-  if (split > 0) ctx.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
+  if (split > 0) ctx.values.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
 }
 
 bool IsWholeAreaNote(TextView town) {
@@ -79,15 +80,15 @@ bool IsWholeAreaNote(TextView town) {
 }
 
 void EmitWholeAreaNote(ConvertContext& ctx) {
-  ctx.G_CommentKanji = ctx.G_TownKanji;
-  ctx.G_CommentKana = ctx.G_TownKana;
-  for (Text* cleared :
-       {&ctx.G_CommentTailKanji, &ctx.G_CommentTailKana, &ctx.G_OutTownKanji, &ctx.G_OutTownKana}) {
+  ctx.values.G_CommentKanji = ctx.town.G_TownKanji;
+  ctx.values.G_CommentKana = ctx.town.G_TownKana;
+  for (Text* cleared : {&ctx.values.G_CommentTailKanji, &ctx.values.G_CommentTailKana,
+                        &ctx.values.G_OutTownKanji, &ctx.values.G_OutTownKana}) {
     cleared->clear();
   }
   Emit(ctx);
-  ctx.G_CommentKanji.clear();
-  ctx.G_CommentKana.clear();
+  ctx.values.G_CommentKanji.clear();
+  ctx.values.G_CommentKana.clear();
 }
 
 // Inside every quoted pair the list comma becomes an at sign of the same
@@ -109,12 +110,12 @@ void ProtectQuotedCommas(Text& text, const Script& script) {
 }
 
 void EmitPlainTown(ConvertContext& ctx) {
-  ctx.G_OutTownKanji = ctx.G_TownKanji;
-  ctx.G_OutTownKana = ctx.G_TownKana;
-  ctx.G_OutSubKanji.clear();
-  ctx.G_OutSubKana.clear();
-  ctx.G_CommentKanji.clear();
-  ctx.G_CommentKana.clear();
+  ctx.values.G_OutTownKanji = ctx.town.G_TownKanji;
+  ctx.values.G_OutTownKana = ctx.town.G_TownKana;
+  ctx.values.G_OutSubKanji.clear();
+  ctx.values.G_OutSubKana.clear();
+  ctx.values.G_CommentKanji.clear();
+  ctx.values.G_CommentKana.clear();
   Emit(ctx);
 }
 
@@ -131,7 +132,7 @@ bool Finished(std::optional<CorrectionEnd> end) { return end == CorrectionEnd::k
 void F_TownAreaEdit(ConvertContext& ctx) { F_TownAreaEdit(ctx, TownCorrections::Shipped()); }
 
 void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
-  const auto& rec = ctx.ZipRec;
+  const auto& rec = ctx.reader.ZipRec;
 
   // 1. Duplicate suppression (word list only).
   if (IsSuppressedDuplicate(ctx)) return;
@@ -140,23 +141,23 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   SetCityName(ctx);
 
   // 3. Working copies.
-  ctx.G_TownKanji = rec[kTownKanji];
-  ctx.G_TownKana = rec[kTownKana];
-  ctx.G_OutSubKanji.clear();
-  ctx.G_OutSubKana.clear();
+  ctx.town.G_TownKanji = rec[kTownKanji];
+  ctx.town.G_TownKana = rec[kTownKana];
+  ctx.values.G_OutSubKanji.clear();
+  ctx.values.G_OutSubKana.clear();
 
   // 4. Whole-area notes.
-  if (IsWholeAreaNote(ctx.G_TownKanji)) {
+  if (IsWholeAreaNote(ctx.town.G_TownKanji)) {
     EmitWholeAreaNote(ctx);
     return;
   }
 
   // 5. Positions and protected commas.
-  ctx.pK = InStr(ctx.G_TownKanji, u"（");
-  ctx.pR = InStr(ctx.G_TownKana, u"(");
-  if (ctx.pK > 0 && Contains(ctx.G_TownKanji, u"「")) {
-    ProtectQuotedCommas(ctx.G_TownKanji, kKanji);
-    ProtectQuotedCommas(ctx.G_TownKana, kKana);
+  ctx.town.pK = InStr(ctx.town.G_TownKanji, u"（");
+  ctx.town.pR = InStr(ctx.town.G_TownKana, u"(");
+  if (ctx.town.pK > 0 && Contains(ctx.town.G_TownKanji, u"「")) {
+    ProtectQuotedCommas(ctx.town.G_TownKanji, kKanji);
+    ProtectQuotedCommas(ctx.town.G_TownKana, kKana);
   }
 
   // 6. Checkpoint A: whole-record corrections.
@@ -164,7 +165,7 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
 
   // 7. Plain towns.
   const bool old_area_02955 = rec[kOldCode] == u"02955";
-  if (!old_area_02955 && !Contains(ctx.G_TownKanji, u"（")) {
+  if (!old_area_02955 && !Contains(ctx.town.G_TownKanji, u"（")) {
     EmitPlainTown(ctx);
     return;
   }
@@ -174,16 +175,16 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
 
   // 9. The old-code area "02955": a list with an empty main name.
   if (old_area_02955) {
-    ctx.G_TownKanji = Concat(u"（", ctx.G_TownKanji, u"）");
-    ctx.G_TownKana = Concat(u"(", ctx.G_TownKana, u")");
-    ctx.pK = 1;
-    ctx.pR = 1;
+    ctx.town.G_TownKanji = Concat(u"（", ctx.town.G_TownKanji, u"）");
+    ctx.town.G_TownKana = Concat(u"(", ctx.town.G_TownKana, u")");
+    ctx.town.pK = 1;
+    ctx.town.pR = 1;
   }
 
   // 10.-12. Siblings and the exclusion tail, main names, parts.
-  UpdateSiblingsAndTail(ctx);
-  BuildMainNames(ctx);
-  BuildParts(ctx);
+  UpdateSiblingsAndTail(ctx.town, ctx.values);
+  BuildMainNames(ctx.town, ctx.values, ctx.run.dialogs);
+  BuildParts(ctx.town, ctx.run.dialogs);
 
   // 13. Checkpoint C.
   if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kC))) return;
@@ -191,16 +192,16 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   // 14. Prefix propagation.
   if (rec[kPostalCode] != u"1620051") {
     PrefixVariant variant = PrefixVariantOf(rec[kPostalCode]);
-    PropagatePrefixes(ctx.G_PartsKanji, kKanji, variant);
-    PropagatePrefixes(ctx.G_PartsKana, kKana, variant);
+    PropagatePrefixes(ctx.town.G_PartsKanji, kKanji, variant);
+    PropagatePrefixes(ctx.town.G_PartsKana, kKana, variant);
   }
 
   // 15. Checkpoint D.
   if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kD))) return;
 
   // 16. Tail propagation.
-  PropagateTails(ctx.G_PartsKanji, ctx.G_PartTailsKanji, kKanji);
-  PropagateTails(ctx.G_PartsKana, ctx.G_PartTailsKana, kKana);
+  PropagateTails(ctx.town.G_PartsKanji, ctx.town.G_PartTailsKanji, kKanji);
+  PropagateTails(ctx.town.G_PartsKana, ctx.town.G_PartTailsKana, kKana);
 
   // 17. Checkpoint E.
   if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kE))) return;

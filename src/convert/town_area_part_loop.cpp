@@ -6,6 +6,7 @@
 
 #include "convert/town_area_steps.h"
 #include "convert/town_kyoto_codes.h"
+#include "dialogs/trap.h"
 
 namespace tessivar::town_area {
 
@@ -58,26 +59,26 @@ constexpr PlaceName kRangePlaces[] = {{u"0285102", u"葛巻", u"ｸｽﾞﾏｷ"
 class PartLoop {
  public:
   PartLoop(ConvertContext& ctx, const TownCorrections& corrections)
-      : ctx_(ctx), corrections_(corrections), code_(ctx.ZipRec[kPostalCode]) {}
+      : ctx_(ctx), corrections_(corrections), code_(ctx.reader.ZipRec[kPostalCode]) {}
 
   void Run() {
-    for (size_t i = 0; i < ctx_.G_PartsKanji.size(); ++i) {
+    for (size_t i = 0; i < ctx_.town.G_PartsKanji.size(); ++i) {
       if (RunCases(i) == Flow::kReturn) return;
     }
   }
 
  private:
   Flow RunCases(size_t i) {
-    const Text K = ctx_.G_PartsKanji[i];
-    Trap(ctx_, [&] { T_ = Item(ctx_.G_PartTailsKanji, i); });
+    const Text K = ctx_.town.G_PartsKanji[i];
+    TrapErrors(ctx_.run.dialogs, [&] { T_ = Item(ctx_.town.G_PartTailsKanji, i); });
 
     // 1. Checkpoint F1.
     if (Flow f = Consult(Checkpoint::kF1, K); f != Flow::kNextCase) return f;
     // 2. Lists that are a note as a whole.
-    if (IsNoteList(ctx_.G_TownKanji)) {
-      ctx_.G_CommentKanji = K;
+    if (IsNoteList(ctx_.town.G_TownKanji)) {
+      ctx_.values.G_CommentKanji = K;
       ReadKana(i);
-      ctx_.G_CommentKana = R_;
+      ctx_.values.G_CommentKana = R_;
       Emit(ctx_);
       return Flow::kNextPart;
     }
@@ -91,7 +92,7 @@ class PartLoop {
     // 5. Lists joined with "・".
     if (Contains(K, u"・")) return DottedList(i, K);
     // 6. The one part is a 番地 range: the list becomes the comment.
-    if (T_ == u"番地" && Contains(K, u"～") && ctx_.G_PartsKanji.size() == 1) {
+    if (T_ == u"番地" && Contains(K, u"～") && ctx_.town.G_PartsKanji.size() == 1) {
       SingleBanchiRange();
       return Flow::kNextPart;
     }
@@ -123,8 +124,8 @@ class PartLoop {
     // 14. Checkpoint F6.
     if (Flow f = Consult(Checkpoint::kF6, K); f != Flow::kNextCase) return f;
     // 15. Otherwise the part is the sub-area.
-    ctx_.G_OutSubKanji = K;
-    ctx_.G_OutSubKana = SubKana(i);
+    ctx_.values.G_OutSubKanji = K;
+    ctx_.values.G_OutSubKana = SubKana(i);
     EmitInOrder();
     return Flow::kNextPart;
   }
@@ -136,36 +137,36 @@ class PartLoop {
   // R: the kana part with the kanji part's index. When the kana list is
   // shorter, the read fails and R keeps the kana part read before.
   void ReadKana(size_t i) {
-    Trap(ctx_, [&] { R_ = Item(ctx_.G_PartsKana, i); });
+    TrapErrors(ctx_.run.dialogs, [&] { R_ = Item(ctx_.town.G_PartsKana, i); });
   }
 
   // The sub kana of cases 4 and 15: the kana part with the same index, the
   // last one when the kana list is shorter, none without a kana "(".
   Text SubKana(size_t i) const {
-    const auto& kana = ctx_.G_PartsKana;
-    if (ctx_.pR == 0 || kana.empty()) return Text();
+    const auto& kana = ctx_.town.G_PartsKana;
+    if (ctx_.town.pR == 0 || kana.empty()) return Text();
     return kana[std::min(i, kana.size() - 1)];
   }
 
   // Kyoto street codes write the sub-area in front of the main name.
   void EmitInOrder() {
-    if (F_IsKyotoCode(code_) && ctx_.pK > 0)
+    if (F_IsKyotoCode(code_) && ctx_.town.pK > 0)
       EmitSwapped(ctx_);
     else
       Emit(ctx_);
   }
 
   void ClearSubAreas() {
-    ctx_.G_OutSubKanji.clear();
-    ctx_.G_OutSubKana.clear();
+    ctx_.values.G_OutSubKanji.clear();
+    ctx_.values.G_OutSubKana.clear();
   }
   void ClearComments() {
-    ctx_.G_CommentKanji.clear();
-    ctx_.G_CommentKana.clear();
+    ctx_.values.G_CommentKanji.clear();
+    ctx_.values.G_CommentKana.clear();
   }
   void ClearSiblings() {
-    ctx_.G_SiblingsKanji.clear();
-    ctx_.G_SiblingsKana.clear();
+    ctx_.town.G_SiblingsKanji.clear();
+    ctx_.town.G_SiblingsKana.clear();
   }
 
   static bool IsNoteList(TextView town) {
@@ -176,26 +177,26 @@ class PartLoop {
 
   // Case 3.
   void ExcludeOthers() {
-    if (!ctx_.G_SiblingsKanji.empty()) {
-      ctx_.G_CommentKanji = ctx_.G_SiblingsKanji;
-      ctx_.G_CommentKana = ctx_.G_SiblingsKana;
+    if (!ctx_.town.G_SiblingsKanji.empty()) {
+      ctx_.values.G_CommentKanji = ctx_.town.G_SiblingsKanji;
+      ctx_.values.G_CommentKana = ctx_.town.G_SiblingsKana;
     } else if (code_ == u"6060067") {
       // The whole town is the note, kept as written.
-      ctx_.G_CommentKanji = ctx_.G_TownKanji;
-      ctx_.G_CommentTailKanji = u"notCompless";
-      ctx_.G_CommentKana = ctx_.G_TownKana;
-      ctx_.G_CommentTailKana = u"notCompless";
-    } else if (ctx_.G_OutTownKanji == ctx_.G_LastTownKanji) {
-      ctx_.G_CommentKanji = ctx_.G_LastCommentKanji;
-      ctx_.G_CommentKana = ctx_.G_LastCommentKana;
+      ctx_.values.G_CommentKanji = ctx_.town.G_TownKanji;
+      ctx_.values.G_CommentTailKanji = u"notCompless";
+      ctx_.values.G_CommentKana = ctx_.town.G_TownKana;
+      ctx_.values.G_CommentTailKana = u"notCompless";
+    } else if (ctx_.values.G_OutTownKanji == ctx_.last.G_LastTownKanji) {
+      ctx_.values.G_CommentKanji = ctx_.last.G_LastCommentKanji;
+      ctx_.values.G_CommentKana = ctx_.last.G_LastCommentKana;
     } else {
-      Trap(ctx_, [&] {
-        ctx_.G_CommentKanji =
-            Concat(u"郵便番号が指定されている 「", Left(ctx_.G_TownKanji, ctx_.pK - 1), u"」の地域");
+      TrapErrors(ctx_.run.dialogs, [&] {
+        ctx_.values.G_CommentKanji = Concat(u"郵便番号が指定されている 「",
+                                            Left(ctx_.town.G_TownKanji, ctx_.town.pK - 1), u"」の地域");
       });
-      Trap(ctx_, [&] {
-        ctx_.G_CommentKana =
-            Concat(u"郵便番号が指定されている <", Left(ctx_.G_TownKana, ctx_.pR - 1), u"> の地域");
+      TrapErrors(ctx_.run.dialogs, [&] {
+        ctx_.values.G_CommentKana =
+            Concat(u"郵便番号が指定されている <", Left(ctx_.town.G_TownKana, ctx_.town.pR - 1), u"> の地域");
       });
     }
     ClearSiblings();
@@ -206,16 +207,18 @@ class PartLoop {
   // Case 4: "３丁目", or one record per number of "１～１９丁目".
   Flow NumberedSubAreas(size_t i, const Text& K) {
     if (!Contains(K, u"～")) {
-      ctx_.G_OutSubKanji = K;
-      ctx_.G_OutSubKana = SubKana(i);
+      ctx_.values.G_OutSubKanji = K;
+      ctx_.values.G_OutSubKana = SubKana(i);
       EmitInOrder();
     } else {
       long first = 0, last = 0;
-      Trap(ctx_, [&] { first = LeadingDigits(K); });
-      Trap(ctx_, [&] { last = LeadingDigits(Mid(K, InStr(K, u"～") + 1)); });
+      TrapErrors(ctx_.run.dialogs, [&] { first = LeadingDigits(K); });
+      TrapErrors(ctx_.run.dialogs, [&] { last = LeadingDigits(Mid(K, InStr(K, u"～") + 1)); });
       for (long n = first; n <= last; ++n) {
-        ctx_.G_OutSubKanji = Concat(FullWidthDecimal(n), T_);
-        Trap(ctx_, [&] { ctx_.G_OutSubKana = Concat(Decimal(n), Item(ctx_.G_PartTailsKana, i)); });
+        ctx_.values.G_OutSubKanji = Concat(FullWidthDecimal(n), T_);
+        TrapErrors(ctx_.run.dialogs, [&] {
+          ctx_.values.G_OutSubKana = Concat(Decimal(n), Item(ctx_.town.G_PartTailsKana, i));
+        });
         Emit(ctx_);
       }
     }
@@ -227,11 +230,11 @@ class PartLoop {
     if (Flow f = Consult(Checkpoint::kF2, K); f != Flow::kNextCase) return f;
     if (Left(K, 7) == u"地階・階層不明") {
       ClearSubAreas();
-      ctx_.G_CommentKanji = u"（階層不明）";
-      ctx_.G_CommentKana = u"(ｶｲｿｳﾌﾒｲ)";
+      ctx_.values.G_CommentKanji = u"（階層不明）";
+      ctx_.values.G_CommentKana = u"(ｶｲｿｳﾌﾒｲ)";
       Emit(ctx_);
-      ctx_.G_OutSubKanji = u"（地階）";
-      ctx_.G_OutSubKana = u"(ﾁｶｲ)";
+      ctx_.values.G_OutSubKanji = u"（地階）";
+      ctx_.values.G_OutSubKana = u"(ﾁｶｲ)";
       ClearComments();
       Emit(ctx_);
       ClearSiblings();
@@ -241,8 +244,8 @@ class PartLoop {
     std::vector<Text> kanji_pieces = Split(K, u"・");
     std::vector<Text> kana_pieces = Split(R_, Contains(R_, u"･") ? u"･" : u".");
     for (size_t j = 0; j < kanji_pieces.size(); ++j) {
-      ctx_.G_OutSubKanji = kanji_pieces[j];
-      Trap(ctx_, [&] { ctx_.G_OutSubKana = Item(kana_pieces, j); });
+      ctx_.values.G_OutSubKanji = kanji_pieces[j];
+      TrapErrors(ctx_.run.dialogs, [&] { ctx_.values.G_OutSubKana = Item(kana_pieces, j); });
       Emit(ctx_);
     }
     return Flow::kNextPart;
@@ -251,10 +254,12 @@ class PartLoop {
   // Case 6.
   void SingleBanchiRange() {
     ClearSubAreas();
-    ctx_.G_CommentTailKanji.clear();
-    ctx_.G_CommentTailKana.clear();
-    Trap(ctx_, [&] { ctx_.G_CommentKanji = Between(ctx_.G_TownKanji, u"（", u"）"); });
-    Trap(ctx_, [&] { ctx_.G_CommentKana = Between(ctx_.G_TownKana, u"(", u")"); });
+    ctx_.values.G_CommentTailKanji.clear();
+    ctx_.values.G_CommentTailKana.clear();
+    TrapErrors(ctx_.run.dialogs,
+               [&] { ctx_.values.G_CommentKanji = Between(ctx_.town.G_TownKanji, u"（", u"）"); });
+    TrapErrors(ctx_.run.dialogs,
+               [&] { ctx_.values.G_CommentKana = Between(ctx_.town.G_TownKana, u"(", u")"); });
     Emit(ctx_);
     ClearComments();
     ClearSiblings();
@@ -263,16 +268,16 @@ class PartLoop {
   // Case 7.
   Flow Banchi(size_t i, const Text& K) {
     if (!Contains(K, u"～")) {
-      ctx_.G_OutSubKanji = K;
+      ctx_.values.G_OutSubKanji = K;
       ReadKana(i);
-      ctx_.G_OutSubKana = R_;
+      ctx_.values.G_OutSubKana = R_;
       Emit(ctx_);
       return Flow::kNextPart;
     }
     if (Flow f = Consult(Checkpoint::kF3, K); f != Flow::kNextCase) return f;
     ClearSubAreas();
-    ctx_.G_CommentKanji = ctx_.G_SiblingsKanji;
-    ctx_.G_CommentKana = ctx_.G_SiblingsKana;
+    ctx_.values.G_CommentKanji = ctx_.town.G_SiblingsKanji;
+    ctx_.values.G_CommentKana = ctx_.town.G_SiblingsKana;
     Emit(ctx_);
     if (code_ == u"0580343") {
       ClearComments();
@@ -282,7 +287,7 @@ class PartLoop {
   }
 
   bool IsChiwariArea() const {
-    const Text& old_code = ctx_.ZipRec[kOldCode];
+    const Text& old_code = ctx_.reader.ZipRec[kOldCode];
     return old_code == u"02879" || old_code == u"02955" || code_ == u"0285102" || code_ == u"0282402";
   }
 
@@ -290,7 +295,7 @@ class PartLoop {
   // is cut out of the part. ex. "第４０地割「５７番地１２５を除く」～第４５地割"
   void TakeQuotes(Text& part, TextView open, TextView close, Text& comment) {
     if (!Contains(part, open)) return;
-    Trap(ctx_, [&] {
+    TrapErrors(ctx_.run.dialogs, [&] {
       long from = InStr(part, open);
       long to = InStr(from + 1, part, close);
       comment = Mid(part, from + 1, to - from - 1);
@@ -310,7 +315,7 @@ class PartLoop {
   NumberRange ReadRange(const Text& text, TextView mark, bool with_numbers) {
     NumberRange range;
     Text before;
-    Trap(ctx_, [&] { before = Left(text, InStr(text, mark) - 1); });
+    TrapErrors(ctx_.run.dialogs, [&] { before = Left(text, InStr(text, mark) - 1); });
     size_t digit = 0;
     while (digit < before.size() && !IsDigit(before[digit])) ++digit;
     range.prefix = before.substr(0, digit);
@@ -318,8 +323,8 @@ class PartLoop {
     while (after_digits < before.size() && IsDigit(before[after_digits])) ++after_digits;
     range.suffix = before.substr(after_digits);
     if (!with_numbers) return range;
-    Trap(ctx_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
-    Trap(ctx_, [&] {
+    TrapErrors(ctx_.run.dialogs, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
+    TrapErrors(ctx_.run.dialogs, [&] {
       TextView after = Mid(text, InStr(text, mark) + 1);
       size_t from = 0;
       while (from < after.size() && !IsDigit(after[from])) ++from;
@@ -333,14 +338,14 @@ class PartLoop {
     Text kanji = K;
     ReadKana(i);
     Text kana = R_;
-    TakeQuotes(kanji, u"「", u"」", ctx_.G_CommentKanji);
-    TakeQuotes(kana, u"<", u">", ctx_.G_CommentKana);
+    TakeQuotes(kanji, u"「", u"」", ctx_.values.G_CommentKanji);
+    TakeQuotes(kana, u"<", u">", ctx_.values.G_CommentKana);
     const bool in_part = T_ == u"地割";
-    const Text range_kanji = in_part ? kanji : ctx_.G_OutTownKanji;
-    const Text range_kana = in_part ? kana : ctx_.G_OutTownKana;
+    const Text range_kanji = in_part ? kanji : ctx_.values.G_OutTownKanji;
+    const Text range_kana = in_part ? kana : ctx_.values.G_OutTownKana;
     if (!Contains(range_kanji, u"～")) {
-      ctx_.G_OutTownKanji = kanji;
-      ctx_.G_OutTownKana = kana;
+      ctx_.values.G_OutTownKanji = kanji;
+      ctx_.values.G_OutTownKana = kana;
       Emit(ctx_);
       return;
     }
@@ -353,8 +358,8 @@ class PartLoop {
       }
     }
     for (long n = range.first; n <= range.last; ++n) {
-      ctx_.G_OutTownKanji = Concat(range.prefix, FullWidthDecimal(n), range.suffix);
-      ctx_.G_OutTownKana = Concat(range_of_kana.prefix, Decimal(n), range_of_kana.suffix);
+      ctx_.values.G_OutTownKanji = Concat(range.prefix, FullWidthDecimal(n), range.suffix);
+      ctx_.values.G_OutTownKana = Concat(range_of_kana.prefix, Decimal(n), range_of_kana.suffix);
       ClearSubAreas();
       Emit(ctx_);
       ClearComments();
@@ -366,17 +371,17 @@ class PartLoop {
     Flow f = Consult(Checkpoint::kCase11, K);
     if (f != Flow::kNextCase) return f;
     if (long p = InStr(K, u"丁目"); p > 0) {
-      ctx_.G_OutSubKanji = Left(K, p + 1);
-      ctx_.G_CommentKanji = K;
+      ctx_.values.G_OutSubKanji = Left(K, p + 1);
+      ctx_.values.G_CommentKanji = K;
     } else {
-      ctx_.G_OutSubKanji = K;
+      ctx_.values.G_OutSubKanji = K;
     }
     ReadKana(i);
     if (long q = InStr(R_, u"ﾁｮｳﾒ"); q > 0) {
-      ctx_.G_OutSubKana = Left(R_, q + 3);
-      ctx_.G_CommentKana = R_;
+      ctx_.values.G_OutSubKana = Left(R_, q + 3);
+      ctx_.values.G_CommentKana = R_;
     } else {
-      ctx_.G_OutSubKana = R_;
+      ctx_.values.G_OutSubKana = R_;
     }
     Emit(ctx_);
     ClearComments();

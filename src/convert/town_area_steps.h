@@ -39,11 +39,11 @@ const Text& Item(const std::vector<Text>& list, size_t index);
 
 // --- Siblings, main names and parts ---------------------------------------
 // The sibling lists and the exclusion tail; may cut the working town copies.
-void UpdateSiblingsAndTail(ConvertContext& ctx);
+void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values);
 // G_OutTownKanji / G_OutTownKana from the working copies.
-void BuildMainNames(ConvertContext& ctx);
+void BuildMainNames(const TownAreaState& town, EmissionValues& values, Dialogs& dialogs);
 // G_PartsKanji / G_PartsKana and their empty tail lists.
-void BuildParts(ConvertContext& ctx);
+void BuildParts(TownAreaState& town, Dialogs& dialogs);
 
 // --- Propagation -----------------------------------------------------------
 // The two codes whose lists keep some parts out of prefix propagation.

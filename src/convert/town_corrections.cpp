@@ -118,15 +118,16 @@ bool Holds(ConditionMatch match, TextView subject, TextView text) {
 }
 
 Text* RecordTarget(ConvertContext& ctx, size_t field) {
-  std::array<Text*, 8> targets = {&ctx.G_OutTownKanji,     &ctx.G_OutSubKanji,    &ctx.G_CommentKanji,
-                                  &ctx.G_CommentTailKanji, &ctx.G_OutTownKana,    &ctx.G_OutSubKana,
-                                  &ctx.G_CommentKana,      &ctx.G_CommentTailKana};
+  std::array<Text*, 8> targets = {&ctx.values.G_OutTownKanji, &ctx.values.G_OutSubKanji,
+                                  &ctx.values.G_CommentKanji, &ctx.values.G_CommentTailKanji,
+                                  &ctx.values.G_OutTownKana,  &ctx.values.G_OutSubKana,
+                                  &ctx.values.G_CommentKana,  &ctx.values.G_CommentTailKana};
   return targets[field];
 }
 
 void EmitSeries(ConvertContext& ctx, const NumberSeries& series) {
-  Text& kanji = series.into_main ? ctx.G_OutTownKanji : ctx.G_OutSubKanji;
-  Text& kana = series.into_main ? ctx.G_OutTownKana : ctx.G_OutSubKana;
+  Text& kanji = series.into_main ? ctx.values.G_OutTownKanji : ctx.values.G_OutSubKanji;
+  Text& kana = series.into_main ? ctx.values.G_OutTownKana : ctx.values.G_OutSubKana;
   for (long n = series.first; n <= series.last; ++n) {
     kanji = Concat(series.prefix, FullWidthDecimal(n), series.suffix);
     kana = Concat(series.prefix_kana, Decimal(n), series.suffix_kana);
@@ -136,8 +137,9 @@ void EmitSeries(ConvertContext& ctx, const NumberSeries& series) {
 
 void Apply(ConvertContext& ctx, const TownCorrection& entry) {
   // The first record starts from cleared comments and sub-areas.
-  for (Text* cleared : {&ctx.G_OutSubKanji, &ctx.G_OutSubKana, &ctx.G_CommentKanji, &ctx.G_CommentKana,
-                        &ctx.G_CommentTailKanji, &ctx.G_CommentTailKana}) {
+  for (Text* cleared :
+       {&ctx.values.G_OutSubKanji, &ctx.values.G_OutSubKana, &ctx.values.G_CommentKanji,
+        &ctx.values.G_CommentKana, &ctx.values.G_CommentTailKanji, &ctx.values.G_CommentTailKana}) {
     cleared->clear();
   }
   if (entry.series) EmitSeries(ctx, *entry.series);
@@ -243,7 +245,7 @@ const TownCorrection* TownCorrections::Find(Checkpoint checkpoint, const std::ve
 
 std::optional<CorrectionEnd> ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
                                                 Checkpoint checkpoint, TextView part) {
-  const TownCorrection* entry = corrections.Find(checkpoint, ctx.ZipRec, part);
+  const TownCorrection* entry = corrections.Find(checkpoint, ctx.reader.ZipRec, part);
   if (!entry) return std::nullopt;
   Apply(ctx, *entry);
   return entry->ends;

@@ -1,5 +1,6 @@
 #include "convert/write_line.h"
 
+#include "dialogs/trap.h"
 #include "fieldsets/field_catalogue.h"
 #include "text/width.h"
 
@@ -37,48 +38,45 @@ void AppendQuoted(Text& line, TextView text) {
 }  // namespace
 
 void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tail) {
-  const auto& rec = ctx.ZipRec;
-  Trap(
-      ctx,
-      [&] {
-        if (ctx.options.with_prefecture)
-          word = Concat(rec[kPrefKanji], ctx.options.with_blank ? u"　" : u"", word);
-        ReplaceIn(comment, u"＠", u"、");
-        ReplaceIn(word, u"＠", u"、");
-        ReplaceIn(tail, u"＠", u"、");
+  const auto& rec = ctx.reader.ZipRec;
+  TrapErrors(ctx.run.dialogs, "F_郵便番号SUB_Err:", [&] {
+    if (ctx.run.options.with_prefecture)
+      word = Concat(rec[kPrefKanji], ctx.run.options.with_blank ? u"　" : u"", word);
+    ReplaceIn(comment, u"＠", u"、");
+    ReplaceIn(word, u"＠", u"、");
+    ReplaceIn(tail, u"＠", u"、");
 
-        // The reading: seven full-width digits, a full-width hyphen after the
-        // third in the hyphen form.
-        TextView code = rec[kPostalCode];
-        Text reading = Widen(ctx.options.hyphen ? HyphenatedCode(code) : Text(code));
-        if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
+    // The reading: seven full-width digits, a full-width hyphen after the
+    // third in the hyphen form.
+    TextView code = rec[kPostalCode];
+    Text reading = Widen(ctx.run.options.hyphen ? HyphenatedCode(code) : Text(code));
+    if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
 
-        Text line = Concat(reading, u"\t", word, u"\t地名その他");
-        if (!comment.empty()) {
-          ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAfterOpening);
-          if (Len(comment) + Len(tail) > 64) {
-            // The marker " 他" is appended even when nothing was cut.
-            comment = Narrow(comment);
-            ReplaceIn(comment, u"~", u"ｶﾗ");
-            comment = tail.empty() ? Concat(Left(comment, 60), u" 他") : Concat(Left(comment, 56), u" 他 ");
-          }
-          line += u'\t';
-          line += comment;
-          line += tail;
-        }
-        ctx.output->WriteLine(line);
-        ++ctx.G_RecordCount;
-      },
-      "F_郵便番号SUB_Err:");
+    Text line = Concat(reading, u"\t", word, u"\t地名その他");
+    if (!comment.empty()) {
+      ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAfterOpening);
+      if (Len(comment) + Len(tail) > 64) {
+        // The marker " 他" is appended even when nothing was cut.
+        comment = Narrow(comment);
+        ReplaceIn(comment, u"~", u"ｶﾗ");
+        comment = tail.empty() ? Concat(Left(comment, 60), u" 他") : Concat(Left(comment, 56), u" 他 ");
+      }
+      line += u'\t';
+      line += comment;
+      line += tail;
+    }
+    ctx.run.output->WriteLine(line);
+    ++ctx.run.G_RecordCount;
+  });
   // The comment of a "その他" record is not handed on as the last comment.
   if (Contains(rec[kTownKanji], u"その他")) comment.clear();
-  ctx.dialogs.ProcessEvents();
+  ctx.run.dialogs.ProcessEvents();
 }
 
 void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, Text& townKana,
                     Text& commentKana, Text& tailKana) {
-  auto& rec = ctx.ZipRec;
-  Trap(ctx, [&] {
+  auto& rec = ctx.reader.ZipRec;
+  TrapErrors(ctx.run.dialogs, [&] {
     // Commas that the town-area rules protected come back.
     ReplaceIn(rec[kTownKanji], u"＠", u"、");
     ReplaceIn(town, u"＠", u"、");
@@ -87,11 +85,11 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
     ReplaceIn(rec[kTownKana], u"@", u"､");
     ReplaceIn(commentKana, u"@", u"､");
 
-    const bool hyphen = ctx.options.hyphen;
+    const bool hyphen = ctx.run.options.hyphen;
     Text line;
     line.reserve(256);
-    for (size_t i = 1; i < ctx.G_SelFields.size(); ++i) {
-      const int n = FieldEntryNumber(ctx.G_SelFields[i]);
+    for (size_t i = 1; i < ctx.run.G_SelFields.size(); ++i) {
+      const int n = FieldEntryNumber(ctx.run.G_SelFields[i]);
       if (n == kEndOfList) break;
       switch (n) {
         case kLocalCodeItem: line += rec[kLocalCode]; break;
@@ -150,8 +148,8 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
         default: break;  // 0 and numbers outside the catalogue write nothing
       }
     }
-    ctx.output->WriteLine(line);
-    ++ctx.G_RecordCount;
+    ctx.run.output->WriteLine(line);
+    ++ctx.run.G_RecordCount;
   });
   if (Contains(rec[kTownKanji], u"その他")) {
     comment.clear();

@@ -1,6 +1,6 @@
 #pragma once
 // The two line formats of a run: a line of the IME word list and a CSV line
-// of the selected output fields. Both append one line to ctx.output and count
+// of the selected output fields. Both append one line to ctx.run.output and count
 // it in G_RecordCount.
 #include "convert/convert_context.h"
 
@@ -14,7 +14,7 @@ inline constexpr TextView kKeepComment = u"notCompless";
 // writes them (commas restored, bracket prefix stripped, cut to length).
 void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tail);
 
-// One CSV line of the fields in ctx.G_SelFields. The comment items rewrite
+// One CSV line of the fields in ctx.run.G_SelFields. The comment items rewrite
 // comment/tail (and their kana) as they write them; slots 5 and 8 get their
 // commas restored.
 void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, Text& townKana,

@@ -94,13 +94,13 @@ RunResult Btn_作成開始_Click(Application& app) {
   }
 
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
-  ctx.G_SelFields = app.G_SelFields;
-  ctx.G_OutFileName = app.G_OutFileName;
+  ctx.run.G_SelFields = app.G_SelFields;
+  ctx.run.G_OutFileName = app.G_OutFileName;
   F_CreateZipData(ctx);
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
 
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
-  ShowBuilderResult(outcome, ctx.G_RecordCount, app.dialogs);
+  ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
 }
 

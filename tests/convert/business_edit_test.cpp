@@ -152,7 +152,7 @@ TEST(BusinessEditTest, RowWithFiveOffices) {
     EXPECT_NE(d.Lines()[i].find(std::string("\"学校法人\",")), std::string::npos) << i;
     EXPECT_TRUE(d.Lines()[i].ends_with(std::string(",\"") + names[i] + "\"")) << d.Lines()[i];
   }
-  EXPECT_EQ(d.h.ctx.G_RecordCount, 5);
+  EXPECT_EQ(d.h.ctx.run.G_RecordCount, 5);
 }
 
 TEST(BusinessEditTest, RowChangingCityAndAddressAppliesToEveryRecord) {
@@ -208,9 +208,9 @@ TEST(BusinessEditTest, WordListRowsRunOnlyForTheWordList) {
   Dispatch replaced(Purpose::kWordList, u"7658508", u"精華町光台１丁目３－１",
                     u"独立行政法人　農業・生物系特定産業技術研究機構　近畿中国四国農業研究センター");
   replaced.Run();
-  EXPECT_EQ(U8(replaced.h.ctx.ZipRec[kTownKanji]), "精華町光台1-3-1");
+  EXPECT_EQ(U8(replaced.h.ctx.reader.ZipRec[kTownKanji]), "精華町光台1-3-1");
   EXPECT_EQ(replaced.Comments(), Strings{"独立行政法人"});
-  EXPECT_EQ(U8(replaced.h.ctx.ZipRec[kCompanyKanji]).find("独立行政法人"), std::string::npos);
+  EXPECT_EQ(U8(replaced.h.ctx.reader.ZipRec[kCompanyKanji]).find("独立行政法人"), std::string::npos);
 }
 
 TEST(BusinessEditTest, FailingActionIsReportedAndTheRowGoesOn) {
@@ -319,12 +319,12 @@ TEST(BusinessEditTest, ShippedTablesGiveOneRecordPerRealBusinessLine) {
     std::u16string line;
     long lines = 0;
     while (in.Next(line)) {
-      LayOutBusinessLine(line, h.ctx.ZipRec);
+      LayOutBusinessLine(line, h.ctx.reader.ZipRec);
       F_BusinessEdit(h.ctx);
       ++lines;
     }
     EXPECT_GT(lines, 20000);
-    EXPECT_EQ(h.ctx.G_RecordCount, lines);
+    EXPECT_EQ(h.ctx.run.G_RecordCount, lines);
     EXPECT_EQ(static_cast<long>(h.lines().size()), lines);
     EXPECT_TRUE(h.dialogs.messages().empty()) << h.dialogs.messages().front();
   }

@@ -15,7 +15,7 @@ namespace tessivar::testing {
 struct EmitHarness {
   explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
       : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
-    ctx.output = &sink;
+    ctx.run.output = &sink;
   }
 
   static RunOptions Options(Purpose purpose) {
@@ -31,33 +31,33 @@ struct EmitHarness {
 
   // An address record: code, prefecture, city and town as read.
   void Address(std::u16string code, std::u16string pref, std::u16string city, std::u16string town) {
-    ctx.ZipRec.assign(kZipSlots, {});
-    ctx.ZipRec[kPostalCode] = std::move(code);
-    ctx.ZipRec[kPrefKanji] = std::move(pref);
-    ctx.ZipRec[kCityKanji] = std::move(city);
-    ctx.ZipRec[kTownKanji] = std::move(town);
-    ctx.ZipRec[kFlag1] = u"0";
+    ctx.reader.ZipRec.assign(kZipSlots, {});
+    ctx.reader.ZipRec[kPostalCode] = std::move(code);
+    ctx.reader.ZipRec[kPrefKanji] = std::move(pref);
+    ctx.reader.ZipRec[kCityKanji] = std::move(city);
+    ctx.reader.ZipRec[kTownKanji] = std::move(town);
+    ctx.reader.ZipRec[kFlag1] = u"0";
   }
 
   // A business-office record as the reader lays it out.
   void Business(std::u16string code, std::u16string city, std::u16string address, std::u16string name,
                 std::u16string name_kana = u"ｶﾅ", std::u16string office = u"\"太宰府\"") {
-    ctx.ZipRec.assign(kZipSlots, {});
-    ctx.ZipRec[kLocalCode] = u"40221";
-    ctx.ZipRec[kOldCode] = u"818  ";
-    ctx.ZipRec[kPostalCode] = std::move(code);
-    ctx.ZipRec[kPrefKanji] = u"福岡県";
-    ctx.ZipRec[kCityKanji] = std::move(city);
-    ctx.ZipRec[kTownKanji] = std::move(address);
-    ctx.ZipRec[kFlag1] = std::move(office);
-    ctx.ZipRec[kCompanyKana] = std::move(name_kana);
-    ctx.ZipRec[kCompanyKanji] = std::move(name);
+    ctx.reader.ZipRec.assign(kZipSlots, {});
+    ctx.reader.ZipRec[kLocalCode] = u"40221";
+    ctx.reader.ZipRec[kOldCode] = u"818  ";
+    ctx.reader.ZipRec[kPostalCode] = std::move(code);
+    ctx.reader.ZipRec[kPrefKanji] = u"福岡県";
+    ctx.reader.ZipRec[kCityKanji] = std::move(city);
+    ctx.reader.ZipRec[kTownKanji] = std::move(address);
+    ctx.reader.ZipRec[kFlag1] = std::move(office);
+    ctx.reader.ZipRec[kCompanyKana] = std::move(name_kana);
+    ctx.reader.ZipRec[kCompanyKanji] = std::move(name);
   }
 
   // G_SelFields from catalogue numbers (index 0 is the marker "0").
   void Fields(std::initializer_list<const char16_t*> entries) {
-    ctx.G_SelFields.assign(1, u"0");
-    for (auto e : entries) ctx.G_SelFields.emplace_back(e);
+    ctx.run.G_SelFields.assign(1, u"0");
+    for (auto e : entries) ctx.run.G_SelFields.emplace_back(e);
   }
 
   // The columns of a written word-list line.

@@ -20,13 +20,13 @@ struct Shortening {
              std::u16string office = u"\"太宰府\"")
       : h(Purpose::kWordList, true) {
     h.Business(u"8188799", city, address, std::move(name), u"ｶﾅ", std::move(office));
-    h.ctx.G_OutTownKanji = city;
-    h.ctx.G_OutSubKanji = address;
+    h.ctx.values.G_OutTownKanji = city;
+    h.ctx.values.G_OutSubKanji = address;
   }
-  void Run() { F_ShortenWord(h.ctx); }
-  std::string sub() const { return U8(h.ctx.G_OutSubKanji); }
-  std::string comment() const { return U8(h.ctx.G_CommentKanji); }
-  std::string name() const { return U8(h.ctx.ZipRec[kCompanyKanji]); }
+  void Run() { F_ShortenWord(h.ctx.values, h.ctx.reader.ZipRec); }
+  std::string sub() const { return U8(h.ctx.values.G_OutSubKanji); }
+  std::string comment() const { return U8(h.ctx.values.G_CommentKanji); }
+  std::string name() const { return U8(h.ctx.reader.ZipRec[kCompanyKanji]); }
   EmitHarness h;
 };
 
@@ -69,8 +69,8 @@ TEST(WordShorteningTest, NotesMoveIntoTheComment) {
 TEST(WordShorteningTest, LengthOfThirtyChangesNothing) {
   // 10 + 10 + 9 + 1 = 30: the forms stay, nothing is narrowed.
   Shortening s(u"太宰府市", u"ＡＢＣＤＥＦＧＨＩＪ", u"株式会社　ＷＸＹＺ");
-  s.h.ctx.G_OutTownKanji = u"ＡＢＣＤＥＦＧＨＩＪ";
-  ASSERT_EQ(WordLength(s.h.ctx), 30);
+  s.h.ctx.values.G_OutTownKanji = u"ＡＢＣＤＥＦＧＨＩＪ";
+  ASSERT_EQ(WordLength(s.h.ctx.values, s.h.ctx.reader.ZipRec), 30);
   s.Run();
   EXPECT_EQ(s.name(), "株式会社　ＷＸＹＺ");
   EXPECT_EQ(s.sub(), "ＡＢＣＤＥＦＧＨＩＪ");
@@ -90,7 +90,7 @@ void CheckNames(const NameCase* begin, const NameCase* end) {
   for (const NameCase* c = begin; c != end; ++c) {
     SCOPED_TRACE(c->label);
     Shortening s(u"", std::u16string(c->address_length, u'地'), c->name);
-    s.h.ctx.G_OutTownKanji = std::u16string(10, u'町');
+    s.h.ctx.values.G_OutTownKanji = std::u16string(10, u'町');
     s.Run();
     EXPECT_EQ(s.name(), c->shortened);
     EXPECT_EQ(s.comment(), c->comment);
@@ -130,11 +130,11 @@ TEST(WordShorteningTest, LegalEntityForms) {
 
 TEST(WordShorteningTest, NarrowsTownSubAreaAndNameButNotTheCity) {
   Shortening s(u"", u"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰ", u"ＸＹＺ");
-  s.h.ctx.G_CityKanji = u"ＣＩＴＹ";
-  s.h.ctx.G_OutTownKanji = u"ＴＯＷＮＴＯＷＮ";
+  s.h.ctx.values.G_CityKanji = u"ＣＩＴＹ";
+  s.h.ctx.values.G_OutTownKanji = u"ＴＯＷＮＴＯＷＮ";
   s.Run();
-  EXPECT_EQ(U8(s.h.ctx.G_CityKanji), "ＣＩＴＹ");
-  EXPECT_EQ(U8(s.h.ctx.G_OutTownKanji), "TOWNTOWN");
+  EXPECT_EQ(U8(s.h.ctx.values.G_CityKanji), "ＣＩＴＹ");
+  EXPECT_EQ(U8(s.h.ctx.values.G_OutTownKanji), "TOWNTOWN");
   EXPECT_EQ(s.sub(), "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(s.name(), "XYZ");
 }
@@ -162,7 +162,7 @@ TEST(WordShorteningTest, BuildingDetailsMoveIntoTheComment) {
     // The name alone makes L > 30 after every shortening of it.
     Shortening s(u"福岡市中央区", c.address, std::u16string(30, u'名'));
     s.Run();
-    EXPECT_EQ(U8(s.h.ctx.ZipRec[kTownKanji]), c.slot8);
+    EXPECT_EQ(U8(s.h.ctx.reader.ZipRec[kTownKanji]), c.slot8);
     EXPECT_EQ(s.comment(), c.comment);
     if (*c.comment) {
       EXPECT_EQ(s.sub(), c.slot8);  // full width again after a split

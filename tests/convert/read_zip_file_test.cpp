@@ -35,13 +35,13 @@ class Reader : public ::testing::Test {
 
   std::vector<std::vector<Text>> ReadFile(const fs::path& path, int input_index) {
     ConvertContext ctx(options_, InputFiles{}, dialogs_);
-    ctx.G_InputIndex = input_index;
+    ctx.reader.G_InputIndex = input_index;
     TextFileReader input;
     EXPECT_TRUE(input.Open(path));
     std::vector<std::vector<Text>> records;
-    F_ReadZipFile(ctx, input, [&](ConvertContext& c) { records.push_back(c.ZipRec); });
+    F_ReadZipFile(ctx, input, [&](ConvertContext& c) { records.push_back(c.reader.ZipRec); });
     EXPECT_FALSE(input.is_open());
-    line_count_ = ctx.G_LineCount;
+    line_count_ = ctx.reader.G_LineCount;
     return records;
   }
 
@@ -156,14 +156,14 @@ TEST_F(Reader, RealContinuedRecordsOfTheAddressFile) {
   ASSERT_TRUE(input.Open(fs::path(JAPANPOST_DIR) / "KEN_ALL.CSV"));
   F_ReadZipFile(ctx, input, [&](ConvertContext& c) {
     ++records;
-    const Text& code = c.ZipRec[kPostalCode];
+    const Text& code = c.reader.ZipRec[kPostalCode];
     if (code == u"0660005" || code == u"6028134") {
-      towns[code] = c.ZipRec[kTownKanji];
-      kanas[code] = c.ZipRec[kTownKana];
+      towns[code] = c.reader.ZipRec[kTownKanji];
+      kanas[code] = c.reader.ZipRec[kTownKana];
     }
   });
   EXPECT_TRUE(dialogs_.messages().empty());
-  EXPECT_EQ(ctx.G_LineCount, 124825);
+  EXPECT_EQ(ctx.reader.G_LineCount, 124825);
   EXPECT_LT(records, 124825);
   EXPECT_EQ(towns[u"0660005"],
             u"協和（８８－２、２７１－１０、３４３－２、４０４－１、４２７－３、４３１－１２、４４３－６、"

@@ -108,11 +108,11 @@ TEST(TownSiblings, GrowWhileTheMainNameStays) {
   TownHarness harness;
   harness.Run(SapporoLine(u"0600051", u"ｷﾀﾏﾁ(1ﾁｮｳﾒ)", u"北町（１丁目）"));
   harness.Run(SapporoLine(u"0600052", u"ｷﾀﾏﾁ(2ﾁｮｳﾒ)", u"北町（２丁目）"));
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKanji), "北町（１丁目）、北町（２丁目）");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKana), "ｷﾀﾏﾁ(1ﾁｮｳﾒ)､ｷﾀﾏﾁ(2ﾁｮｳﾒ)");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKanji), "北町（１丁目）、北町（２丁目）");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKana), "ｷﾀﾏﾁ(1ﾁｮｳﾒ)､ｷﾀﾏﾁ(2ﾁｮｳﾒ)");
   harness.Run(SapporoLine(u"0600053", u"ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)", u"南町（１丁目）"));
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKanji), "南町（１丁目）");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKana), "ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKanji), "南町（１丁目）");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKana), "ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)");
 }
 
 // A reading that merely ends in "ｶｲ)" is no floor: its main reading is cut at
@@ -143,9 +143,9 @@ TEST(TownChiwariRanges, ReadingWithoutDigitsIsNoFailure) {
 TEST(TownSiblings, OpenRangeEndCutsTheTown) {
   TownHarness harness;
   harness.Run(SapporoLine(u"0600054", u"ｵｵﾏｴ(ﾎｿﾊﾗ2259-)", u"大前（細原２２５９～）"));
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKanji), "大前（細原２２５９～）");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_TownKanji), "大前");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_TownKana), "ｵｵﾏｴ");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKanji), "大前（細原２２５９～）");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_TownKanji), "大前");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_TownKana), "ｵｵﾏｴ");
   EXPECT_EQ(harness.messages().size(), 2u);  // the kanji and the kana inner text
   EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"0600054\",\"大前大前\",\"ｵｵﾏｴｵｵﾏｴ\",,"});
 }

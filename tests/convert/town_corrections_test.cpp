@@ -57,8 +57,8 @@ TEST(TownCorrectionFixedRecords, UnsetFieldsKeepTheRecordBefore) {
           u"return")});
   TownHarness harness;
   harness.corrections = &table;
-  harness.ctx.G_OutSubKanji = u"残り";
-  harness.ctx.G_CommentTailKanji = u"を除く";
+  harness.ctx.values.G_OutSubKanji = u"残り";
+  harness.ctx.values.G_CommentTailKanji = u"を除く";
   harness.Run(SapporoLine(u"7614101", u"ｺｳｵﾂ", u"甲乙"));
   EXPECT_EQ(harness.Take(), (std::vector<std::string>{"\"7614101\",\"甲\",\"ｺｳ\",\"その他\",\"ｿﾉﾀ\"",
                                                       "\"7614101\",\"乙\",\"ｵﾂ\",\"その他\",\"ｿﾉﾀ\""}));

@@ -155,9 +155,9 @@ TEST(PartLoopOthers, WithoutSiblingsNamesTheTown) {
 // the last record's comment is repeated.
 TEST(PartLoopOthers, SameTownAsTheLastRecordTakesItsComment) {
   TownHarness harness;
-  harness.ctx.G_LastTownKanji = u"北町";
-  harness.ctx.G_LastCommentKanji = u"（旧）";
-  harness.ctx.G_LastCommentKana = u"(ｷｭｳ)";
+  harness.ctx.last.G_LastTownKanji = u"北町";
+  harness.ctx.last.G_LastCommentKanji = u"（旧）";
+  harness.ctx.last.G_LastCommentKana = u"(ｷｭｳ)";
   harness.Run(SapporoLine(u"0600035", u"ｷﾀﾏﾁ(ｿﾉﾀ)", u"北町（その他）"));
   EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600035", "北町", "ｷﾀﾏﾁ", "旧を除く", "ｷｭｳｦﾉｿﾞｸ")});
 }

@@ -88,12 +88,12 @@ RunOptions Options(Purpose purpose, bool with_blank) {
 
 TownHarness::TownHarness(Purpose purpose, bool with_blank)
     : ctx(Options(purpose, with_blank), InputFiles{}, dialogs) {
-  ctx.output = &sink;
-  ctx.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+  ctx.run.output = &sink;
+  ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
 }
 
 void TownHarness::Run(std::vector<Text> record) {
-  ctx.ZipRec = std::move(record);
+  ctx.reader.ZipRec = std::move(record);
   F_TownAreaEdit(ctx, *corrections);
 }
 

@@ -44,10 +44,10 @@ CountryRun ConvertCountry(Purpose purpose) {
   CodeNamingDialogs dialogs;
   CountingSink sink;
   ConvertContext ctx(options, InputFiles{}, dialogs);
-  dialogs.record = &ctx.ZipRec;
-  ctx.output = &sink;
-  ctx.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
-  ctx.G_InputIndex = kAllPrefecturesIndex;
+  dialogs.record = &ctx.reader.ZipRec;
+  ctx.run.output = &sink;
+  ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+  ctx.reader.G_InputIndex = kAllPrefecturesIndex;
   TextFileReader input;
   EXPECT_TRUE(input.Open(JAPANPOST_DIR "/KEN_ALL.CSV")) << input.error();
   F_ReadZipFile(ctx, input);

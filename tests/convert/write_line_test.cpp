@@ -42,16 +42,16 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     EmitHarness h(Purpose::kWordList);
-    h.ctx.options.hyphen = c.hyphen;
-    h.ctx.options.with_prefecture = c.with_prefecture;
-    h.ctx.options.with_blank = c.with_blank;
+    h.ctx.run.options.hyphen = c.hyphen;
+    h.ctx.run.options.with_prefecture = c.with_prefecture;
+    h.ctx.run.options.with_blank = c.with_blank;
     h.Address(u"1000005", u"東京都", u"千代田区", u"丸の内");
-    h.ctx.ZipRec[kCompanyKanji] = c.name;
+    h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     std::u16string word = u"千代田区丸の内", comment, tail;
     F_郵便番号SUB(h.ctx, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.lines()[0]), c.expected);  // no fourth column, no trailing TAB
-    EXPECT_EQ(h.ctx.G_RecordCount, 1);
+    EXPECT_EQ(h.ctx.run.G_RecordCount, 1);
   }
 }
 
@@ -128,8 +128,8 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
   } dialogs;
   MemorySink sink;
   ConvertContext ctx(RunOptions{}, InputFiles{}, dialogs);
-  ctx.output = &sink;
-  ctx.ZipRec[kPostalCode] = u"0600000";
+  ctx.run.output = &sink;
+  ctx.reader.ZipRec[kPostalCode] = u"0600000";
   for (int i = 0; i < 3; ++i) {
     std::u16string word = u"大通", comment, tail;
     F_郵便番号SUB(ctx, word, comment, tail);
@@ -143,13 +143,13 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
 // Writes one CSV line with the given field list for an address record.
 struct CsvRun {
   explicit CsvRun(std::initializer_list<const char16_t*> fields, bool hyphen = true) : h(Purpose::kCsv) {
-    h.ctx.options.hyphen = hyphen;
+    h.ctx.run.options.hyphen = hyphen;
     h.Address(u"1000005", u"東京都", u"千代田区", u"丸の内");
-    h.ctx.ZipRec[kLocalCode] = u"13101";
-    h.ctx.ZipRec[kOldCode] = u"100  ";
-    h.ctx.ZipRec[kPrefKana] = u"ﾄｳｷｮｳﾄ";
-    h.ctx.ZipRec[kCityKana] = u"ﾁﾖﾀﾞｸ";
-    h.ctx.ZipRec[kTownKana] = u"ﾏﾙﾉｳﾁ";
+    h.ctx.reader.ZipRec[kLocalCode] = u"13101";
+    h.ctx.reader.ZipRec[kOldCode] = u"100  ";
+    h.ctx.reader.ZipRec[kPrefKana] = u"ﾄｳｷｮｳﾄ";
+    h.ctx.reader.ZipRec[kCityKana] = u"ﾁﾖﾀﾞｸ";
+    h.ctx.reader.ZipRec[kTownKana] = u"ﾏﾙﾉｳﾁ";
     h.Fields(fields);
   }
   std::string Write() {
@@ -164,7 +164,7 @@ struct CsvRun {
 TEST(CsvLineTest, SeparatorsStandOnlyWhereTheSetPutsThem) {
   CsvRun run({u"3", u"26", u"9", u"26", u"24", u"-1"});
   EXPECT_EQ(run.Write(), "\"100-0005\",\"丸の内\",");  // nothing for the empty comment
-  EXPECT_EQ(run.h.ctx.G_RecordCount, 1);
+  EXPECT_EQ(run.h.ctx.run.G_RecordCount, 1);
 }
 
 TEST(CsvLineTest, PostalCodesInBothForms) {
@@ -182,7 +182,7 @@ TEST(CsvLineTest, PostalCodesInBothForms) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     CsvRun run({u"2", u"26", u"3"}, c.hyphen);
-    run.h.ctx.ZipRec[kOldCode] = c.old_code;
+    run.h.ctx.reader.ZipRec[kOldCode] = c.old_code;
     EXPECT_EQ(run.Write(), c.expected);
   }
 }
@@ -190,7 +190,7 @@ TEST(CsvLineTest, PostalCodesInBothForms) {
 TEST(CsvLineTest, EveryRecordItem) {
   CsvRun run({u"1",  u"28", u"4",  u"5",  u"6",  u"7",  u"8",  u"9",  u"27", u"10", u"11", u"12", u"13",
               u"14", u"15", u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"29", u"30"});
-  auto& rec = run.h.ctx.ZipRec;
+  auto& rec = run.h.ctx.reader.ZipRec;
   rec[kFlag1] = u"1", rec[kFlag2] = u"2", rec[kFlag3] = u"3", rec[kFlag4] = u"4", rec[kUpdate] = u"5",
   rec[kReason] = u"6";
   rec[kCompanyKana] = u"ｶﾅ", rec[kCompanyKanji] = u"某社";
@@ -222,14 +222,14 @@ TEST(CsvLineTest, ListEndsAtTheMarkerOrTheLastIndex) {
 
 TEST(CsvLineTest, ProtectedCommasAreRestoredInTextAndRecord) {
   CsvRun run({u"9", u"26", u"23", u"26", u"6", u"26", u"22", u"26", u"24", u"26", u"25"});
-  run.h.ctx.ZipRec[kTownKanji] = u"大通（Ａ＠Ｂ）";
-  run.h.ctx.ZipRec[kTownKana] = u"ｵｵﾄﾞｵﾘ(A@B)";
+  run.h.ctx.reader.ZipRec[kTownKanji] = u"大通（Ａ＠Ｂ）";
+  run.h.ctx.reader.ZipRec[kTownKana] = u"ｵｵﾄﾞｵﾘ(A@B)";
   run.town = u"大通Ａ＠Ｂ", run.town_kana = u"ｵｵﾄﾞｵﾘA@B";
   run.comment = u"Ｃ＠Ｄ", run.comment_kana = u"C@D";
   EXPECT_EQ(run.Write(),
             "\"大通Ａ、Ｂ\",\"大通（Ａ、Ｂ）\",\"ｵｵﾄﾞｵﾘA､B\",\"ｵｵﾄﾞｵﾘ(A､B)\",\"Ｃ、Ｄ\",\"C､D\"");
-  EXPECT_EQ(U8(run.h.ctx.ZipRec[kTownKanji]), "大通（Ａ、Ｂ）");
-  EXPECT_EQ(U8(run.h.ctx.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A､B)");
+  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKanji]), "大通（Ａ、Ｂ）");
+  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A､B)");
 }
 
 TEST(CsvLineTest, CommentItemsStripAndKeep) {
@@ -275,7 +275,7 @@ TEST(CsvLineTest, ClosingBracketsGoEvenWithoutAnOpeningOne) {
 
 TEST(CsvLineTest, OtherAreaRecordClearsBothComments) {
   CsvRun run({u"24", u"26", u"25"});
-  run.h.ctx.ZipRec[kTownKanji] = u"大通（その他）";
+  run.h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";
   run.comment = u"Ａ", run.comment_kana = u"A";
   EXPECT_EQ(run.Write(), "\"Ａ\",\"A\"");
   EXPECT_TRUE(run.comment.empty());
