@@ -4,7 +4,6 @@
 
 #include "BusinessFixImeRowsTable.inc"
 #include "BusinessFixRowsTable.inc"
-#include "convert/emit_record.h"
 #include "dialogs/trap.h"
 #include "text/cp932.h"
 #include "text/width.h"
@@ -43,13 +42,13 @@ Text& Slot(ConvertContext& ctx, const BusinessFixLine& line) {
 }
 
 // One office of the record: the address as it stands, then the emitter.
-void EmitOffice(ConvertContext& ctx) {
+void EmitOffice(ConvertContext& ctx, RecordEmitter& emitter) {
   ctx.values.G_OutTownKanji = ctx.run.options.word_list() ? ctx.reader.ZipRec[kCityKanji] : Text();
   ctx.values.G_OutSubKanji = ctx.reader.ZipRec[kTownKanji];
-  EmitRecord(ctx);
+  emitter.Emit(ctx.values);
 }
 
-void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
+void RunAction(ConvertContext& ctx, RecordEmitter& emitter, const BusinessFixLine& line) {
   const TextView action = line[kAction];
   if (action == kSet) {
     Slot(ctx, line) = Text(line[kText]);
@@ -72,7 +71,7 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
     const Text& name = Slot(ctx, line);
     ctx.values.G_CommentKanji = Text(Left(name, InStr(name, line[kText]) - 2));
   } else if (action == kEmit) {
-    EmitOffice(ctx);
+    EmitOffice(ctx, emitter);
   } else {
     throw RuleError("事業所補正表 " + ToUtf8(line[kKey]) + ": 不明な操作 " + ToUtf8(action));
   }
@@ -81,7 +80,7 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
 // Runs the row of the record's code: the first alternative whose guards all
 // hold, each action under the error trap so that a failing action (or
 // emission) is reported and the row goes on.
-void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
+void RunRow(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) {
   const TextView key = ctx.reader.ZipRec[kPostalCode];
   auto [first, last] =
       std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
@@ -98,7 +97,7 @@ void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
       holds = holds && found;
     }
     if (holds) {
-      for (; it != end; ++it) TrapErrors(ctx.run.dialogs, [&] { RunAction(ctx, *it); });
+      for (; it != end; ++it) TrapErrors(ctx.run.dialogs, [&] { RunAction(ctx, emitter, *it); });
       return;
     }
     first = end;
@@ -110,19 +109,24 @@ void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
 BusinessFixTable BusinessFixImeRows() { return kBusinessFixImeRowsTable; }
 BusinessFixTable BusinessFixRows() { return kBusinessFixRowsTable; }
 
-void F_BusinessFixIme(ConvertContext& ctx, BusinessFixTable rows) { RunRow(ctx, rows); }
+void F_BusinessFixIme(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) {
+  RunRow(ctx, emitter, rows);
+}
 
-void F_BusinessFix(ConvertContext& ctx, BusinessFixTable rows) {
+void F_BusinessFix(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) {
   // The main table is kept in ten parts by the first digit of the code; a
   // code that starts otherwise has no part.
   const Text& code = ctx.reader.ZipRec[kPostalCode];
   if (code.empty() || code[0] < u'0' || code[0] > u'9') return;
-  RunRow(ctx, rows);
+  RunRow(ctx, emitter, rows);
 }
 
-void F_BusinessEdit(ConvertContext& ctx) { F_BusinessEdit(ctx, BusinessFixImeRows(), BusinessFixRows()); }
+void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter) {
+  F_BusinessEdit(ctx, emitter, BusinessFixImeRows(), BusinessFixRows());
+}
 
-void F_BusinessEdit(ConvertContext& ctx, BusinessFixTable ime_rows, BusinessFixTable main_rows) {
+void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable ime_rows,
+                    BusinessFixTable main_rows) {
   const bool word_list = ctx.run.options.word_list();
   // The business-office name is no emission value: the writers take it from
   // slot 16.
@@ -133,9 +137,9 @@ void F_BusinessEdit(ConvertContext& ctx, BusinessFixTable ime_rows, BusinessFixT
                       &ctx.values.G_CommentTailKana}) {
     value->clear();
   }
-  if (word_list) F_BusinessFixIme(ctx, ime_rows);
-  F_BusinessFix(ctx, main_rows);
-  TrapErrors(ctx.run.dialogs, [&] { EmitOffice(ctx); });
+  if (word_list) F_BusinessFixIme(ctx, emitter, ime_rows);
+  F_BusinessFix(ctx, emitter, main_rows);
+  EmitOffice(ctx, emitter);
 }
 
 std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {

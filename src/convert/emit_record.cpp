@@ -1,7 +1,7 @@
 #include "convert/emit_record.h"
 
 #include "convert/emit_word_shortening.h"
-#include "convert/write_line.h"
+#include "dialogs/trap.h"
 #include "text/width.h"
 
 namespace tessivar {
@@ -34,75 +34,58 @@ void NarrowFloorNumber(Text& town) {
 
 }  // namespace
 
-void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text& outSubKanji,
-                  Text& commentKanji, Text& commentTailKanji, Text& /*cityKana: never read*/,
-                  Text& outTownKana, Text& outSubKana, Text& commentKana, Text& commentTailKana) {
-  const bool word_list = ctx.run.options.word_list();
+Emitter::Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, LineWriter* writer)
+    : run_(run), rec_(rec), last_(last), writer_(writer) {}
+
+void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
+  const bool word_list = run_.options.word_list();
+  // The main name and the sub-area in the order this record writes them.
+  const TownTexts kanji = KanjiInOrder(values, order);
+  const TownTexts kana = KanaInOrder(values, order);
   // A postal code that is not a number fails the record here (no line).
-  const long code = ToNumber(ctx.reader.ZipRec[kPostalCode]);
+  const long code = ToNumber(rec_[kPostalCode]);
 
   bool moved_note_kanji = false, moved_note_kana = false;
   if (HasQuotedNote(code)) {
-    moved_note_kanji = MoveQuotedNote(outSubKanji, commentKanji, u"「");
-    moved_note_kana = MoveQuotedNote(outSubKana, commentKana, u"<");
+    moved_note_kanji = MoveQuotedNote(kanji.second, values.G_CommentKanji, u"「");
+    moved_note_kana = MoveQuotedNote(kana.second, values.G_CommentKana, u"<");
   }
   if (word_list && IsFloorCode(code)) {
-    NarrowFloorNumber(outTownKanji);
-  } else if (word_list && ctx.run.inputs.has_jigyosyo) {
-    F_ShortenWord(ctx.values, ctx.reader.ZipRec);
+    NarrowFloorNumber(kanji.first);
+  } else if (word_list && run_.inputs.has_jigyosyo) {
+    F_ShortenWord(values, rec_);
   }
 
-  Text& name = ctx.reader.ZipRec[kCompanyKanji];
-  if (word_list && WordLength(ctx.values, ctx.reader.ZipRec) > kMaxWordLength) {
-    cityKanji = Narrow(cityKanji);
-    outTownKanji = Narrow(outTownKanji);
-    outSubKanji = Narrow(outSubKanji);
+  Text& name = rec_[kCompanyKanji];
+  if (word_list && WordLength(values, rec_) > kMaxWordLength) {
+    values.G_CityKanji = Narrow(values.G_CityKanji);
+    kanji.first = Narrow(kanji.first);
+    kanji.second = Narrow(kanji.second);
     name = Narrow(name);
   }
 
-  switch (ctx.run.options.purpose) {
-    case Purpose::kWordList: {
-      // The word is trimmed of half-width and full-width blanks alike.
-      Text word(TrimBlanks(Concat(cityKanji, outTownKanji, outSubKanji)));
-      F_郵便番号SUB(ctx, word, commentKanji, commentTailKanji);
-      break;
-    }
-    case Purpose::kDatabase:
-    case Purpose::kCsv: {
-      Text town = Concat(outTownKanji, outSubKanji);
-      Text townKana = Concat(outTownKana, outSubKana);
-      F_WriteCsvLine(ctx, town, commentKanji, commentTailKanji, townKana, commentKana, commentTailKana);
-      break;
-    }
-    case Purpose::kNone: break;
-  }
+  if (writer_) writer_->Write(values, order);
 
   // The last record as the town-area rules see it: the run's main name and
-  // comment after the writers changed them. After the swapped call the main
-  // name is still G_OutTownKanji, not the sub-area written in its place.
-  ctx.last.G_LastCommentKanji = ctx.values.G_CommentKanji;
-  ctx.last.G_LastCommentKana = ctx.values.G_CommentKana;
-  ctx.last.G_LastTownKanji = ctx.values.G_OutTownKanji;
-  ctx.last.G_LastTownKana = ctx.values.G_OutTownKana;
+  // comment after the writers changed them. After a sub-area-first call the
+  // main name is still G_OutTownKanji, not the sub-area written in its place.
+  last_.G_LastCommentKanji = values.G_CommentKanji;
+  last_.G_LastCommentKana = values.G_CommentKana;
+  last_.G_LastTownKanji = values.G_OutTownKanji;
+  last_.G_LastTownKana = values.G_OutTownKana;
 
   // A note taken out of a sub-area belongs to that record alone; left in the
   // comment it would be written beside every later part of the list too.
-  if (moved_note_kanji) commentKanji.clear();
-  if (moved_note_kana) commentKana.clear();
+  if (moved_note_kanji) values.G_CommentKanji.clear();
+  if (moved_note_kana) values.G_CommentKana.clear();
 }
 
-void EmitRecord(ConvertContext& ctx) {
-  F_EmitRecord(ctx, ctx.values.G_CityKanji, ctx.values.G_OutTownKanji, ctx.values.G_OutSubKanji,
-               ctx.values.G_CommentKanji, ctx.values.G_CommentTailKanji, ctx.values.G_CityKana,
-               ctx.values.G_OutTownKana, ctx.values.G_OutSubKana, ctx.values.G_CommentKana,
-               ctx.values.G_CommentTailKana);
+void Emitter::Emit(EmissionValues& values) {
+  TrapErrors(run_.dialogs, [&] { F_EmitRecord(values, EmitOrder::kMainFirst); });
 }
 
-void EmitRecordSwapped(ConvertContext& ctx) {
-  F_EmitRecord(ctx, ctx.values.G_CityKanji, ctx.values.G_OutSubKanji, ctx.values.G_OutTownKanji,
-               ctx.values.G_CommentKanji, ctx.values.G_CommentTailKanji, ctx.values.G_CityKana,
-               ctx.values.G_OutSubKana, ctx.values.G_OutTownKana, ctx.values.G_CommentKana,
-               ctx.values.G_CommentTailKana);
+void Emitter::EmitSubFirst(EmissionValues& values) {
+  TrapErrors(run_.dialogs, [&] { F_EmitRecord(values, EmitOrder::kSubFirst); });
 }
 
 }  // namespace tessivar

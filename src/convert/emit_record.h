@@ -1,20 +1,36 @@
 #pragma once
-// The record emitter: every output record of a run passes through here and
-// becomes one line of the word list or of the CSV text.
-#include "convert/convert_context.h"
+// The record emitter: every output record of a run passes through here, gets
+// its last corrections (quoted notes, floor numbers, the word shortening and
+// the word length of the word list) and goes to the run's line writer.
+#include "convert/emit_interface.h"
+#include "convert/run_environment.h"
+#include "convert/write_line.h"
+#include "convert/zip_record.h"
 
 namespace tessivar {
 
-// F_EmitRecord with the ten emission values passed by reference in their
-// documented order; the emitter and the writers may rewrite all but cityKana.
-void F_EmitRecord(ConvertContext& ctx, Text& cityKanji, Text& outTownKanji, Text& outSubKanji,
-                  Text& commentKanji, Text& commentTailKanji, Text& cityKana, Text& outTownKana,
-                  Text& outSubKana, Text& commentKana, Text& commentTailKana);
+class Emitter final : public RecordEmitter {
+ public:
+  // writer: the run's line writer; none when no purpose is chosen, and then
+  // nothing is written.
+  Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, LineWriter* writer);
 
-// The usual call: the ten G_ values of the context in their order.
-void EmitRecord(ConvertContext& ctx);
-// The swapped call of the Kyoto street codes: the sub-area text takes the
-// place of the main name and the main name that of the sub-area.
-void EmitRecordSwapped(ConvertContext& ctx);
+  // F_EmitRecord: one output record from values and ZipRec. The emitter and
+  // the writer may rewrite every value but G_CityKana, and the changes stay.
+  // A failure (a postal code that is not a number, a failing text operation)
+  // propagates: no line is written and the last-record memory keeps its value.
+  void F_EmitRecord(EmissionValues& values, EmitOrder order = EmitOrder::kMainFirst);
+
+  // The rules' calls: F_EmitRecord under their error trap, which reports a
+  // failure and lets them go on.
+  void Emit(EmissionValues& values) override;
+  void EmitSubFirst(EmissionValues& values) override;
+
+ private:
+  const RunEnvironment& run_;
+  ZipRecord& rec_;
+  LastRecord& last_;
+  LineWriter* writer_;
+};
 
 }  // namespace tessivar

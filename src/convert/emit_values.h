@@ -6,7 +6,8 @@
 
 namespace tessivar {
 
-// The ten values, in the order the documents of the rules list them.
+// The ten values: city, main name, sub-area, comment and comment tail, in
+// kanji and then in kana.
 struct EmissionValues {
   Text G_CityKanji;         // in front of the word: the city (empty for business offices)
   Text G_OutTownKanji;      // the main name
@@ -19,6 +20,25 @@ struct EmissionValues {
   Text G_CommentKana;
   Text G_CommentTailKana;
 };
+
+// Which text a record's word and town field begin with: the main name (the
+// usual order) or the sub-area (the Kyoto street codes).
+enum class EmitOrder { kMainFirst, kSubFirst };
+
+// The main name and the sub-area of one side (kanji or kana) in the order a
+// record writes them.
+struct TownTexts {
+  Text& first;
+  Text& second;
+};
+inline TownTexts KanjiInOrder(EmissionValues& values, EmitOrder order) {
+  if (order == EmitOrder::kSubFirst) return {values.G_OutSubKanji, values.G_OutTownKanji};
+  return {values.G_OutTownKanji, values.G_OutSubKanji};
+}
+inline TownTexts KanaInOrder(EmissionValues& values, EmitOrder order) {
+  if (order == EmitOrder::kSubFirst) return {values.G_OutSubKana, values.G_OutTownKana};
+  return {values.G_OutTownKana, values.G_OutSubKana};
+}
 
 // The main name and comment of the last record written, as the writers left
 // them; cleared at the start of every run.

@@ -1,23 +1,25 @@
 #pragma once
 // The postal record reader: turns the lines of one Japan Post file into
-// postal records, one at a time, and hands each to the town-area rules
-// (address files) or to the business-office rules (the business file).
+// postal records, one at a time, and hands each to the next stage. It knows
+// the column layouts of the two kinds of file and nothing of what the
+// records become.
 #include <functional>
 
-#include "convert/convert_context.h"
+#include "convert/read_state.h"
+#include "convert/run_environment.h"
 #include "text/text_file.h"
 
 namespace tessivar {
 
-// Receives each finished record in ctx.reader.ZipRec.
-using RecordHandler = std::function<void(ConvertContext&)>;
+// Receives each finished record (state.ZipRec); runs before the next line
+// is split.
+using RecordHandler = std::function<void(ZipRecord&)>;
 
-// Reads input to its end and closes it, handing every record to the
-// business-office rules when ctx.reader.G_InputIndex is 48, else to the town-area
-// rules.
-void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input);
-// The same with another receiver of the records.
-void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input, const RecordHandler& hand_on);
+// F_ReadZipFile: reads input to its end and closes it. The lines of unchecked
+// prefectures are skipped, continued address records joined, and business
+// lines (state.G_InputIndex 48) laid out as address lines.
+void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+                   const RecordHandler& hand_on);
 
 // A text field without its quotes: the first and the last character dropped,
 // whatever they are. A field shorter than two characters cannot be unquoted

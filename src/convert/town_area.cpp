@@ -7,7 +7,6 @@
 // reported, the operation's target keeps its value and the rules go on.
 #include "convert/town_area.h"
 
-#include "convert/emit_record.h"
 #include "convert/town_area_steps.h"
 #include "dialogs/trap.h"
 
@@ -18,14 +17,6 @@ namespace town_area {
 const Script kKanji{u'（',   u'）',   u'、',         u'「',     u'」',   u'＠',
                     u"－～", u"以上", u"（その他）", u"を除く", u"～）", false};
 const Script kKana{u'(', u')', u'､', u'<', u'>', u'@', u"-", u"ｲｼﾞｮｳ", u"(ｿﾉﾀ)", u"ｦﾉｿﾞｸ", u"-)", true};
-
-void Emit(ConvertContext& ctx) {
-  TrapErrors(ctx.run.dialogs, [&] { EmitRecord(ctx); });
-}
-
-void EmitSwapped(ConvertContext& ctx) {
-  TrapErrors(ctx.run.dialogs, [&] { EmitRecordSwapped(ctx); });
-}
 
 const Text& Item(const std::vector<Text>& list, size_t index) {
   if (index >= list.size()) throw IndexOutOfRange();
@@ -79,16 +70,16 @@ bool IsWholeAreaNote(TextView town) {
          Right(town, 2) == u"一円";
 }
 
-void EmitWholeAreaNote(ConvertContext& ctx) {
-  ctx.values.G_CommentKanji = ctx.town.G_TownKanji;
-  ctx.values.G_CommentKana = ctx.town.G_TownKana;
-  for (Text* cleared : {&ctx.values.G_CommentTailKanji, &ctx.values.G_CommentTailKana,
-                        &ctx.values.G_OutTownKanji, &ctx.values.G_OutTownKana}) {
+void EmitWholeAreaNote(const TownAreaState& town, EmissionValues& values, RecordEmitter& emitter) {
+  values.G_CommentKanji = town.G_TownKanji;
+  values.G_CommentKana = town.G_TownKana;
+  for (Text* cleared : {&values.G_CommentTailKanji, &values.G_CommentTailKana, &values.G_OutTownKanji,
+                        &values.G_OutTownKana}) {
     cleared->clear();
   }
-  Emit(ctx);
-  ctx.values.G_CommentKanji.clear();
-  ctx.values.G_CommentKana.clear();
+  emitter.Emit(values);
+  values.G_CommentKanji.clear();
+  values.G_CommentKana.clear();
 }
 
 // Inside every quoted pair the list comma becomes an at sign of the same
@@ -109,14 +100,14 @@ void ProtectQuotedCommas(Text& text, const Script& script) {
   }
 }
 
-void EmitPlainTown(ConvertContext& ctx) {
-  ctx.values.G_OutTownKanji = ctx.town.G_TownKanji;
-  ctx.values.G_OutTownKana = ctx.town.G_TownKana;
-  ctx.values.G_OutSubKanji.clear();
-  ctx.values.G_OutSubKana.clear();
-  ctx.values.G_CommentKanji.clear();
-  ctx.values.G_CommentKana.clear();
-  Emit(ctx);
+void EmitPlainTown(const TownAreaState& town, EmissionValues& values, RecordEmitter& emitter) {
+  values.G_OutTownKanji = town.G_TownKanji;
+  values.G_OutTownKana = town.G_TownKana;
+  values.G_OutSubKanji.clear();
+  values.G_OutSubKana.clear();
+  values.G_CommentKanji.clear();
+  values.G_CommentKana.clear();
+  emitter.Emit(values);
 }
 
 PrefixVariant PrefixVariantOf(TextView code) {
@@ -125,14 +116,18 @@ PrefixVariant PrefixVariantOf(TextView code) {
   return PrefixVariant::kUsual;
 }
 
-bool Finished(std::optional<CorrectionEnd> end) { return end == CorrectionEnd::kReturn; }
-
 }  // namespace
 
-void F_TownAreaEdit(ConvertContext& ctx) { F_TownAreaEdit(ctx, TownCorrections::Shipped()); }
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter) {
+  F_TownAreaEdit(ctx, emitter, TownCorrections::Shipped());
+}
 
-void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections) {
   const auto& rec = ctx.reader.ZipRec;
+  // A checkpoint whose entry ends the record.
+  auto finished_at = [&](Checkpoint checkpoint) {
+    return ConsultCorrections(corrections, checkpoint, rec, ctx.values, emitter) == CorrectionEnd::kReturn;
+  };
 
   // 1. Duplicate suppression (word list only).
   if (IsSuppressedDuplicate(ctx)) return;
@@ -148,7 +143,7 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
 
   // 4. Whole-area notes.
   if (IsWholeAreaNote(ctx.town.G_TownKanji)) {
-    EmitWholeAreaNote(ctx);
+    EmitWholeAreaNote(ctx.town, ctx.values, emitter);
     return;
   }
 
@@ -161,17 +156,17 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   }
 
   // 6. Checkpoint A: whole-record corrections.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kA))) return;
+  if (finished_at(Checkpoint::kA)) return;
 
   // 7. Plain towns.
   const bool old_area_02955 = rec[kOldCode] == u"02955";
   if (!old_area_02955 && !Contains(ctx.town.G_TownKanji, u"（")) {
-    EmitPlainTown(ctx);
+    EmitPlainTown(ctx.town, ctx.values, emitter);
     return;
   }
 
   // 8. Checkpoint B.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kB))) return;
+  if (finished_at(Checkpoint::kB)) return;
 
   // 9. The old-code area "02955": a list with an empty main name.
   if (old_area_02955) {
@@ -187,7 +182,7 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   BuildParts(ctx.town, ctx.run.dialogs);
 
   // 13. Checkpoint C.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kC))) return;
+  if (finished_at(Checkpoint::kC)) return;
 
   // 14. Prefix propagation.
   if (rec[kPostalCode] != u"1620051") {
@@ -197,17 +192,17 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   }
 
   // 15. Checkpoint D.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kD))) return;
+  if (finished_at(Checkpoint::kD)) return;
 
   // 16. Tail propagation.
   PropagateTails(ctx.town.G_PartsKanji, ctx.town.G_PartTailsKanji, kKanji);
   PropagateTails(ctx.town.G_PartsKana, ctx.town.G_PartTailsKana, kKana);
 
   // 17. Checkpoint E.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kE))) return;
+  if (finished_at(Checkpoint::kE)) return;
 
   // 18. The part loop.
-  RunPartLoop(ctx, corrections);
+  RunPartLoop(ctx, emitter, corrections);
 }
 
 }  // namespace tessivar

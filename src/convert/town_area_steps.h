@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "convert/convert_context.h"
+#include "convert/emit_interface.h"
 #include "convert/town_corrections.h"
 
 namespace tessivar::town_area {
@@ -27,12 +28,6 @@ struct Script {
 };
 extern const Script kKanji;
 extern const Script kKana;
-
-// Runs one emitter call under the error trap of the town-area rules: a
-// failing record is reported and the rules go on.
-void Emit(ConvertContext& ctx);
-// The same with the sub-area in front of the main name (Kyoto street codes).
-void EmitSwapped(ConvertContext& ctx);
 
 // A list entry, or the "index out of range" failure of the rules.
 const Text& Item(const std::vector<Text>& list, size_t index);
@@ -60,6 +55,6 @@ void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Sc
 
 // --- The part loop -------------------------------------------------------------
 // Turns every part into records; a correction may end the whole record.
-void RunPartLoop(ConvertContext& ctx, const TownCorrections& corrections);
+void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections);
 
 }  // namespace tessivar::town_area

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "convert/town_area_steps.h"
 #include "text/cp932.h"
 
 #include "TownCorrectionsTable.inc"
@@ -117,37 +116,35 @@ bool Holds(ConditionMatch match, TextView subject, TextView text) {
   return false;
 }
 
-Text* RecordTarget(ConvertContext& ctx, size_t field) {
-  std::array<Text*, 8> targets = {&ctx.values.G_OutTownKanji, &ctx.values.G_OutSubKanji,
-                                  &ctx.values.G_CommentKanji, &ctx.values.G_CommentTailKanji,
-                                  &ctx.values.G_OutTownKana,  &ctx.values.G_OutSubKana,
-                                  &ctx.values.G_CommentKana,  &ctx.values.G_CommentTailKana};
+Text* RecordTarget(EmissionValues& values, size_t field) {
+  std::array<Text*, 8> targets = {
+      &values.G_OutTownKanji, &values.G_OutSubKanji, &values.G_CommentKanji, &values.G_CommentTailKanji,
+      &values.G_OutTownKana,  &values.G_OutSubKana,  &values.G_CommentKana,  &values.G_CommentTailKana};
   return targets[field];
 }
 
-void EmitSeries(ConvertContext& ctx, const NumberSeries& series) {
-  Text& kanji = series.into_main ? ctx.values.G_OutTownKanji : ctx.values.G_OutSubKanji;
-  Text& kana = series.into_main ? ctx.values.G_OutTownKana : ctx.values.G_OutSubKana;
+void EmitSeries(EmissionValues& values, RecordEmitter& emitter, const NumberSeries& series) {
+  Text& kanji = series.into_main ? values.G_OutTownKanji : values.G_OutSubKanji;
+  Text& kana = series.into_main ? values.G_OutTownKana : values.G_OutSubKana;
   for (long n = series.first; n <= series.last; ++n) {
     kanji = Concat(series.prefix, FullWidthDecimal(n), series.suffix);
     kana = Concat(series.prefix_kana, Decimal(n), series.suffix_kana);
-    town_area::Emit(ctx);
+    emitter.Emit(values);
   }
 }
 
-void Apply(ConvertContext& ctx, const TownCorrection& entry) {
+void Apply(EmissionValues& values, RecordEmitter& emitter, const TownCorrection& entry) {
   // The first record starts from cleared comments and sub-areas.
-  for (Text* cleared :
-       {&ctx.values.G_OutSubKanji, &ctx.values.G_OutSubKana, &ctx.values.G_CommentKanji,
-        &ctx.values.G_CommentKana, &ctx.values.G_CommentTailKanji, &ctx.values.G_CommentTailKana}) {
+  for (Text* cleared : {&values.G_OutSubKanji, &values.G_OutSubKana, &values.G_CommentKanji,
+                        &values.G_CommentKana, &values.G_CommentTailKanji, &values.G_CommentTailKana}) {
     cleared->clear();
   }
-  if (entry.series) EmitSeries(ctx, *entry.series);
+  if (entry.series) EmitSeries(values, emitter, *entry.series);
   for (const CorrectionRecord& record : entry.records) {
     for (size_t field = 0; field < record.fields.size(); ++field) {
-      if (record.fields[field]) *RecordTarget(ctx, field) = *record.fields[field];
+      if (record.fields[field]) *RecordTarget(values, field) = *record.fields[field];
     }
-    town_area::Emit(ctx);
+    emitter.Emit(values);
   }
 }
 
@@ -243,11 +240,12 @@ const TownCorrection* TownCorrections::Find(Checkpoint checkpoint, const std::ve
   return nullptr;
 }
 
-std::optional<CorrectionEnd> ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
-                                                Checkpoint checkpoint, TextView part) {
-  const TownCorrection* entry = corrections.Find(checkpoint, ctx.reader.ZipRec, part);
+std::optional<CorrectionEnd> ConsultCorrections(const TownCorrections& corrections, Checkpoint checkpoint,
+                                                const ZipRecord& rec, EmissionValues& values,
+                                                RecordEmitter& emitter, TextView part) {
+  const TownCorrection* entry = corrections.Find(checkpoint, rec, part);
   if (!entry) return std::nullopt;
-  Apply(ctx, *entry);
+  Apply(values, emitter, *entry);
   return entry->ends;
 }
 

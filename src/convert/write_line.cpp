@@ -37,11 +37,10 @@ void AppendQuoted(Text& line, TextView text) {
 
 }  // namespace
 
-void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tail) {
-  const auto& rec = ctx.reader.ZipRec;
-  TrapErrors(ctx.run.dialogs, "F_郵便番号SUB_Err:", [&] {
-    if (ctx.run.options.with_prefecture)
-      word = Concat(rec[kPrefKanji], ctx.run.options.with_blank ? u"　" : u"", word);
+void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail) {
+  TrapErrors(run.dialogs, "F_郵便番号SUB_Err:", [&] {
+    if (run.options.with_prefecture)
+      word = Concat(rec[kPrefKanji], run.options.with_blank ? u"　" : u"", word);
     ReplaceIn(comment, u"＠", u"、");
     ReplaceIn(word, u"＠", u"、");
     ReplaceIn(tail, u"＠", u"、");
@@ -49,7 +48,7 @@ void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tai
     // The reading: seven full-width digits, a full-width hyphen after the
     // third in the hyphen form.
     TextView code = rec[kPostalCode];
-    Text reading = Widen(ctx.run.options.hyphen ? HyphenatedCode(code) : Text(code));
+    Text reading = Widen(run.options.hyphen ? HyphenatedCode(code) : Text(code));
     if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
 
     Text line = Concat(reading, u"\t", word, u"\t地名その他");
@@ -65,18 +64,17 @@ void F_郵便番号SUB(ConvertContext& ctx, Text& word, Text& comment, Text& tai
       line += comment;
       line += tail;
     }
-    ctx.run.output->WriteLine(line);
-    ++ctx.run.G_RecordCount;
+    run.output->WriteLine(line);
+    ++run.G_RecordCount;
   });
   // The comment of a "その他" record is not handed on as the last comment.
   if (Contains(rec[kTownKanji], u"その他")) comment.clear();
-  ctx.run.dialogs.ProcessEvents();
+  run.dialogs.ProcessEvents();
 }
 
-void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, Text& townKana,
-                    Text& commentKana, Text& tailKana) {
-  auto& rec = ctx.reader.ZipRec;
-  TrapErrors(ctx.run.dialogs, [&] {
+void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comment, Text& tail,
+                    Text& townKana, Text& commentKana, Text& tailKana) {
+  TrapErrors(run.dialogs, [&] {
     // Commas that the town-area rules protected come back.
     ReplaceIn(rec[kTownKanji], u"＠", u"、");
     ReplaceIn(town, u"＠", u"、");
@@ -85,11 +83,11 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
     ReplaceIn(rec[kTownKana], u"@", u"､");
     ReplaceIn(commentKana, u"@", u"､");
 
-    const bool hyphen = ctx.run.options.hyphen;
+    const bool hyphen = run.options.hyphen;
     Text line;
     line.reserve(256);
-    for (size_t i = 1; i < ctx.run.G_SelFields.size(); ++i) {
-      const int n = FieldEntryNumber(ctx.run.G_SelFields[i]);
+    for (size_t i = 1; i < run.G_SelFields.size(); ++i) {
+      const int n = FieldEntryNumber(run.G_SelFields[i]);
       if (n == kEndOfList) break;
       switch (n) {
         case kLocalCodeItem: line += rec[kLocalCode]; break;
@@ -148,13 +146,61 @@ void F_WriteCsvLine(ConvertContext& ctx, Text& town, Text& comment, Text& tail, 
         default: break;  // 0 and numbers outside the catalogue write nothing
       }
     }
-    ctx.run.output->WriteLine(line);
-    ++ctx.run.G_RecordCount;
+    run.output->WriteLine(line);
+    ++run.G_RecordCount;
   });
   if (Contains(rec[kTownKanji], u"その他")) {
     comment.clear();
     commentKana.clear();
   }
+}
+
+namespace {
+
+class WordListWriter final : public LineWriter {
+ public:
+  WordListWriter(RunEnvironment& run, const ZipRecord& rec) : run_(run), rec_(rec) {}
+
+  void Write(EmissionValues& values, EmitOrder order) override {
+    const TownTexts kanji = KanjiInOrder(values, order);
+    // The word is trimmed of half-width and full-width blanks alike.
+    Text word(TrimBlanks(Concat(values.G_CityKanji, kanji.first, kanji.second)));
+    F_郵便番号SUB(run_, rec_, word, values.G_CommentKanji, values.G_CommentTailKanji);
+  }
+
+ private:
+  RunEnvironment& run_;
+  const ZipRecord& rec_;
+};
+
+class CsvLineWriter final : public LineWriter {
+ public:
+  CsvLineWriter(RunEnvironment& run, ZipRecord& rec) : run_(run), rec_(rec) {}
+
+  void Write(EmissionValues& values, EmitOrder order) override {
+    const TownTexts kanji = KanjiInOrder(values, order);
+    const TownTexts kana = KanaInOrder(values, order);
+    Text town = Concat(kanji.first, kanji.second);
+    Text townKana = Concat(kana.first, kana.second);
+    F_WriteCsvLine(run_, rec_, town, values.G_CommentKanji, values.G_CommentTailKanji, townKana,
+                   values.G_CommentKana, values.G_CommentTailKana);
+  }
+
+ private:
+  RunEnvironment& run_;
+  ZipRecord& rec_;
+};
+
+}  // namespace
+
+std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec) {
+  switch (run.options.purpose) {
+    case Purpose::kWordList: return std::make_unique<WordListWriter>(run, rec);
+    case Purpose::kDatabase:
+    case Purpose::kCsv: return std::make_unique<CsvLineWriter>(run, rec);
+    case Purpose::kNone: break;
+  }
+  return nullptr;
 }
 
 }  // namespace tessivar

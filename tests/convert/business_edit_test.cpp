@@ -87,7 +87,7 @@ struct Dispatch {
     h.Business(std::move(code), u"那覇市", std::move(address), std::move(name));
     h.Fields({u"8", u"26", u"9", u"26", u"24", u"26", u"29", u"26", u"30"});
   }
-  void Run() { F_BusinessEdit(h.ctx, kImeRows, kMainRows); }
+  void Run() { F_BusinessEdit(h.ctx, h.emitter, kImeRows, kMainRows); }
   // Name (word list: the word) and comment of each written line.
   std::vector<std::string> Words() const {
     std::vector<std::string> out;
@@ -223,7 +223,7 @@ TEST(BusinessEditTest, FailingActionIsReportedAndTheRowGoesOn) {
   };
   EmitHarness h(Purpose::kWordList);
   h.Business(u"9008799", u"那覇市", u"泉崎", u"某");
-  F_BusinessEdit(h.ctx, {}, rows);
+  F_BusinessEdit(h.ctx, h.emitter, {}, rows);
   EXPECT_EQ(h.dialogs.messages().size(), 2u);
   ASSERT_EQ(h.lines().size(), 2u);
   EXPECT_EQ(U8(h.lines()[1]), "９００－８７９９\t那覇市泉崎　第二\t地名その他");
@@ -238,7 +238,7 @@ TEST(BusinessEditTest, BracketAndOperatingBodyComments) {
   EmitHarness h(Purpose::kCsv);
   h.Business(u"9008799", u"那覇市", u"泉崎１（本館）", u"学校法人　大妻学院");
   h.Fields({u"9", u"26", u"24"});
-  F_BusinessEdit(h.ctx, {}, rows);
+  F_BusinessEdit(h.ctx, h.emitter, {}, rows);
   std::vector<std::string> lines;
   for (const auto& l : h.lines()) lines.push_back(U8(l));
   EXPECT_EQ(lines, (Strings{"\"泉崎１\",\"本館\"", "\"泉崎１\",\"学校法人\""}));
@@ -320,7 +320,7 @@ TEST(BusinessEditTest, ShippedTablesGiveOneRecordPerRealBusinessLine) {
     long lines = 0;
     while (in.Next(line)) {
       LayOutBusinessLine(line, h.ctx.reader.ZipRec);
-      F_BusinessEdit(h.ctx);
+      F_BusinessEdit(h.ctx, h.emitter);
       ++lines;
     }
     EXPECT_GT(lines, 20000);

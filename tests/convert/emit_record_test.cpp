@@ -27,19 +27,19 @@ TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
     h.Fields({u"9", u"26", u"24", u"26", u"25"});
     SetTown(h.ctx, u"", u"大字Ａ", u"Ｂ「Ｃを含む」");
     h.ctx.values.G_OutSubKana = u"B<C>";
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(0)), "\"大字ＡＢ\",\"「Ｃを含む」\",\"<C>\"");
     // The note stays with its own record: the next part of the list has none.
     SetTown(h.ctx, u"", u"大字Ａ", u"Ｄ");
     h.ctx.values.G_OutSubKana = u"D";
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(1)), "\"大字ＡＤ\",,");
   }
   EmitHarness other(Purpose::kCsv);
   other.Address(u"9960302", u"山形県", u"市", u"町");
   other.Fields({u"9", u"26", u"24"});
   SetTown(other.ctx, u"", u"大字Ａ", u"Ｂ「Ｃ」");
-  EmitRecord(other.ctx);
+  other.emitter.F_EmitRecord(other.ctx.values);
   EXPECT_EQ(U8(other.lines().at(0)), "\"大字ＡＢ「Ｃ」\",");
 }
 
@@ -65,7 +65,7 @@ TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {
     h.Address(c.code, u"東京都", u"千代田区", u"丸の内");
     h.Fields({u"9"});
     SetTown(h.ctx, u"", c.town, u"");
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), c.expected_town);
   }
@@ -75,7 +75,7 @@ TEST(EmitterTest, FloorCodesSkipTheShortening) {
   EmitHarness h(Purpose::kWordList, /*has_jigyosyo=*/true);
   h.Address(u"1006215", u"東京都", u"千代田区", u"丸の内");
   SetTown(h.ctx, u"千代田区", u"丸の内ビル（１５階）", u"（Ａ私書箱）");
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "千代田区丸の内ビル（15階）（Ａ私書箱）");
 }
 
@@ -103,7 +103,7 @@ TEST(EmitterTest, WordLongerThanThirtyIsNarrowed) {
     h.Address(u"1050000", u"東京都", u"港区", u"");
     h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     SetTown(h.ctx, u"港区", FromUtf8(wide_town), std::u16string(c.sub_length, u'Ａ'));
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), c.word);
   }
 }
@@ -113,7 +113,7 @@ TEST(EmitterTest, ThirtyCharacterAddressPlusTheBlankIsNarrowed) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"1050000", u"東京都", u"港区", u"");
   SetTown(h.ctx, std::u16string(10, u'Ａ'), std::u16string(10, u'Ｂ'), std::u16string(10, u'Ｃ'));
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "AAAAAAAAAABBBBBBBBBBCCCCCCCCCC");
   EXPECT_EQ(U8(h.ctx.values.G_CityKanji), "AAAAAAAAAA");  // the narrowed values stay
 }
@@ -122,7 +122,7 @@ TEST(EmitterTest, WordIsTrimmedOfBothBlanks) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"1050000", u"東京都", u"港区", u"");
   SetTown(h.ctx, u"", u"　 芝公園", u" 　");
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "芝公園");
 }
 
@@ -143,7 +143,7 @@ TEST(EmitterTest, ShorteningRunsOnlyForTheWordListWithTheBusinessFile) {
     h.Address(u"8180000", u"福岡県", u"太宰府市", u"");
     h.Fields({u"9"});
     SetTown(h.ctx, u"太宰府市", u"観世音寺", u"１（太宰府支店私書箱第４号）");
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), c.last_town_comment);
   }
@@ -156,7 +156,7 @@ TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
   h.ctx.values.G_CommentKanji = u"（Ａを除く）";
   h.ctx.values.G_OutTownKana = u"ｵｵﾄﾞｵﾘ";
   h.ctx.values.G_CommentKana = u"(A)";
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "大通");
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), "Ａを除く");
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
@@ -165,7 +165,7 @@ TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
   // A "その他" record hands on an empty comment.
   h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";
   h.ctx.values.G_CommentKanji = u"「大通」の地域";
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(h.lines().size(), 2u);
   EXPECT_TRUE(h.ctx.last.G_LastCommentKanji.empty());
 }
@@ -174,7 +174,7 @@ TEST(EmitterTest, NoPurposeWritesNothingButRemembers) {
   EmitHarness h(Purpose::kNone);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"");
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_TRUE(h.lines().empty());
   EXPECT_EQ(h.ctx.run.G_RecordCount, 0);
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "大通");
@@ -184,7 +184,7 @@ TEST(EmitterTest, CodeThatIsNoNumberFailsTheRecord) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"06０0A00", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"");
-  EXPECT_THROW(EmitRecord(h.ctx), RuleError);
+  EXPECT_THROW(h.emitter.F_EmitRecord(h.ctx.values), RuleError);
   EXPECT_TRUE(h.lines().empty());
   EXPECT_TRUE(h.ctx.last.G_LastTownKanji.empty());
 }
@@ -196,7 +196,7 @@ TEST(EmitterTest, SwappedCallPutsTheSubAreaFirst) {
   SetTown(h.ctx, u"", u"東洞院通", u"石屋町");
   h.ctx.values.G_OutTownKana = u"ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ";
   h.ctx.values.G_OutSubKana = u"ｲｼﾔﾁﾖｳ";
-  EmitRecordSwapped(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values, EmitOrder::kSubFirst);
   EXPECT_EQ(U8(h.lines().at(0)), "\"石屋町東洞院通\",\"ｲｼﾔﾁﾖｳﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ\"");
   // The remembered main name is the main name, not the sub-area written first.
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "東洞院通");

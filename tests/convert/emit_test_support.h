@@ -2,10 +2,13 @@
 // A conversion context for the emitter, writer, shortening and business
 // tests: scripted dialogs, lines collected in memory.
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "convert/convert_context.h"
+#include "convert/emit_record.h"
+#include "convert/write_line.h"
 #include "convert/write_sink.h"
 #include "dialogs/scripted_dialogs.h"
 #include "text/cp932.h"
@@ -14,7 +17,9 @@ namespace tessivar::testing {
 
 struct EmitHarness {
   explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
-      : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
+      : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs),
+        writer(LineWriterFor(ctx.run, ctx.reader.ZipRec)),
+        emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
     ctx.run.output = &sink;
   }
 
@@ -68,6 +73,8 @@ struct EmitHarness {
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;
+  std::unique_ptr<LineWriter> writer;
+  Emitter emitter;
 };
 
 }  // namespace tessivar::testing

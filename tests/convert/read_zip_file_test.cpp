@@ -34,14 +34,15 @@ class Reader : public ::testing::Test {
   }
 
   std::vector<std::vector<Text>> ReadFile(const fs::path& path, int input_index) {
-    ConvertContext ctx(options_, InputFiles{}, dialogs_);
-    ctx.reader.G_InputIndex = input_index;
+    RunEnvironment run(options_, InputFiles{}, dialogs_);
+    ReaderState state;
+    state.G_InputIndex = input_index;
     TextFileReader input;
     EXPECT_TRUE(input.Open(path));
     std::vector<std::vector<Text>> records;
-    F_ReadZipFile(ctx, input, [&](ConvertContext& c) { records.push_back(c.reader.ZipRec); });
+    F_ReadZipFile(run, state, input, [&](ZipRecord& rec) { records.push_back(rec); });
     EXPECT_FALSE(input.is_open());
-    line_count_ = ctx.reader.G_LineCount;
+    line_count_ = state.G_LineCount;
     return records;
   }
 
@@ -151,19 +152,20 @@ TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
 TEST_F(Reader, RealContinuedRecordsOfTheAddressFile) {
   std::map<Text, Text> towns, kanas;
   long records = 0;
-  ConvertContext ctx(options_, InputFiles{}, dialogs_);
+  RunEnvironment run(options_, InputFiles{}, dialogs_);
+  ReaderState state;
   TextFileReader input;
   ASSERT_TRUE(input.Open(fs::path(JAPANPOST_DIR) / "KEN_ALL.CSV"));
-  F_ReadZipFile(ctx, input, [&](ConvertContext& c) {
+  F_ReadZipFile(run, state, input, [&](ZipRecord& rec) {
     ++records;
-    const Text& code = c.reader.ZipRec[kPostalCode];
+    const Text& code = rec[kPostalCode];
     if (code == u"0660005" || code == u"6028134") {
-      towns[code] = c.reader.ZipRec[kTownKanji];
-      kanas[code] = c.reader.ZipRec[kTownKana];
+      towns[code] = rec[kTownKanji];
+      kanas[code] = rec[kTownKana];
     }
   });
   EXPECT_TRUE(dialogs_.messages().empty());
-  EXPECT_EQ(ctx.reader.G_LineCount, 124825);
+  EXPECT_EQ(state.G_LineCount, 124825);
   EXPECT_LT(records, 124825);
   EXPECT_EQ(towns[u"0660005"],
             u"協和（８８－２、２７１－１０、３４３－２、４０４－１、４２７－３、４３１－１２、４４３－６、"

@@ -48,9 +48,11 @@ CountryRun ConvertCountry(Purpose purpose) {
   ctx.run.output = &sink;
   ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
   ctx.reader.G_InputIndex = kAllPrefecturesIndex;
+  const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
+  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
   TextFileReader input;
   EXPECT_TRUE(input.Open(JAPANPOST_DIR "/KEN_ALL.CSV")) << input.error();
-  F_ReadZipFile(ctx, input);
+  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) { F_TownAreaEdit(ctx, emitter); });
   return {sink.count, dialogs.messages};
 }
 

@@ -48,7 +48,7 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
     h.Address(u"1000005", u"東京都", u"千代田区", u"丸の内");
     h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     std::u16string word = u"千代田区丸の内", comment, tail;
-    F_郵便番号SUB(h.ctx, word, comment, tail);
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.lines()[0]), c.expected);  // no fourth column, no trailing TAB
     EXPECT_EQ(h.ctx.run.G_RecordCount, 1);
@@ -77,7 +77,7 @@ TEST(WordListLineTest, CommentRule) {
     EmitHarness h(Purpose::kWordList);
     h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
     std::u16string word = u"札幌市大通", comment = c.comment, tail = c.tail;
-    F_郵便番号SUB(h.ctx, word, comment, tail);
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     auto columns = EmitHarness::Columns(h.lines()[0]);
     ASSERT_EQ(columns.size(), 4u);
@@ -105,7 +105,7 @@ TEST(WordListLineTest, LongCommentIsNarrowedAndCut) {
     EmitHarness h(Purpose::kWordList);
     h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
     std::u16string word = u"札幌市大通", comment = c.comment, tail = c.tail;
-    F_郵便番号SUB(h.ctx, word, comment, tail);
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(EmitHarness::Columns(h.lines()[0])[3]), U8(c.expected));
   }
@@ -115,7 +115,7 @@ TEST(WordListLineTest, OtherAreaRecordClearsItsCommentAfterWriting) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通（その他）");
   std::u16string word = u"札幌市大通", comment = u"「大通」の地域", tail;
-  F_郵便番号SUB(h.ctx, word, comment, tail);
+  F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
   ASSERT_EQ(h.lines().size(), 1u);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines()[0])[3]), "「大通」の地域");
   EXPECT_TRUE(comment.empty());
@@ -132,7 +132,7 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
   ctx.reader.ZipRec[kPostalCode] = u"0600000";
   for (int i = 0; i < 3; ++i) {
     std::u16string word = u"大通", comment, tail;
-    F_郵便番号SUB(ctx, word, comment, tail);
+    F_郵便番号SUB(ctx.run, ctx.reader.ZipRec, word, comment, tail);
   }
   EXPECT_EQ(dialogs.yields, 3);
   EXPECT_EQ(sink.lines.size(), 3u);
@@ -153,7 +153,7 @@ struct CsvRun {
     h.Fields(fields);
   }
   std::string Write() {
-    F_WriteCsvLine(h.ctx, town, comment, tail, town_kana, comment_kana, tail_kana);
+    F_WriteCsvLine(h.ctx.run, h.ctx.reader.ZipRec, town, comment, tail, town_kana, comment_kana, tail_kana);
     EXPECT_EQ(h.lines().size(), 1u);
     return h.lines().empty() ? std::string() : U8(h.lines().back());
   }
