@@ -54,7 +54,8 @@ Measured RunMeasured(const std::string& command) {
   ::close(pipe_fds[1]);
   char buffer[4096];
   ssize_t got;
-  while ((got = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0) m.out.append(buffer, static_cast<size_t>(got));
+  while ((got = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0)
+    m.out.append(buffer, static_cast<size_t>(got));
   ::close(pipe_fds[0]);
   int status = 0;
   rusage usage{};
@@ -71,7 +72,7 @@ double DecodeSeconds(const fs::path& data_dir, long& lines) {
   lines = 0;
   std::u16string line;
   for (const char* name : kInputs) {
-    tessivar::TextFileReader reader;
+    text::TextFileReader reader;
     if (!reader.Open(data_dir / name)) {
       std::cerr << reader.error() << "\n";
       return 0;

@@ -19,14 +19,14 @@ int main(int argc, char** argv) {
     std::cerr << argv[1] << ": cannot open\n";
     return 1;
   }
-  tessivar::Cp932 codec;
+  text::Cp932 codec;
   std::string out;
   std::string line;
   int line_no = 0;
   while (std::getline(in, line)) {
     ++line_no;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!codec.Encode(tessivar::FromUtf8(line), out)) {
+    if (!codec.Encode(text::FromUtf8(line), out)) {
       std::cerr << argv[1] << ":" << line_no << ": character without a code page 932 form\n";
       return 1;
     }

@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
       continue;
     }
     if (cells.size() != header.size()) {
-      std::cerr << input << ":" << line_no << ": expected " << header.size()
-                << " columns, found " << cells.size() << "\n";
+      std::cerr << input << ":" << line_no << ": expected " << header.size() << " columns, found "
+                << cells.size() << "\n";
       return 1;
     }
     rows << "  {{";

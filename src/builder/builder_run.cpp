@@ -14,9 +14,9 @@ namespace {
 constexpr std::string_view kStart = "Morvane処理を開始します。  ";
 constexpr std::string_view kEnd = "Morvane処理を終了しました。 ";
 
-bool Fail(BuilderContext& ctx) {
+StepResult Fail(BuilderContext& ctx) {
   ctx.status.Write(Status::kFailed);
-  return true;
+  return StepResult::kFailed;
 }
 
 int ErrorNumber(const std::exception& e) {
@@ -25,12 +25,12 @@ int ErrorNumber(const std::exception& e) {
   return 0;
 }
 
-bool Run(BuilderContext& ctx) {
+StepResult Run(BuilderContext& ctx) {
   Settings& s = ctx.settings;
-  const bool unusable = F_READ_INI(ctx.program_folder, s);
+  const StepResult settings_read = F_READ_INI(ctx.program_folder, s);
   ctx.log.set_path(s.log_dir + s.log_file);
   ctx.status.set_path(s.result_dir + s.result_file);
-  if (unusable) {
+  if (settings_read == StepResult::kFailed) {
     ctx.log.Banner(kStart);
     ctx.log.Write("INIファイルが読めません。処理を中止します。");
     return Fail(ctx);
@@ -38,19 +38,19 @@ bool Run(BuilderContext& ctx) {
   // The status file's place is known: announce the start at once, which
   // also replaces the verdict of an earlier run.
   ctx.status.Write(Status::kStarted);
-  if (F_MAKE_DIRS(ctx)) return Fail(ctx);
+  if (F_MAKE_DIRS(ctx) == StepResult::kFailed) return Fail(ctx);
 
   ctx.status.Write(Status::kRunning);
   ctx.log.Delete();
   ctx.log.Banner(kStart);
-  if (F_COUNT_SQLFILE(ctx)) return Fail(ctx);
+  if (F_COUNT_SQLFILE(ctx) == StepResult::kFailed) return Fail(ctx);
   for (const auto& script : ctx.G_SqlFiles) {
     ctx.G_SqlFile = script;
-    if (F04_READ_SQLTXT(ctx)) return Fail(ctx);
+    if (F04_READ_SQLTXT(ctx) == StepResult::kFailed) return Fail(ctx);
   }
   if (ctx.G_SqlFiles.empty()) {
     ctx.log.Write("Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。");
-  } else if (F_DISTRIBUTE_MDB(ctx)) {
+  } else if (F_DISTRIBUTE_MDB(ctx) == StepResult::kFailed) {
     return Fail(ctx);
   }
   if (const auto file_cntl = FindFileControlScript(ctx)) {
@@ -60,12 +60,12 @@ bool Run(BuilderContext& ctx) {
   }
   ctx.log.Banner(kEnd);
   ctx.status.Write(Status::kDone);
-  return false;
+  return StepResult::kDone;
 }
 
 }  // namespace
 
-bool RunBuilder(BuilderContext& ctx) {
+StepResult RunBuilder(BuilderContext& ctx) {
   try {
     return Run(ctx);
   } catch (const std::exception& e) {
@@ -75,13 +75,13 @@ bool RunBuilder(BuilderContext& ctx) {
     ctx.log.Separator();
     ctx.log.Write(std::string(e.what()) + " err=" + std::to_string(ErrorNumber(e)));
     ctx.log.Separator();
-    return true;
+    return StepResult::kFailed;
   }
 }
 
 int RunBuilder(const std::filesystem::path& program_folder, std::ostream& messages) {
   BuilderContext ctx(program_folder, messages);
-  return RunBuilder(ctx) ? 1 : 0;
+  return RunBuilder(ctx) == StepResult::kFailed ? 1 : 0;
 }
 
 }  // namespace morvane

@@ -6,12 +6,12 @@
 #include <ostream>
 
 #include "builder/builder_context.h"
+#include "builder/step_result.h"
 
 namespace morvane {
 
 // Main of the builder, on an existing context (tests look at it afterwards).
-// Returns true when the run failed.
-bool RunBuilder(BuilderContext& ctx);
+StepResult RunBuilder(BuilderContext& ctx);
 
 // Runs the builder whose program folder is program_folder; message boxes go
 // to messages. Returns the process exit code: 0 success, 1 failure.

@@ -25,7 +25,8 @@ inline constexpr int kErrFileExists = 58;
 
 class EngineError : public std::runtime_error {
  public:
-  EngineError(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
+  EngineError(int number, const std::string& description)
+      : std::runtime_error(description), number_(number) {}
   int number() const { return number_; }
 
  private:
@@ -85,7 +86,8 @@ class Database {
 
   // The first row of a query (column names into *names when given), or
   // nullopt when the query gives no row.
-  std::optional<std::vector<Value>> FirstRow(const std::string& query, std::vector<std::string>* names = nullptr);
+  std::optional<std::vector<Value>> FirstRow(const std::string& query,
+                                             std::vector<std::string>* names = nullptr);
 
   void Begin();
   void Commit();

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "builder/engine.h"
+#include "text/ascii.h"
 #include "text/file_names.h"
 
 namespace morvane {
@@ -53,8 +54,10 @@ TypeRule RuleFor(const ColumnSpec& c) {
 std::string ReplaceDollar(const std::string& text, const std::string& with) {
   std::string out;
   for (char c : text) {
-    if (c == '$') out += with;
-    else out += c;
+    if (c == '$')
+      out += with;
+    else
+      out += c;
   }
   return out;
 }
@@ -65,20 +68,15 @@ std::string ColumnDeclaration(const ColumnSpec& c) {
   std::string decl = column + " " + rule.declared;
   if (!rule.check.empty()) {
     // The constraint's name is what a failing insert reports.
-    decl += " CONSTRAINT " + QuoteIdentifier(c.name + " " + rule.declared) + " CHECK(" + column + " IS NULL OR (" +
-            ReplaceDollar(rule.check, column) + "))";
+    decl += " CONSTRAINT " + QuoteIdentifier(c.name + " " + rule.declared) + " CHECK(" + column +
+            " IS NULL OR (" + ReplaceDollar(rule.check, column) + "))";
   }
   return decl;
 }
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && tessivar::UpperAscii(s.substr(0, prefix.size())) == prefix;
-}
-
-std::string_view TrimSpaces(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == ';')) s.remove_suffix(1);
-  return s;
+// A statement without the blanks around it and its closing ";".
+std::string_view TrimStatement(std::string_view sql) {
+  return text::TrimRight(text::TrimLeft(sql, " \t"), " \t;");
 }
 
 // The text-driver form of INSERT: "INSERT INTO t SELECT * From [TEXT;DATABASE=dir].[file]".
@@ -89,11 +87,11 @@ struct TextImport {
 };
 
 std::optional<TextImport> ParseTextImport(std::string_view sql) {
-  sql = TrimSpaces(sql);
+  sql = TrimStatement(sql);
   constexpr std::string_view kInsert = "INSERT INTO ";
   constexpr std::string_view kSource = " SELECT * FROM [TEXT;DATABASE=";
-  if (!StartsWithNoCase(sql, kInsert)) return std::nullopt;
-  const std::string upper = tessivar::UpperAscii(sql);
+  if (!text::StartsWithNoCase(sql, kInsert)) return std::nullopt;
+  const std::string upper = text::UpperAscii(sql);
   const size_t source = upper.find(kSource);
   const size_t folder_end = sql.rfind("].[");
   if (source == std::string::npos || folder_end == std::string_view::npos || folder_end < source ||
@@ -101,15 +99,15 @@ std::optional<TextImport> ParseTextImport(std::string_view sql) {
     return std::nullopt;
   }
   const size_t folder_start = source + kSource.size();
-  return TextImport{std::string(TrimSpaces(sql.substr(kInsert.size(), source - kInsert.size()))),
+  return TextImport{std::string(TrimStatement(sql.substr(kInsert.size(), source - kInsert.size()))),
                     fs::path(std::string(sql.substr(folder_start, folder_end - folder_start))),
                     std::string(sql.substr(folder_end + 3, sql.size() - 1 - (folder_end + 3)))};
 }
 
 bool IsDropTable(std::string_view sql) {
-  sql = TrimSpaces(sql);
-  if (!StartsWithNoCase(sql, "DROP ")) return false;
-  return StartsWithNoCase(TrimSpaces(sql.substr(5)), "TABLE");
+  sql = TrimStatement(sql);
+  if (!text::StartsWithNoCase(sql, "DROP ")) return false;
+  return text::StartsWithNoCase(TrimStatement(sql.substr(5)), "TABLE");
 }
 
 }  // namespace
@@ -117,7 +115,8 @@ bool IsDropTable(std::string_view sql) {
 std::string QuoteIdentifier(std::string_view name) {
   while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
   while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
+  if (name.size() >= 2 &&
+      ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
     name = name.substr(1, name.size() - 2);
   }
   std::string out = "\"";
@@ -173,7 +172,7 @@ void Database::AppendTable(const std::string& table, const std::vector<ColumnSpe
 
 void Database::Execute(const std::string& sql) {
   if (auto import = ParseTextImport(sql)) {
-    auto file = tessivar::FindNoCase(import->folder, import->file);
+    auto file = text::FindNoCase(import->folder, import->file);
     ImportText(import->table, file ? *file : import->folder / import->file);
     return;
   }
@@ -193,7 +192,8 @@ std::vector<std::string> Database::ColumnNames(const std::string& table) {
   return names;
 }
 
-std::optional<std::vector<Value>> Database::FirstRow(const std::string& query, std::vector<std::string>* names) {
+std::optional<std::vector<Value>> Database::FirstRow(const std::string& query,
+                                                     std::vector<std::string>* names) {
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_prepare_v2(db_, query.c_str(), -1, &stmt, nullptr) != SQLITE_OK) Fail();
   const int rc = sqlite3_step(stmt);
@@ -211,8 +211,10 @@ std::optional<std::vector<Value>> Database::FirstRow(const std::string& query, s
     row.emplace();
     for (int i = 0; i < count; ++i) {
       const auto* text = sqlite3_column_text(stmt, i);
-      if (text) row->emplace_back(reinterpret_cast<const char*>(text));
-      else row->emplace_back(std::nullopt);
+      if (text)
+        row->emplace_back(reinterpret_cast<const char*>(text));
+      else
+        row->emplace_back(std::nullopt);
     }
   }
   sqlite3_finalize(stmt);
@@ -243,7 +245,8 @@ void Database::Inserter::Insert(const std::vector<Value>& values) {
   for (size_t i = 0; i < columns_; ++i) {
     const int index = static_cast<int>(i + 1);
     if (i < values.size() && values[i]) {
-      sqlite3_bind_text(stmt_, index, values[i]->data(), static_cast<int>(values[i]->size()), SQLITE_TRANSIENT);
+      sqlite3_bind_text(stmt_, index, values[i]->data(), static_cast<int>(values[i]->size()),
+                        SQLITE_TRANSIENT);
     } else {
       sqlite3_bind_null(stmt_, index);
     }

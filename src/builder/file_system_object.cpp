@@ -25,13 +25,14 @@ bool HasWildcard(const std::string& name) { return name.find_first_of("*?") != s
 [[noreturn]] void Throw(int number, const std::string& path) { throw FsoFailure(number, path); }
 
 [[noreturn]] void Throw(const std::error_code& ec, const std::string& path) {
-  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) Throw(kFsoPermissionDenied, path);
+  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+    Throw(kFsoPermissionDenied, path);
   if (ec == std::errc::file_exists || ec == std::errc::directory_not_empty) Throw(kFsoFileExists, path);
   if (ec == std::errc::no_such_file_or_directory) Throw(kFsoPathNotFound, path);
   throw FsoError(ec.value(), ec.message() + " (" + path + ")");
 }
 
-using tessivar::OnDisk;
+using text::OnDisk;
 
 // The entries a source names: itself, or those matching its wildcard part.
 std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
@@ -47,7 +48,7 @@ std::vector<fs::path> Expand(const std::string& pattern, bool folders) {
   const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
   for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
     const bool is_folder = it->is_directory(ec);
-    if (is_folder == folders && tessivar::WildcardMatch(it->path().filename().string(), name)) {
+    if (is_folder == folders && text::WildcardMatch(it->path().filename().string(), name)) {
       found.push_back(it->path());
     }
   }
@@ -80,7 +81,8 @@ fs::path Target(const fs::path& source, const std::string& destination, bool int
 void Move(const fs::path& source, const fs::path& target) {
   std::error_code ec;
   if (fs::exists(target, ec)) Throw(kFsoFileExists, target.string());
-  if (target.has_parent_path() && !fs::is_directory(target.parent_path(), ec)) Throw(kFsoPathNotFound, target.string());
+  if (target.has_parent_path() && !fs::is_directory(target.parent_path(), ec))
+    Throw(kFsoPathNotFound, target.string());
   fs::rename(source, target, ec);
   if (ec == std::errc::cross_device_link) {
     fs::copy(source, target, fs::copy_options::recursive, ec);
@@ -123,7 +125,8 @@ void DeleteFolder(const std::string& pattern, bool force) {
 
 void MoveFolder(const std::string& source, const std::string& destination) {
   const auto folders = ExpandOrThrow(source, true);
-  for (const auto& folder : folders) Move(folder, Target(folder, destination, folders.size() > 1 || HasWildcard(source)));
+  for (const auto& folder : folders)
+    Move(folder, Target(folder, destination, folders.size() > 1 || HasWildcard(source)));
 }
 
 void CopyFolder(const std::string& source, const std::string& destination) {
@@ -157,7 +160,8 @@ void CopyFile(const std::string& source, const std::string& destination) {
 }
 
 void MoveFile(const std::string& source, const std::string& destination) {
-  for (const auto& file : ExpandOrThrow(source, false)) Move(file, Target(file, destination, HasWildcard(source)));
+  for (const auto& file : ExpandOrThrow(source, false))
+    Move(file, Target(file, destination, HasWildcard(source)));
 }
 
 }  // namespace morvane

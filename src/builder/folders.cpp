@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "text/ascii.h"
 #include "text/file_names.h"
 
 namespace morvane {
@@ -9,10 +10,6 @@ namespace morvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool StartsWithNoCase(const std::string& name, std::string_view prefix) {
-  return tessivar::UpperAscii(name.substr(0, prefix.size())) == prefix;
-}
 
 void Remove(BuilderContext& ctx, const fs::path& file) {
   std::error_code ec;
@@ -26,11 +23,11 @@ void Remove(BuilderContext& ctx, const fs::path& file) {
 void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return;
-  for (const auto& name : tessivar::ListFiles(folder, "*")) {
+  for (const auto& name : text::ListFiles(folder, "*")) {
     const fs::path file = fs::path(folder) / name;
     if (name.starts_with("@")) {
       Remove(ctx, file);
-    } else if (StartsWithNoCase(name, "BK_")) {
+    } else if (text::StartsWithNoCase(name, "BK_")) {
       const fs::path published = fs::path(folder) / name.substr(3);
       if (fs::exists(published, ec)) {
         Remove(ctx, file);
@@ -42,17 +39,17 @@ void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
   }
 }
 
-bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
+StepResult F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) {
     ctx.log.MessageBox(folder + ": " + ec.message());
-    return true;
+    return StepResult::kFailed;
   }
-  return false;
+  return StepResult::kDone;
 }
 
-bool F_MAKE_DIRS(BuilderContext& ctx) {
+StepResult F_MAKE_DIRS(BuilderContext& ctx) {
   const Settings& s = ctx.settings;
   ClearWorkingFiles(ctx, s.mdb_dir);
   struct Folder {
@@ -64,7 +61,7 @@ bool F_MAKE_DIRS(BuilderContext& ctx) {
                                Folder{s.result_dir, " ディレクトリを作成しました。"}}) {
     std::error_code ec;
     if (fs::is_directory(folder.path, ec)) continue;
-    if (F_MAKE_FOLDER(ctx, folder.path)) {
+    if (F_MAKE_FOLDER(ctx, folder.path) == StepResult::kFailed) {
       ctx.log.Write(folder.path + " ディレクトリを作成できません。");
     } else {
       ctx.log.Write(folder.path + folder.made);
@@ -73,23 +70,23 @@ bool F_MAKE_DIRS(BuilderContext& ctx) {
   ctx.log.Delete();
   // "STS=1" could not be written before the status file's folder was made.
   if (ctx.status.written().empty()) ctx.status.Write(Status::kStarted);
-  return false;
+  return StepResult::kDone;
 }
 
-bool F_COUNT_SQLFILE(BuilderContext& ctx) {
+StepResult F_COUNT_SQLFILE(BuilderContext& ctx) {
   ctx.G_SqlFiles.clear();
   // An input folder that exists but cannot be read fails the run rather than
   // look empty; a missing folder only means there is no script.
   for (const char* pattern : {"*.sql", "*.squ"}) {
     std::error_code ec;
-    for (auto& name : tessivar::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) ctx.G_SqlFiles.push_back(name);
+    for (auto& name : text::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) ctx.G_SqlFiles.push_back(name);
     if (ec && ec != std::errc::no_such_file_or_directory) {
       ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
                     std::to_string(ec.value()) + ")");
-      return true;
+      return StepResult::kFailed;
     }
   }
-  return false;
+  return StepResult::kDone;
 }
 
 }  // namespace morvane

@@ -4,19 +4,19 @@
 #include <string>
 
 #include "builder/builder_context.h"
+#include "builder/step_result.h"
 
 namespace morvane {
 
 // F_MAKE_DIRS: clears working and stale files from MDB_DIR (published
 // databases stay until publishing replaces them), makes MDB_DIR, LOG_DIR and
 // RESULT_DIR when missing, deletes the old log, and writes "STS=1" when the
-// status folder was missing before. Returns true on a failure that stops the
-// run.
-bool F_MAKE_DIRS(BuilderContext& ctx);
+// status folder was missing before. Fails when a failure stops the run.
+StepResult F_MAKE_DIRS(BuilderContext& ctx);
 
 // F_MAKE_FOLDER: makes every missing level of folder; a failure shows a
-// message and returns true.
-bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder);
+// message.
+StepResult F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder);
 
 // Deletes the working files ("@...") of folder, read-only ones included, and
 // the backups ("BK_...") of an interrupted publishing step: a backup whose
@@ -25,9 +25,9 @@ bool F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder);
 void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder);
 
 // F_COUNT_SQLFILE: fills G_SqlFiles with the ".sql" scripts of DSTRB_DIR,
-// then its ".squ" scripts, each in folder order. True (with the counting
+// then its ".squ" scripts, each in folder order. Fails (with the counting
 // error logged) when DSTRB_DIR exists but cannot be read; a missing DSTRB_DIR
 // holds no script.
-bool F_COUNT_SQLFILE(BuilderContext& ctx);
+StepResult F_COUNT_SQLFILE(BuilderContext& ctx);
 
 }  // namespace morvane

@@ -7,12 +7,13 @@
 
 #include "builder/builder_context.h"
 #include "builder/engine.h"
+#include "builder/step_result.h"
 
 namespace morvane {
 
-// F_IMPORT_CSV: true when the import failed. Nothing is imported when the
+// F_IMPORT_CSV: imports the script's data file. Nothing is imported when the
 // table block created no table; a missing data file is logged and no failure.
-bool F_IMPORT_CSV(BuilderContext& ctx);
+StepResult F_IMPORT_CSV(BuilderContext& ctx);
 
 // The record-by-record loader: the header names the columns (a name matches
 // as written or without its enclosing quotes, without regard to case); an

@@ -6,6 +6,7 @@
 
 #include "builder/importer.h"
 #include "builder/script_parser.h"
+#include "text/ascii.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
 
@@ -15,20 +16,20 @@ namespace {
 
 // A script line, or an exception naming the file and line when it holds
 // bytes that are not code page 932.
-bool NextLine(tessivar::TextFileReader& reader, std::string& line) {
+bool NextLine(text::TextFileReader& reader, std::string& line) {
   std::u16string line16;
   if (!reader.Next(line16)) return false;
   if (!reader.error().empty()) throw std::runtime_error(reader.error());
-  line = ReplaceTabs(tessivar::ToUtf8(line16));
+  line = ReplaceTabs(text::ToUtf8(line16));
   return true;
 }
 
-bool ReadScript(BuilderContext& ctx) {
+StepResult ReadScript(BuilderContext& ctx) {
   const std::string& file = ctx.G_SqlFile;
-  tessivar::TextFileReader reader;
+  text::TextFileReader reader;
   if (!reader.Open(ctx.settings.dstrb_dir + file)) {
     ctx.log.Write("F04_READ_SQLTXT: " + reader.error());
-    return true;
+    return StepResult::kFailed;
   }
   std::string line;
   while (NextLine(reader, line)) {
@@ -36,39 +37,39 @@ bool ReadScript(BuilderContext& ctx) {
     const Directive directive = ParseDirective(line);
     if (directive.kind == DirectiveKind::kDatabase) {
       ctx.G_MdbName = '@';
-      ctx.G_MdbName += TrimSpaces(directive.value);
-      if (F05_CRE_MDB(ctx)) {
+      ctx.G_MdbName += text::TrimSpaces(directive.value);
+      if (F05_CRE_MDB(ctx) == StepResult::kFailed) {
         ctx.log.Write("取り込み用(" + file + ") " + ctx.G_MdbName + "の作成ができません。");
-        return true;
+        return StepResult::kFailed;
       }
     } else if (directive.kind == DirectiveKind::kTable) {
       ctx.G_TableName = directive.value;
       if (ctx.G_TableName.empty()) continue;
-      if (F_EXEC_SQL(ctx, reader)) {
+      if (F_EXEC_SQL(ctx, reader) == StepResult::kFailed) {
         ctx.log.Write("取り込み用(" + file + ") " + ctx.G_TableName + "の作成ができません。");
-        return true;
+        return StepResult::kFailed;
       }
     }
   }
   reader.Close();
   if (ctx.G_MdbName.empty()) {
     ctx.log.Write("取り込み用(" + file + ")に[MDBNAME]の指定がありません。");
-    return true;
+    return StepResult::kFailed;
   }
   if (ctx.G_TableName.empty()) {
     ctx.log.Write("取り込み用(" + file + ")に[TABLENAME]の指定がありません。");
-    return true;
+    return StepResult::kFailed;
   }
-  if (F_IMPORT_CSV(ctx)) {
+  if (F_IMPORT_CSV(ctx) == StepResult::kFailed) {
     ctx.log.Write("取り込み用(" + file.substr(0, file.find('.')) + ".CSV)のインポートができません。");
-    return true;
+    return StepResult::kFailed;
   }
-  return false;
+  return StepResult::kDone;
 }
 
 }  // namespace
 
-bool F04_READ_SQLTXT(BuilderContext& ctx) {
+StepResult F04_READ_SQLTXT(BuilderContext& ctx) {
   ctx.G_MdbName.clear();
   ctx.G_TableName.clear();
   ctx.G_CreateTable = false;
@@ -76,17 +77,17 @@ bool F04_READ_SQLTXT(BuilderContext& ctx) {
     return ReadScript(ctx);
   } catch (const std::exception& e) {
     ctx.log.Write(std::string("F04_READ_SQLTXT: ") + e.what());
-    return true;
+    return StepResult::kFailed;
   }
 }
 
-bool F05_CRE_MDB(BuilderContext& ctx) {
+StepResult F05_CRE_MDB(BuilderContext& ctx) {
   // Database names are file names, matched without regard to case: a
   // database already there keeps its spelling on disk, so two scripts that
   // spell its name differently build into one file.
-  if (const auto existing = tessivar::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
+  if (const auto existing = text::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
     ctx.G_MdbName = existing->filename().string();
-    return false;
+    return StepResult::kDone;
   }
   const auto path = ctx.WorkingDatabase();
   // Each step is tried even after a failure, and every failure is logged.
@@ -111,10 +112,10 @@ bool F05_CRE_MDB(BuilderContext& ctx) {
                                   {"VLDATA", ColumnType::kText, 50},
                                   {"RLSDATE", ColumnType::kDateTime, 0}});
   });
-  return failed;
+  return failed ? StepResult::kFailed : StepResult::kDone;
 }
 
-bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
+StepResult F_EXEC_SQL(BuilderContext& ctx, text::TextFileReader& script) {
   Database db(ctx.WorkingDatabase());
   ctx.G_DropTable = ctx.G_DropMissing = ctx.G_CreateTable = false;
   StatementJoiner joiner;
@@ -132,11 +133,8 @@ bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
           ctx.G_CreateTable = true;
           F_CREATE_TABLE(ctx, db, *statement);
           break;
-        case StatementKind::kExecute:
-          db.Execute(*statement);
-          break;
-        case StatementKind::kIgnored:
-          break;
+        case StatementKind::kExecute: db.Execute(*statement); break;
+        case StatementKind::kIgnored: break;
       }
     } catch (const EngineError& e) {
       if (e.number() == kErrTableNotFound && ctx.G_DropTable) {
@@ -144,14 +142,15 @@ bool F_EXEC_SQL(BuilderContext& ctx, tessivar::TextFileReader& script) {
         continue;
       }
       ctx.log.MessageBox(e.what());
-      return true;
+      return StepResult::kFailed;
     }
   }
   if (ctx.G_DropTable && !ctx.G_CreateTable) {
     const std::string table = ctx.G_MdbName + "." + ctx.G_TableName;
-    ctx.log.Write(ctx.G_DropMissing ? table + " 削除(DROP)対象がありません。" : table + "を 削除(DROP)しました。");
+    ctx.log.Write(ctx.G_DropMissing ? table + " 削除(DROP)対象がありません。"
+                                    : table + "を 削除(DROP)しました。");
   }
-  return false;
+  return StepResult::kDone;
 }
 
 void F_CREATE_TABLE(BuilderContext& ctx, Database& db, const std::string& statement) {

@@ -9,8 +9,8 @@
 namespace morvane {
 
 std::string EncodeCp932Lossy(std::string_view utf8) {
-  tessivar::Cp932 codec;
-  std::u16string text = tessivar::FromUtf8(utf8);
+  text::Cp932 codec;
+  std::u16string text = text::FromUtf8(utf8);
   std::u16string_view rest = text;
   std::string out;
   size_t bad = 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "builder/engine.h"
+#include "text/ascii.h"
 #include "text/file_names.h"
 
 namespace morvane {
@@ -20,55 +21,55 @@ std::string VersionPart(const fs::path& path) {
 
 void DeleteMatching(const std::string& folder, std::string_view pattern) {
   std::error_code ec;
-  for (const auto& name : tessivar::ListFiles(folder, pattern)) fs::remove(fs::path(folder) / name, ec);
+  for (const auto& name : text::ListFiles(folder, pattern)) fs::remove(fs::path(folder) / name, ec);
 }
 
 }  // namespace
 
-bool F_READ_TVERSION(const fs::path& path, std::string* version) {
+StepResult F_READ_TVERSION(const fs::path& path, std::string* version) {
   try {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return true;
+    if (!fs::is_regular_file(path, ec)) return StepResult::kFailed;
     Database db(path, true);
     std::vector<std::string> names;
     const auto row = db.FirstRow("SELECT * FROM T_Version; ", &names);
-    if (!row) return true;
+    if (!row) return StepResult::kFailed;
     for (size_t i = 0; i < names.size(); ++i) {
-      if (tessivar::UpperAscii(names[i]) == "VLDATA") {
-        if (!(*row)[i]) return true;  // a NULL version cannot be shown
+      if (text::UpperAscii(names[i]) == "VLDATA") {
+        if (!(*row)[i]) return StepResult::kFailed;  // a NULL version cannot be shown
         *version = *(*row)[i];
-        return false;
+        return StepResult::kDone;
       }
     }
   } catch (const EngineError&) {
   }
-  return true;
+  return StepResult::kFailed;
 }
 
 std::string F_GET_VERSION(const fs::path& path) {
   std::string version;
-  return F_READ_TVERSION(path, &version) ? "NFND" : version;
+  return F_READ_TVERSION(path, &version) == StepResult::kFailed ? "NFND" : version;
 }
 
-bool F_COMPACT_MDB(BuilderContext& ctx) {
+StepResult F_COMPACT_MDB(BuilderContext& ctx) {
   const std::string& dir = ctx.settings.mdb_dir;
   try {
     Database::Compact(dir + ctx.G_MdbName, dir + ctx.G_MdbName.substr(1));
   } catch (const EngineError&) {
-    return true;
+    return StepResult::kFailed;
   }
-  return false;
+  return StepResult::kDone;
 }
 
-bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
+StepResult F_DISTRIBUTE_MDB(BuilderContext& ctx) {
   const std::string& dir = ctx.settings.mdb_dir;
-  bool failed = false;
+  StepResult result = StepResult::kDone;
   std::error_code ec;
-  for (const auto& working : tessivar::ListFiles(dir, "@*.MDB")) {
+  for (const auto& working : text::ListFiles(dir, "@*.MDB")) {
     ctx.G_MdbName = working;
     const std::string final_name = working.substr(1);
     // The previous database may differ from the new name in case only.
-    const fs::path previous = tessivar::OnDisk(dir + final_name);
+    const fs::path previous = text::OnDisk(dir + final_name);
     const fs::path backup = dir + "BK_" + final_name;
     const std::string old_version = VersionPart(previous);
     const std::string new_version = VersionPart(dir + working);
@@ -80,23 +81,24 @@ bool F_DISTRIBUTE_MDB(BuilderContext& ctx) {
       moved_aside = !ec;
     }
     // A previous database that could not be moved aside is left untouched.
-    if ((had_final && !moved_aside) || F_COMPACT_MDB(ctx)) {
+    if ((had_final && !moved_aside) || F_COMPACT_MDB(ctx) == StepResult::kFailed) {
       ctx.log.Write(working + "の コピーができません。");
       if (moved_aside) {
         // The partial result goes; the database of the last good build returns.
         fs::remove(dir + final_name, ec);
         fs::rename(backup, previous, ec);
       }
-      failed = true;
+      result = StepResult::kFailed;
       break;
     }
-    ctx.log.Write(dir + working + new_version + "を " + dir + final_name + old_version + "へコピーしました。");
+    ctx.log.Write(dir + working + new_version + "を " + dir + final_name + old_version +
+                  "へコピーしました。");
     fs::remove(backup, ec);
   }
   DeleteMatching(dir, "@*.MDB");
   DeleteMatching(ctx.settings.dstrb_dir, "*.SQ*");
   DeleteMatching(ctx.settings.dstrb_dir, "*.CSV");
-  return failed;
+  return result;
 }
 
 }  // namespace morvane

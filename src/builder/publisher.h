@@ -7,19 +7,20 @@
 #include <string>
 
 #include "builder/builder_context.h"
+#include "builder/step_result.h"
 
 namespace morvane {
 
-// F_DISTRIBUTE_MDB: true when a compaction failed.
-bool F_DISTRIBUTE_MDB(BuilderContext& ctx);
+// F_DISTRIBUTE_MDB: fails when a compaction fails.
+StepResult F_DISTRIBUTE_MDB(BuilderContext& ctx);
 
 // F_COMPACT_MDB: compacts the working database G_MdbName into its final
-// file; true on failure.
-bool F_COMPACT_MDB(BuilderContext& ctx);
+// file.
+StepResult F_COMPACT_MDB(BuilderContext& ctx);
 
 // F_READ_TVERSION: "VLDATA" of the first row of "T_Version" of the database
-// at path into *version; true when it cannot be read or there is no row.
-bool F_READ_TVERSION(const std::filesystem::path& path, std::string* version);
+// at path into *version; fails when it cannot be read or there is no row.
+StepResult F_READ_TVERSION(const std::filesystem::path& path, std::string* version);
 
 // F_GET_VERSION: the version text of the database at path, or "NFND".
 std::string F_GET_VERSION(const std::filesystem::path& path);

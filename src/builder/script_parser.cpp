@@ -2,20 +2,12 @@
 
 #include <utility>
 
-#include "text/file_names.h"
+#include "text/ascii.h"
+#include "text/strings.h"
 
 namespace morvane {
 
 namespace {
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && tessivar::UpperAscii(s.substr(0, prefix.size())) == prefix;
-}
-
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  return s;
-}
 
 // Skips one UTF-8 character.
 std::string_view SkipCharacter(std::string_view s) {
@@ -25,30 +17,19 @@ std::string_view SkipCharacter(std::string_view s) {
   return s.substr(n);
 }
 
-std::string DirectiveValue(std::string_view text) {
-  text = TrimLeft(text);
+std::string DirectiveValue(std::string_view rest) {
+  rest = text::TrimLeft(rest);
   for (std::string_view end : {";", "'", "--", " "}) {
-    const size_t pos = text.find(end);
-    if (pos != std::string_view::npos && pos > 0) return std::string(text.substr(0, pos));
+    const size_t pos = rest.find(end);
+    if (pos != std::string_view::npos && pos > 0) return std::string(rest.substr(0, pos));
   }
-  return std::string(TrimSpaces(text));
-}
-
-long LeadingNumber(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  long n = 0;
-  for (char c : s) {
-    if (c < '0' || c > '9') break;
-    n = n * 10 + (c - '0');
-    if (n > 1'000'000'000) break;
-  }
-  return n;
+  return std::string(text::TrimSpaces(rest));
 }
 
 int SizeAfterParenthesis(std::string_view type_text, int max) {
   const size_t p = type_text.find('(');
   if (p == std::string_view::npos) return 0;
-  const long n = LeadingNumber(type_text.substr(p + 1));
+  const long n = text::LeadingNumber(type_text.substr(p + 1));
   return static_cast<int>(n > max ? max : n);
 }
 
@@ -57,19 +38,22 @@ std::vector<std::string_view> SplitColumns(std::string_view list) {
   int depth = 0;
   size_t start = 0;
   for (size_t i = 0; i < list.size(); ++i) {
-    if (list[i] == '(') ++depth;
-    else if (list[i] == ')' && depth > 0) --depth;
+    if (list[i] == '(')
+      ++depth;
+    else if (list[i] == ')' && depth > 0)
+      --depth;
     else if (list[i] == ',' && depth == 0) {
-      pieces.push_back(TrimSpaces(list.substr(start, i - start)));
+      pieces.push_back(text::TrimSpaces(list.substr(start, i - start)));
       start = i + 1;
     }
   }
-  pieces.push_back(TrimSpaces(list.substr(start)));
+  pieces.push_back(text::TrimSpaces(list.substr(start)));
   return pieces;
 }
 
 std::string Unbracket(std::string_view name) {
-  if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
+  if (name.size() >= 2 &&
+      ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"'))) {
     name = name.substr(1, name.size() - 2);
   }
   return std::string(name);
@@ -85,19 +69,13 @@ std::string ReplaceTabs(std::string_view line) {
   return out;
 }
 
-std::string_view TrimSpaces(std::string_view s) {
-  s = TrimLeft(s);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
 bool IsIgnoredLine(std::string_view line) {
-  line = TrimLeft(line);
+  line = text::TrimLeft(line);
   return line.empty() || line.starts_with("'") || line.starts_with("--");
 }
 
 Directive ParseDirective(std::string_view line) {
-  line = TrimSpaces(line);
+  line = text::TrimSpaces(line);
   struct Word {
     std::string_view word;
     DirectiveKind kind;
@@ -105,7 +83,7 @@ Directive ParseDirective(std::string_view line) {
   // MDBNAME is tested before USE; any line beginning with USE names a database.
   for (const Word& w : {Word{"MDBNAME", DirectiveKind::kDatabase}, Word{"USE", DirectiveKind::kDatabase},
                         Word{"TABLENAME", DirectiveKind::kTable}}) {
-    if (StartsWithNoCase(line, w.word)) {
+    if (text::StartsWithNoCase(line, w.word)) {
       return {w.kind, DirectiveValue(SkipCharacter(line.substr(w.word.size())))};
     }
   }
@@ -114,18 +92,18 @@ Directive ParseDirective(std::string_view line) {
 
 std::optional<std::string> StatementJoiner::Add(std::string_view raw) {
   const std::string cleaned = ReplaceTabs(raw);
-  const std::string_view line = TrimSpaces(cleaned);
+  const std::string_view line = text::TrimSpaces(cleaned);
   if (IsIgnoredLine(line)) return std::nullopt;
   if (const size_t semicolon = line.find(';', 1); semicolon != std::string_view::npos) {
-    std::string finished(TrimLeft(statement_ + " " + std::string(line.substr(0, semicolon + 1))));
+    std::string finished(text::TrimLeft(statement_ + " " + std::string(line.substr(0, semicolon + 1))));
     statement_.clear();
     return finished;
   }
   statement_ += ' ';
   if (const size_t quote = line.find('\''); quote != std::string_view::npos) {
-    statement_ += TrimSpaces(line.substr(0, quote));
+    statement_ += text::TrimSpaces(line.substr(0, quote));
   } else if (const size_t dashes = line.find("--"); dashes != std::string_view::npos) {
-    statement_ += TrimSpaces(line.substr(0, dashes));
+    statement_ += text::TrimSpaces(line.substr(0, dashes));
   } else {
     statement_ += line;
   }
@@ -133,13 +111,16 @@ std::optional<std::string> StatementJoiner::Add(std::string_view raw) {
 }
 
 StatementKind ClassifyStatement(std::string_view statement) {
-  auto rest_is_table = [&](size_t n) { return StartsWithNoCase(TrimSpaces(statement.substr(n)), "TABLE"); };
-  if (StartsWithNoCase(statement, "DROP ")) return rest_is_table(5) ? StatementKind::kDropTable : StatementKind::kExecute;
-  if (StartsWithNoCase(statement, "CREATE ")) {
+  auto rest_is_table = [&](size_t n) {
+    return text::StartsWithNoCase(text::TrimSpaces(statement.substr(n)), "TABLE");
+  };
+  if (text::StartsWithNoCase(statement, "DROP "))
+    return rest_is_table(5) ? StatementKind::kDropTable : StatementKind::kExecute;
+  if (text::StartsWithNoCase(statement, "CREATE ")) {
     return rest_is_table(7) ? StatementKind::kCreateTable : StatementKind::kExecute;
   }
   for (std::string_view verb : {"DELETE ", "INSERT ", "UPDATE "}) {
-    if (StartsWithNoCase(statement, verb)) return StatementKind::kExecute;
+    if (text::StartsWithNoCase(statement, verb)) return StatementKind::kExecute;
   }
   return StatementKind::kIgnored;
 }
@@ -164,7 +145,8 @@ std::optional<ColumnSpec> ColumnTypeOf(std::string_view type_text) {
       {"YES/NO型", "YES/NO", ColumnType::kBoolean},
   };
   for (const TypeWord& w : kTypeWords) {
-    if (type_text.find(w.japanese) == std::string_view::npos && type_text.find(w.english) == std::string_view::npos) {
+    if (type_text.find(w.japanese) == std::string_view::npos &&
+        type_text.find(w.english) == std::string_view::npos) {
       continue;
     }
     ColumnSpec column;
@@ -202,15 +184,16 @@ TableDefinition ParseCreateTable(std::string_view statement) {
     if (piece.empty()) continue;
     const size_t space = piece.find(' ');
     const std::string name = Unbracket(piece.substr(0, space));
-    const std::string type_text =
-        space == std::string_view::npos ? std::string() : tessivar::UpperAscii(TrimSpaces(piece.substr(space + 1)));
+    const std::string type_text = space == std::string_view::npos
+                                      ? std::string()
+                                      : text::UpperAscii(text::TrimSpaces(piece.substr(space + 1)));
     auto column = ColumnTypeOf(type_text);
     if (!column) {
       table.rejected.push_back("列 " + name + " の型「" + type_text + "」は作成できません。");
       continue;
     }
     bool duplicate = false;
-    for (const auto& c : table.columns) duplicate |= tessivar::UpperAscii(c.name) == tessivar::UpperAscii(name);
+    for (const auto& c : table.columns) duplicate |= text::EqualsNoCase(c.name, name);
     if (duplicate) {
       table.rejected.push_back("列 " + name + " は既にあります。");
       continue;

@@ -15,7 +15,6 @@ namespace morvane {
 std::string ReplaceTabs(std::string_view line);
 // Empty after its leading spaces, or a comment ("'" or "--").
 bool IsIgnoredLine(std::string_view line);
-std::string_view TrimSpaces(std::string_view s);
 
 enum class DirectiveKind { kNone, kDatabase, kTable };
 struct Directive {

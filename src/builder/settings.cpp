@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "text/ascii.h"
 #include "text/cp932.h"
-#include "text/file_names.h"
 #include "text/text_file.h"
 
 namespace morvane {
@@ -13,11 +13,9 @@ namespace {
 constexpr size_t kMaxValueLength = 511;  // a 512-character buffer with its NUL
 constexpr std::string_view kMissing = "@@@";
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
+// Lines, section names, keys and values are read without the blanks and
+// tabs around them.
+constexpr std::string_view kBlanks = " \t";
 
 // Cuts text to n characters (not bytes) of UTF-8.
 std::string CutCharacters(std::string_view text, size_t n) {
@@ -38,29 +36,28 @@ std::string ReadValue(const std::filesystem::path& ini, std::string_view key) {
 
 }  // namespace
 
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                              std::string_view def) {
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key, std::string_view def) {
   std::vector<std::u16string> lines;
   std::string error;
-  if (!tessivar::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
-  const std::string wanted_section = tessivar::UpperAscii(section);
-  const std::string wanted_key = tessivar::UpperAscii(key);
+  if (!text::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
   bool in_section = false;
   for (const auto& line16 : lines) {
-    const std::string line_utf8 = tessivar::ToUtf8(line16);
-    std::string_view line = TrimBlanks(line_utf8);
+    const std::string line_utf8 = text::ToUtf8(line16);
+    std::string_view line = text::TrimSpaces(line_utf8, kBlanks);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
       in_section = close != std::string_view::npos &&
-                   tessivar::UpperAscii(TrimBlanks(line.substr(1, close - 1))) == wanted_section;
+                   text::EqualsNoCase(text::TrimSpaces(line.substr(1, close - 1), kBlanks), section);
       continue;
     }
     const size_t eq = line.find('=');
     if (!in_section || eq == std::string_view::npos) continue;
-    if (tessivar::UpperAscii(TrimBlanks(line.substr(0, eq))) != wanted_key) continue;
-    std::string_view value = TrimBlanks(line.substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (!text::EqualsNoCase(text::TrimSpaces(line.substr(0, eq), kBlanks), key)) continue;
+    std::string_view value = text::TrimSpaces(line.substr(eq + 1), kBlanks);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
     return CutCharacters(value, kMaxValueLength);
@@ -74,10 +71,12 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     std::string expanded;
     for (char c : value) {
-      if (c == '*') expanded += folder;
-      else expanded += c;
+      if (c == '*')
+        expanded += folder;
+      else
+        expanded += c;
     }
-    value = std::string(TrimBlanks(expanded));
+    value = std::string(text::TrimSpaces(expanded, kBlanks));
   }
   for (char& c : value) {
     if (c == '\\') c = '/';
@@ -86,7 +85,7 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
   return value;
 }
 
-bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings) {
+StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings) {
   const auto ini = program_folder / "Morvane.ini";
   settings.log_dir = ReadValue(ini, "LOG_DIR");
   settings.log_file = ReadValue(ini, "LOG_FILE");
@@ -101,12 +100,13 @@ bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings)
   // Folder values are never empty after normalising; only the two file
   // names can make the settings unusable.
   int count = 0;
-  for (const auto* value : {&settings.log_dir, &settings.log_file, &settings.result_dir, &settings.result_file}) {
-    if (!TrimBlanks(*value).empty()) ++count;
+  for (const auto* value :
+       {&settings.log_dir, &settings.log_file, &settings.result_dir, &settings.result_file}) {
+    if (!text::TrimSpaces(*value, kBlanks).empty()) ++count;
   }
   if (!settings.dstrb_dir.empty()) ++count;
   if (!settings.mdb_dir.empty()) ++count;
-  return count != 6;
+  return count == 6 ? StepResult::kDone : StepResult::kFailed;
 }
 
 }  // namespace morvane

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "builder/step_result.h"
+
 namespace morvane {
 
 struct Settings {
@@ -20,12 +22,12 @@ struct Settings {
 // section and key found without regard to case, surrounding blanks and one
 // pair of enclosing quotes removed, at most 511 characters; def when the
 // file, the section or the key is missing. File text is code page 932.
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                              std::string_view def);
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key, std::string_view def);
 
-// F_READ_INI: fills settings from program_folder/Morvane.ini. Returns true
-// when the settings are unusable (no log file or status file name).
-bool F_READ_INI(const std::filesystem::path& program_folder, Settings& settings);
+// F_READ_INI: fills settings from program_folder/Morvane.ini. Fails when
+// the settings are unusable (no log file or status file name).
+StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings);
 
 // A folder value as the builder uses it: a leading "*" stands for the
 // program folder (every "*" is replaced, then blanks trimmed), "\" becomes

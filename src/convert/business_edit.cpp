@@ -4,7 +4,7 @@
 
 #include "BusinessFixImeRowsTable.inc"
 #include "BusinessFixRowsTable.inc"
-#include "convert/emitter.h"
+#include "dialogs/trap.h"
 #include "text/cp932.h"
 #include "text/width.h"
 
@@ -38,17 +38,17 @@ constexpr std::array<ActionSpec, 8> kActionSpecs = {{
 Text& Slot(ConvertContext& ctx, const BusinessFixLine& line) {
   long n = ToNumber(line[kField]);
   if (n < 0 || n >= kZipSlots) throw IndexOutOfRange();
-  return ctx.ZipRec[static_cast<size_t>(n)];
+  return ctx.reader.ZipRec[static_cast<size_t>(n)];
 }
 
 // One office of the record: the address as it stands, then the emitter.
-void EmitOffice(ConvertContext& ctx) {
-  ctx.G_OutTownKanji = ctx.options.word_list() ? ctx.ZipRec[kCityKanji] : Text();
-  ctx.G_OutSubKanji = ctx.ZipRec[kTownKanji];
-  EmitRecord(ctx);
+void EmitOffice(ConvertContext& ctx, RecordEmitter& emitter) {
+  ctx.values.G_OutTownKanji = ctx.run.options.word_list() ? ctx.reader.ZipRec[kCityKanji] : Text();
+  ctx.values.G_OutSubKanji = ctx.reader.ZipRec[kTownKanji];
+  emitter.Emit(ctx.values);
 }
 
-void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
+void RunAction(ConvertContext& ctx, RecordEmitter& emitter, const BusinessFixLine& line) {
   const TextView action = line[kAction];
   if (action == kSet) {
     Slot(ctx, line) = Text(line[kText]);
@@ -61,17 +61,17 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
     // ex. "１－１（本館）" -> address "１－１", comment "（本館）"
     Text& address = Slot(ctx, line);
     long k = InStr(address, u"（");
-    ctx.G_CommentKanji = Text(Mid(address, k));
+    ctx.values.G_CommentKanji = Text(Mid(address, k));
     address = Text(Left(address, k - 1));
   } else if (action == kComment) {
-    ctx.G_CommentKanji = Text(line[kText]);
+    ctx.values.G_CommentKanji = Text(line[kText]);
   } else if (action == kCommentFromName) {
     // The operating body in front of the office names, without its
     // separator: ex. "学校法人　大妻学院・..." with text "大妻" -> "学校法人"
     const Text& name = Slot(ctx, line);
-    ctx.G_CommentKanji = Text(Left(name, InStr(name, line[kText]) - 2));
+    ctx.values.G_CommentKanji = Text(Left(name, InStr(name, line[kText]) - 2));
   } else if (action == kEmit) {
-    EmitOffice(ctx);
+    EmitOffice(ctx, emitter);
   } else {
     throw RuleError("事業所補正表 " + ToUtf8(line[kKey]) + ": 不明な操作 " + ToUtf8(action));
   }
@@ -80,22 +80,24 @@ void RunAction(ConvertContext& ctx, const BusinessFixLine& line) {
 // Runs the row of the record's code: the first alternative whose guards all
 // hold, each action under the error trap so that a failing action (or
 // emission) is reported and the row goes on.
-void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
-  const TextView key = ctx.ZipRec[kPostalCode];
-  auto [first, last] = std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
+void RunRow(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) {
+  const TextView key = ctx.reader.ZipRec[kPostalCode];
+  auto [first, last] =
+      std::ranges::equal_range(rows, key, {}, [](const BusinessFixLine& l) { return l[kKey]; });
   while (first != last) {
     const TextView alternative = (*first)[kAlternative];
-    auto end = std::find_if(first, last, [&](const BusinessFixLine& l) { return l[kAlternative] != alternative; });
+    auto end =
+        std::find_if(first, last, [&](const BusinessFixLine& l) { return l[kAlternative] != alternative; });
     bool holds = true;
     auto it = first;
     for (; it != end && (*it)[kAction] == kGuard; ++it) {
       const BusinessFixLine& guard = *it;
       bool found = false;
-      Trap(ctx, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
+      TrapErrors(ctx.run.dialogs, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
       holds = holds && found;
     }
     if (holds) {
-      for (; it != end; ++it) Trap(ctx, [&] { RunAction(ctx, *it); });
+      for (; it != end; ++it) TrapErrors(ctx.run.dialogs, [&] { RunAction(ctx, emitter, *it); });
       return;
     }
     first = end;
@@ -107,31 +109,37 @@ void RunRow(ConvertContext& ctx, BusinessFixTable rows) {
 BusinessFixTable BusinessFixImeRows() { return kBusinessFixImeRowsTable; }
 BusinessFixTable BusinessFixRows() { return kBusinessFixRowsTable; }
 
-void F_BusinessFixIme(ConvertContext& ctx, BusinessFixTable rows) { RunRow(ctx, rows); }
-
-void F_BusinessFix(ConvertContext& ctx, BusinessFixTable rows) {
-  // The main table is kept in ten parts by the first digit of the code; a
-  // code that starts otherwise has no part.
-  const Text& code = ctx.ZipRec[kPostalCode];
-  if (code.empty() || code[0] < u'0' || code[0] > u'9') return;
-  RunRow(ctx, rows);
+void F_BusinessFixIme(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) {
+  RunRow(ctx, emitter, rows);
 }
 
-void F_BusinessEdit(ConvertContext& ctx) { F_BusinessEdit(ctx, BusinessFixImeRows(), BusinessFixRows()); }
+void F_BusinessFix(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) {
+  // The main table is kept in ten parts by the first digit of the code; a
+  // code that starts otherwise has no part.
+  const Text& code = ctx.reader.ZipRec[kPostalCode];
+  if (code.empty() || code[0] < u'0' || code[0] > u'9') return;
+  RunRow(ctx, emitter, rows);
+}
 
-void F_BusinessEdit(ConvertContext& ctx, BusinessFixTable ime_rows, BusinessFixTable main_rows) {
-  const bool word_list = ctx.options.word_list();
+void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter) {
+  F_BusinessEdit(ctx, emitter, BusinessFixImeRows(), BusinessFixRows());
+}
+
+void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable ime_rows,
+                    BusinessFixTable main_rows) {
+  const bool word_list = ctx.run.options.word_list();
   // The business-office name is no emission value: the writers take it from
   // slot 16.
-  ctx.G_CityKanji.clear();
-  ctx.G_OutTownKanji = word_list ? ctx.ZipRec[kCityKanji] : Text();
-  for (Text* value : {&ctx.G_CommentKanji, &ctx.G_CommentTailKanji, &ctx.G_CityKana, &ctx.G_OutTownKana,
-                      &ctx.G_OutSubKana, &ctx.G_CommentKana, &ctx.G_CommentTailKana}) {
+  ctx.values.G_CityKanji.clear();
+  ctx.values.G_OutTownKanji = word_list ? ctx.reader.ZipRec[kCityKanji] : Text();
+  for (Text* value : {&ctx.values.G_CommentKanji, &ctx.values.G_CommentTailKanji, &ctx.values.G_CityKana,
+                      &ctx.values.G_OutTownKana, &ctx.values.G_OutSubKana, &ctx.values.G_CommentKana,
+                      &ctx.values.G_CommentTailKana}) {
     value->clear();
   }
-  if (word_list) F_BusinessFixIme(ctx, ime_rows);
-  F_BusinessFix(ctx, main_rows);
-  Trap(ctx, [&] { EmitOffice(ctx); });
+  if (word_list) F_BusinessFixIme(ctx, emitter, ime_rows);
+  F_BusinessFix(ctx, emitter, main_rows);
+  EmitOffice(ctx, emitter);
 }
 
 std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {
@@ -145,21 +153,25 @@ std::string CheckBusinessFixTable(BusinessFixTable rows, bool word_list_only) {
     if (Len(line[kKey]) != 7 || !std::all_of(line[kKey].begin(), line[kKey].end(), IsDigit))
       return where + "the key is not a 7-digit postal code";
     if (previous && line[kKey] < (*previous)[kKey]) return where + "keys are not in ascending order";
-    if (line[kAlternative].empty() || !std::all_of(line[kAlternative].begin(), line[kAlternative].end(), IsDigit))
+    if (line[kAlternative].empty() ||
+        !std::all_of(line[kAlternative].begin(), line[kAlternative].end(), IsDigit))
       return where + "the alternative is not a number";
-    if (same_key && !same_alternative && LeadingNumber(line[kAlternative]) <= LeadingNumber((*previous)[kAlternative]))
+    if (same_key && !same_alternative &&
+        LeadingNumber(line[kAlternative]) <= LeadingNumber((*previous)[kAlternative]))
       return where + "alternatives of a row must follow each other in ascending order";
 
     auto action_kind = std::find_if(kActionSpecs.begin(), kActionSpecs.end(),
-                             [&](const ActionSpec& s) { return s.name == line[kAction]; });
+                                    [&](const ActionSpec& s) { return s.name == line[kAction]; });
     if (action_kind == kActionSpecs.end()) return where + "unknown action " + ToUtf8(line[kAction]);
     if (action_kind->fields[0] == kNoField) {
       if (!line[kField].empty()) return where + "the action " + ToUtf8(line[kAction]) + " takes no field";
     } else {
-      bool allowed = !line[kField].empty() && std::all_of(line[kField].begin(), line[kField].end(), IsDigit) &&
-                     std::find(action_kind->fields.begin(), action_kind->fields.end(), LeadingNumber(line[kField])) !=
-                         action_kind->fields.end();
-      if (!allowed) return where + "the action " + ToUtf8(line[kAction]) + " cannot use field " + ToUtf8(line[kField]);
+      bool allowed =
+          !line[kField].empty() && std::all_of(line[kField].begin(), line[kField].end(), IsDigit) &&
+          std::find(action_kind->fields.begin(), action_kind->fields.end(), LeadingNumber(line[kField])) !=
+              action_kind->fields.end();
+      if (!allowed)
+        return where + "the action " + ToUtf8(line[kAction]) + " cannot use field " + ToUtf8(line[kField]);
     }
     if (line[kAction] == kGuard && same_alternative && (*previous)[kAction] != kGuard)
       return where + "a guard must come before the actions of its alternative";

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "convert/convert_context.h"
+#include "convert/emit_interface.h"
 
 namespace tessivar {
 
@@ -23,14 +24,15 @@ BusinessFixTable BusinessFixImeRows();
 BusinessFixTable BusinessFixRows();
 
 // F_BusinessEdit with the shipped tables, and with tables of the caller's own.
-void F_BusinessEdit(ConvertContext& ctx);
-void F_BusinessEdit(ConvertContext& ctx, BusinessFixTable ime_rows, BusinessFixTable main_rows);
+void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter);
+void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable ime_rows,
+                    BusinessFixTable main_rows);
 
 // Runs the row of rows whose key equals slot 2 (at most one row matches).
 // F_BusinessFixIme runs the word-list-only table; F_BusinessFix the part of
 // the main table chosen by the first digit of the code ("0" to "9").
-void F_BusinessFixIme(ConvertContext& ctx, BusinessFixTable rows);
-void F_BusinessFix(ConvertContext& ctx, BusinessFixTable rows);
+void F_BusinessFixIme(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows);
+void F_BusinessFix(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows);
 
 // The first fault of a table (unsorted keys, unknown action, field the action
 // cannot use, a guard after the first action, an emission where word_list_only

@@ -10,14 +10,15 @@ namespace tessivar {
 // file, 48 the business-office file.
 inline constexpr int kAllPrefecturesIndex = 0;
 inline constexpr int kBusinessIndex = 48;
+inline constexpr int kInputIndexes = kBusinessIndex + 1;
 
 struct InputFiles {
-  std::filesystem::path in_folder;   // G_InFolder
-  std::filesystem::path out_folder;  // G_OutFolder
-  std::array<std::string, 49> names;  // G_InFileName, empty where no file was found
-  bool has_ken_all = false;           // G_HasKenAll
-  bool has_pref_files = false;        // G_HasPrefFiles
-  bool has_jigyosyo = false;          // G_HasJigyosyo
+  std::filesystem::path in_folder;               // G_InFolder
+  std::filesystem::path out_folder;              // G_OutFolder
+  std::array<std::string, kInputIndexes> names;  // G_InFileName, empty where no file was found
+  bool has_ken_all = false;                      // G_HasKenAll
+  bool has_pref_files = false;                   // G_HasPrefFiles
+  bool has_jigyosyo = false;                     // G_HasJigyosyo
 };
 
 }  // namespace tessivar

@@ -1,113 +1,103 @@
+// F_CreateZipData: one conversion run. It writes the output file's header,
+// takes every record of the input files through the stages below, closes the
+// file and reports the count.
 #include "convert/run.h"
 
-#include <ctime>
+#include <memory>
+#include <vector>
 
-#include "convert/reader.h"
-#include "fieldsets/field_set_file.h"
-#include "program_version.h"
+#include "convert/business_edit.h"
+#include "convert/emit_record.h"
+#include "convert/read_zip_file.h"
+#include "convert/town_area.h"
+#include "convert/write_header.h"
+#include "convert/write_line.h"
 #include "text/text_file.h"
 
 namespace tessivar {
 
 namespace {
 
-// The output file as the run's line sink: a line that cannot be written in
-// code page 932 is reported with the file and line, and the run goes on. An
-// output that could not be opened is reported once, not once per record.
-class OutputFileSink : public LineSink {
- public:
-  OutputFileSink(TextFileWriter& file, const ConvertContext& ctx) : file_(file), ctx_(ctx) {}
-  void WriteLine(std::u16string_view line) override {
-    if (!file_.is_open()) return;
-    if (!file_.WriteLine(line)) ctx_.Report({}, file_.error());
+// The input files in the order the run reads them, by input index: the
+// all-prefecture file, or else the files of the checked prefectures in code
+// order; then the business-office file.
+std::vector<int> InputOrder(const RunEnvironment& run) {
+  std::vector<int> order;
+  if (run.inputs.has_ken_all) {
+    order.push_back(kAllPrefecturesIndex);
+  } else if (run.inputs.has_pref_files) {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
+      const auto box = static_cast<size_t>(code);
+      if (run.options.prefecture_checked[box] && !run.inputs.names[box].empty()) order.push_back(code);
+    }
   }
-
- private:
-  TextFileWriter& file_;
-  const ConvertContext& ctx_;
-};
-
-std::u16string TwoDigits(int n) { return Concat(n < 10 ? u"0" : u"", Decimal(n)); }
-
-// "yyyy年mm月dd日 hh:nn" in local time.
-std::u16string LocalDateTime() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return Concat(Decimal(local.tm_year + 1900), u"年", TwoDigits(local.tm_mon + 1), u"月",
-                TwoDigits(local.tm_mday), u"日 ", TwoDigits(local.tm_hour), u":", TwoDigits(local.tm_min));
+  if (run.inputs.has_jigyosyo) order.push_back(kBusinessIndex);
+  return order;
 }
 
-void ReadInputFile(ConvertContext& ctx, int index) {
-  ctx.G_InputIndex = index;
-  TextFileReader input;
-  if (!input.Open(ctx.inputs.in_folder / ctx.inputs.names[static_cast<size_t>(index)])) {
-    ctx.Report({}, input.error());
+void WriteHeader(RunEnvironment& run) {
+  switch (run.options.purpose) {
+    case Purpose::kWordList: F_WriteImeHeader(run); break;
+    case Purpose::kDatabase: F_WriteColumnNames(run); break;
+    case Purpose::kCsv:
+      if (run.options.column_names) F_WriteColumnNames(run);
+      break;
+    case Purpose::kNone: break;
+  }
+}
+
+// Stage 2: the rules of the file the record comes from.
+void ApplyRules(ConvertContext& ctx, RecordEmitter& emitter) {
+  if (ctx.reader.G_InputIndex == kBusinessIndex) {
+    F_BusinessEdit(ctx, emitter);
+  } else {
+    F_TownAreaEdit(ctx, emitter);
+  }
+}
+
+// Stage 1 for the input file of index: opens and reads it, handing each
+// record on.
+void ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on) {
+  ctx.reader.G_InputIndex = index;
+  text::TextFileReader input;
+  if (!input.Open(ctx.run.inputs.in_folder / ctx.run.inputs.names[static_cast<size_t>(index)])) {
+    ctx.run.dialogs.Message(input.error());
     return;
   }
-  F_ReadZipFile(ctx, input);
+  F_ReadZipFile(ctx.run, ctx.reader, input, hand_on);
 }
 
 }  // namespace
 
-void F_WriteImeHeader(ConvertContext& ctx) {
-  ctx.output->WriteLine(u"!Microsoft IME Dictionary Tool 98");
-  ctx.output->WriteLine(Concat(u"!Version:", Decimal(kVersionMajor), u".", Decimal(kVersionMinor)));
-  ctx.output->WriteLine(u"!Format:WORDLIST");
-  ctx.output->WriteLine(u"!User Dictionary Name:");
-  ctx.output->WriteLine(u"!Output File Name:");
-  ctx.output->WriteLine(Concat(u"!DateTime:", LocalDateTime()));
-  ctx.output->WriteLine(u"");
-}
-
-void F_WriteColumnNames(ConvertContext& ctx) { ctx.output->WriteLine(ColumnNameLine(ctx.G_SelFields)); }
-
 void F_CreateZipData(ConvertContext& ctx) {
-  ctx.G_DupSeen.fill(false);
-  ctx.G_LastCommentKanji.clear();
-  ctx.G_LastTownKanji.clear();
-  ctx.G_LastCommentKana.clear();
-  ctx.G_LastTownKana.clear();
+  ctx.town.G_DupSeen.fill(false);
+  ctx.last = LastRecord{};
 
-  TextFileWriter file;
-  if (!file.Open(ctx.inputs.out_folder / ctx.G_OutFileName)) ctx.Report({}, file.error());
-  OutputFileSink sink(file, ctx);
-  ctx.output = &sink;
+  text::TextFileWriter file;
+  if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName)) ctx.run.dialogs.Message(file.error());
+  OutputFileSink sink(file, ctx.run.dialogs);
+  ctx.run.output = &sink;
+  WriteHeader(ctx.run);
+  ctx.reader.G_LineCount = 0;
+  ctx.run.G_RecordCount = 0;
 
-  switch (ctx.options.purpose) {
-    case Purpose::kWordList:
-      F_WriteImeHeader(ctx);
-      break;
-    case Purpose::kDatabase:
-      F_WriteColumnNames(ctx);
-      break;
-    case Purpose::kCsv:
-      if (ctx.options.column_names) F_WriteColumnNames(ctx);
-      break;
-    case Purpose::kNone:
-      break;
-  }
+  // The stages of every record, in order (README.md follows one record):
+  //   1. read a record                          F_ReadZipFile
+  //   2. the town-area or business-office rules F_TownAreaEdit, F_BusinessEdit
+  //   3. emit each output record                F_EmitRecord
+  //   4. write it as one line                   F_郵便番号SUB, F_WriteCsvLine
+  // Each stage hands its result to the next, so they are built from the last.
+  const std::unique_ptr<LineWriter> write_line = LineWriterFor(ctx.run, ctx.reader.ZipRec);  // 4
+  Emitter emit(ctx.run, ctx.reader.ZipRec, ctx.last, write_line.get());                      // 3
+  const RecordHandler apply_rules = [&](ZipRecord&) { ApplyRules(ctx, emit); };              // 2
+  for (int index : InputOrder(ctx.run)) ReadInputFile(ctx, index, apply_rules);              // 1
 
-  ctx.G_LineCount = 0;
-  ctx.G_RecordCount = 0;
+  if (file.is_open() && !file.Close()) ctx.run.dialogs.Message(file.error());
+  ctx.run.output = nullptr;
 
-  if (ctx.inputs.has_ken_all) {
-    ReadInputFile(ctx, kAllPrefecturesIndex);
-  } else if (ctx.inputs.has_pref_files) {
-    for (int code = 1; code <= 47; ++code) {
-      if (ctx.options.prefecture_checked[static_cast<size_t>(code)] &&
-          !ctx.inputs.names[static_cast<size_t>(code)].empty()) {
-        ReadInputFile(ctx, code);
-      }
-    }
-  }
-  if (ctx.inputs.has_jigyosyo) ReadInputFile(ctx, kBusinessIndex);
-
-  if (file.is_open() && !file.Close()) ctx.Report({}, file.error());
-  ctx.output = nullptr;
-
-  if (ctx.options.purpose == Purpose::kWordList || ctx.options.purpose == Purpose::kCsv) {
-    ctx.dialogs.Message("郵便番号データを " + std::to_string(ctx.G_RecordCount) + " 件 作成しました。");
+  if (ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv) {
+    ctx.run.dialogs.Message("郵便番号データを " + std::to_string(ctx.run.G_RecordCount) +
+                            " 件 作成しました。");
   }
 }
 

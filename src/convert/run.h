@@ -5,14 +5,10 @@
 
 namespace tessivar {
 
-// Runs the conversion into ctx.inputs.out_folder / ctx.G_OutFileName with
-// ctx.options and ctx.G_SelFields. Shows the count message for the word list
-// and the CSV text; the database purpose reports after the build instead.
+// F_CreateZipData: runs the conversion into ctx.run.inputs.out_folder /
+// ctx.run.G_OutFileName with ctx.run.options and ctx.run.G_SelFields. Shows
+// the count message for the word list and the CSV text; the database
+// purpose reports after the build instead.
 void F_CreateZipData(ConvertContext& ctx);
-
-// The seven header lines of the word list, dated now.
-void F_WriteImeHeader(ConvertContext& ctx);
-// The column-name line of the CSV text and of the database data file.
-void F_WriteColumnNames(ConvertContext& ctx);
 
 }  // namespace tessivar

@@ -13,9 +13,11 @@ enum class Purpose {
   kCsv = 2,       // "ZIPDATA.CSV"
 };
 
-// Number of prefecture boxes Chk_県名: 0 is the all-prefecture entry, 1 to 47
-// the prefectures by code.
-inline constexpr int kPrefectureBoxes = 48;
+// Prefecture codes run from 1 to 47. The prefecture boxes Chk_県名 are
+// indexed by code, with box 0 for the all-prefecture entry.
+inline constexpr int kFirstPrefecture = 1;
+inline constexpr int kLastPrefecture = 47;
+inline constexpr int kPrefectureBoxes = kLastPrefecture + 1;
 
 struct RunOptions {
   Purpose purpose = Purpose::kWordList;

@@ -3,27 +3,20 @@
 // parts), town_area_propagation.cpp and town_area_part_loop.cpp; the
 // correction table is consulted at the checkpoints A to E.
 //
-// Every operation that can fail on real data runs under Trap: the failure is
+// Every operation that can fail on real data runs under TrapErrors: the failure is
 // reported, the operation's target keeps its value and the rules go on.
 #include "convert/town_area.h"
 
-#include "convert/emitter.h"
 #include "convert/town_area_steps.h"
+#include "dialogs/trap.h"
 
 namespace tessivar {
 
 namespace town_area {
 
-const Script kKanji{u'（', u'）', u'、', u'「', u'」', u'＠', u"－～", u"以上", u"（その他）", u"を除く", u"～）", false};
+const Script kKanji{u'（',   u'）',   u'、',         u'「',     u'」',   u'＠',
+                    u"－～", u"以上", u"（その他）", u"を除く", u"～）", false};
 const Script kKana{u'(', u')', u'､', u'<', u'>', u'@', u"-", u"ｲｼﾞｮｳ", u"(ｿﾉﾀ)", u"ｦﾉｿﾞｸ", u"-)", true};
-
-void Emit(ConvertContext& ctx) {
-  Trap(ctx, [&] { EmitRecord(ctx); });
-}
-
-void EmitSwapped(ConvertContext& ctx) {
-  Trap(ctx, [&] { EmitRecordSwapped(ctx); });
-}
 
 const Text& Item(const std::vector<Text>& list, size_t index) {
   if (index >= list.size()) throw IndexOutOfRange();
@@ -44,12 +37,12 @@ bool IsSuppressedDuplicate(ConvertContext& ctx) {
     size_t flag;
   };
   static constexpr Pair kPairs[] = {{u"5810027", u"ﾔｵｷﾞ", u"ﾖｵｷﾞ", 1}, {u"6730012", u"ｶﾆｶﾞｻｶ", u"ﾜｻｶ", 2}};
-  if (!ctx.options.word_list()) return false;
-  const Text& kana = ctx.ZipRec[kTownKana];  // as read, before any rule touched it
+  if (!ctx.run.options.word_list()) return false;
+  const Text& kana = ctx.reader.ZipRec[kTownKana];  // as read, before any rule touched it
   for (const Pair& pair : kPairs) {
-    if (ctx.ZipRec[kPostalCode] == pair.code && (kana == pair.kana1 || kana == pair.kana2)) {
-      if (ctx.G_DupSeen[pair.flag]) return true;
-      ctx.G_DupSeen[pair.flag] = true;
+    if (ctx.reader.ZipRec[kPostalCode] == pair.code && (kana == pair.kana1 || kana == pair.kana2)) {
+      if (ctx.town.G_DupSeen[pair.flag]) return true;
+      ctx.town.G_DupSeen[pair.flag] = true;
     }
   }
   return false;
@@ -57,32 +50,36 @@ bool IsSuppressedDuplicate(ConvertContext& ctx) {
 
 // "○市　△△区" and "○郡　△△町" with the blank option; else the city as read.
 void SetCityName(ConvertContext& ctx) {
-  const Text& city = ctx.ZipRec[kCityKanji];
-  ctx.G_CityKana = ctx.ZipRec[kCityKana];
-  if (!ctx.options.with_blank) {
-    ctx.G_CityKanji = city;
+  const Text& city = ctx.reader.ZipRec[kCityKanji];
+  ctx.values.G_CityKana = ctx.reader.ZipRec[kCityKana];
+  if (!ctx.run.options.with_blank) {
+    ctx.values.G_CityKanji = city;
     return;
   }
-  ctx.G_CityKanji = Concat(city, u"　");
+  ctx.values.G_CityKanji = Concat(city, u"　");
   long split = 0;
-  if (EndsWith(city, u"区")) split = InStr(2, city, u"市");
-  else if (EndsWith(city, u"町") || EndsWith(city, u"村")) split = InStr(2, city, u"郡");
-  if (split > 0) ctx.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
+  if (EndsWith(city, u"区"))
+    split = InStr(2, city, u"市");
+  else if (EndsWith(city, u"町") || EndsWith(city, u"村"))
+    split = InStr(2, city, u"郡");
+  if (split > 0) ctx.values.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
 }
 
 bool IsWholeAreaNote(TextView town) {
-  return town == u"以下に掲載がない場合" || Right(town, 10) == u"の次に番地がくる場合" || Right(town, 2) == u"一円";
+  return town == u"以下に掲載がない場合" || Right(town, 10) == u"の次に番地がくる場合" ||
+         Right(town, 2) == u"一円";
 }
 
-void EmitWholeAreaNote(ConvertContext& ctx) {
-  ctx.G_CommentKanji = ctx.G_TownKanji;
-  ctx.G_CommentKana = ctx.G_TownKana;
-  for (Text* cleared : {&ctx.G_CommentTailKanji, &ctx.G_CommentTailKana, &ctx.G_OutTownKanji, &ctx.G_OutTownKana}) {
+void EmitWholeAreaNote(const TownAreaState& town, EmissionValues& values, RecordEmitter& emitter) {
+  values.G_CommentKanji = town.G_TownKanji;
+  values.G_CommentKana = town.G_TownKana;
+  for (Text* cleared : {&values.G_CommentTailKanji, &values.G_CommentTailKana, &values.G_OutTownKanji,
+                        &values.G_OutTownKana}) {
     cleared->clear();
   }
-  Emit(ctx);
-  ctx.G_CommentKanji.clear();
-  ctx.G_CommentKana.clear();
+  emitter.Emit(values);
+  values.G_CommentKanji.clear();
+  values.G_CommentKana.clear();
 }
 
 // Inside every quoted pair the list comma becomes an at sign of the same
@@ -103,14 +100,14 @@ void ProtectQuotedCommas(Text& text, const Script& script) {
   }
 }
 
-void EmitPlainTown(ConvertContext& ctx) {
-  ctx.G_OutTownKanji = ctx.G_TownKanji;
-  ctx.G_OutTownKana = ctx.G_TownKana;
-  ctx.G_OutSubKanji.clear();
-  ctx.G_OutSubKana.clear();
-  ctx.G_CommentKanji.clear();
-  ctx.G_CommentKana.clear();
-  Emit(ctx);
+void EmitPlainTown(const TownAreaState& town, EmissionValues& values, RecordEmitter& emitter) {
+  values.G_OutTownKanji = town.G_TownKanji;
+  values.G_OutTownKana = town.G_TownKana;
+  values.G_OutSubKanji.clear();
+  values.G_OutSubKana.clear();
+  values.G_CommentKanji.clear();
+  values.G_CommentKana.clear();
+  emitter.Emit(values);
 }
 
 PrefixVariant PrefixVariantOf(TextView code) {
@@ -119,14 +116,18 @@ PrefixVariant PrefixVariantOf(TextView code) {
   return PrefixVariant::kUsual;
 }
 
-bool Finished(std::optional<CorrectionEnd> end) { return end == CorrectionEnd::kReturn; }
-
 }  // namespace
 
-void F_TownAreaEdit(ConvertContext& ctx) { F_TownAreaEdit(ctx, TownCorrections::Shipped()); }
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter) {
+  F_TownAreaEdit(ctx, emitter, TownCorrections::Shipped());
+}
 
-void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
-  const auto& rec = ctx.ZipRec;
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections) {
+  const auto& rec = ctx.reader.ZipRec;
+  // A checkpoint whose entry ends the record.
+  auto finished_at = [&](Checkpoint checkpoint) {
+    return ConsultCorrections(corrections, checkpoint, rec, ctx.values, emitter) == CorrectionEnd::kReturn;
+  };
 
   // 1. Duplicate suppression (word list only).
   if (IsSuppressedDuplicate(ctx)) return;
@@ -135,73 +136,73 @@ void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections) {
   SetCityName(ctx);
 
   // 3. Working copies.
-  ctx.G_TownKanji = rec[kTownKanji];
-  ctx.G_TownKana = rec[kTownKana];
-  ctx.G_OutSubKanji.clear();
-  ctx.G_OutSubKana.clear();
+  ctx.town.G_TownKanji = rec[kTownKanji];
+  ctx.town.G_TownKana = rec[kTownKana];
+  ctx.values.G_OutSubKanji.clear();
+  ctx.values.G_OutSubKana.clear();
 
   // 4. Whole-area notes.
-  if (IsWholeAreaNote(ctx.G_TownKanji)) {
-    EmitWholeAreaNote(ctx);
+  if (IsWholeAreaNote(ctx.town.G_TownKanji)) {
+    EmitWholeAreaNote(ctx.town, ctx.values, emitter);
     return;
   }
 
   // 5. Positions and protected commas.
-  ctx.pK = InStr(ctx.G_TownKanji, u"（");
-  ctx.pR = InStr(ctx.G_TownKana, u"(");
-  if (ctx.pK > 0 && Contains(ctx.G_TownKanji, u"「")) {
-    ProtectQuotedCommas(ctx.G_TownKanji, kKanji);
-    ProtectQuotedCommas(ctx.G_TownKana, kKana);
+  ctx.town.pK = InStr(ctx.town.G_TownKanji, u"（");
+  ctx.town.pR = InStr(ctx.town.G_TownKana, u"(");
+  if (ctx.town.pK > 0 && Contains(ctx.town.G_TownKanji, u"「")) {
+    ProtectQuotedCommas(ctx.town.G_TownKanji, kKanji);
+    ProtectQuotedCommas(ctx.town.G_TownKana, kKana);
   }
 
   // 6. Checkpoint A: whole-record corrections.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kA))) return;
+  if (finished_at(Checkpoint::kA)) return;
 
   // 7. Plain towns.
   const bool old_area_02955 = rec[kOldCode] == u"02955";
-  if (!old_area_02955 && !Contains(ctx.G_TownKanji, u"（")) {
-    EmitPlainTown(ctx);
+  if (!old_area_02955 && !Contains(ctx.town.G_TownKanji, u"（")) {
+    EmitPlainTown(ctx.town, ctx.values, emitter);
     return;
   }
 
   // 8. Checkpoint B.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kB))) return;
+  if (finished_at(Checkpoint::kB)) return;
 
   // 9. The old-code area "02955": a list with an empty main name.
   if (old_area_02955) {
-    ctx.G_TownKanji = Concat(u"（", ctx.G_TownKanji, u"）");
-    ctx.G_TownKana = Concat(u"(", ctx.G_TownKana, u")");
-    ctx.pK = 1;
-    ctx.pR = 1;
+    ctx.town.G_TownKanji = Concat(u"（", ctx.town.G_TownKanji, u"）");
+    ctx.town.G_TownKana = Concat(u"(", ctx.town.G_TownKana, u")");
+    ctx.town.pK = 1;
+    ctx.town.pR = 1;
   }
 
   // 10.-12. Siblings and the exclusion tail, main names, parts.
-  UpdateSiblingsAndTail(ctx);
-  BuildMainNames(ctx);
-  BuildParts(ctx);
+  UpdateSiblingsAndTail(ctx.town, ctx.values);
+  BuildMainNames(ctx.town, ctx.values, ctx.run.dialogs);
+  BuildParts(ctx.town, ctx.run.dialogs);
 
   // 13. Checkpoint C.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kC))) return;
+  if (finished_at(Checkpoint::kC)) return;
 
   // 14. Prefix propagation.
   if (rec[kPostalCode] != u"1620051") {
     PrefixVariant variant = PrefixVariantOf(rec[kPostalCode]);
-    PropagatePrefixes(ctx.G_PartsKanji, kKanji, variant);
-    PropagatePrefixes(ctx.G_PartsKana, kKana, variant);
+    PropagatePrefixes(ctx.town.G_PartsKanji, kKanji, variant);
+    PropagatePrefixes(ctx.town.G_PartsKana, kKana, variant);
   }
 
   // 15. Checkpoint D.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kD))) return;
+  if (finished_at(Checkpoint::kD)) return;
 
   // 16. Tail propagation.
-  PropagateTails(ctx.G_PartsKanji, ctx.G_PartTailsKanji, kKanji);
-  PropagateTails(ctx.G_PartsKana, ctx.G_PartTailsKana, kKana);
+  PropagateTails(ctx.town.G_PartsKanji, ctx.town.G_PartTailsKanji, kKanji);
+  PropagateTails(ctx.town.G_PartsKana, ctx.town.G_PartTailsKana, kKana);
 
   // 17. Checkpoint E.
-  if (Finished(ConsultCorrections(ctx, corrections, Checkpoint::kE))) return;
+  if (finished_at(Checkpoint::kE)) return;
 
   // 18. The part loop.
-  RunPartLoop(ctx, corrections);
+  RunPartLoop(ctx, emitter, corrections);
 }
 
 }  // namespace tessivar

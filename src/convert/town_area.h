@@ -3,13 +3,14 @@
 // records, each a town main name, a sub-area and a comment in kanji and kana,
 // handed to the record emitter.
 #include "convert/convert_context.h"
+#include "convert/emit_interface.h"
 #include "convert/town_corrections.h"
 
 namespace tessivar {
 
-// With the shipped correction table.
-void F_TownAreaEdit(ConvertContext& ctx);
+// F_TownAreaEdit with the shipped correction table.
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter);
 // With a correction table of the caller's (tests pass tiny ones).
-void F_TownAreaEdit(ConvertContext& ctx, const TownCorrections& corrections);
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections);
 
 }  // namespace tessivar

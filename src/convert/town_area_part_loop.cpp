@@ -4,8 +4,9 @@
 // 4, 11 and 12.
 #include <algorithm>
 
-#include "convert/kyoto_codes.h"
 #include "convert/town_area_steps.h"
+#include "convert/town_kyoto_codes.h"
+#include "dialogs/trap.h"
 
 namespace tessivar::town_area {
 
@@ -57,28 +58,35 @@ constexpr PlaceName kRangePlaces[] = {{u"0285102", u"葛巻", u"ｸｽﾞﾏｷ"
 
 class PartLoop {
  public:
-  PartLoop(ConvertContext& ctx, const TownCorrections& corrections)
-      : ctx_(ctx), corrections_(corrections), code_(ctx.ZipRec[kPostalCode]) {}
+  PartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections)
+      : rec_(ctx.reader.ZipRec),
+        values_(ctx.values),
+        town_(ctx.town),
+        last_(ctx.last),
+        dialogs_(ctx.run.dialogs),
+        emitter_(emitter),
+        corrections_(corrections),
+        code_(rec_[kPostalCode]) {}
 
   void Run() {
-    for (size_t i = 0; i < ctx_.G_PartsKanji.size(); ++i) {
+    for (size_t i = 0; i < town_.G_PartsKanji.size(); ++i) {
       if (RunCases(i) == Flow::kReturn) return;
     }
   }
 
  private:
   Flow RunCases(size_t i) {
-    const Text K = ctx_.G_PartsKanji[i];
-    Trap(ctx_, [&] { T_ = Item(ctx_.G_PartTailsKanji, i); });
+    const Text K = town_.G_PartsKanji[i];
+    TrapErrors(dialogs_, [&] { T_ = Item(town_.G_PartTailsKanji, i); });
 
     // 1. Checkpoint F1.
     if (Flow f = Consult(Checkpoint::kF1, K); f != Flow::kNextCase) return f;
     // 2. Lists that are a note as a whole.
-    if (IsNoteList(ctx_.G_TownKanji)) {
-      ctx_.G_CommentKanji = K;
+    if (IsNoteList(town_.G_TownKanji)) {
+      values_.G_CommentKanji = K;
       ReadKana(i);
-      ctx_.G_CommentKana = R_;
-      Emit(ctx_);
+      values_.G_CommentKana = R_;
+      Emit();
       return Flow::kNextPart;
     }
     // 3. "その他": one record for the main name, naming what is excluded.
@@ -91,7 +99,7 @@ class PartLoop {
     // 5. Lists joined with "・".
     if (Contains(K, u"・")) return DottedList(i, K);
     // 6. The one part is a 番地 range: the list becomes the comment.
-    if (T_ == u"番地" && Contains(K, u"～") && ctx_.G_PartsKanji.size() == 1) {
+    if (T_ == u"番地" && Contains(K, u"～") && town_.G_PartsKanji.size() == 1) {
       SingleBanchiRange();
       return Flow::kNextPart;
     }
@@ -115,7 +123,7 @@ class PartLoop {
     // 13. A floor: already part of the main name.
     if (Len(K) > 1 && EndsWith(K, u"階")) {
       ClearSubAreas();
-      Emit(ctx_);
+      Emit();
       ClearComments();
       ClearSiblings();
       return Flow::kNextPart;
@@ -123,95 +131,103 @@ class PartLoop {
     // 14. Checkpoint F6.
     if (Flow f = Consult(Checkpoint::kF6, K); f != Flow::kNextCase) return f;
     // 15. Otherwise the part is the sub-area.
-    ctx_.G_OutSubKanji = K;
-    ctx_.G_OutSubKana = SubKana(i);
+    values_.G_OutSubKanji = K;
+    values_.G_OutSubKana = SubKana(i);
     EmitInOrder();
     return Flow::kNextPart;
   }
 
   Flow Consult(Checkpoint checkpoint, TextView part) {
-    return FlowOf(ConsultCorrections(ctx_, corrections_, checkpoint, part));
+    return FlowOf(ConsultCorrections(corrections_, checkpoint, rec_, values_, emitter_, part));
   }
 
   // R: the kana part with the kanji part's index. When the kana list is
   // shorter, the read fails and R keeps the kana part read before.
   void ReadKana(size_t i) {
-    Trap(ctx_, [&] { R_ = Item(ctx_.G_PartsKana, i); });
+    TrapErrors(dialogs_, [&] { R_ = Item(town_.G_PartsKana, i); });
   }
 
   // The sub kana of cases 4 and 15: the kana part with the same index, the
   // last one when the kana list is shorter, none without a kana "(".
   Text SubKana(size_t i) const {
-    const auto& kana = ctx_.G_PartsKana;
-    if (ctx_.pR == 0 || kana.empty()) return Text();
+    const auto& kana = town_.G_PartsKana;
+    if (town_.pR == 0 || kana.empty()) return Text();
     return kana[std::min(i, kana.size() - 1)];
   }
 
+  void Emit() { emitter_.Emit(values_); }
+
   // Kyoto street codes write the sub-area in front of the main name.
   void EmitInOrder() {
-    if (F_IsKyotoCode(code_) && ctx_.pK > 0) EmitSwapped(ctx_);
-    else Emit(ctx_);
+    if (F_IsKyotoCode(code_) && town_.pK > 0)
+      emitter_.EmitSubFirst(values_);
+    else
+      Emit();
   }
 
   void ClearSubAreas() {
-    ctx_.G_OutSubKanji.clear();
-    ctx_.G_OutSubKana.clear();
+    values_.G_OutSubKanji.clear();
+    values_.G_OutSubKana.clear();
   }
   void ClearComments() {
-    ctx_.G_CommentKanji.clear();
-    ctx_.G_CommentKana.clear();
+    values_.G_CommentKanji.clear();
+    values_.G_CommentKana.clear();
   }
   void ClearSiblings() {
-    ctx_.G_SiblingsKanji.clear();
-    ctx_.G_SiblingsKana.clear();
+    town_.G_SiblingsKanji.clear();
+    town_.G_SiblingsKana.clear();
   }
 
   static bool IsNoteList(TextView town) {
     TextView last4 = Right(town, 4);
-    return last4 == u"（番地）" || last4 == u"（大字）" || last4 == u"（丁目）" || Right(town, 9) == u"（次のビルを除く）";
+    return last4 == u"（番地）" || last4 == u"（大字）" || last4 == u"（丁目）" ||
+           Right(town, 9) == u"（次のビルを除く）";
   }
 
   // Case 3.
   void ExcludeOthers() {
-    if (!ctx_.G_SiblingsKanji.empty()) {
-      ctx_.G_CommentKanji = ctx_.G_SiblingsKanji;
-      ctx_.G_CommentKana = ctx_.G_SiblingsKana;
+    if (!town_.G_SiblingsKanji.empty()) {
+      values_.G_CommentKanji = town_.G_SiblingsKanji;
+      values_.G_CommentKana = town_.G_SiblingsKana;
     } else if (code_ == u"6060067") {
       // The whole town is the note, kept as written.
-      ctx_.G_CommentKanji = ctx_.G_TownKanji;
-      ctx_.G_CommentTailKanji = u"notCompless";
-      ctx_.G_CommentKana = ctx_.G_TownKana;
-      ctx_.G_CommentTailKana = u"notCompless";
-    } else if (ctx_.G_OutTownKanji == ctx_.G_LastTownKanji) {
-      ctx_.G_CommentKanji = ctx_.G_LastCommentKanji;
-      ctx_.G_CommentKana = ctx_.G_LastCommentKana;
+      values_.G_CommentKanji = town_.G_TownKanji;
+      values_.G_CommentTailKanji = u"notCompless";
+      values_.G_CommentKana = town_.G_TownKana;
+      values_.G_CommentTailKana = u"notCompless";
+    } else if (values_.G_OutTownKanji == last_.G_LastTownKanji) {
+      values_.G_CommentKanji = last_.G_LastCommentKanji;
+      values_.G_CommentKana = last_.G_LastCommentKana;
     } else {
-      Trap(ctx_, [&] {
-        ctx_.G_CommentKanji = Concat(u"郵便番号が指定されている 「", Left(ctx_.G_TownKanji, ctx_.pK - 1), u"」の地域");
+      TrapErrors(dialogs_, [&] {
+        values_.G_CommentKanji =
+            Concat(u"郵便番号が指定されている 「", Left(town_.G_TownKanji, town_.pK - 1), u"」の地域");
       });
-      Trap(ctx_, [&] {
-        ctx_.G_CommentKana = Concat(u"郵便番号が指定されている <", Left(ctx_.G_TownKana, ctx_.pR - 1), u"> の地域");
+      TrapErrors(dialogs_, [&] {
+        values_.G_CommentKana =
+            Concat(u"郵便番号が指定されている <", Left(town_.G_TownKana, town_.pR - 1), u"> の地域");
       });
     }
     ClearSiblings();
     ClearSubAreas();
-    Emit(ctx_);
+    Emit();
   }
 
   // Case 4: "３丁目", or one record per number of "１～１９丁目".
   Flow NumberedSubAreas(size_t i, const Text& K) {
     if (!Contains(K, u"～")) {
-      ctx_.G_OutSubKanji = K;
-      ctx_.G_OutSubKana = SubKana(i);
+      values_.G_OutSubKanji = K;
+      values_.G_OutSubKana = SubKana(i);
       EmitInOrder();
     } else {
       long first = 0, last = 0;
-      Trap(ctx_, [&] { first = LeadingDigits(K); });
-      Trap(ctx_, [&] { last = LeadingDigits(Mid(K, InStr(K, u"～") + 1)); });
+      TrapErrors(dialogs_, [&] { first = LeadingDigits(K); });
+      TrapErrors(dialogs_, [&] { last = LeadingDigits(Mid(K, InStr(K, u"～") + 1)); });
       for (long n = first; n <= last; ++n) {
-        ctx_.G_OutSubKanji = Concat(FullWidthDecimal(n), T_);
-        Trap(ctx_, [&] { ctx_.G_OutSubKana = Concat(Decimal(n), Item(ctx_.G_PartTailsKana, i)); });
-        Emit(ctx_);
+        values_.G_OutSubKanji = Concat(FullWidthDecimal(n), T_);
+        TrapErrors(dialogs_,
+                   [&] { values_.G_OutSubKana = Concat(Decimal(n), Item(town_.G_PartTailsKana, i)); });
+        Emit();
       }
     }
     return Consult(Checkpoint::kCase4, K) == Flow::kReturn ? Flow::kReturn : Flow::kNextPart;
@@ -222,13 +238,13 @@ class PartLoop {
     if (Flow f = Consult(Checkpoint::kF2, K); f != Flow::kNextCase) return f;
     if (Left(K, 7) == u"地階・階層不明") {
       ClearSubAreas();
-      ctx_.G_CommentKanji = u"（階層不明）";
-      ctx_.G_CommentKana = u"(ｶｲｿｳﾌﾒｲ)";
-      Emit(ctx_);
-      ctx_.G_OutSubKanji = u"（地階）";
-      ctx_.G_OutSubKana = u"(ﾁｶｲ)";
+      values_.G_CommentKanji = u"（階層不明）";
+      values_.G_CommentKana = u"(ｶｲｿｳﾌﾒｲ)";
+      Emit();
+      values_.G_OutSubKanji = u"（地階）";
+      values_.G_OutSubKana = u"(ﾁｶｲ)";
       ClearComments();
-      Emit(ctx_);
+      Emit();
       ClearSiblings();
       return Flow::kNextPart;
     }
@@ -236,9 +252,9 @@ class PartLoop {
     std::vector<Text> kanji_pieces = Split(K, u"・");
     std::vector<Text> kana_pieces = Split(R_, Contains(R_, u"･") ? u"･" : u".");
     for (size_t j = 0; j < kanji_pieces.size(); ++j) {
-      ctx_.G_OutSubKanji = kanji_pieces[j];
-      Trap(ctx_, [&] { ctx_.G_OutSubKana = Item(kana_pieces, j); });
-      Emit(ctx_);
+      values_.G_OutSubKanji = kanji_pieces[j];
+      TrapErrors(dialogs_, [&] { values_.G_OutSubKana = Item(kana_pieces, j); });
+      Emit();
     }
     return Flow::kNextPart;
   }
@@ -246,11 +262,11 @@ class PartLoop {
   // Case 6.
   void SingleBanchiRange() {
     ClearSubAreas();
-    ctx_.G_CommentTailKanji.clear();
-    ctx_.G_CommentTailKana.clear();
-    Trap(ctx_, [&] { ctx_.G_CommentKanji = Between(ctx_.G_TownKanji, u"（", u"）"); });
-    Trap(ctx_, [&] { ctx_.G_CommentKana = Between(ctx_.G_TownKana, u"(", u")"); });
-    Emit(ctx_);
+    values_.G_CommentTailKanji.clear();
+    values_.G_CommentTailKana.clear();
+    TrapErrors(dialogs_, [&] { values_.G_CommentKanji = Between(town_.G_TownKanji, u"（", u"）"); });
+    TrapErrors(dialogs_, [&] { values_.G_CommentKana = Between(town_.G_TownKana, u"(", u")"); });
+    Emit();
     ClearComments();
     ClearSiblings();
   }
@@ -258,17 +274,17 @@ class PartLoop {
   // Case 7.
   Flow Banchi(size_t i, const Text& K) {
     if (!Contains(K, u"～")) {
-      ctx_.G_OutSubKanji = K;
+      values_.G_OutSubKanji = K;
       ReadKana(i);
-      ctx_.G_OutSubKana = R_;
-      Emit(ctx_);
+      values_.G_OutSubKana = R_;
+      Emit();
       return Flow::kNextPart;
     }
     if (Flow f = Consult(Checkpoint::kF3, K); f != Flow::kNextCase) return f;
     ClearSubAreas();
-    ctx_.G_CommentKanji = ctx_.G_SiblingsKanji;
-    ctx_.G_CommentKana = ctx_.G_SiblingsKana;
-    Emit(ctx_);
+    values_.G_CommentKanji = town_.G_SiblingsKanji;
+    values_.G_CommentKana = town_.G_SiblingsKana;
+    Emit();
     if (code_ == u"0580343") {
       ClearComments();
       return Flow::kReturn;
@@ -277,7 +293,7 @@ class PartLoop {
   }
 
   bool IsChiwariArea() const {
-    const Text& old_code = ctx_.ZipRec[kOldCode];
+    const Text& old_code = rec_[kOldCode];
     return old_code == u"02879" || old_code == u"02955" || code_ == u"0285102" || code_ == u"0282402";
   }
 
@@ -285,7 +301,7 @@ class PartLoop {
   // is cut out of the part. ex. "第４０地割「５７番地１２５を除く」～第４５地割"
   void TakeQuotes(Text& part, TextView open, TextView close, Text& comment) {
     if (!Contains(part, open)) return;
-    Trap(ctx_, [&] {
+    TrapErrors(dialogs_, [&] {
       long from = InStr(part, open);
       long to = InStr(from + 1, part, close);
       comment = Mid(part, from + 1, to - from - 1);
@@ -305,7 +321,7 @@ class PartLoop {
   NumberRange ReadRange(const Text& text, TextView mark, bool with_numbers) {
     NumberRange range;
     Text before;
-    Trap(ctx_, [&] { before = Left(text, InStr(text, mark) - 1); });
+    TrapErrors(dialogs_, [&] { before = Left(text, InStr(text, mark) - 1); });
     size_t digit = 0;
     while (digit < before.size() && !IsDigit(before[digit])) ++digit;
     range.prefix = before.substr(0, digit);
@@ -313,8 +329,8 @@ class PartLoop {
     while (after_digits < before.size() && IsDigit(before[after_digits])) ++after_digits;
     range.suffix = before.substr(after_digits);
     if (!with_numbers) return range;
-    Trap(ctx_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
-    Trap(ctx_, [&] {
+    TrapErrors(dialogs_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
+    TrapErrors(dialogs_, [&] {
       TextView after = Mid(text, InStr(text, mark) + 1);
       size_t from = 0;
       while (from < after.size() && !IsDigit(after[from])) ++from;
@@ -328,15 +344,15 @@ class PartLoop {
     Text kanji = K;
     ReadKana(i);
     Text kana = R_;
-    TakeQuotes(kanji, u"「", u"」", ctx_.G_CommentKanji);
-    TakeQuotes(kana, u"<", u">", ctx_.G_CommentKana);
+    TakeQuotes(kanji, u"「", u"」", values_.G_CommentKanji);
+    TakeQuotes(kana, u"<", u">", values_.G_CommentKana);
     const bool in_part = T_ == u"地割";
-    const Text range_kanji = in_part ? kanji : ctx_.G_OutTownKanji;
-    const Text range_kana = in_part ? kana : ctx_.G_OutTownKana;
+    const Text range_kanji = in_part ? kanji : values_.G_OutTownKanji;
+    const Text range_kana = in_part ? kana : values_.G_OutTownKana;
     if (!Contains(range_kanji, u"～")) {
-      ctx_.G_OutTownKanji = kanji;
-      ctx_.G_OutTownKana = kana;
-      Emit(ctx_);
+      values_.G_OutTownKanji = kanji;
+      values_.G_OutTownKana = kana;
+      Emit();
       return;
     }
     NumberRange range = ReadRange(range_kanji, u"～", true);
@@ -348,10 +364,10 @@ class PartLoop {
       }
     }
     for (long n = range.first; n <= range.last; ++n) {
-      ctx_.G_OutTownKanji = Concat(range.prefix, FullWidthDecimal(n), range.suffix);
-      ctx_.G_OutTownKana = Concat(range_of_kana.prefix, Decimal(n), range_of_kana.suffix);
+      values_.G_OutTownKanji = Concat(range.prefix, FullWidthDecimal(n), range.suffix);
+      values_.G_OutTownKana = Concat(range_of_kana.prefix, Decimal(n), range_of_kana.suffix);
       ClearSubAreas();
-      Emit(ctx_);
+      Emit();
       ClearComments();
     }
   }
@@ -361,24 +377,29 @@ class PartLoop {
     Flow f = Consult(Checkpoint::kCase11, K);
     if (f != Flow::kNextCase) return f;
     if (long p = InStr(K, u"丁目"); p > 0) {
-      ctx_.G_OutSubKanji = Left(K, p + 1);
-      ctx_.G_CommentKanji = K;
+      values_.G_OutSubKanji = Left(K, p + 1);
+      values_.G_CommentKanji = K;
     } else {
-      ctx_.G_OutSubKanji = K;
+      values_.G_OutSubKanji = K;
     }
     ReadKana(i);
     if (long q = InStr(R_, u"ﾁｮｳﾒ"); q > 0) {
-      ctx_.G_OutSubKana = Left(R_, q + 3);
-      ctx_.G_CommentKana = R_;
+      values_.G_OutSubKana = Left(R_, q + 3);
+      values_.G_CommentKana = R_;
     } else {
-      ctx_.G_OutSubKana = R_;
+      values_.G_OutSubKana = R_;
     }
-    Emit(ctx_);
+    Emit();
     ClearComments();
     return Flow::kNextPart;
   }
 
-  ConvertContext& ctx_;
+  const ZipRecord& rec_;
+  EmissionValues& values_;
+  TownAreaState& town_;
+  const LastRecord& last_;
+  Dialogs& dialogs_;
+  RecordEmitter& emitter_;
   const TownCorrections& corrections_;
   const Text code_;
   Text R_;  // the kana part last read
@@ -387,6 +408,8 @@ class PartLoop {
 
 }  // namespace
 
-void RunPartLoop(ConvertContext& ctx, const TownCorrections& corrections) { PartLoop(ctx, corrections).Run(); }
+void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections) {
+  PartLoop(ctx, emitter, corrections).Run();
+}
 
 }  // namespace tessivar::town_area

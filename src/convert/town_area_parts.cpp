@@ -2,6 +2,7 @@
 // a town text such as "中央（１番地、３～５番地、その他）" into a main name
 // ("中央") and a list of parts ("１番地", "３～５番地", "その他").
 #include "convert/town_area_steps.h"
+#include "dialogs/trap.h"
 
 namespace tessivar::town_area {
 
@@ -38,54 +39,59 @@ void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& scri
 // parenthesis); fails when pos is the last character or beyond.
 Text Inner(const Text& text, long pos) { return Text(Mid(text, pos + 1, Len(text) - pos - 1)); }
 
-std::vector<Text> SplitParts(ConvertContext& ctx, const Text& text, long pos, char16_t comma, bool inner_allowed) {
+std::vector<Text> SplitParts(Dialogs& dialogs, const Text& text, long pos, char16_t comma,
+                             bool inner_allowed) {
   const TextView comma_text(&comma, 1);
   std::vector<Text> parts;
   if (InStr(pos + 1, text, comma_text) > 0) {
-    Trap(ctx, [&] { parts = Split(Inner(text, pos), comma_text); });
+    TrapErrors(dialogs, [&] { parts = Split(Inner(text, pos), comma_text); });
     return parts;
   }
   Text inner;
-  if (inner_allowed) Trap(ctx, [&] { inner = Inner(text, pos); });
+  if (inner_allowed) TrapErrors(dialogs, [&] { inner = Inner(text, pos); });
   parts.push_back(!inner.empty() ? inner : text);
   return parts;
 }
 
 }  // namespace
 
-void UpdateSiblingsAndTail(ConvertContext& ctx) {
-  const long pK = ctx.pK;
-  if (pK > 1 && Left(ctx.G_TownKanji, pK - 1) != Left(ctx.G_SiblingsKanji, pK - 1)) {
+void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values) {
+  const long pK = town.pK;
+  if (pK > 1 && Left(town.G_TownKanji, pK - 1) != Left(town.G_SiblingsKanji, pK - 1)) {
     // A new main name begins.
-    ctx.G_SiblingsKanji.clear();
-    ctx.G_SiblingsKana.clear();
-    ctx.G_CommentKanji.clear();
-    ctx.G_CommentKana.clear();
+    town.G_SiblingsKanji.clear();
+    town.G_SiblingsKana.clear();
+    values.G_CommentKanji.clear();
+    values.G_CommentKana.clear();
   }
-  UpdateSiblingsOf(ctx.G_TownKanji, ctx.G_SiblingsKanji, ctx.G_CommentTailKanji, kKanji);
-  UpdateSiblingsOf(ctx.G_TownKana, ctx.G_SiblingsKana, ctx.G_CommentTailKana, kKana);
+  UpdateSiblingsOf(town.G_TownKanji, town.G_SiblingsKanji, values.G_CommentTailKanji, kKanji);
+  UpdateSiblingsOf(town.G_TownKana, town.G_SiblingsKana, values.G_CommentTailKana, kKana);
 }
 
-void BuildMainNames(ConvertContext& ctx) {
+void BuildMainNames(const TownAreaState& town, EmissionValues& values, Dialogs& dialogs) {
   // A floor of a building stays part of the name: "ＡＢタワー（１階）".
-  if (Contains(ctx.G_TownKanji, u"階）")) ctx.G_OutTownKanji = ctx.G_TownKanji;
-  else Trap(ctx, [&] { ctx.G_OutTownKanji = Left(ctx.G_TownKanji, ctx.pK - 1); });
+  if (Contains(town.G_TownKanji, u"階）"))
+    values.G_OutTownKanji = town.G_TownKanji;
+  else
+    TrapErrors(dialogs, [&] { values.G_OutTownKanji = Left(town.G_TownKanji, town.pK - 1); });
   // The reading of a floor stays whole only with a floor in the kanji too:
   // "ｶｲ)" alone also ends readings such as "ﾔﾏﾉﾒ(ｻｶｲ)" (山目（境）).
-  const bool floor = Contains(ctx.G_TownKana, u"ｶｲ)") && Contains(ctx.G_TownKanji, u"階）");
-  if (ctx.pR == 0 || floor) ctx.G_OutTownKana = ctx.G_TownKana;
-  else Trap(ctx, [&] { ctx.G_OutTownKana = Left(ctx.G_TownKana, ctx.pR - 1); });
+  const bool floor = Contains(town.G_TownKana, u"ｶｲ)") && Contains(town.G_TownKanji, u"階）");
+  if (town.pR == 0 || floor)
+    values.G_OutTownKana = town.G_TownKana;
+  else
+    TrapErrors(dialogs, [&] { values.G_OutTownKana = Left(town.G_TownKana, town.pR - 1); });
 }
 
-void BuildParts(ConvertContext& ctx) {
+void BuildParts(TownAreaState& town, Dialogs& dialogs) {
   // A list that cannot be split keeps its previous value, as every failed
   // operation does; the tail lists always match the parts lists in size.
-  std::vector<Text> kanji = SplitParts(ctx, ctx.G_TownKanji, ctx.pK, kKanji.comma, true);
-  if (!kanji.empty()) ctx.G_PartsKanji = std::move(kanji);
-  std::vector<Text> kana = SplitParts(ctx, ctx.G_TownKana, ctx.pR, kKana.comma, ctx.pR > 0);
-  if (!kana.empty()) ctx.G_PartsKana = std::move(kana);
-  ctx.G_PartTailsKanji.assign(ctx.G_PartsKanji.size(), Text());
-  ctx.G_PartTailsKana.assign(ctx.G_PartsKana.size(), Text());
+  std::vector<Text> kanji = SplitParts(dialogs, town.G_TownKanji, town.pK, kKanji.comma, true);
+  if (!kanji.empty()) town.G_PartsKanji = std::move(kanji);
+  std::vector<Text> kana = SplitParts(dialogs, town.G_TownKana, town.pR, kKana.comma, town.pR > 0);
+  if (!kana.empty()) town.G_PartsKana = std::move(kana);
+  town.G_PartTailsKanji.assign(town.G_PartsKanji.size(), Text());
+  town.G_PartTailsKana.assign(town.G_PartsKana.size(), Text());
 }
 
 }  // namespace tessivar::town_area

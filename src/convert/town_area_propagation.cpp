@@ -9,7 +9,8 @@ namespace {
 bool IsRangeMark(const Script& script, char16_t c) { return script.range_marks.find(c) != TextView::npos; }
 
 bool StopsTail(const Script& script, char16_t c) {
-  return IsDigit(c) || c == script.open || c == script.comma || IsRangeMark(script, c) || c == script.quote_close;
+  return IsDigit(c) || c == script.open || c == script.comma || IsRangeMark(script, c) ||
+         c == script.quote_close;
 }
 
 // The 6060068 list has parts of exactly these lengths that stand alone.
@@ -88,8 +89,10 @@ void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Sc
       candidate.insert(candidate.begin(), c);
       if (candidate == script.at_least) candidate.clear();
     }
-    if (!candidate.empty()) tail = candidate;
-    else if (!tail.empty() && !at_quote) part += tail;
+    if (!candidate.empty())
+      tail = candidate;
+    else if (!tail.empty() && !at_quote)
+      part += tail;
     tails[i] = at_quote ? Text() : tail;
   }
 }

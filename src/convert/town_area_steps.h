@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "convert/convert_context.h"
+#include "convert/emit_interface.h"
 #include "convert/town_corrections.h"
 
 namespace tessivar::town_area {
@@ -12,45 +13,39 @@ namespace tessivar::town_area {
 // The punctuation one side of a town text is written with: the kanji side
 // uses full-width marks, the kana side half-width ones.
 struct Script {
-  char16_t open;         // "（" / "("
-  char16_t close;        // "）" / ")"
-  char16_t comma;        // "、" / "､"
-  char16_t quote_open;   // "「" / "<"
-  char16_t quote_close;  // "」" / ">"
+  char16_t open;             // "（" / "("
+  char16_t close;            // "）" / ")"
+  char16_t comma;            // "、" / "､"
+  char16_t quote_open;       // "「" / "<"
+  char16_t quote_close;      // "」" / ">"
   char16_t protected_comma;  // stands for a comma inside quotes: "＠" / "@"
-  TextView range_marks;  // marks skipped inside a number range: "－～" / "-"
-  TextView at_least;     // "以上" / "ｲｼﾞｮｳ"
-  TextView others;          // "（その他）" / "(ｿﾉﾀ)"
-  TextView excluded_tail;   // "を除く" / "ｦﾉｿﾞｸ"
-  TextView open_range_end;  // "～）" / "-)"
+  TextView range_marks;      // marks skipped inside a number range: "－～" / "-"
+  TextView at_least;         // "以上" / "ｲｼﾞｮｳ"
+  TextView others;           // "（その他）" / "(ｿﾉﾀ)"
+  TextView excluded_tail;    // "を除く" / "ｦﾉｿﾞｸ"
+  TextView open_range_end;   // "～）" / "-)"
   bool is_kana;
 };
 extern const Script kKanji;
 extern const Script kKana;
-
-// Runs one emitter call under the error trap of the town-area rules: a
-// failing record is reported and the rules go on.
-void Emit(ConvertContext& ctx);
-// The same with the sub-area in front of the main name (Kyoto street codes).
-void EmitSwapped(ConvertContext& ctx);
 
 // A list entry, or the "index out of range" failure of the rules.
 const Text& Item(const std::vector<Text>& list, size_t index);
 
 // --- Siblings, main names and parts ---------------------------------------
 // The sibling lists and the exclusion tail; may cut the working town copies.
-void UpdateSiblingsAndTail(ConvertContext& ctx);
+void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values);
 // G_OutTownKanji / G_OutTownKana from the working copies.
-void BuildMainNames(ConvertContext& ctx);
+void BuildMainNames(const TownAreaState& town, EmissionValues& values, Dialogs& dialogs);
 // G_PartsKanji / G_PartsKana and their empty tail lists.
-void BuildParts(ConvertContext& ctx);
+void BuildParts(TownAreaState& town, Dialogs& dialogs);
 
 // --- Propagation -----------------------------------------------------------
 // The two codes whose lists keep some parts out of prefix propagation.
 enum class PrefixVariant {
   kUsual,
-  kKeepPendingCandidate,  // 8720604: a candidate with letters but no digit after them
-  kKeepShortWholeNumbers, // 6060068: a part of 3 or 5 (kana 3 or 7) characters that is all candidate
+  kKeepPendingCandidate,   // 8720604: a candidate with letters but no digit after them
+  kKeepShortWholeNumbers,  // 6060068: a part of 3 or 5 (kana 3 or 7) characters that is all candidate
 };
 // A part like "２丁目１～３" lends "２丁目" to the parts after it ("５" becomes "２丁目５").
 void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixVariant variant);
@@ -60,6 +55,6 @@ void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Sc
 
 // --- The part loop -------------------------------------------------------------
 // Turns every part into records; a correction may end the whole record.
-void RunPartLoop(ConvertContext& ctx, const TownCorrections& corrections);
+void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections);
 
 }  // namespace tessivar::town_area

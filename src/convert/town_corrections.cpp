@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "convert/town_area_steps.h"
 #include "text/cp932.h"
 
 #include "TownCorrectionsTable.inc"
@@ -12,7 +11,17 @@ namespace tessivar {
 
 namespace {
 
-enum Column { kCheckpointCol, kCodeCol, kOldCodeCol, kSubjectCol, kMatchCol, kTextCol, kActionCol, kValuesCol, kEndsCol };
+enum Column {
+  kCheckpointCol,
+  kCodeCol,
+  kOldCodeCol,
+  kSubjectCol,
+  kMatchCol,
+  kTextCol,
+  kActionCol,
+  kValuesCol,
+  kEndsCol
+};
 
 constexpr std::array<std::u16string_view, kCheckpointCount> kCheckpointNames = {
     u"A", u"B", u"C", u"D", u"E", u"F1", u"F2", u"F3", u"F4", u"F5", u"F6", u"case4", u"case11", u"case12"};
@@ -35,7 +44,8 @@ Enum Lookup(const TownCorrectionRow& row, Column column, const std::array<std::u
 }
 
 bool IsDigits(TextView s, size_t length) {
-  return s.size() == length && std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+  return s.size() == length &&
+         std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 long SeriesNumber(const TownCorrectionRow& row, TextView value) {
@@ -106,35 +116,35 @@ bool Holds(ConditionMatch match, TextView subject, TextView text) {
   return false;
 }
 
-Text* RecordTarget(ConvertContext& ctx, size_t field) {
-  std::array<Text*, 8> targets = {&ctx.G_OutTownKanji, &ctx.G_OutSubKanji, &ctx.G_CommentKanji,
-                                  &ctx.G_CommentTailKanji, &ctx.G_OutTownKana, &ctx.G_OutSubKana,
-                                  &ctx.G_CommentKana, &ctx.G_CommentTailKana};
+Text* RecordTarget(EmissionValues& values, size_t field) {
+  std::array<Text*, 8> targets = {
+      &values.G_OutTownKanji, &values.G_OutSubKanji, &values.G_CommentKanji, &values.G_CommentTailKanji,
+      &values.G_OutTownKana,  &values.G_OutSubKana,  &values.G_CommentKana,  &values.G_CommentTailKana};
   return targets[field];
 }
 
-void EmitSeries(ConvertContext& ctx, const NumberSeries& series) {
-  Text& kanji = series.into_main ? ctx.G_OutTownKanji : ctx.G_OutSubKanji;
-  Text& kana = series.into_main ? ctx.G_OutTownKana : ctx.G_OutSubKana;
+void EmitSeries(EmissionValues& values, RecordEmitter& emitter, const NumberSeries& series) {
+  Text& kanji = series.into_main ? values.G_OutTownKanji : values.G_OutSubKanji;
+  Text& kana = series.into_main ? values.G_OutTownKana : values.G_OutSubKana;
   for (long n = series.first; n <= series.last; ++n) {
     kanji = Concat(series.prefix, FullWidthDecimal(n), series.suffix);
     kana = Concat(series.prefix_kana, Decimal(n), series.suffix_kana);
-    town_area::Emit(ctx);
+    emitter.Emit(values);
   }
 }
 
-void Apply(ConvertContext& ctx, const TownCorrection& entry) {
+void Apply(EmissionValues& values, RecordEmitter& emitter, const TownCorrection& entry) {
   // The first record starts from cleared comments and sub-areas.
-  for (Text* cleared : {&ctx.G_OutSubKanji, &ctx.G_OutSubKana, &ctx.G_CommentKanji, &ctx.G_CommentKana,
-                        &ctx.G_CommentTailKanji, &ctx.G_CommentTailKana}) {
+  for (Text* cleared : {&values.G_OutSubKanji, &values.G_OutSubKana, &values.G_CommentKanji,
+                        &values.G_CommentKana, &values.G_CommentTailKanji, &values.G_CommentTailKana}) {
     cleared->clear();
   }
-  if (entry.series) EmitSeries(ctx, *entry.series);
+  if (entry.series) EmitSeries(values, emitter, *entry.series);
   for (const CorrectionRecord& record : entry.records) {
     for (size_t field = 0; field < record.fields.size(); ++field) {
-      if (record.fields[field]) *RecordTarget(ctx, field) = *record.fields[field];
+      if (record.fields[field]) *RecordTarget(values, field) = *record.fields[field];
     }
-    town_area::Emit(ctx);
+    emitter.Emit(values);
   }
 }
 
@@ -153,7 +163,8 @@ TownCorrection DecodeTownCorrection(const TownCorrectionRow& row) {
   constexpr std::array<std::u16string_view, 4> subjects = {u"", u"town", u"town_after_comma", u"part"};
   entry.subject = Lookup<ConditionSubject>(row, kSubjectCol, subjects, "unknown condition subject");
   if (entry.subject == ConditionSubject::kNone) {
-    if (!row[kMatchCol].empty() || !row[kTextCol].empty()) BadCell(row, "condition without subject", row[kTextCol]);
+    if (!row[kMatchCol].empty() || !row[kTextCol].empty())
+      BadCell(row, "condition without subject", row[kTextCol]);
   } else {
     constexpr std::array<std::u16string_view, 3> matches = {u"contains", u"starts_with", u"equals"};
     entry.match = Lookup<ConditionMatch>(row, kMatchCol, matches, "unknown condition match");
@@ -203,9 +214,11 @@ TownCorrections::TownCorrections(std::span<const TownCorrectionRow> rows) {
   entries_.reserve(rows.size());
   for (const TownCorrectionRow& row : rows) {
     entries_.push_back(DecodeTownCorrection(row));
-    by_code_[static_cast<size_t>(entries_.back().checkpoint)].emplace_back(entries_.back().code, entries_.size() - 1);
+    by_code_[static_cast<size_t>(entries_.back().checkpoint)].emplace_back(entries_.back().code,
+                                                                           entries_.size() - 1);
   }
-  for (auto& index : by_code_) std::stable_sort(index.begin(), index.end(), [](auto& a, auto& b) { return a.first < b.first; });
+  for (auto& index : by_code_)
+    std::stable_sort(index.begin(), index.end(), [](auto& a, auto& b) { return a.first < b.first; });
 }
 
 const TownCorrections& TownCorrections::Shipped() {
@@ -218,7 +231,8 @@ const TownCorrection* TownCorrections::Find(Checkpoint checkpoint, const std::ve
   const auto& index = by_code_[static_cast<size_t>(checkpoint)];
   if (index.empty()) return nullptr;
   TextView code = zip_rec[kPostalCode];
-  auto first = std::lower_bound(index.begin(), index.end(), code, [](auto& e, TextView c) { return e.first < c; });
+  auto first =
+      std::lower_bound(index.begin(), index.end(), code, [](auto& e, TextView c) { return e.first < c; });
   for (auto it = first; it != index.end() && it->first == code; ++it) {
     const TownCorrection& entry = entries_[it->second];
     if (entry.Matches(zip_rec[kOldCode], zip_rec[kTownKanji], part)) return &entry;
@@ -226,11 +240,12 @@ const TownCorrection* TownCorrections::Find(Checkpoint checkpoint, const std::ve
   return nullptr;
 }
 
-std::optional<CorrectionEnd> ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
-                                                Checkpoint checkpoint, TextView part) {
-  const TownCorrection* entry = corrections.Find(checkpoint, ctx.ZipRec, part);
+std::optional<CorrectionEnd> ConsultCorrections(const TownCorrections& corrections, Checkpoint checkpoint,
+                                                const ZipRecord& rec, EmissionValues& values,
+                                                RecordEmitter& emitter, TextView part) {
+  const TownCorrection* entry = corrections.Find(checkpoint, rec, part);
   if (!entry) return std::nullopt;
-  Apply(ctx, *entry);
+  Apply(values, emitter, *entry);
   return entry->ends;
 }
 

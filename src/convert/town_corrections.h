@@ -13,7 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/convert_context.h"
+#include "convert/emit_interface.h"
+#include "convert/zip_record.h"
 
 namespace tessivar {
 
@@ -94,9 +95,11 @@ class TownCorrections {
 // Decodes one row; throws RuleError describing the bad cell.
 TownCorrection DecodeTownCorrection(const TownCorrectionRow& row);
 
-// Tests the checkpoint; a matching entry acts through the context's values
-// and the emitter, and its end is returned (none when nothing matched).
-std::optional<CorrectionEnd> ConsultCorrections(ConvertContext& ctx, const TownCorrections& corrections,
-                                                Checkpoint checkpoint, TextView part = {});
+// Tests the checkpoint for rec (and the current part); a matching entry sets
+// the emission values and hands its records to the emitter, and its end is
+// returned (none when nothing matched).
+std::optional<CorrectionEnd> ConsultCorrections(const TownCorrections& corrections, Checkpoint checkpoint,
+                                                const ZipRecord& rec, EmissionValues& values,
+                                                RecordEmitter& emitter, TextView part = {});
 
 }  // namespace tessivar

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "dialogs/dialogs.h"
 
@@ -17,6 +18,12 @@ void TrapErrors(Dialogs& dialogs, std::string_view prefix, Operation&& op) {
   } catch (const std::exception& e) {
     dialogs.Message(std::string(prefix) + e.what());
   }
+}
+
+// The same without a prefix: the error text alone.
+template <typename Operation>
+void TrapErrors(Dialogs& dialogs, Operation&& op) {
+  TrapErrors(dialogs, {}, std::forward<Operation>(op));
 }
 
 }  // namespace tessivar

@@ -4,10 +4,10 @@
 
 namespace tessivar {
 
-const std::array<std::u16string_view, 31>& G_FieldNames() {
+const std::array<std::u16string_view, kLastItem + 1>& G_FieldNames() {
   // The separators start with twelve full-width blanks so that they stand out
   // indented in the set lists.
-  static constexpr std::array<std::u16string_view, 31> kNames = {
+  static constexpr std::array<std::u16string_view, kLastItem + 1> kNames = {
       u"<---- 以下に 選択項目が　表示されます ---->",
       u"地方自治体コード",
       u"旧郵便番号",
@@ -54,11 +54,11 @@ int FieldEntryNumber(std::u16string_view entry) {
   }
   if (entry == u"-1") return kEndOfList;
   try {
-    long n = ToNumber(entry);
+    long n = text::ToNumber(entry);
     if (n == -1) return kEndOfList;
     // Any other number outside the catalogue writes nothing.
     return n >= 0 && n <= kLastItem ? static_cast<int>(n) : kNoItem;
-  } catch (const RuleError&) {
+  } catch (const text::RuleError&) {
     return kNoItem;
   }
 }

@@ -10,6 +10,17 @@
 namespace tessivar {
 
 namespace fs = std::filesystem;
+using text::Concat;
+using text::Decimal;
+using text::OnDisk;
+using text::ReadAllLines;
+using text::Split;
+using text::StartsWith;
+using text::Text;
+using text::TextFileReader;
+using text::TextFileWriter;
+using text::TextView;
+using text::TrimBlanks;
 
 namespace {
 
@@ -30,7 +41,8 @@ Text JoinFieldList(const std::vector<Text>& entries) {
   return line;
 }
 
-FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs) : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
+FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs)
+    : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
 
 void FieldSetFile::Report(std::string_view prefix, std::string_view error) const {
   dialogs_.Message(std::string(prefix) + std::string(error));
@@ -69,7 +81,8 @@ void FieldSetFile::F_項目F(std::vector<Text>& G_SelFields) {
     Report(kPrefix, out.error());
     return;
   }
-  if (!out.WriteLine(kAllItemsSetKey) || !out.WriteLine(JoinFieldList(G_SelFields))) Report(kPrefix, out.error());
+  if (!out.WriteLine(kAllItemsSetKey) || !out.WriteLine(JoinFieldList(G_SelFields)))
+    Report(kPrefix, out.error());
   if (!out.Close()) Report(kPrefix, out.error());
 }
 

@@ -9,6 +9,17 @@
 
 namespace tessivar {
 
+using text::Concat;
+using text::Decimal;
+using text::FromUtf8;
+using text::Left;
+using text::Split;
+using text::StartsWith;
+using text::Text;
+using text::TextView;
+using text::ToUtf8;
+using text::TrimBlanks;
+
 namespace {
 
 constexpr int kReplace = 1, kAppend = 2, kDelete = 3;

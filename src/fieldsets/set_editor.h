@@ -21,7 +21,8 @@ class FieldSetEditor {
  public:
   // main_list and main_fields are the main window's set list and G_SelFields,
   // refilled when the editor closes.
-  FieldSetEditor(FieldSetFile& file, Dialogs& dialogs, SetList& main_list, std::vector<std::u16string>& main_fields);
+  FieldSetEditor(FieldSetFile& file, Dialogs& dialogs, SetList& main_list,
+                 std::vector<std::u16string>& main_fields);
 
   SetList List出力設定F;              // ① the names of all sets
   std::vector<std::u16string> LbOUT;  // ② line 0 the heading, line n the n-th item

@@ -15,12 +15,11 @@ void ShowBuilderResult(BuilderOutcome outcome, long record_count, Dialogs& dialo
                       "を「Quillmere」システムへコピーしてください。");
       break;
     case BuilderOutcome::kFailed:
-      dialogs.Message("Morvaneが失敗しました。 \r\nTessivarと同じディレクトリの " + std::string(kBuilderLogFile) +
-                      " ファイルを参照ください。");
+      dialogs.Message("Morvaneが失敗しました。 \r\nTessivarと同じディレクトリの " +
+                      std::string(kBuilderLogFile) + " ファイルを参照ください。");
       break;
     case BuilderOutcome::kTimedOut:
-    case BuilderOutcome::kNotStarted:
-      break;  // F_MDB_Create has said what went wrong
+    case BuilderOutcome::kNotStarted: break;  // F_MDB_Create has said what went wrong
   }
 }
 

@@ -12,7 +12,7 @@ void CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
   namespace fs = std::filesystem;
   const fs::path source_folder = BuilderFolder(settings.program_folder) / kDefinitionFolder;
   for (std::string_view name : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) {
-    const fs::path source = OnDisk(source_folder / name);
+    const fs::path source = text::OnDisk(source_folder / name);
     std::error_code ec;
     fs::copy_file(source, settings.out_folder / name, fs::copy_options::overwrite_existing, ec);
     if (ec) dialogs.Message(source.string() + " をコピーできません: " + ec.message());

@@ -8,11 +8,15 @@
 
 namespace tessivar {
 
+// The builder's status file is read every 5 seconds, at most 100 times.
+inline constexpr int kDefaultPollMs = 5000;
+inline constexpr int kMaxPolls = 100;
+
 struct HandoffSettings {
   std::filesystem::path program_folder;  // the converter's folder (holds Morvane/)
   std::filesystem::path out_folder;      // G_OutFolder (CSV_OUT)
-  int poll_ms = 5000;                    // --poll-ms
-  int max_polls = 100;
+  int poll_ms = kDefaultPollMs;          // --poll-ms
+  int max_polls = kMaxPolls;
 };
 
 enum class BuilderOutcome { kSucceeded, kFailed, kTimedOut, kNotStarted };

@@ -28,13 +28,13 @@ void RemoveQuietly(const fs::path& path) {
 // CSV_OUT, databases into MDB_OUT, status file in the builder's own folder.
 bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::string* error) {
   const fs::path program = fs::absolute(settings.program_folder);
-  TextFileWriter writer;
+  text::TextFileWriter writer;
   if (!writer.Open(path)) {
     *error = writer.error();
     return false;
   }
   auto entry = [](std::string_view key, const std::string& value) {
-    return FromUtf8(std::string(key) + " = \"" + value + "\"");
+    return text::FromUtf8(std::string(key) + " = \"" + value + "\"");
   };
   bool ok = writer.WriteLine(u"[Morvane Section]");
   ok = writer.WriteLine(entry("LOG_DIR", program.string())) && ok;
@@ -71,7 +71,7 @@ enum class Verdict { kNone, kSucceeded, kFailed };
 Verdict ReadVerdict(const fs::path& path, Dialogs& dialogs) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return Verdict::kNone;
-  TextFileReader reader;
+  text::TextFileReader reader;
   std::u16string line;
   if (!reader.Open(path)) {
     dialogs.Message(std::string(kErrorPrefix) + reader.error());

@@ -8,6 +8,7 @@
 #include "convert/input_files.h"
 #include "dialogs/dialogs.h"
 #include "fieldsets/field_set_file.h"
+#include "handoff/handoff.h"
 #include "shell/main_window_model.h"
 
 namespace tessivar {
@@ -45,7 +46,7 @@ struct Application {
   InputFiles inputs;
   std::vector<std::u16string> G_SelFields;
   std::string G_OutFileName;
-  int builder_poll_ms = 5000;
+  int builder_poll_ms = kDefaultPollMs;
   WaitWindow* F_WAIT = nullptr;
 };
 

@@ -38,7 +38,7 @@ bool ParsePrefectures(const std::string& text, std::vector<int>& codes) {
     size_t comma = text.find(',', from);
     std::string piece = text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
     int code = 0;
-    if (!ParseInt(piece, code) || code < 1 || code > 47) return false;
+    if (!ParseInt(piece, code) || code < kFirstPrefecture || code > kLastPrefecture) return false;
     codes.push_back(code);
     if (comma == std::string::npos) break;
     from = comma + 1;
@@ -69,7 +69,7 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
   }
   if (args.column_names) form.Opt_列名.value = true;
   if (args.field_set) {
-    const std::u16string wanted = FromUtf8(*args.field_set);
+    const std::u16string wanted = text::FromUtf8(*args.field_set);
     auto& list = form.List出力設定F;
     list.selected = -1;
     for (size_t i = 0; i < list.names.size(); ++i) {
@@ -81,7 +81,7 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
     }
   }
   if (args.prefectures) {
-    for (int code = 1; code <= 47; ++code) {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
       auto& box = form.Chk_県名[static_cast<size_t>(code)];
       if (!box.enabled) continue;  // only the boxes start-up enabled count
       bool listed = args.prefectures->empty();
@@ -119,9 +119,12 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       parsed.home = v;
     } else if (a == "--purpose") {
       if (!value(v)) return std::nullopt;
-      if (v == "ime") parsed.purpose = 0;
-      else if (v == "mdb") parsed.purpose = 1;
-      else if (v == "csv") parsed.purpose = 2;
+      if (v == "ime")
+        parsed.purpose = 0;
+      else if (v == "mdb")
+        parsed.purpose = 1;
+      else if (v == "csv")
+        parsed.purpose = 2;
       else {
         error = "unknown purpose \"" + v + "\" (ime, mdb or csv)";
         return std::nullopt;

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "handoff/handoff.h"
+
 namespace tessivar {
 
 struct BatchArguments {
@@ -31,7 +33,7 @@ struct BatchArguments {
   std::optional<std::string> field_set;
   std::optional<std::vector<int>> prefectures;  // empty vector: all
   bool yes = false;
-  int poll_ms = 5000;
+  int poll_ms = kDefaultPollMs;
   bool help = false;
 };
 

@@ -36,7 +36,7 @@ bool XServerAccepts(const std::string& display) {
   if (display.empty()) return false;
   std::string rest = display;
   if (rest.rfind("unix:", 0) == 0) rest = rest.substr(4);
-  if (rest[0] != ':') return true;  // a remote or otherwise named display: left to the toolkit
+  if (rest[0] != ':') return true;            // a remote or otherwise named display: left to the toolkit
   const std::string screen = rest.substr(1);  // "N" or "N.S"
   const std::string socket = "/tmp/.X11-unix/X" + screen.substr(0, screen.find('.'));
   return Accepts(socket) || Accepts("@" + socket);
@@ -51,7 +51,8 @@ bool WaylandAccepts(const DisplayEnvironment& env) {
 }  // namespace
 
 DisplayEnvironment CurrentDisplayEnvironment() {
-  return {Variable("QT_QPA_PLATFORM"), Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"), Variable("XDG_RUNTIME_DIR")};
+  return {Variable("QT_QPA_PLATFORM"), Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"),
+          Variable("XDG_RUNTIME_DIR")};
 }
 
 std::string MissingDisplay(const DisplayEnvironment& env) {

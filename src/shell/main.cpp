@@ -22,12 +22,15 @@ std::filesystem::path ProgramFolder(const char* argv0) {
   return self.parent_path();
 }
 
-int RunWindows(const std::filesystem::path& module_folder, const std::filesystem::path& home, int argc, char** argv) {
+int RunWindows(const std::filesystem::path& module_folder, const std::filesystem::path& home, int argc,
+               char** argv) {
   const std::filesystem::path module = module_folder / tessivar::kWindowsModuleFile;
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-  auto entry = handle ? reinterpret_cast<tessivar::WindowsEntry>(dlsym(handle, tessivar::kWindowsEntryName)) : nullptr;
+  auto entry =
+      handle ? reinterpret_cast<tessivar::WindowsEntry>(dlsym(handle, tessivar::kWindowsEntryName)) : nullptr;
   if (!entry) {
-    std::cerr << "Tessivar: the windows cannot be loaded (" << dlerror() << "); use --batch to run without them\n";
+    std::cerr << "Tessivar: the windows cannot be loaded (" << dlerror()
+              << "); use --batch to run without them\n";
     return 2;
   }
   return entry(home.c_str(), &argc, argv);

@@ -16,14 +16,14 @@ struct Control {
 };
 
 struct MainWindowModel {
-  std::array<Control, 3> Opt_用途;   // purpose 0 word list, 1 database, 2 CSV
-  std::array<Control, 2> Opt_形式;   // (1): "123-4567"
-  std::array<Control, 2> Opt_県名;   // (1): with prefecture name
-  std::array<Control, 2> Opt_空白;   // (1): separating blanks
-  Control Opt_列名;                  // column-name line first
+  std::array<Control, 3> Opt_用途;                              // purpose 0 word list, 1 database, 2 CSV
+  std::array<Control, 2> Opt_形式;                              // (1): "123-4567"
+  std::array<Control, 2> Opt_県名;                              // (1): with prefecture name
+  std::array<Control, 2> Opt_空白;                              // (1): separating blanks
+  Control Opt_列名;                                             // column-name line first
   Control 県名指定, 空白指定, 列名出力, 出力指定, Btn列名選択;  // frames and button enabled with their groups
-  SetList List出力設定F;             // the field sets; enabled with 出力指定
-  std::array<Control, kPrefectureBoxes> Chk_県名;  // 0: "一括(KEN_ALL)", 1..47 by code
+  SetList List出力設定F;                                        // the field sets; enabled with 出力指定
+  std::array<Control, kPrefectureBoxes> Chk_県名;               // 0: "一括(KEN_ALL)", 1..47 by code
   Control Chk_県指定一括;
   std::u16string Lbl_File;
 

@@ -25,7 +25,8 @@ const char* OutputFileName(Purpose purpose) {
 
 const char* ConfirmationQuestion(Purpose purpose) {
   switch (purpose) {
-    case Purpose::kWordList: return "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
+    case Purpose::kWordList:
+      return "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
     case Purpose::kDatabase: return "Quillmere用 ＭＤＢを\r作成します。よろしいですか？";
     case Purpose::kCsv: return "CSVテキスト作成 （非辞書用）を\r作成します。よろしいですか？";
     case Purpose::kNone: break;
@@ -48,13 +49,14 @@ std::u16string SelectedSetName(const SetList& list) {
 
 // Step 3: returns false when the user keeps the old output file.
 bool RemoveOldOutput(Application& app, Purpose purpose) {
-  auto old = FindNoCase(app.inputs.out_folder, app.G_OutFileName);
+  auto old = text::FindNoCase(app.inputs.out_folder, app.G_OutFileName);
   if (!old) return true;
   if (purpose != Purpose::kDatabase) {
-    bool remove = app.dialogs.AskWithIcon("CSV_OUT に " + app.G_OutFileName +
-                                              " ファイルが存在します。削除しますか？\r削除しない場合 "
-                                              "[いいえ]を選択して データを他の場所へコピーして 再起動してください。",
-                                          DialogIcon::kQuestion);
+    bool remove =
+        app.dialogs.AskWithIcon("CSV_OUT に " + app.G_OutFileName +
+                                    " ファイルが存在します。削除しますか？\r削除しない場合 "
+                                    "[いいえ]を選択して データを他の場所へコピーして 再起動してください。",
+                                DialogIcon::kQuestion);
     if (!remove) return false;
   }
   std::error_code ignored;
@@ -63,7 +65,7 @@ bool RemoveOldOutput(Application& app, Purpose purpose) {
 }
 
 bool AnyPrefectureChosen(const MainWindowModel& form) {
-  for (int code = 1; code <= 47; ++code) {
+  for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
     const auto& box = form.Chk_県名[static_cast<size_t>(code)];
     if (box.enabled && box.value) return true;
   }
@@ -90,7 +92,7 @@ class WaitWindowShown {
 }  // namespace
 
 void F_SelectFieldSet(Application& app, std::u16string_view name) {
-  app.G_SelFields = Split(app.field_sets.F_GetFieldSet(Concat(u"<", name, u">")), u",");
+  app.G_SelFields = text::Split(app.field_sets.F_GetFieldSet(text::Concat(u"<", name, u">")), u",");
 }
 
 RunResult Btn_作成開始_Click(Application& app) {
@@ -101,7 +103,8 @@ RunResult Btn_作成開始_Click(Application& app) {
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, SelectedSetName(app.G_MainForm.List出力設定F));
-  if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose))) return RunResult::kRefused;
+  if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose)))
+    return RunResult::kRefused;
 
   if (!RemoveOldOutput(app, purpose)) return RunResult::kRefused;
   if (!AnyPrefectureChosen(app.G_MainForm)) {
@@ -111,13 +114,13 @@ RunResult Btn_作成開始_Click(Application& app) {
 
   WaitWindowShown wait(app.F_WAIT);
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
-  ctx.G_SelFields = app.G_SelFields;
-  ctx.G_OutFileName = app.G_OutFileName;
+  ctx.run.G_SelFields = app.G_SelFields;
+  ctx.run.G_OutFileName = app.G_OutFileName;
   F_CreateZipData(ctx);
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
 
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
-  ShowBuilderResult(outcome, ctx.G_RecordCount, app.dialogs);
+  ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
 }
 

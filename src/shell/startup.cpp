@@ -26,8 +26,8 @@ void StopStartup(Application& app) {
 // width, blanks around them allowed), or -1 when they form none.
 int LeadingCode(const std::string& name) {
   try {
-    return static_cast<int>(ToNumber(Left(FromUtf8(name), 2)));
-  } catch (const RuleError&) {
+    return static_cast<int>(text::ToNumber(text::Left(text::FromUtf8(name), 2)));
+  } catch (const text::RuleError&) {
     return -1;
   }
 }
@@ -37,7 +37,7 @@ int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing) 
   in.has_ken_all = in.has_jigyosyo = in.has_pref_files = false;
   int all_prefecture_files = 0;
   for (const auto& name : listing) {
-    const std::string upper = UpperAscii(name);
+    const std::string upper = text::UpperAscii(name);
     if (upper == "KEN_ALL.CSV") {
       in.names[kAllPrefecturesIndex] = name;
       ++all_prefecture_files;
@@ -45,7 +45,7 @@ int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing) 
     } else if (upper == "JIGYOSYO.CSV") {
       in.names[kBusinessIndex] = name;
       in.has_jigyosyo = true;
-    } else if (int code = LeadingCode(name); code >= 1 && code <= 47) {
+    } else if (int code = LeadingCode(name); code >= kFirstPrefecture && code <= kLastPrefecture) {
       in.names[static_cast<size_t>(code)] = name;  // a later file replaces an earlier one
       in.has_pref_files = true;
     }
@@ -58,11 +58,12 @@ void SetPrefectureBoxes(Application& app) {
   const auto& in = app.inputs;
   if (in.has_ken_all || (in.has_jigyosyo && !in.has_pref_files)) {
     form.Chk_県名[0].value = true;
-    for (int code = 1; code <= 47; ++code) form.Chk_県名[static_cast<size_t>(code)] = {true, true};
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code)
+      form.Chk_県名[static_cast<size_t>(code)] = {true, true};
     form.Chk_県指定一括.value = true;
   } else if (in.has_pref_files) {
     form.Chk_県名[0].value = false;
-    for (int code = 1; code <= 47; ++code) {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
       const bool found = !in.names[static_cast<size_t>(code)].empty();
       form.Chk_県名[static_cast<size_t>(code)] = {found, found};
     }
@@ -71,13 +72,14 @@ void SetPrefectureBoxes(Application& app) {
 }
 
 std::u16string DataKindCaption(const InputFiles& in) {
-  std::u16string text = in.has_ken_all ? u"全国一括データ" : in.has_pref_files ? u"県別データ" : u"";
-  if (text.empty()) {
-    text += u" 事業所データ";
+  std::u16string kinds = in.has_ken_all ? u"全国一括データ" : in.has_pref_files ? u"県別データ" : u"";
+  if (kinds.empty()) {
+    kinds += u" 事業所データ";
   } else if (in.has_jigyosyo) {
-    text += u" と 事業所データ";
+    kinds += u" と 事業所データ";
   }
-  return Concat(Trim(text), u" の処理を行います。以下にチェックのある県別データが抽出されます。");
+  return text::Concat(text::Trim(kinds),
+                      u" の処理を行います。以下にチェックのある県別データが抽出されます。");
 }
 
 void SetDefaultOptions(MainWindowModel& form) {
@@ -100,7 +102,7 @@ bool RunStartup(Application& app) {
   app.inputs.out_folder = app.program_folder / "CSV_OUT";
   TrapErrors(app.dialogs, kTrapPrefix, [&] { CreateFolderIfMissing(app.inputs.in_folder); });
 
-  std::vector<std::string> listing = ListFiles(app.inputs.in_folder, "*.csv");
+  std::vector<std::string> listing = text::ListFiles(app.inputs.in_folder, "*.csv");
   if (listing.empty()) {
     app.dialogs.Message(
         "CSV_IN に 「住所の郵便番号ダウンロードサービス」から入手し、解凍したデータをコピーして "

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace tessivar {
+namespace text {
 
 namespace {
 
@@ -60,8 +60,8 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
   const UChar* source = reinterpret_cast<const UChar*>(text.data());
   const UChar* source_begin = source;
   UErrorCode status = U_ZERO_ERROR;
-  ucnv_fromUnicode(encoder_, &target, out.data() + out.size(), &source, source + text.size(),
-                   nullptr, true, &status);
+  ucnv_fromUnicode(encoder_, &target, out.data() + out.size(), &source, source + text.size(), nullptr, true,
+                   &status);
   out.resize(static_cast<size_t>(target - out.data()));
   if (U_SUCCESS(status)) return true;
   if (bad_index) {
@@ -84,4 +84,4 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
-}  // namespace tessivar
+}  // namespace text

@@ -8,7 +8,7 @@
 
 struct UConverter;
 
-namespace tessivar {
+namespace text {
 
 class Cp932 {
  public:
@@ -33,4 +33,4 @@ class Cp932 {
 std::u16string FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::u16string_view text);
 
-}  // namespace tessivar
+}  // namespace text

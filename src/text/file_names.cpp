@@ -3,15 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-namespace tessivar {
-
-std::string UpperAscii(std::string_view s) {
-  std::string out(s);
-  for (auto& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
+namespace text {
 
 namespace {
 
@@ -87,4 +79,4 @@ std::filesystem::path OnDisk(const std::filesystem::path& path) {
   return found ? path.parent_path() / found->filename() : path;
 }
 
-}  // namespace tessivar
+}  // namespace text

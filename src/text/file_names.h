@@ -9,10 +9,9 @@
 #include <system_error>
 #include <vector>
 
-namespace tessivar {
+#include "text/ascii.h"
 
-// Upper-cases ASCII letters only; other characters stay as they are.
-std::string UpperAscii(std::string_view s);
+namespace text {
 
 // Matches name against a pattern with "*" (any run) and "?" (one character).
 bool WildcardMatch(std::string_view name, std::string_view pattern);
@@ -30,4 +29,4 @@ std::optional<std::filesystem::path> FindNoCase(const std::filesystem::path& dir
 // regard to case; path itself when nothing matches.
 std::filesystem::path OnDisk(const std::filesystem::path& path);
 
-}  // namespace tessivar
+}  // namespace text

@@ -1,6 +1,8 @@
 #include "text/strings.h"
 
-namespace tessivar {
+#include <type_traits>
+
+namespace text {
 
 TextView Left(TextView s, long n) {
   if (n < 0) throw InvalidArgument();
@@ -69,13 +71,22 @@ TextView TrimWhere(TextView s, bool full_width_too) {
 TextView Trim(TextView s) { return TrimWhere(s, false); }
 TextView TrimBlanks(TextView s) { return TrimWhere(s, true); }
 
-long LeadingNumber(TextView s) {
+namespace {
+// Both forms of LeadingNumber: a byte of UTF-8 text, taken as a character
+// code, is never a full-width digit.
+template <typename Char>
+long LeadingNumberOf(std::basic_string_view<Char> s) {
+  auto unit = [](Char c) { return static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(c)); };
   size_t i = 0;
-  while (i < s.size() && s[i] == u' ') ++i;
+  while (i < s.size() && s[i] == Char(' ')) ++i;
   long n = 0;
-  for (; i < s.size() && IsDigit(s[i]); ++i) n = n * 10 + DigitValue(s[i]);
+  for (; i < s.size() && IsDigit(unit(s[i])) && n <= 1'000'000'000; ++i) n = n * 10 + DigitValue(unit(s[i]));
   return n;
 }
+}  // namespace
+
+long LeadingNumber(TextView s) { return LeadingNumberOf(s); }
+long LeadingNumber(std::string_view s) { return LeadingNumberOf(s); }
 
 long ToNumber(TextView s) {
   TextView t = Trim(s);
@@ -98,8 +109,10 @@ Text Decimal(long n) {
 Text FullWidthDecimal(long n) {
   Text out = Decimal(n);
   for (auto& c : out) {
-    if (c >= u'0' && c <= u'9') c = static_cast<char16_t>(c - u'0' + u'０');
-    else if (c == u'-') c = u'－';
+    if (c >= u'0' && c <= u'9')
+      c = static_cast<char16_t>(c - u'0' + u'０');
+    else if (c == u'-')
+      c = u'－';
   }
   return out;
 }
@@ -115,4 +128,4 @@ std::vector<Text> Split(TextView s, TextView sep) {
   }
 }
 
-}  // namespace tessivar
+}  // namespace text

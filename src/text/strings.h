@@ -12,7 +12,7 @@
 
 #include "text/vb_error.h"
 
-namespace tessivar {
+namespace text {
 
 using Text = std::u16string;
 using TextView = std::u16string_view;
@@ -51,8 +51,10 @@ inline bool IsDigit(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'０
 inline int DigitValue(char16_t c) { return c <= u'9' ? c - u'0' : c - u'０'; }
 
 // The number formed by the digits (either width) at the start of s; 0 when
-// there are none. Leading half-width blanks are skipped.
+// there are none. Leading half-width blanks are skipped; reading stops once
+// the number exceeds a billion. The UTF-8 form reads half-width digits.
 long LeadingNumber(TextView s);
+long LeadingNumber(std::string_view s);
 // Whole text as a number, or TypeMismatch when it is not a decimal integer
 // (surrounding blanks allowed).
 long ToNumber(TextView s);
@@ -78,4 +80,4 @@ Text Concat(const Parts&... parts) {
   return out;
 }
 
-}  // namespace tessivar
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-namespace tessivar {
+namespace text {
 
 namespace {
 
@@ -59,7 +59,8 @@ bool TextFileReader::Next(std::u16string& line) {
   ++line_number_;
   error_.clear();
   if (!codec_.Decode(std::string_view(buffer_).substr(pos_, end - pos_), line)) {
-    error_ = name_ + " の " + std::to_string(line_number_) + " 行目に Shift_JIS として読めないバイトがあります。";
+    error_ =
+        name_ + " の " + std::to_string(line_number_) + " 行目に Shift_JIS として読めないバイトがあります。";
   }
   pos_ = next;
   return true;
@@ -146,4 +147,4 @@ bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>
   return ok;
 }
 
-}  // namespace tessivar
+}  // namespace text

@@ -10,7 +10,7 @@
 
 #include "text/cp932.h"
 
-namespace tessivar {
+namespace text {
 
 class TextFileReader {
  public:
@@ -79,4 +79,4 @@ class TextFileWriter {
 // Reads a whole small text file (settings, scripts) into lines.
 bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error);
 
-}  // namespace tessivar
+}  // namespace text

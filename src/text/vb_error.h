@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tessivar {
+namespace text {
 
 class RuleError : public std::runtime_error {
  public:
@@ -18,4 +18,4 @@ RuleError IndexOutOfRange();
 // "Type mismatch": a number conversion of a non-number.
 RuleError TypeMismatch();
 
-}  // namespace tessivar
+}  // namespace text

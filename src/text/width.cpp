@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace tessivar {
+namespace text {
 
 namespace {
 
@@ -61,7 +61,8 @@ class CharTable {
     size_t pos = 0;
     for (char32_t c = 0; c < 0x10000; ++c) {
       size_t end = done.find(u'\n', pos);
-      if (end == std::u16string::npos) throw std::runtime_error("width table: transliteration lost a separator");
+      if (end == std::u16string::npos)
+        throw std::runtime_error("width table: transliteration lost a separator");
       std::u16string_view result(done.data() + pos, end - pos);
       if (!IsSeparable(c)) {
         single_[c] = static_cast<char16_t>(c);
@@ -133,4 +134,4 @@ std::u16string Widen(std::u16string_view text) {
 std::u16string NarrowByIcu(std::u16string_view text) { return RunIcu(NarrowTransliterator(), text); }
 std::u16string WidenByIcu(std::u16string_view text) { return RunIcu(WidenTransliterator(), text); }
 
-}  // namespace tessivar
+}  // namespace text

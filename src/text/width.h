@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessivar {
+namespace text {
 
 std::u16string Narrow(std::u16string_view text);
 std::u16string Widen(std::u16string_view text);
@@ -15,4 +15,4 @@ std::u16string Widen(std::u16string_view text);
 std::u16string NarrowByIcu(std::u16string_view text);
 std::u16string WidenByIcu(std::u16string_view text);
 
-}  // namespace tessivar
+}  // namespace text

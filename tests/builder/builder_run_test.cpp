@@ -28,7 +28,7 @@ class BuilderRunTest : public ::testing::Test {
   // Runs the builder; true when it failed.
   bool Run() {
     ctx_ = std::make_unique<BuilderContext>(folders_.builder(), messages_);
-    return RunBuilder(*ctx_);
+    return RunBuilder(*ctx_) == StepResult::kFailed;
   }
   void WriteGoodInputs(const std::string& first_name = "first") const {
     WriteCp932(folders_.inputs() / "t.sql", kGoodScript);
@@ -51,12 +51,12 @@ TEST_F(BuilderRunTest, SuccessfulRun) {
   const std::string dir = folders_.databases().string() + "/";
   EXPECT_EQ(LogTexts(folders_.log()),
             (std::vector<std::string>{kSeparator, kStart, kSeparator, "@db.mdb に T を インポートしました。",
-                                      dir + "@db.mdb Ver=7.0 を " + dir + "db.mdbへコピーしました。", kSeparator,
-                                      kEnd, kSeparator}));
+                                      dir + "@db.mdb Ver=7.0 を " + dir + "db.mdbへコピーしました。",
+                                      kSeparator, kEnd, kSeparator}));
   EXPECT_EQ(Query(folders_.databases() / "db.mdb", "SELECT code, name FROM T"),
             std::vector<std::string>{"1000001|first"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
 }
 
 TEST_F(BuilderRunTest, NoScriptBypassesPublishing) {
@@ -64,9 +64,10 @@ TEST_F(BuilderRunTest, NoScriptBypassesPublishing) {
   ASSERT_FALSE(Run());
   EXPECT_EQ(folders_.StatusLine(), "STS=0");
   EXPECT_EQ(LogTexts(folders_.log()),
-            (std::vector<std::string>{kSeparator, kStart, kSeparator,
-                                      "Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。",
-                                      kSeparator, kEnd, kSeparator}));
+            (std::vector<std::string>{
+                kSeparator, kStart, kSeparator,
+                "Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。", kSeparator,
+                kEnd, kSeparator}));
 }
 
 TEST_F(BuilderRunTest, InputFolderThatCannotBeReadFailsTheRun) {
@@ -80,9 +81,9 @@ TEST_F(BuilderRunTest, InputFolderThatCannotBeReadFailsTheRun) {
   const std::string counting = "取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
                                std::to_string(ENOTDIR) + ")";
   const Case cases[] = {
-      {folders_.root() / "plain.txt", counting, "STS=9"},        // a file, not a folder
+      {folders_.root() / "plain.txt", counting, "STS=9"},          // a file, not a folder
       {folders_.root() / "plain.txt" / "sub", counting, "STS=9"},  // a path through a file
-      {folders_.root() / "missing", bypass, "STS=0"},            // no folder: no script
+      {folders_.root() / "missing", bypass, "STS=0"},              // no folder: no script
   };
   for (const Case& c : cases) {
     folders_.WriteSettings(c.inputs);
@@ -96,20 +97,21 @@ TEST_F(BuilderRunTest, InputFolderThatCannotBeReadFailsTheRun) {
 
 TEST_F(BuilderRunTest, UnusableSettings) {
   WriteCp932(folders_.builder() / "Morvane.ini",
-             {"[Morvane Section]", "LOG_DIR = \"" + folders_.root().string() + "\"", "LOG_FILE = \"Morvane.Log\"",
-              "RESULT_DIR = \"*\""});
+             {"[Morvane Section]", "LOG_DIR = \"" + folders_.root().string() + "\"",
+              "LOG_FILE = \"Morvane.Log\"", "RESULT_DIR = \"*\""});
   ASSERT_TRUE(Run());
   // No status file name: the failure cannot be written anywhere.
   EXPECT_EQ(Written(), std::vector<Status>{});
   EXPECT_EQ(LogTexts(folders_.log()),
-            (std::vector<std::string>{kSeparator, kStart, kSeparator, "INIファイルが読めません。処理を中止します。"}));
+            (std::vector<std::string>{kSeparator, kStart, kSeparator,
+                                      "INIファイルが読めません。処理を中止します。"}));
 }
 
 TEST_F(BuilderRunTest, StatusFolderMadeByTheRun) {
   WriteCp932(folders_.builder() / "Morvane.ini",
-             {"[Morvane Section]", "LOG_DIR = \"" + folders_.root().string() + "\"", "LOG_FILE = \"Morvane.Log\"",
-              "RESULT_DIR = \"*/status\"",
-              "RESULT_FILE = \"Morvane結果.TXT\"", "DSTRB_DIR = \"" + folders_.inputs().string() + "\"",
+             {"[Morvane Section]", "LOG_DIR = \"" + folders_.root().string() + "\"",
+              "LOG_FILE = \"Morvane.Log\"", "RESULT_DIR = \"*/status\"", "RESULT_FILE = \"Morvane結果.TXT\"",
+              "DSTRB_DIR = \"" + folders_.inputs().string() + "\"",
               "MDB_DIR = \"" + folders_.databases().string() + "\""});
   ASSERT_FALSE(Run());
   EXPECT_EQ(Written(), (std::vector<Status>{Status::kStarted, Status::kRunning, Status::kDone}));
@@ -126,7 +128,8 @@ TEST_F(BuilderRunTest, UnusableSettingsWithAKnownStatusFile) {
 
 TEST_F(BuilderRunTest, FailingScriptStopsTheRun) {
   folders_.WriteSettings();
-  WriteCp932(folders_.inputs() / "a.sql", {"MDBNAME db.mdb", "TABLENAME T", "INSERT INTO Nowhere VALUES (1);"});
+  WriteCp932(folders_.inputs() / "a.sql",
+             {"MDBNAME db.mdb", "TABLENAME T", "INSERT INTO Nowhere VALUES (1);"});
   WriteCp932(folders_.inputs() / "b.sql", kGoodScript);
   ASSERT_TRUE(Run());
   EXPECT_EQ(folders_.StatusLine(), "STS=9");
@@ -160,7 +163,8 @@ TEST_F(BuilderRunTest, FailedBuildKeepsTheLastGoodDatabase) {
   folders_.WriteSettings();
   WriteGoodInputs("good");
   ASSERT_FALSE(Run());
-  WriteCp932(folders_.inputs() / "t.sql", {"MDBNAME db.mdb", "TABLENAME T", "this is no statement;", "DELETE FROM;"});
+  WriteCp932(folders_.inputs() / "t.sql",
+             {"MDBNAME db.mdb", "TABLENAME T", "this is no statement;", "DELETE FROM;"});
   ASSERT_TRUE(Run());
   EXPECT_EQ(folders_.StatusLine(), "STS=9");
   EXPECT_EQ(Query(folders_.databases() / "db.mdb", "SELECT name FROM T"), std::vector<std::string>{"good"});
@@ -168,7 +172,7 @@ TEST_F(BuilderRunTest, FailedBuildKeepsTheLastGoodDatabase) {
   WriteGoodInputs("better");
   ASSERT_FALSE(Run());
   EXPECT_EQ(Query(folders_.databases() / "db.mdb", "SELECT name FROM T"), std::vector<std::string>{"better"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
 }
 
 TEST_F(BuilderRunTest, StaleWorkingFilesAreClearedAtTheStart) {
@@ -181,7 +185,8 @@ TEST_F(BuilderRunTest, StaleWorkingFilesAreClearedAtTheStart) {
   WriteGoodInputs();
   ASSERT_FALSE(Run());
   // A backup whose database is missing was left by an interrupted publishing step: it returns.
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"db.mdb", "gone.mdb", "kept.mdb"}));
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"),
+            (std::vector<std::string>{"db.mdb", "gone.mdb", "kept.mdb"}));
   EXPECT_EQ(testing::ReadBytes(folders_.databases() / "kept.mdb"), "BK_kept.mdb");
 }
 
@@ -189,8 +194,9 @@ TEST_F(BuilderRunTest, SqlScriptsRunBeforeSquScripts) {
   folders_.WriteSettings();
   const std::vector<std::string> names = {"b.sql", "a.squ", "c.sql"};
   for (const auto& name : names) {
-    WriteCp932(folders_.inputs() / name, {"MDBNAME db.mdb", "TABLENAME T", "CREATE TABLE IF_MISSING (x LONG);",
-                                          "CREATE TABLE T_" + name.substr(0, 1) + " (x LONG);"});
+    WriteCp932(folders_.inputs() / name,
+               {"MDBNAME db.mdb", "TABLENAME T", "CREATE TABLE IF_MISSING (x LONG);",
+                "CREATE TABLE T_" + name.substr(0, 1) + " (x LONG);"});
   }
   ASSERT_FALSE(Run());
   EXPECT_EQ(ctx_->G_SqlFiles, (std::vector<std::string>{"b.sql", "c.sql", "a.squ"}));
@@ -221,20 +227,44 @@ TEST_F(BuilderRunTest, FileControlScriptNameIgnoresCase) {
   WriteCp932(folders_.inputs() / "filecntl.ctl", {"FSO,CREATEFOLDER " + made.string()});
   ASSERT_FALSE(Run());
   EXPECT_TRUE(fs::is_directory(made));
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
-  EXPECT_TRUE(Contains(LogTexts(folders_.log()), folders_.inputs().string() + "/filecntl.ctlの処理を開始します。"));
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_TRUE(
+      Contains(LogTexts(folders_.log()), folders_.inputs().string() + "/filecntl.ctlの処理を開始します。"));
 }
 
 // The catalogue names of the output fields, by number (separators left out).
 std::string CatalogueName(int n) {
-  static const char* const kNames[] = {
-      "", "地方自治体コード", "旧郵便番号", "新郵便番号", "都道府県名カタカナ", "市区町村名カタカナ", "町域名カタカナ",
-      "都道府県名漢字", "市区町村名漢字", "町域名漢字", "都道府県カタカナ文字数", "市区町村名カタカナ文字数",
-      "町域名カタカナ文字数", "都道府県名漢字文字数", "市区町村名漢字文字数", "町域名漢字文字数",
-      "一町域が二以上の郵便番号で表される場合の表示", "小字毎に番地が起番されている町域の表示",
-      "丁目を有する町域の場合の表示", "一つの郵便番号で二以上の町域を表す場合の表示", "更新の表示", "変更理由",
-      "org町域名カタカナ", "org町域名漢字", "コメント漢字", "コメントカナ", ",", "　", " ", "会社名カタカナ",
-      "会社名漢字"};
+  static const char* const kNames[] = {"",
+                                       "地方自治体コード",
+                                       "旧郵便番号",
+                                       "新郵便番号",
+                                       "都道府県名カタカナ",
+                                       "市区町村名カタカナ",
+                                       "町域名カタカナ",
+                                       "都道府県名漢字",
+                                       "市区町村名漢字",
+                                       "町域名漢字",
+                                       "都道府県カタカナ文字数",
+                                       "市区町村名カタカナ文字数",
+                                       "町域名カタカナ文字数",
+                                       "都道府県名漢字文字数",
+                                       "市区町村名漢字文字数",
+                                       "町域名漢字文字数",
+                                       "一町域が二以上の郵便番号で表される場合の表示",
+                                       "小字毎に番地が起番されている町域の表示",
+                                       "丁目を有する町域の場合の表示",
+                                       "一つの郵便番号で二以上の町域を表す場合の表示",
+                                       "更新の表示",
+                                       "変更理由",
+                                       "org町域名カタカナ",
+                                       "org町域名漢字",
+                                       "コメント漢字",
+                                       "コメントカナ",
+                                       ",",
+                                       "　",
+                                       " ",
+                                       "会社名カタカナ",
+                                       "会社名漢字"};
   return kNames[n];
 }
 
@@ -273,29 +303,33 @@ TEST_F(BuilderRunTest, BuildsTheSearchDatabaseFromTheShippedDefinitions) {
   }
   std::vector<std::string> names;
   const std::string header = QuillmereHeader(&names);
-  WriteCp932(folders_.inputs() / "torvaskmdb.CSV",
-             {header,
-              "01101,\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"\",\"北海道\",\"札幌市中央区\",\"\",,,,",
-              "01101,\"0640941\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｱｻﾋｶﾞｵｶ\",\"北海道\",\"札幌市中央区\",\"旭ケ丘\","
-              "\"「北町（１～３丁目）」を除く\",\"<ｷﾀﾏﾁ>\",,",
-              "13101,\"1008798\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｶｽﾐｶﾞｾｷ\",\"東京都\",\"千代田区\",\"霞が関\",,,"
-              "\"ｿｳﾑｼｮｳ\",\"総務省\""});
+  WriteCp932(
+      folders_.inputs() / "torvaskmdb.CSV",
+      {header, "01101,\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"\",\"北海道\",\"札幌市中央区\",\"\",,,,",
+       "01101,\"0640941\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｱｻﾋｶﾞｵｶ\",\"北海道\",\"札幌市中央区\",\"旭ケ丘\","
+       "\"「北町（１～３丁目）」を除く\",\"<ｷﾀﾏﾁ>\",,",
+       "13101,\"1008798\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｶｽﾐｶﾞｾｷ\",\"東京都\",\"千代田区\",\"霞が関\",,,"
+       "\"ｿｳﾑｼｮｳ\",\"総務省\""});
   ASSERT_FALSE(Run()) << testing::ReadBytes(folders_.log());
   const fs::path db = folders_.databases() / "torvask.mdb";
   std::vector<std::string> columns;
-  for (const auto& row : Query(db, "SELECT name FROM pragma_table_info('T_郵便番号')")) columns.push_back(row);
+  for (const auto& row : Query(db, "SELECT name FROM pragma_table_info('T_郵便番号')"))
+    columns.push_back(row);
   EXPECT_EQ(columns, names);
   EXPECT_EQ(Query(db, "SELECT count(*) FROM T_郵便番号"), std::vector<std::string>{"3"});
-  EXPECT_EQ(Query(db, "SELECT 地方自治体コード, 町域名漢字, コメント漢字, 会社名漢字 FROM T_郵便番号 WHERE 新郵便番号 = '0640941'"),
+  EXPECT_EQ(Query(db,
+                  "SELECT 地方自治体コード, 町域名漢字, コメント漢字, 会社名漢字 FROM T_郵便番号 WHERE "
+                  "新郵便番号 = '0640941'"),
             std::vector<std::string>{"01101|旭ケ丘|「北町（１～３丁目）」を除く|NULL"});
   EXPECT_EQ(Query(db, "SELECT count(*) FROM T_県"), std::vector<std::string>{"47"});
   EXPECT_EQ(Query(db, "SELECT 県名, 県名カナ FROM T_県 WHERE 県コード = '13'"),
             std::vector<std::string>{"東京都|ﾄｳｷｮｳﾄ"});
   EXPECT_EQ(Query(db, "SELECT count(*) FROM T_Version"), std::vector<std::string>{"1"});
-  EXPECT_EQ(Query(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'T_郵便番号' "
-                      "AND sql LIKE '%新郵便番号%'"),
+  EXPECT_EQ(Query(db,
+                  "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'T_郵便番号' "
+                  "AND sql LIKE '%新郵便番号%'"),
             std::vector<std::string>{"1"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
 }
 
 }  // namespace

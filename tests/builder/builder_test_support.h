@@ -31,8 +31,8 @@ class TempFolder {
   ~TempFolder() {
     std::error_code ec;
     // Read-only entries left by a test must not block the clean-up.
-    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(path_, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(path_, ec);
@@ -45,10 +45,10 @@ class TempFolder {
 
 // Writes UTF-8 lines as code page 932 with CR LF.
 inline void WriteCp932(const fs::path& path, const std::vector<std::string>& lines) {
-  tessivar::Cp932 codec;
+  text::Cp932 codec;
   std::string bytes;
   for (const auto& line : lines) {
-    EXPECT_TRUE(codec.Encode(tessivar::FromUtf8(line), bytes)) << line;
+    EXPECT_TRUE(codec.Encode(text::FromUtf8(line), bytes)) << line;
     bytes += "\r\n";
   }
   fs::create_directories(path.parent_path());
@@ -62,11 +62,11 @@ inline std::string ReadBytes(const fs::path& path) {
 
 // Lines of a code page 932 file with CR LF, as UTF-8.
 inline std::vector<std::string> ReadCp932Lines(const fs::path& path) {
-  tessivar::Cp932 codec;
+  text::Cp932 codec;
   std::u16string text;
   codec.Decode(ReadBytes(path), text);
   std::vector<std::string> lines;
-  std::string all = tessivar::ToUtf8(text);
+  std::string all = text::ToUtf8(text);
   size_t start = 0;
   for (size_t end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
     lines.push_back(all.substr(start, end - start));
@@ -143,8 +143,8 @@ class BuilderFolders {
     WriteCp932(builder() / "Morvane.ini",
                {"[Morvane Section]", "LOG_DIR = \"" + root().string() + "\"", "LOG_FILE = \"Morvane.Log\"",
                 "RESULT_DIR = \"*\"", "RESULT_FILE = \"Morvane結果.TXT\"",
-                "DSTRB_DIR = \"" + inputs_folder.string() + "\"", "MDB_DIR = \"" + databases().string() + "\"",
-                "FileCntl = \"FileCntl.CTL\""});
+                "DSTRB_DIR = \"" + inputs_folder.string() + "\"",
+                "MDB_DIR = \"" + databases().string() + "\"", "FileCntl = \"FileCntl.CTL\""});
   }
 
   std::string StatusLine() const {
@@ -157,7 +157,8 @@ class BuilderFolders {
 };
 
 // A context whose settings point at the folders, ready for one procedure.
-inline BuilderContext ContextFor(const BuilderFolders& folders, std::ostream& messages, const fs::path& inputs = {}) {
+inline BuilderContext ContextFor(const BuilderFolders& folders, std::ostream& messages,
+                                 const fs::path& inputs = {}) {
   BuilderContext ctx(folders.builder(), messages);
   ctx.settings.log_dir = folders.root().string() + "/";
   ctx.settings.log_file = "Morvane.Log";

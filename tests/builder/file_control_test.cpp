@@ -87,11 +87,12 @@ TEST_F(FileControlTest, LinesThatAreNotCommands) {
                         "OTHER,CREATEFOLDER " + P("c3"), "FSO,NOSEPARATOR", "FSO,COPYFILE " + P("x"),
                         "FSO,RENAME " + P("x") + "," + P("y")});
   EXPECT_FALSE(Exists("c1") || Exists("c2") || Exists("c3"));
-  EXPECT_EQ(log, (std::vector<std::string>{"' FSO,CREATEFOLDER " + P("c1"), "-- FSO,CREATEFOLDER " + P("c2"),
-                                           "FSO CREATEFOLDER", "OTHER,CREATEFOLDER " + P("c3"), "FSO,NOSEPARATOR",
-                                           "*** not Issued :NOSEPARATOR", "FSO,COPYFILE " + P("x"),
-                                           "*** not Issued :COPYFILE " + P("x"), "FSO,RENAME " + P("x") + "," + P("y"),
-                                           "*** not Supported :RENAME " + P("x") + "," + P("y")}));
+  EXPECT_EQ(
+      log, (std::vector<std::string>{
+               "' FSO,CREATEFOLDER " + P("c1"), "-- FSO,CREATEFOLDER " + P("c2"), "FSO CREATEFOLDER",
+               "OTHER,CREATEFOLDER " + P("c3"), "FSO,NOSEPARATOR", "*** not Issued :NOSEPARATOR",
+               "FSO,COPYFILE " + P("x"), "*** not Issued :COPYFILE " + P("x"),
+               "FSO,RENAME " + P("x") + "," + P("y"), "*** not Supported :RENAME " + P("x") + "," + P("y")}));
 }
 
 TEST_F(FileControlTest, FailuresAreErrorLinesAndTheScriptGoesOn) {
@@ -144,8 +145,9 @@ TEST_F(FileControlTest, PathsMatchEntriesWithoutRegardToCase) {
   const auto log = Run(lines);
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 6), expected);
   ASSERT_EQ(log.size(), 9u);
-  EXPECT_TRUE(log[7].starts_with("*** is Err(58)File already exists (" + P("case/moved.txt") + ")")) << log[7];
-  EXPECT_EQ(tessivar::ListFiles(P("case"), "*"), (std::vector<std::string>{"b.txt", "moved.txt", "target.txt"}));
+  EXPECT_TRUE(log[7].starts_with("*** is Err(58)File already exists (" + P("case/moved.txt") + ")"))
+      << log[7];
+  EXPECT_EQ(text::ListFiles(P("case"), "*"), (std::vector<std::string>{"b.txt", "moved.txt", "target.txt"}));
   EXPECT_FALSE(Exists("case/dir"));
   EXPECT_EQ(testing::ReadBytes(P("case/target.txt")), "b");
   EXPECT_EQ(testing::ReadBytes(P("case/moved.txt")), "kept");
@@ -159,7 +161,8 @@ TEST_F(FileControlTest, ShellCommandThatCannotStartIsAnErrorLine) {
   const Case cases[] = {
       {"no_such_program_for_morvane --flag", "*** is Err(53)File not found (no_such_program_for_morvane)"},
       {P("missing/prog") + " x", "*** is Err(53)File not found (" + P("missing/prog") + ")"},
-      {"'" + P("missing/with space") + "' x", "*** is Err(53)File not found (" + P("missing/with space") + ")"},
+      {"'" + P("missing/with space") + "' x",
+       "*** is Err(53)File not found (" + P("missing/with space") + ")"},
       {P("plain.txt"), "*** is Err(70)Permission denied (" + P("plain.txt") + ")"},
       {"", "*** is Err(5)Invalid procedure call or argument"},
   };
@@ -191,7 +194,8 @@ TEST_F(FileControlTest, ShellStartsWithoutWaiting) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
   EXPECT_EQ(log, (std::vector<std::string>{"SHELL, " + command, command + " を 処理しました。"}));
   EXPECT_FALSE(Exists("started"));
-  for (int i = 0; i < 50 && !Exists("started"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  for (int i = 0; i < 50 && !Exists("started"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_TRUE(Exists("started"));
 }
 

@@ -12,19 +12,21 @@ using testing::LogTexts;
 using testing::Query;
 using testing::WriteCp932;
 
-const std::vector<std::string> kScript = {"MDBNAME m.mdb", "TABLENAME T_Zip",
-                                          "CREATE TABLE T_Zip (code TEXT(7), town TEXT(20), kana TEXT(20), n LONG);"};
+const std::vector<std::string> kScript = {
+    "MDBNAME m.mdb", "TABLENAME T_Zip",
+    "CREATE TABLE T_Zip (code TEXT(7), town TEXT(20), kana TEXT(20), n LONG);"};
 
 const std::vector<std::string> kData = {
     "\"code\",\"town\",kana,\"n\"",
     "\"0600000\",\"札幌市中央区\",\"ｻｯﾎﾟﾛｼ\",1",
-    "\"0640941\",\"旭ケ丘、北町\",,2",    // empty value: NULL
-    "\"0010000\",\"\",\"a,b\",",          // a pair of quotes: NULL; a quoted comma stays
-    "0020000,plain",                     // fewer values than the header: the rest NULL
+    "\"0640941\",\"旭ケ丘、北町\",,2",  // empty value: NULL
+    "\"0010000\",\"\",\"a,b\",",        // a pair of quotes: NULL; a quoted comma stays
+    "0020000,plain",                    // fewer values than the header: the rest NULL
 };
 
 const std::vector<std::string> kExpectedRows = {"0010000|NULL|a,b|NULL", "0020000|plain|NULL|NULL",
-                                                "0600000|札幌市中央区|ｻｯﾎﾟﾛｼ|1", "0640941|旭ケ丘、北町|NULL|2"};
+                                                "0600000|札幌市中央区|ｻｯﾎﾟﾛｼ|1",
+                                                "0640941|旭ケ丘、北町|NULL|2"};
 
 // Runs kScript with a data file in an input folder of the given name.
 class ImportTest : public ::testing::TestWithParam<std::string> {
@@ -35,7 +37,7 @@ class ImportTest : public ::testing::TestWithParam<std::string> {
     const std::string base = script.substr(0, script.find('.'));
     if (!data.empty()) WriteCp932(inputs_ / (base + ".csv"), data);
     ctx_.G_SqlFile = script;
-    return F04_READ_SQLTXT(ctx_);
+    return F04_READ_SQLTXT(ctx_) == StepResult::kFailed;
   }
   std::vector<std::string> Rows() const {
     return Query(folders_.databases() / "@m.mdb", "SELECT code, town, kana, n FROM T_Zip ORDER BY code");
@@ -80,7 +82,8 @@ TEST_P(ImportTest, EmptyDataFileFails) {
   WriteCp932(inputs_ / "zip.csv", {});
   EXPECT_TRUE(RunScript("zip.sql", {}));
   const auto log = LogTexts(folders_.log());
-  EXPECT_TRUE(Contains(log, "@m.mdb の T_Zip:zip.csv に見出し行がありません。")) << testing::ReadBytes(folders_.log());
+  EXPECT_TRUE(Contains(log, "@m.mdb の T_Zip:zip.csv に見出し行がありません。"))
+      << testing::ReadBytes(folders_.log());
   EXPECT_EQ(log.back(), "取り込み用(zip.CSV)のインポートができません。");
 }
 
@@ -93,7 +96,8 @@ TEST_P(ImportTest, HeaderNamesIgnoreCase) {
 
 TEST_P(ImportTest, MissingDataFileIsNoFailure) {
   ASSERT_FALSE(RunScript("zip.sql", {}));
-  EXPECT_EQ(LogTexts(folders_.log()), (std::vector<std::string>{"@m.mdb.T_Zip用の zip.CSV が見つかりません。"}));
+  EXPECT_EQ(LogTexts(folders_.log()),
+            (std::vector<std::string>{"@m.mdb.T_Zip用の zip.CSV が見つかりません。"}));
 }
 
 TEST_P(ImportTest, BaseNameEndsAtTheFirstDot) {
@@ -110,7 +114,9 @@ TEST_P(ImportTest, NothingImportedWithoutCreateTable) {
 // The set-based statement, and the record-by-record loader for a folder
 // whose path holds "]".
 INSTANTIATE_TEST_SUITE_P(Paths, ImportTest, ::testing::Values("CSV_OUT", "CSV]OUT"),
-                         [](const auto& info) { return info.param == "CSV_OUT" ? "SetBased" : "RecordByRecord"; });
+                         [](const auto& instance) {
+                           return instance.param == "CSV_OUT" ? "SetBased" : "RecordByRecord";
+                         });
 
 TEST(ImportTextTest, HeaderNamesMatchColumnsWithoutRegardToCase) {
   BuilderFolders folders;

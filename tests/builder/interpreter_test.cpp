@@ -18,7 +18,7 @@ class InterpreterTest : public ::testing::Test {
   bool RunScript(const std::string& name, const std::vector<std::string>& lines) {
     WriteCp932(folders_.inputs() / name, lines);
     ctx_.G_SqlFile = name;
-    return F04_READ_SQLTXT(ctx_);
+    return F04_READ_SQLTXT(ctx_) == StepResult::kFailed;
   }
   std::filesystem::path Db(const std::string& name) const { return folders_.databases() / name; }
   std::vector<std::string> Log() const { return LogTexts(folders_.log()); }
@@ -29,7 +29,8 @@ class InterpreterTest : public ::testing::Test {
 };
 
 TEST_F(InterpreterTest, NewDatabaseGetsAnEmptyVersionTable) {
-  ASSERT_FALSE(RunScript("a.sql", {"mdbname torvask.mdb -- lower case", "TABLENAME T;", "CREATE TABLE T (a TEXT(5));"}));
+  ASSERT_FALSE(RunScript(
+      "a.sql", {"mdbname torvask.mdb -- lower case", "TABLENAME T;", "CREATE TABLE T (a TEXT(5));"}));
   EXPECT_EQ(Query(Db("@torvask.mdb"), "SELECT name FROM pragma_table_info('T_Version')"),
             (std::vector<std::string>{"VERSION", "REVISION", "VLDATA", "RLSDATE"}));
   EXPECT_EQ(Query(Db("@torvask.mdb"), "SELECT type FROM pragma_table_info('T_Version')"),
@@ -51,7 +52,7 @@ TEST_F(InterpreterTest, DatabaseNamesIgnoreCase) {
   ASSERT_FALSE(RunScript("a.sql", {"MDBNAME torvask.mdb", "TABLENAME A", "CREATE TABLE A (x LONG);"}));
   ASSERT_FALSE(RunScript("b.sql", {"MDBNAME TORVASK.MDB", "TABLENAME B", "CREATE TABLE B (y LONG);"}));
   // One working file, under the spelling it was created with.
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"@torvask.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"@torvask.mdb"});
   EXPECT_EQ(ctx_.G_MdbName, "@torvask.mdb");
   EXPECT_EQ(Query(Db("@torvask.mdb"), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
             (std::vector<std::string>{"A", "B", "T_Version"}));
@@ -69,47 +70,53 @@ TEST_F(InterpreterTest, EveryFailingStepOfDatabaseCreationIsLogged) {
 }
 
 TEST_F(InterpreterTest, StatementsOverSeveralLines) {
-  ASSERT_FALSE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (", "\ta テキスト(10),",
-                                   "  b 長整数型", ");", "INSERT INTO T (a, b)", "VALUES ('x', 42);",
-                                   "SELECT * FROM T;", "ALTER TABLE T ADD c TEXT;", "UPDATE T", "SET b = b + 1;"}));
+  ASSERT_FALSE(
+      RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (", "\ta テキスト(10),",
+                          "  b 長整数型", ");", "INSERT INTO T (a, b)", "VALUES ('x', 42);",
+                          "SELECT * FROM T;", "ALTER TABLE T ADD c TEXT;", "UPDATE T", "SET b = b + 1;"}));
   EXPECT_EQ(Query(Db("@m.mdb"), "SELECT a, b FROM T"), (std::vector<std::string>{"x|43"}));
   // ALTER was dropped: no third column.
-  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT count(*) FROM pragma_table_info('T')"), (std::vector<std::string>{"2"}));
+  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT count(*) FROM pragma_table_info('T')"),
+            (std::vector<std::string>{"2"}));
 }
 
 TEST_F(InterpreterTest, EveryColumnTypeInBothLanguages) {
   ASSERT_FALSE(RunScript(
-      "a.sql", {"MDBNAME m.mdb", "TABLENAME J",
-                "CREATE TABLE J (c1 テキスト(300), c2 長整数型, c3 バイト型, c4 整数型 NOT NULL, c5 単精度浮動小数点型,"
-                " c6 倍精度浮動小数点型, c7 メモ型(70000), c8 十進型, c9 日付/時刻型, c10 通貨型, c11 オートナンバー型,"
-                " c12 YES/NO型, c13 テキスト);",
-                "CREATE TABLE E (c1 TEXT(20), c2 LONG, c3 BYTE, c4 INTEGER, c5 SINGLE, c6 DOUBLE, c7 MEMO(100),"
-                " c8 DECIMAL, c9 DATE/TIME, c10 CURRENCY, c11 AUTONUMBER, c12 YES/NO, c13 TEXT);"}));
+      "a.sql",
+      {"MDBNAME m.mdb", "TABLENAME J",
+       "CREATE TABLE J (c1 テキスト(300), c2 長整数型, c3 バイト型, c4 整数型 NOT NULL, c5 "
+       "単精度浮動小数点型,"
+       " c6 倍精度浮動小数点型, c7 メモ型(70000), c8 十進型, c9 日付/時刻型, c10 通貨型, c11 "
+       "オートナンバー型,"
+       " c12 YES/NO型, c13 テキスト);",
+       "CREATE TABLE E (c1 TEXT(20), c2 LONG, c3 BYTE, c4 INTEGER, c5 SINGLE, c6 DOUBLE, c7 MEMO(100),"
+       " c8 DECIMAL, c9 DATE/TIME, c10 CURRENCY, c11 AUTONUMBER, c12 YES/NO, c13 TEXT);"}));
   auto types = [&](const char* table) {
     return Query(Db("@m.mdb"), std::string("SELECT type FROM pragma_table_info('") + table + "')");
   };
   // Text always with its size, memo as plain TEXT (its size is checked on insert).
-  EXPECT_EQ(types("J"), (std::vector<std::string>{"VARCHAR(255)", "INTEGER", "TINYINT", "SMALLINT", "REAL", "DOUBLE",
-                                                  "TEXT", "DECIMAL", "DATETIME", "CURRENCY",
+  EXPECT_EQ(types("J"), (std::vector<std::string>{"VARCHAR(255)", "INTEGER", "TINYINT", "SMALLINT", "REAL",
+                                                  "DOUBLE", "TEXT", "DECIMAL", "DATETIME", "CURRENCY",
                                                   "INTEGER", "BOOLEAN", "VARCHAR(255)"}));
-  EXPECT_EQ(types("E"), (std::vector<std::string>{"VARCHAR(20)", "INTEGER", "TINYINT", "SMALLINT", "REAL", "DOUBLE",
-                                                  "TEXT", "DECIMAL", "DATETIME", "CURRENCY",
+  EXPECT_EQ(types("E"), (std::vector<std::string>{"VARCHAR(20)", "INTEGER", "TINYINT", "SMALLINT", "REAL",
+                                                  "DOUBLE", "TEXT", "DECIMAL", "DATETIME", "CURRENCY",
                                                   "INTEGER", "BOOLEAN", "VARCHAR(255)"}));
   EXPECT_EQ(Query(Db("@m.mdb"), "SELECT name FROM pragma_table_info('J') WHERE pk = 1"),
             (std::vector<std::string>{"c11"}));
   // Every column but the counter takes NULL, NOT NULL notwithstanding.
-  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT sum(\"notnull\") FROM pragma_table_info('J')"), (std::vector<std::string>{"0"}));
+  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT sum(\"notnull\") FROM pragma_table_info('J')"),
+            (std::vector<std::string>{"0"}));
 }
 
 TEST_F(InterpreterTest, ColumnTypesHoldOnlyWhatTheyCan) {
-  ASSERT_FALSE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T",
-                                   "CREATE TABLE T (id AUTONUMBER, t TEXT(3), b BYTE, s INTEGER, f YES/NO, m MEMO(4));",
-                                   "INSERT INTO T (t) VALUES ('abc');", "INSERT INTO T (t, m) VALUES ('日本語', 'メモ欄');"}));
+  ASSERT_FALSE(RunScript(
+      "a.sql", {"MDBNAME m.mdb", "TABLENAME T",
+                "CREATE TABLE T (id AUTONUMBER, t TEXT(3), b BYTE, s INTEGER, f YES/NO, m MEMO(4));",
+                "INSERT INTO T (t) VALUES ('abc');", "INSERT INTO T (t, m) VALUES ('日本語', 'メモ欄');"}));
   EXPECT_EQ(Query(Db("@m.mdb"), "SELECT id, t FROM T"), (std::vector<std::string>{"1|abc", "2|日本語"}));
   for (const char* statement : {"INSERT INTO T (t) VALUES ('abcd');", "INSERT INTO T (m) VALUES ('abcde');",
-                                "INSERT INTO T (b) VALUES (256);",
-                                "INSERT INTO T (s) VALUES (40000);", "INSERT INTO T (s) VALUES ('x');",
-                                "INSERT INTO T (f) VALUES (2);"}) {
+                                "INSERT INTO T (b) VALUES (256);", "INSERT INTO T (s) VALUES (40000);",
+                                "INSERT INTO T (s) VALUES ('x');", "INSERT INTO T (f) VALUES (2);"}) {
     EXPECT_TRUE(RunScript("bad.sql", {"MDBNAME m.mdb", "TABLENAME T", statement})) << statement;
     EXPECT_TRUE(Contains(Log(), "取り込み用(bad.sql) Tの作成ができません。"));
   }
@@ -126,16 +133,19 @@ TEST_F(InterpreterTest, DropOfAMissingTable) {
   EXPECT_TRUE(Query(Db("@m.mdb"), "SELECT name FROM sqlite_master WHERE name = 'K'").empty());
   // With a CREATE after it, the drop is not mentioned and the table exists.
   std::filesystem::remove(folders_.log());
-  ASSERT_FALSE(RunScript("d.sql", {"MDBNAME m.mdb", "TABLENAME N", "DROP TABLE N;", "CREATE TABLE N (a LONG);"}));
+  ASSERT_FALSE(
+      RunScript("d.sql", {"MDBNAME m.mdb", "TABLENAME N", "DROP TABLE N;", "CREATE TABLE N (a LONG);"}));
   EXPECT_EQ(Log(), (std::vector<std::string>{"@m.mdb.N用の d.CSV が見つかりません。"}));
-  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT name FROM sqlite_master WHERE name = 'N'"), (std::vector<std::string>{"N"}));
+  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT name FROM sqlite_master WHERE name = 'N'"),
+            (std::vector<std::string>{"N"}));
 }
 
 TEST_F(InterpreterTest, CreateIndexRunsAsText) {
   ASSERT_FALSE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (code TEXT(7));",
                                    "CREATE INDEX IX_code ON T (code);"}));
-  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT tbl_name FROM sqlite_master WHERE type = 'index' AND name = 'IX_code'"),
-            (std::vector<std::string>{"T"}));
+  EXPECT_EQ(
+      Query(Db("@m.mdb"), "SELECT tbl_name FROM sqlite_master WHERE type = 'index' AND name = 'IX_code'"),
+      (std::vector<std::string>{"T"}));
 }
 
 TEST_F(InterpreterTest, RejectedColumnsAreReportedAndLeftOut) {
@@ -170,10 +180,10 @@ TEST_F(InterpreterTest, MissingDirectives) {
 
 TEST_F(InterpreterTest, UnreadableScriptFails) {
   ctx_.G_SqlFile = "missing.sql";
-  EXPECT_TRUE(F04_READ_SQLTXT(ctx_));
+  EXPECT_EQ(F04_READ_SQLTXT(ctx_), StepResult::kFailed);
   std::ofstream(folders_.inputs() / "bytes.sql", std::ios::binary) << "MDBNAME m.mdb\r\nTABLENAME \x81\r\n";
   ctx_.G_SqlFile = "bytes.sql";
-  EXPECT_TRUE(F04_READ_SQLTXT(ctx_));
+  EXPECT_EQ(F04_READ_SQLTXT(ctx_), StepResult::kFailed);
   const auto log = Log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_TRUE(log[0].starts_with("F04_READ_SQLTXT: ")) << log[0];

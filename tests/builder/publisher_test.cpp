@@ -41,49 +41,49 @@ TEST_F(PublisherTest, WorkingDatabasesArePublishedInFolderOrder) {
   WriteCp932(folders_.inputs() / "y.SQU", {"y"});
   WriteCp932(folders_.inputs() / "unused.Csv", {"z"});
   WriteCp932(folders_.inputs() / "keep.txt", {"k"});
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   EXPECT_EQ(LogTexts(folders_.log()),
             (std::vector<std::string>{Dir() + "@A.MDBを " + Dir() + "A.MDBへコピーしました。",
                                       Dir() + "@b.mdb Ver=2.0 を " + Dir() + "b.mdbへコピーしました。"}));
   EXPECT_EQ(Value("A.MDB"), std::vector<std::string>{"a"});
   EXPECT_EQ(Value("b.mdb"), std::vector<std::string>{"b"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"A.MDB", "b.mdb"}));
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{"keep.txt"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"A.MDB", "b.mdb"}));
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{"keep.txt"});
 }
 
 TEST_F(PublisherTest, ReplacesThePreviousDatabaseAndLogsBothVersions) {
   MakeWorking("@z.mdb", "old", "1.0");
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   MakeWorking("@z.mdb", "new", "1.1");
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   EXPECT_EQ(LogTexts(folders_.log()).back(),
             Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
 }
 
 TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
   MakeWorking("@z.mdb", "good", "1.0");
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   MakeWorking("@a.mdb", "a", nullptr);
   // A working file that is no database cannot be compacted.
   std::ofstream(folders_.databases() / "@z.mdb", std::ios::binary) << "not a database at all";
   WriteCp932(folders_.inputs() / "z.sql", {"x"});
-  EXPECT_TRUE(F_DISTRIBUTE_MDB(ctx_));
+  EXPECT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kFailed);
   const auto log = LogTexts(folders_.log());
   EXPECT_EQ(log.back(), "@z.mdbの コピーができません。");
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"good"});
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"a.mdb", "z.mdb"}));
-  EXPECT_EQ(tessivar::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"a.mdb", "z.mdb"}));
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
 }
 
 TEST_F(PublisherTest, PreviousDatabaseThatCannotBeMovedAsideIsKept) {
   MakeWorking("@k.mdb", "good", "1.0");
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   MakeWorking("@k.mdb", "new", "2.0");
   // A folder that is not empty holds the backup's name: the database cannot be moved aside.
   std::filesystem::create_directories(folders_.databases() / "BK_k.mdb" / "x");
-  EXPECT_TRUE(F_DISTRIBUTE_MDB(ctx_));
+  EXPECT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kFailed);
   EXPECT_EQ(LogTexts(folders_.log()).back(), "@k.mdbの コピーができません。");
   EXPECT_EQ(Value("k.mdb"), std::vector<std::string>{"good"});
   EXPECT_TRUE(std::filesystem::is_directory(folders_.databases() / "BK_k.mdb" / "x"));
@@ -91,12 +91,12 @@ TEST_F(PublisherTest, PreviousDatabaseThatCannotBeMovedAsideIsKept) {
 
 TEST_F(PublisherTest, PreviousDatabaseSpelledInAnotherCaseIsReplaced) {
   MakeWorking("@Z.MDB", "old", "1.0");
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   MakeWorking("@z.mdb", "new", "1.1");
-  ASSERT_FALSE(F_DISTRIBUTE_MDB(ctx_));
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   EXPECT_EQ(LogTexts(folders_.log()).back(),
             Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
-  EXPECT_EQ(tessivar::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
 }
 

@@ -24,7 +24,7 @@ TEST_P(ReadIniTest, ReadsAndNormalisesTheSettings) {
   lines.insert(lines.end(), c.lines.begin(), c.lines.end());
   WriteCp932(temp.path() / "Morvane.ini", lines);
   Settings s;
-  EXPECT_EQ(F_READ_INI(temp.path(), s), c.unusable);
+  EXPECT_EQ(F_READ_INI(temp.path(), s) == StepResult::kFailed, c.unusable);
   auto expand = [&](std::string v) {
     if (auto star = v.find('*'); star != std::string::npos) v.replace(star, 1, temp.path().string());
     return v;
@@ -42,30 +42,52 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"quoted_values_with_blanks",
                      {"LOG_DIR = \"/var/log\"", "LOG_FILE = \"Morvane.Log\"", "RESULT_FILE = \"結果.TXT\"",
                       "MDB_DIR = \"/data/MDB_OUT\""},
-                     false, "/var/log/", "Morvane.Log", "/data/MDB_OUT/"},
+                     false,
+                     "/var/log/",
+                     "Morvane.Log",
+                     "/data/MDB_OUT/"},
         SettingsCase{"missing_folder_key_becomes_root",
-                     {"LOG_FILE=Morvane.Log", "RESULT_FILE=r.txt"}, false, "/", "Morvane.Log", "/"},
-        SettingsCase{"star_is_the_program_folder",
-                     {"LOG_DIR = \"*\"", "LOG_FILE = \"a.log\"", "RESULT_FILE = \"r\"", "MDB_DIR = \"*\\MDB\""},
-                     false, "*/", "a.log", "*/MDB/"},
-        SettingsCase{"keys_in_any_case", {"log_dir = /x/", "Log_File = b.log", "result_file = r"}, false, "/x/",
-                     "b.log", "/"},
-        SettingsCase{"without_log_file_unusable", {"LOG_DIR = \"/x\"", "RESULT_FILE = \"r\""}, true, "", "", ""},
+                     {"LOG_FILE=Morvane.Log", "RESULT_FILE=r.txt"},
+                     false,
+                     "/",
+                     "Morvane.Log",
+                     "/"},
+        SettingsCase{
+            "star_is_the_program_folder",
+            {"LOG_DIR = \"*\"", "LOG_FILE = \"a.log\"", "RESULT_FILE = \"r\"", "MDB_DIR = \"*\\MDB\""},
+            false,
+            "*/",
+            "a.log",
+            "*/MDB/"},
+        SettingsCase{"keys_in_any_case",
+                     {"log_dir = /x/", "Log_File = b.log", "result_file = r"},
+                     false,
+                     "/x/",
+                     "b.log",
+                     "/"},
+        SettingsCase{
+            "without_log_file_unusable", {"LOG_DIR = \"/x\"", "RESULT_FILE = \"r\""}, true, "", "", ""},
         SettingsCase{"without_result_file_unusable", {"LOG_FILE = \"l\""}, true, "", "", ""},
-        SettingsCase{"default_marker_reads_as_missing", {"LOG_FILE = \"@@@\"", "RESULT_FILE = \"r\""}, true, "", "",
+        SettingsCase{"default_marker_reads_as_missing",
+                     {"LOG_FILE = \"@@@\"", "RESULT_FILE = \"r\""},
+                     true,
+                     "",
+                     "",
                      ""},
-        SettingsCase{"blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""}),
-    [](const auto& info) { return std::string(info.param.label); });
+        SettingsCase{
+            "blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""}),
+    [](const auto& instance) { return std::string(instance.param.label); });
 
 TEST(ReadIniTest, MissingSettingsFileIsUnusable) {
   TempFolder temp;
   Settings s;
-  EXPECT_TRUE(F_READ_INI(temp.path(), s));
+  EXPECT_EQ(F_READ_INI(temp.path(), s), StepResult::kFailed);
 }
 
 TEST(ReadProfileStringTest, OnlyTheNamedSectionCounts) {
   TempFolder temp;
-  WriteCp932(temp.path() / "a.ini", {"[Other]", "KEY = other", "; KEY = comment", "[Wanted]", "KEY = 'quoted'"});
+  WriteCp932(temp.path() / "a.ini",
+             {"[Other]", "KEY = other", "; KEY = comment", "[Wanted]", "KEY = 'quoted'"});
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "wanted", "key", "def"), "quoted");
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "Wanted", "NONE", "def"), "def");
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "Missing", "KEY", "def"), "def");

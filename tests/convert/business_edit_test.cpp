@@ -58,7 +58,8 @@ constexpr BusinessFixLine kMainRows[] = {
     {u"9458501", u"1", u"emit", u"", u"", u""},
     {u"9458501", u"1", u"set", u"16", u"柏崎労働基準監督署", u""},
     {u"9458501", u"1", u"emit", u"", u"", u""},
-    {u"9458501", u"1", u"comment", u"", u"経済産業省資源エネルギー庁原子力安全・保安院柏崎刈羽原子力保安検査官事務所", u""},
+    {u"9458501", u"1", u"comment", u"",
+     u"経済産業省資源エネルギー庁原子力安全・保安院柏崎刈羽原子力保安検査官事務所", u""},
     {u"9458501", u"1", u"set", u"16", u"柏崎刈羽原子力保安検査官事務所", u""},
     {u"9458501", u"1", u"set", u"15", u"", u""},
     {u"9458501", u"1", u"emit", u"", u"", u""},
@@ -82,12 +83,11 @@ constexpr BusinessFixLine kImeRows[] = {
 
 // One business record through the dispatcher with the test's tables.
 struct Dispatch {
-  Dispatch(Purpose purpose, std::u16string code, std::u16string address, std::u16string name)
-      : h(purpose) {
+  Dispatch(Purpose purpose, std::u16string code, std::u16string address, std::u16string name) : h(purpose) {
     h.Business(std::move(code), u"那覇市", std::move(address), std::move(name));
     h.Fields({u"8", u"26", u"9", u"26", u"24", u"26", u"29", u"26", u"30"});
   }
-  void Run() { F_BusinessEdit(h.ctx, kImeRows, kMainRows); }
+  void Run() { F_BusinessEdit(h.ctx, h.emitter, kImeRows, kMainRows); }
   // Name (word list: the word) and comment of each written line.
   std::vector<std::string> Words() const {
     std::vector<std::string> out;
@@ -130,16 +130,17 @@ TEST(BusinessEditTest, GuardedRow) {
 
   Dispatch word_list(Purpose::kWordList, u"9030215", u"字上原２０７", u"琉球大学　医学部・医学部付属病院");
   word_list.Run();
-  EXPECT_EQ(word_list.Words(),
-            (Strings{"那覇市字上原２０７　琉球大学　医学部", "那覇市字上原２０７　琉球大学　医学部付属病院"}));
+  EXPECT_EQ(word_list.Words(), (Strings{"那覇市字上原２０７　琉球大学　医学部",
+                                        "那覇市字上原２０７　琉球大学　医学部付属病院"}));
   EXPECT_EQ(word_list.Comments(), (Strings{"国立大学法人", "国立大学法人"}));
 
   Dispatch csv(Purpose::kCsv, u"9030215", u"字上原２０７", u"琉球大学　医学部・医学部付属病院");
   csv.Run();
-  EXPECT_EQ(csv.Lines(),
-            (Strings{"\"那覇市\",\"字上原２０７\",\"国立大学法人\",\"ﾘﾕｳｷﾕｳﾀﾞｲｶﾞｸ ｲｶﾞｸﾌﾞ\",\"琉球大学　医学部\"",
-                     "\"那覇市\",\"字上原２０７\",\"国立大学法人\",\"ﾘﾕｳｷﾕｳﾀﾞｲｶﾞｸ ｲｶﾞｸﾌﾞﾌｿﾞｸﾋﾞﾖｳｲﾝ\","
-                     "\"琉球大学　医学部付属病院\""}));
+  EXPECT_EQ(
+      csv.Lines(),
+      (Strings{"\"那覇市\",\"字上原２０７\",\"国立大学法人\",\"ﾘﾕｳｷﾕｳﾀﾞｲｶﾞｸ ｲｶﾞｸﾌﾞ\",\"琉球大学　医学部\"",
+               "\"那覇市\",\"字上原２０７\",\"国立大学法人\",\"ﾘﾕｳｷﾕｳﾀﾞｲｶﾞｸ ｲｶﾞｸﾌﾞﾌｿﾞｸﾋﾞﾖｳｲﾝ\","
+               "\"琉球大学　医学部付属病院\""}));
 }
 
 TEST(BusinessEditTest, RowWithFiveOffices) {
@@ -151,30 +152,35 @@ TEST(BusinessEditTest, RowWithFiveOffices) {
     EXPECT_NE(d.Lines()[i].find(std::string("\"学校法人\",")), std::string::npos) << i;
     EXPECT_TRUE(d.Lines()[i].ends_with(std::string(",\"") + names[i] + "\"")) << d.Lines()[i];
   }
-  EXPECT_EQ(d.h.ctx.G_RecordCount, 5);
+  EXPECT_EQ(d.h.ctx.run.G_RecordCount, 5);
 }
 
 TEST(BusinessEditTest, RowChangingCityAndAddressAppliesToEveryRecord) {
   Dispatch d(Purpose::kCsv, u"0058602", u"真駒内１２３", u"東海大学付属第四高等学校・中等部");
   d.Run();
-  EXPECT_EQ(d.Lines(), (Strings{"\"南区\",\"真駒内123\",,\"ﾄｳｶｲﾀﾞｲｶﾞｸﾌｿﾞｸﾀﾞｲﾖﾝｺｳﾄｳｶﾞﾂｺｳ\",\"東海大学付属第四高等学校\"",
-                                "\"南区\",\"真駒内123\",,\"ﾄｳｶｲﾀﾞｲｶﾞｸﾌｿﾞｸﾀﾞｲﾖﾝｺｳﾄｳｶﾞﾂｺｳﾁﾕｳﾄｳﾌﾞ\","
-                                "\"東海大学付属第四高等学校中等部\""}));
+  EXPECT_EQ(d.Lines(),
+            (Strings{"\"南区\",\"真駒内123\",,\"ﾄｳｶｲﾀﾞｲｶﾞｸﾌｿﾞｸﾀﾞｲﾖﾝｺｳﾄｳｶﾞﾂｺｳ\",\"東海大学付属第四高等学校\"",
+                     "\"南区\",\"真駒内123\",,\"ﾄｳｶｲﾀﾞｲｶﾞｸﾌｿﾞｸﾀﾞｲﾖﾝｺｳﾄｳｶﾞﾂｺｳﾁﾕｳﾄｳﾌﾞ\","
+                     "\"東海大学付属第四高等学校中等部\""}));
 }
 
 TEST(BusinessEditTest, AddressSetBeforeTheFirstEmissionStays) {
-  Dispatch d(Purpose::kWordList, u"9011193", u"字新川１１８－１", u"沖縄県立南部医療センター・こども医療センター");
+  Dispatch d(Purpose::kWordList, u"9011193", u"字新川１１８－１",
+             u"沖縄県立南部医療センター・こども医療センター");
   d.Run();
-  EXPECT_EQ(d.Words(), (Strings{"那覇市字新川118-1　県立 南部医療センター", "那覇市字新川118-1　県立 こども医療センター"}));
+  EXPECT_EQ(d.Words(), (Strings{"那覇市字新川118-1　県立 南部医療センター",
+                                "那覇市字新川118-1　県立 こども医療センター"}));
 }
 
 TEST(BusinessEditTest, FirstAlternativeWhoseGuardHoldsRuns) {
   Dispatch first(Purpose::kWordList, u"9458501", u"田中２６", u"柏崎公共職業安定所・柏崎労働基準監督署");
   first.Run();
-  EXPECT_EQ(first.Words(), (Strings{"那覇市田中２６　柏崎公共職業安定所", "那覇市田中２６　柏崎労働基準監督署",
-                                    "那覇市田中２６　柏崎刈羽原子力保安検査官事務所", "那覇市田中２６　柏崎税務署"}));
-  EXPECT_EQ(first.Comments(),
-            (Strings{"", "", "経済産業省資源エネルギー庁原子力安全・保安院柏崎刈羽原子力保安検査官事務所", ""}));
+  EXPECT_EQ(first.Words(),
+            (Strings{"那覇市田中２６　柏崎公共職業安定所", "那覇市田中２６　柏崎労働基準監督署",
+                     "那覇市田中２６　柏崎刈羽原子力保安検査官事務所", "那覇市田中２６　柏崎税務署"}));
+  EXPECT_EQ(
+      first.Comments(),
+      (Strings{"", "", "経済産業省資源エネルギー庁原子力安全・保安院柏崎刈羽原子力保安検査官事務所", ""}));
 
   Dispatch second(Purpose::kWordList, u"9458501", u"田中２６", u"通商産業省資源エネルギー庁　柏崎刈羽");
   second.Run();
@@ -187,21 +193,24 @@ TEST(BusinessEditTest, FirstAlternativeWhoseGuardHoldsRuns) {
 }
 
 TEST(BusinessEditTest, WordListRowsRunOnlyForTheWordList) {
-  Dispatch word_list(Purpose::kWordList, u"7008501", u"柳町２－１－１山陽新聞社新聞製作センタービル５階", u"山陽新聞社");
+  Dispatch word_list(Purpose::kWordList, u"7008501", u"柳町２－１－１山陽新聞社新聞製作センタービル５階",
+                     u"山陽新聞社");
   word_list.Run();
   EXPECT_EQ(word_list.Words(), Strings{"那覇市１－１－１８　山陽新聞社"});
   EXPECT_EQ(word_list.Comments(), Strings{"山陽新聞社新聞製作センタービル５階"});
 
   Dispatch csv(Purpose::kCsv, u"7008501", u"柳町２－１－１山陽新聞社新聞製作センタービル５階", u"山陽新聞社");
   csv.Run();
-  EXPECT_EQ(csv.Lines(), Strings{"\"那覇市\",\"柳町２－１－１山陽新聞社新聞製作センタービル５階\",,\"ｶﾅ\",\"山陽新聞社\""});
+  EXPECT_EQ(
+      csv.Lines(),
+      Strings{"\"那覇市\",\"柳町２－１－１山陽新聞社新聞製作センタービル５階\",,\"ｶﾅ\",\"山陽新聞社\""});
 
   Dispatch replaced(Purpose::kWordList, u"7658508", u"精華町光台１丁目３－１",
                     u"独立行政法人　農業・生物系特定産業技術研究機構　近畿中国四国農業研究センター");
   replaced.Run();
-  EXPECT_EQ(U8(replaced.h.ctx.ZipRec[kTownKanji]), "精華町光台1-3-1");
+  EXPECT_EQ(U8(replaced.h.ctx.reader.ZipRec[kTownKanji]), "精華町光台1-3-1");
   EXPECT_EQ(replaced.Comments(), Strings{"独立行政法人"});
-  EXPECT_EQ(U8(replaced.h.ctx.ZipRec[kCompanyKanji]).find("独立行政法人"), std::string::npos);
+  EXPECT_EQ(U8(replaced.h.ctx.reader.ZipRec[kCompanyKanji]).find("独立行政法人"), std::string::npos);
 }
 
 TEST(BusinessEditTest, FailingActionIsReportedAndTheRowGoesOn) {
@@ -214,7 +223,7 @@ TEST(BusinessEditTest, FailingActionIsReportedAndTheRowGoesOn) {
   };
   EmitHarness h(Purpose::kWordList);
   h.Business(u"9008799", u"那覇市", u"泉崎", u"某");
-  F_BusinessEdit(h.ctx, {}, rows);
+  F_BusinessEdit(h.ctx, h.emitter, {}, rows);
   EXPECT_EQ(h.dialogs.messages().size(), 2u);
   ASSERT_EQ(h.lines().size(), 2u);
   EXPECT_EQ(U8(h.lines()[1]), "９００－８７９９\t那覇市泉崎　第二\t地名その他");
@@ -229,7 +238,7 @@ TEST(BusinessEditTest, BracketAndOperatingBodyComments) {
   EmitHarness h(Purpose::kCsv);
   h.Business(u"9008799", u"那覇市", u"泉崎１（本館）", u"学校法人　大妻学院");
   h.Fields({u"9", u"26", u"24"});
-  F_BusinessEdit(h.ctx, {}, rows);
+  F_BusinessEdit(h.ctx, h.emitter, {}, rows);
   std::vector<std::string> lines;
   for (const auto& l : h.lines()) lines.push_back(U8(l));
   EXPECT_EQ(lines, (Strings{"\"泉崎１\",\"本館\"", "\"泉崎１\",\"学校法人\""}));
@@ -242,18 +251,29 @@ TEST(BusinessFixTableTest, FaultsAreNamed) {
     bool word_list_only;
     const char* fault;  // part of the message; "" for a sound table
   } cases[] = {
-      {"sound", {{u"1000001", u"1", u"guard", u"16", u"x", u""}, {u"1000001", u"1", u"emit", u"", u"", u""}}, false, ""},
-      {"unsorted", {{u"2000001", u"1", u"emit", u"", u"", u""}, {u"1000001", u"1", u"emit", u"", u"", u""}}, false,
+      {"sound",
+       {{u"1000001", u"1", u"guard", u"16", u"x", u""}, {u"1000001", u"1", u"emit", u"", u"", u""}},
+       false,
+       ""},
+      {"unsorted",
+       {{u"2000001", u"1", u"emit", u"", u"", u""}, {u"1000001", u"1", u"emit", u"", u"", u""}},
+       false,
        "ascending"},
       {"short key", {{u"100001", u"1", u"emit", u"", u"", u""}}, false, "7-digit"},
       {"unknown action", {{u"1000001", u"1", u"delete", u"16", u"", u""}}, false, "unknown action"},
-      {"field the action cannot use", {{u"1000001", u"1", u"set", u"2", u"x", u""}}, false, "cannot use field"},
+      {"field the action cannot use",
+       {{u"1000001", u"1", u"set", u"2", u"x", u""}},
+       false,
+       "cannot use field"},
       {"field where none belongs", {{u"1000001", u"1", u"emit", u"8", u"", u""}}, false, "takes no field"},
       {"guard after an action",
-       {{u"1000001", u"1", u"comment", u"", u"x", u""}, {u"1000001", u"1", u"guard", u"16", u"x", u""}}, false,
+       {{u"1000001", u"1", u"comment", u"", u"x", u""}, {u"1000001", u"1", u"guard", u"16", u"x", u""}},
+       false,
        "guard"},
       {"alternatives out of order",
-       {{u"1000001", u"2", u"emit", u"", u"", u""}, {u"1000001", u"1", u"emit", u"", u"", u""}}, false, "alternatives"},
+       {{u"1000001", u"2", u"emit", u"", u"", u""}, {u"1000001", u"1", u"emit", u"", u"", u""}},
+       false,
+       "alternatives"},
       {"emission in the word-list table", {{u"1000001", u"1", u"emit", u"", u"", u""}}, true, "do not emit"},
   };
   for (const auto& c : cases) {
@@ -299,12 +319,12 @@ TEST(BusinessEditTest, ShippedTablesGiveOneRecordPerRealBusinessLine) {
     std::u16string line;
     long lines = 0;
     while (in.Next(line)) {
-      LayOutBusinessLine(line, h.ctx.ZipRec);
-      F_BusinessEdit(h.ctx);
+      LayOutBusinessLine(line, h.ctx.reader.ZipRec);
+      F_BusinessEdit(h.ctx, h.emitter);
       ++lines;
     }
     EXPECT_GT(lines, 20000);
-    EXPECT_EQ(h.ctx.G_RecordCount, lines);
+    EXPECT_EQ(h.ctx.run.G_RecordCount, lines);
     EXPECT_EQ(static_cast<long>(h.lines().size()), lines);
     EXPECT_TRUE(h.dialogs.messages().empty()) << h.dialogs.messages().front();
   }

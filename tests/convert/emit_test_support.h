@@ -2,19 +2,25 @@
 // A conversion context for the emitter, writer, shortening and business
 // tests: scripted dialogs, lines collected in memory.
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "convert/convert_context.h"
-#include "convert/line_sink.h"
+#include "convert/emit_record.h"
+#include "convert/write_line.h"
+#include "convert/write_sink.h"
 #include "dialogs/scripted_dialogs.h"
 #include "text/cp932.h"
 
 namespace tessivar::testing {
 
 struct EmitHarness {
-  explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false) : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
-    ctx.output = &sink;
+  explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
+      : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs),
+        writer(LineWriterFor(ctx.run, ctx.reader.ZipRec)),
+        emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
+    ctx.run.output = &sink;
   }
 
   static RunOptions Options(Purpose purpose) {
@@ -30,33 +36,33 @@ struct EmitHarness {
 
   // An address record: code, prefecture, city and town as read.
   void Address(std::u16string code, std::u16string pref, std::u16string city, std::u16string town) {
-    ctx.ZipRec.assign(kZipSlots, {});
-    ctx.ZipRec[kPostalCode] = std::move(code);
-    ctx.ZipRec[kPrefKanji] = std::move(pref);
-    ctx.ZipRec[kCityKanji] = std::move(city);
-    ctx.ZipRec[kTownKanji] = std::move(town);
-    ctx.ZipRec[kFlag1] = u"0";
+    ctx.reader.ZipRec.assign(kZipSlots, {});
+    ctx.reader.ZipRec[kPostalCode] = std::move(code);
+    ctx.reader.ZipRec[kPrefKanji] = std::move(pref);
+    ctx.reader.ZipRec[kCityKanji] = std::move(city);
+    ctx.reader.ZipRec[kTownKanji] = std::move(town);
+    ctx.reader.ZipRec[kFlag1] = u"0";
   }
 
   // A business-office record as the reader lays it out.
   void Business(std::u16string code, std::u16string city, std::u16string address, std::u16string name,
                 std::u16string name_kana = u"ｶﾅ", std::u16string office = u"\"太宰府\"") {
-    ctx.ZipRec.assign(kZipSlots, {});
-    ctx.ZipRec[kLocalCode] = u"40221";
-    ctx.ZipRec[kOldCode] = u"818  ";
-    ctx.ZipRec[kPostalCode] = std::move(code);
-    ctx.ZipRec[kPrefKanji] = u"福岡県";
-    ctx.ZipRec[kCityKanji] = std::move(city);
-    ctx.ZipRec[kTownKanji] = std::move(address);
-    ctx.ZipRec[kFlag1] = std::move(office);
-    ctx.ZipRec[kCompanyKana] = std::move(name_kana);
-    ctx.ZipRec[kCompanyKanji] = std::move(name);
+    ctx.reader.ZipRec.assign(kZipSlots, {});
+    ctx.reader.ZipRec[kLocalCode] = u"40221";
+    ctx.reader.ZipRec[kOldCode] = u"818  ";
+    ctx.reader.ZipRec[kPostalCode] = std::move(code);
+    ctx.reader.ZipRec[kPrefKanji] = u"福岡県";
+    ctx.reader.ZipRec[kCityKanji] = std::move(city);
+    ctx.reader.ZipRec[kTownKanji] = std::move(address);
+    ctx.reader.ZipRec[kFlag1] = std::move(office);
+    ctx.reader.ZipRec[kCompanyKana] = std::move(name_kana);
+    ctx.reader.ZipRec[kCompanyKanji] = std::move(name);
   }
 
   // G_SelFields from catalogue numbers (index 0 is the marker "0").
   void Fields(std::initializer_list<const char16_t*> entries) {
-    ctx.G_SelFields.assign(1, u"0");
-    for (auto e : entries) ctx.G_SelFields.emplace_back(e);
+    ctx.run.G_SelFields.assign(1, u"0");
+    for (auto e : entries) ctx.run.G_SelFields.emplace_back(e);
   }
 
   // The columns of a written word-list line.
@@ -67,6 +73,8 @@ struct EmitHarness {
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;
+  std::unique_ptr<LineWriter> writer;
+  Emitter emitter;
 };
 
 }  // namespace tessivar::testing

@@ -22,10 +22,15 @@ std::vector<std::string> Words(TownHarness& harness) {
 }
 
 TEST(TownDuplicates, OnlyTheFirstOfAPairReachesTheWordList) {
-  const std::u16string yagi = u"27212,\"581  \",\"5810027\",\"ｵｵｻｶﾌ\",\"ﾔｵｼ\",\"ﾔｵｷﾞ\",\"大阪府\",\"八尾市\",\"八尾木\",0,0,1,1,0,0";
-  const std::u16string yogi = u"27212,\"581  \",\"5810027\",\"ｵｵｻｶﾌ\",\"ﾔｵｼ\",\"ﾖｵｷﾞ\",\"大阪府\",\"八尾市\",\"八尾木\",0,0,0,1,0,0";
-  const std::u16string kanigasaka = u"28203,\"673  \",\"6730012\",\"ﾋｮｳｺﾞｹﾝ\",\"ｱｶｼｼ\",\"ｶﾆｶﾞｻｶ\",\"兵庫県\",\"明石市\",\"和坂\",0,0,0,1,0,0";
-  const std::u16string wasaka = u"28203,\"673  \",\"6730012\",\"ﾋｮｳｺﾞｹﾝ\",\"ｱｶｼｼ\",\"ﾜｻｶ\",\"兵庫県\",\"明石市\",\"和坂\",0,0,1,1,0,0";
+  const std::u16string yagi =
+      u"27212,\"581  \",\"5810027\",\"ｵｵｻｶﾌ\",\"ﾔｵｼ\",\"ﾔｵｷﾞ\",\"大阪府\",\"八尾市\",\"八尾木\",0,0,1,1,0,0";
+  const std::u16string yogi =
+      u"27212,\"581  \",\"5810027\",\"ｵｵｻｶﾌ\",\"ﾔｵｼ\",\"ﾖｵｷﾞ\",\"大阪府\",\"八尾市\",\"八尾木\",0,0,0,1,0,0";
+  const std::u16string kanigasaka =
+      u"28203,\"673  "
+      u"\",\"6730012\",\"ﾋｮｳｺﾞｹﾝ\",\"ｱｶｼｼ\",\"ｶﾆｶﾞｻｶ\",\"兵庫県\",\"明石市\",\"和坂\",0,0,0,1,0,0";
+  const std::u16string wasaka =
+      u"28203,\"673  \",\"6730012\",\"ﾋｮｳｺﾞｹﾝ\",\"ｱｶｼｼ\",\"ﾜｻｶ\",\"兵庫県\",\"明石市\",\"和坂\",0,0,1,1,0,0";
   TownHarness word_list(Purpose::kWordList);
   TownHarness csv(Purpose::kCsv);
   for (auto* harness : {&word_list, &csv}) {
@@ -68,9 +73,10 @@ TEST(TownWholeAreaNotes, TheNoteIsTheComment) {
   harness.Run(SapporoLine(u"0482331", u"ｵﾀｼﾉｲﾁｴﾝ", u"忍路一円"));
   harness.Run(SapporoLine(u"0600090", u"ｶｸﾁﾉﾂｷﾞﾆﾊﾞﾝﾁｶﾞｸﾙﾊﾞｱｲ", u"各地の次に番地がくる場合"));
   EXPECT_EQ(harness.Take(),
-            (std::vector<std::string>{"\"0600000\",\"\",\"\",\"以下に掲載がない場合\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\"",
-                                      "\"0482331\",\"\",\"\",\"忍路一円\",\"ｵﾀｼﾉｲﾁｴﾝ\"",
-                                      "\"0600090\",\"\",\"\",\"各地の次に番地がくる場合\",\"ｶｸﾁﾉﾂｷﾞﾆﾊﾞﾝﾁｶﾞｸﾙﾊﾞｱｲ\""}));
+            (std::vector<std::string>{
+                "\"0600000\",\"\",\"\",\"以下に掲載がない場合\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\"",
+                "\"0482331\",\"\",\"\",\"忍路一円\",\"ｵﾀｼﾉｲﾁｴﾝ\"",
+                "\"0600090\",\"\",\"\",\"各地の次に番地がくる場合\",\"ｶｸﾁﾉﾂｷﾞﾆﾊﾞﾝﾁｶﾞｸﾙﾊﾞｱｲ\""}));
   // The comment does not leak into the next record.
   harness.Run(SapporoLine(u"0600041", u"ｵｵﾄﾞｵﾘﾋｶﾞｼ", u"大通東"));
   EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"0600041\",\"大通東\",\"ｵｵﾄﾞｵﾘﾋｶﾞｼ\",,"});
@@ -102,11 +108,11 @@ TEST(TownSiblings, GrowWhileTheMainNameStays) {
   TownHarness harness;
   harness.Run(SapporoLine(u"0600051", u"ｷﾀﾏﾁ(1ﾁｮｳﾒ)", u"北町（１丁目）"));
   harness.Run(SapporoLine(u"0600052", u"ｷﾀﾏﾁ(2ﾁｮｳﾒ)", u"北町（２丁目）"));
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKanji), "北町（１丁目）、北町（２丁目）");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKana), "ｷﾀﾏﾁ(1ﾁｮｳﾒ)､ｷﾀﾏﾁ(2ﾁｮｳﾒ)");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKanji), "北町（１丁目）、北町（２丁目）");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKana), "ｷﾀﾏﾁ(1ﾁｮｳﾒ)､ｷﾀﾏﾁ(2ﾁｮｳﾒ)");
   harness.Run(SapporoLine(u"0600053", u"ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)", u"南町（１丁目）"));
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKanji), "南町（１丁目）");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKana), "ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKanji), "南町（１丁目）");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKana), "ﾐﾅﾐﾏﾁ(1ﾁｮｳﾒ)");
 }
 
 // A reading that merely ends in "ｶｲ)" is no floor: its main reading is cut at
@@ -116,15 +122,17 @@ TEST(TownMainNames, OnlyAFloorKeepsTheWholeReading) {
   harness.Run(SapporoLine(u"0210054", u"ﾔﾏﾉﾒ(ｻｶｲ)", u"山目（境）"));
   EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"0210054\",\"山目境\",\"ﾔﾏﾉﾒｻｶｲ\",,"});
   harness.Run(SapporoLine(u"1630013", u"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)", u"ＡＢタワー（１階）"));
-  EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"1630013\",\"ＡＢタワー（１階）\",\"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)\",,"});
+  EXPECT_EQ(harness.Take(),
+            std::vector<std::string>{"\"1630013\",\"ＡＢタワー（１階）\",\"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)\",,"});
 }
 
 // The numbers of a 地割 range come from the kanji: a reading without digits
 // is no failure.
 TEST(TownChiwariRanges, ReadingWithoutDigitsIsNoFailure) {
   TownHarness harness;
-  harness.Run(u"03202,\"02824\",\"0282402\",\"ｲﾜﾃｹﾝ\",\"ﾐﾔｺｼ\",\"ｶﾜｲ(ﾀﾞｲｷｭｳﾁﾜﾘ-ﾀﾞｲｼﾞｭｳｲﾁﾁﾜﾘ)\",\"岩手県\","
-              u"\"宮古市\",\"川井（第９地割～第１１地割）\",0,0,0,0,0,0");
+  harness.Run(
+      u"03202,\"02824\",\"0282402\",\"ｲﾜﾃｹﾝ\",\"ﾐﾔｺｼ\",\"ｶﾜｲ(ﾀﾞｲｷｭｳﾁﾜﾘ-ﾀﾞｲｼﾞｭｳｲﾁﾁﾜﾘ)\",\"岩手県\","
+      u"\"宮古市\",\"川井（第９地割～第１１地割）\",0,0,0,0,0,0");
   EXPECT_EQ(harness.Take().size(), 3u);
   EXPECT_TRUE(harness.messages().empty());
 }
@@ -135,9 +143,9 @@ TEST(TownChiwariRanges, ReadingWithoutDigitsIsNoFailure) {
 TEST(TownSiblings, OpenRangeEndCutsTheTown) {
   TownHarness harness;
   harness.Run(SapporoLine(u"0600054", u"ｵｵﾏｴ(ﾎｿﾊﾗ2259-)", u"大前（細原２２５９～）"));
-  EXPECT_EQ(ToUtf8(harness.ctx.G_SiblingsKanji), "大前（細原２２５９～）");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_TownKanji), "大前");
-  EXPECT_EQ(ToUtf8(harness.ctx.G_TownKana), "ｵｵﾏｴ");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_SiblingsKanji), "大前（細原２２５９～）");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_TownKanji), "大前");
+  EXPECT_EQ(ToUtf8(harness.ctx.town.G_TownKana), "ｵｵﾏｴ");
   EXPECT_EQ(harness.messages().size(), 2u);  // the kanji and the kana inner text
   EXPECT_EQ(harness.Take(), std::vector<std::string>{"\"0600054\",\"大前大前\",\"ｵｵﾏｴｵｵﾏｴ\",,"});
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/kyoto_codes.h"
+#include "convert/town_kyoto_codes.h"
 #include "text/cp932.h"
 
 namespace tessivar {
@@ -45,7 +45,8 @@ TEST(KyotoCodesTable, HoldsEveryCodeOnceInItsGroup) {
     ++group_sizes[row[0]];
   }
   EXPECT_EQ(codes.size(), 262u);
-  EXPECT_EQ(group_sizes, (std::map<std::u16string, int>{{u"600", 92}, {u"602", 77}, {u"604", 80}, {u"605", 13}}));
+  EXPECT_EQ(group_sizes,
+            (std::map<std::u16string, int>{{u"600", 92}, {u"602", 77}, {u"604", 80}, {u"605", 13}}));
 }
 
 TEST(KyotoCodes, EveryTableCodeIsRecognised) {

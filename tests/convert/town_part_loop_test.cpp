@@ -34,53 +34,99 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PartLoopCases,
     ::testing::Values(
         // 2. a list that is a note as a whole
-        PartCase{"NoteList", u"0600001", u"ｴｰﾋﾞｰﾋﾞﾙ(ﾂｷﾞﾉﾋﾞﾙｦﾉｿﾞｸ)", u"ＡＢビル（次のビルを除く）",
+        PartCase{"NoteList",
+                 u"0600001",
+                 u"ｴｰﾋﾞｰﾋﾞﾙ(ﾂｷﾞﾉﾋﾞﾙｦﾉｿﾞｸ)",
+                 u"ＡＢビル（次のビルを除く）",
                  {Csv("0600001", "ＡＢビル", "ｴｰﾋﾞｰﾋﾞﾙ", "次のビルを除く", "ﾂｷﾞﾉﾋﾞﾙｦﾉｿﾞｸ")}},
         // 4. a range of 丁目: full-width kanji numbers, half-width kana numbers
-        PartCase{"ChomeRange", u"0600042", u"ｵｵﾄﾞｵﾘﾆｼ(1-3ﾁｮｳﾒ)", u"大通西（１～３丁目）",
-                 {Csv("0600042", "大通西１丁目", "ｵｵﾄﾞｵﾘﾆｼ1ﾁｮｳﾒ"), Csv("0600042", "大通西２丁目", "ｵｵﾄﾞｵﾘﾆｼ2ﾁｮｳﾒ"),
-                  Csv("0600042", "大通西３丁目", "ｵｵﾄﾞｵﾘﾆｼ3ﾁｮｳﾒ")}},
+        PartCase{
+            "ChomeRange",
+            u"0600042",
+            u"ｵｵﾄﾞｵﾘﾆｼ(1-3ﾁｮｳﾒ)",
+            u"大通西（１～３丁目）",
+            {Csv("0600042", "大通西１丁目", "ｵｵﾄﾞｵﾘﾆｼ1ﾁｮｳﾒ"), Csv("0600042", "大通西２丁目", "ｵｵﾄﾞｵﾘﾆｼ2ﾁｮｳﾒ"),
+             Csv("0600042", "大通西３丁目", "ｵｵﾄﾞｵﾘﾆｼ3ﾁｮｳﾒ")}},
         // 4. 号 without a range; the prefix "１番" is not lent past a part ending in 号
-        PartCase{"GoParts", u"0600003", u"ﾁｭｳｵｳ(1ﾊﾞﾝ5ｺﾞｳ､7ｺﾞｳ)", u"中央（１番５号、７号）",
+        PartCase{"GoParts",
+                 u"0600003",
+                 u"ﾁｭｳｵｳ(1ﾊﾞﾝ5ｺﾞｳ､7ｺﾞｳ)",
+                 u"中央（１番５号、７号）",
                  {Csv("0600003", "中央１番５号", "ﾁｭｳｵｳ1ﾊﾞﾝ5ｺﾞｳ"), Csv("0600003", "中央７号", "ﾁｭｳｵｳ7ｺﾞｳ")}},
         // 4. 線 ranges with two-digit bounds
-        PartCase{"SenRange", u"0600004", u"ｷﾀ(9-11ｾﾝ)", u"北（９～１１線）",
+        PartCase{"SenRange",
+                 u"0600004",
+                 u"ｷﾀ(9-11ｾﾝ)",
+                 u"北（９～１１線）",
                  {Csv("0600004", "北９線", "ｷﾀ9ｾﾝ"), Csv("0600004", "北１０線", "ｷﾀ10ｾﾝ"),
                   Csv("0600004", "北１１線", "ｷﾀ11ｾﾝ")}},
         // 5. a "・" list, piece by piece
-        PartCase{"DottedList", u"0600005", u"ﾎﾝﾏﾁ(ﾋｶﾞｼ･ﾆｼ)", u"本町（東・西）",
+        PartCase{"DottedList",
+                 u"0600005",
+                 u"ﾎﾝﾏﾁ(ﾋｶﾞｼ･ﾆｼ)",
+                 u"本町（東・西）",
                  {Csv("0600005", "本町東", "ﾎﾝﾏﾁﾋｶﾞｼ"), Csv("0600005", "本町西", "ﾎﾝﾏﾁﾆｼ")}},
         // 5. "地階・階層不明": two records
-        PartCase{"BasementUnknownFloor", u"0600006", u"ｴｰﾋﾞｰﾀﾜｰ(ﾁｶｲ･ｶｲｿｳﾌﾒｲ)", u"ＡＢタワー（地階・階層不明）",
+        PartCase{"BasementUnknownFloor",
+                 u"0600006",
+                 u"ｴｰﾋﾞｰﾀﾜｰ(ﾁｶｲ･ｶｲｿｳﾌﾒｲ)",
+                 u"ＡＢタワー（地階・階層不明）",
                  {Csv("0600006", "ＡＢタワー", "ｴｰﾋﾞｰﾀﾜｰ", "階層不明", "ｶｲｿｳﾌﾒｲ"),
                   Csv("0600006", "ＡＢタワー（地階）", "ｴｰﾋﾞｰﾀﾜｰ(ﾁｶｲ)")}},
         // 6. the one part is a 番地 range: the list is the comment
-        PartCase{"SingleBanchiRange", u"0600007", u"ﾎﾝﾏﾁ(1-5ﾊﾞﾝﾁ)", u"本町（１～５番地）",
+        PartCase{"SingleBanchiRange",
+                 u"0600007",
+                 u"ﾎﾝﾏﾁ(1-5ﾊﾞﾝﾁ)",
+                 u"本町（１～５番地）",
                  {Csv("0600007", "本町", "ﾎﾝﾏﾁ", "１～５番地", "1-5ﾊﾞﾝﾁ")}},
         // 7. 番地 parts receive the tail of the last one
-        PartCase{"BanchiTails", u"0600008", u"ﾁｭｳｵｳ(1､3､5ﾊﾞﾝﾁ)", u"中央（１、３、５番地）",
+        PartCase{"BanchiTails",
+                 u"0600008",
+                 u"ﾁｭｳｵｳ(1､3､5ﾊﾞﾝﾁ)",
+                 u"中央（１、３、５番地）",
                  {Csv("0600008", "中央１番地", "ﾁｭｳｵｳ1ﾊﾞﾝﾁ"), Csv("0600008", "中央３番地", "ﾁｭｳｵｳ3ﾊﾞﾝﾁ"),
                   Csv("0600008", "中央５番地", "ﾁｭｳｵｳ5ﾊﾞﾝﾁ")}},
         // 11. "以上" after 丁目: the sub-area stops at 丁目, the part is the comment
-        PartCase{"AtLeastWithChome", u"0600011", u"ﾎﾝﾏﾁ(3ﾁｮｳﾒ1ﾊﾞﾝｲｼﾞｮｳ)", u"本町（３丁目１番以上）",
+        PartCase{"AtLeastWithChome",
+                 u"0600011",
+                 u"ﾎﾝﾏﾁ(3ﾁｮｳﾒ1ﾊﾞﾝｲｼﾞｮｳ)",
+                 u"本町（３丁目１番以上）",
                  {Csv("0600011", "本町３丁目", "ﾎﾝﾏﾁ3ﾁｮｳﾒ", "３丁目１番以上", "3ﾁｮｳﾒ1ﾊﾞﾝｲｼﾞｮｳ")}},
-        PartCase{"AtLeastWithoutChome", u"0600012", u"ﾆｼﾓｳﾈ(200ﾊﾞﾝｲｼﾞｮｳ)", u"西舞根（２００番以上）",
+        PartCase{"AtLeastWithoutChome",
+                 u"0600012",
+                 u"ﾆｼﾓｳﾈ(200ﾊﾞﾝｲｼﾞｮｳ)",
+                 u"西舞根（２００番以上）",
                  {Csv("0600012", "西舞根２００番以上", "ﾆｼﾓｳﾈ200ﾊﾞﾝｲｼﾞｮｳ")}},
         // 13. a floor stays in the main name
-        PartCase{"Floor", u"0600013", u"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)", u"ＡＢタワー（１階）",
+        PartCase{"Floor",
+                 u"0600013",
+                 u"ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)",
+                 u"ＡＢタワー（１階）",
                  {Csv("0600013", "ＡＢタワー（１階）", "ｴｰﾋﾞｰﾀﾜｰ(1ｶｲ)")}},
         // 15. prefix propagation: "２丁目１～３" lends "２丁目" to "５"
-        PartCase{"PrefixParts", u"0600015", u"ﾁｭｳｵｳ(2ﾁｮｳﾒ1-3､5)", u"中央（２丁目１～３、５）",
-                 {Csv("0600015", "中央２丁目１～３", "ﾁｭｳｵｳ2ﾁｮｳﾒ1-3"), Csv("0600015", "中央２丁目５", "ﾁｭｳｵｳ2ﾁｮｳﾒ5")}},
+        PartCase{"PrefixParts",
+                 u"0600015",
+                 u"ﾁｭｳｵｳ(2ﾁｮｳﾒ1-3､5)",
+                 u"中央（２丁目１～３、５）",
+                 {Csv("0600015", "中央２丁目１～３", "ﾁｭｳｵｳ2ﾁｮｳﾒ1-3"),
+                  Csv("0600015", "中央２丁目５", "ﾁｭｳｵｳ2ﾁｮｳﾒ5")}},
         // 15. a Kyoto code: the sub-area first; the same text with another code
-        PartCase{"KyotoSwapped", u"6008022", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008022", "ＢＡ町", "ﾋﾞｰｴｰﾁｮｳ")}},
-        PartCase{"NotKyoto", u"6008017", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008017", "Ａ町Ｂ", "ｴｰﾁｮｳﾋﾞｰ")}},
+        PartCase{
+            "KyotoSwapped", u"6008022", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008022", "ＢＡ町", "ﾋﾞｰｴｰﾁｮｳ")}},
+        PartCase{
+            "NotKyoto", u"6008017", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008017", "Ａ町Ｂ", "ｴｰﾁｮｳﾋﾞｰ")}},
         // a quoted list stays one part; an unclosed quote does not protect
-        PartCase{"QuotedList", u"0600020", u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ>)", u"本町（東「甲、乙」）",
+        PartCase{"QuotedList",
+                 u"0600020",
+                 u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ>)",
+                 u"本町（東「甲、乙」）",
                  {Csv("0600020", "本町東「甲、乙」", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ､ｵﾂ>")}},
-        PartCase{"UnclosedQuote", u"0600021", u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ)", u"本町（東「甲、乙）",
+        PartCase{"UnclosedQuote",
+                 u"0600021",
+                 u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ)",
+                 u"本町（東「甲、乙）",
                  {Csv("0600021", "本町東「甲", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 // 3. "その他" names the siblings written before it, with the tail "を除く".
 TEST(PartLoopOthers, ExcludesTheSiblingsWrittenBefore) {
@@ -88,7 +134,8 @@ TEST(PartLoopOthers, ExcludesTheSiblingsWrittenBefore) {
   harness.Run(SapporoLine(u"0600031", u"ｷﾀﾏﾁ(1-3ﾁｮｳﾒ)", u"北町（１～３丁目）"));
   EXPECT_EQ(harness.Take().size(), 3u);
   harness.Run(SapporoLine(u"0600032", u"ｷﾀﾏﾁ(ｿﾉﾀ)", u"北町（その他）"));
-  EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600032", "北町", "ｷﾀﾏﾁ", "１～３丁目を除く", "1-3ﾁｮｳﾒｦﾉｿﾞｸ")});
+  EXPECT_EQ(harness.Take(),
+            std::vector<std::string>{Csv("0600032", "北町", "ｷﾀﾏﾁ", "１～３丁目を除く", "1-3ﾁｮｳﾒｦﾉｿﾞｸ")});
   // The siblings are used up: the next "その他" of another town names itself.
   harness.Run(SapporoLine(u"0600033", u"ﾐﾅﾐﾏﾁ(ｿﾉﾀ)", u"南町（その他）"));
   EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600033", "南町", "ﾐﾅﾐﾏﾁ",
@@ -108,9 +155,9 @@ TEST(PartLoopOthers, WithoutSiblingsNamesTheTown) {
 // the last record's comment is repeated.
 TEST(PartLoopOthers, SameTownAsTheLastRecordTakesItsComment) {
   TownHarness harness;
-  harness.ctx.G_LastTownKanji = u"北町";
-  harness.ctx.G_LastCommentKanji = u"（旧）";
-  harness.ctx.G_LastCommentKana = u"(ｷｭｳ)";
+  harness.ctx.last.G_LastTownKanji = u"北町";
+  harness.ctx.last.G_LastCommentKanji = u"（旧）";
+  harness.ctx.last.G_LastCommentKana = u"(ｷｭｳ)";
   harness.Run(SapporoLine(u"0600035", u"ｷﾀﾏﾁ(ｿﾉﾀ)", u"北町（その他）"));
   EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600035", "北町", "ｷﾀﾏﾁ", "旧を除く", "ｷｭｳｦﾉｿﾞｸ")});
 }
@@ -127,8 +174,8 @@ TEST(PartLoopDotted, KanaSplitAtFullStopWhenItHasNoMiddleDot) {
 TEST(PartLoopKana, NoKanaParenthesisLeavesTheSubKanaEmpty) {
   TownHarness harness;
   harness.Run(SapporoLine(u"0600037", u"ﾎﾝﾏﾁ", u"本町（東、西）"));
-  EXPECT_EQ(harness.Take(), (std::vector<std::string>{Csv("0600037", "本町東", "ﾎﾝﾏﾁ"),
-                                                      Csv("0600037", "本町西", "ﾎﾝﾏﾁ")}));
+  EXPECT_EQ(harness.Take(),
+            (std::vector<std::string>{Csv("0600037", "本町東", "ﾎﾝﾏﾁ"), Csv("0600037", "本町西", "ﾎﾝﾏﾁ")}));
   EXPECT_TRUE(harness.messages().empty());
 }
 

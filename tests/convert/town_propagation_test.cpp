@@ -33,40 +33,76 @@ TEST_P(PrefixPropagation, Parts) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, PrefixPropagation,
     ::testing::Values(
-        PrefixCase{"LentToNumbers", &kKanji, PrefixVariant::kUsual, {u"２丁目１～３", u"５", u"７"},
+        PrefixCase{"LentToNumbers",
+                   &kKanji,
+                   PrefixVariant::kUsual,
+                   {u"２丁目１～３", u"５", u"７"},
                    {"２丁目１～３", "２丁目５", "２丁目７"}},
-        PrefixCase{"KanaLentToNumbers", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1-3", u"5"}, {"2ﾁｮｳﾒ1-3", "2ﾁｮｳﾒ5"}},
+        PrefixCase{
+            "KanaLentToNumbers", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1-3", u"5"}, {"2ﾁｮｳﾒ1-3", "2ﾁｮｳﾒ5"}},
         // A remembered prefix is forgotten right away when its own part
         // does not end with a digit.
-        PrefixCase{"ForgottenAfterWord", &kKanji, PrefixVariant::kUsual, {u"１番５号", u"７号"}, {"１番５号", "７号"}},
+        PrefixCase{"ForgottenAfterWord",
+                   &kKanji,
+                   PrefixVariant::kUsual,
+                   {u"１番５号", u"７号"},
+                   {"１番５号", "７号"}},
         // A part that stops on a letter takes the prefix, then forgets it.
-        PrefixCase{"ForgottenAfterLetters", &kKanji, PrefixVariant::kUsual, {u"２丁目１", u"東", u"５"},
+        PrefixCase{"ForgottenAfterLetters",
+                   &kKanji,
+                   PrefixVariant::kUsual,
+                   {u"２丁目１", u"東", u"５"},
                    {"２丁目１", "２丁目東", "５"}},
         // Not in front of a part whose scan ends on "」".
-        PrefixCase{"NotBeforeClosingQuote", &kKanji, PrefixVariant::kUsual, {u"２丁目１", u"５」"},
+        PrefixCase{"NotBeforeClosingQuote",
+                   &kKanji,
+                   PrefixVariant::kUsual,
+                   {u"２丁目１", u"５」"},
                    {"２丁目１", "５」"}},
-        PrefixCase{"KanaNotBeforeClosingQuote", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1", u"5>"}, {"2ﾁｮｳﾒ1", "5>"}},
+        PrefixCase{
+            "KanaNotBeforeClosingQuote", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1", u"5>"}, {"2ﾁｮｳﾒ1", "5>"}},
         // The kana list skips only "-": "～" there is a letter, so "4～5"
         // remembers a prefix of its own instead of taking one.
-        PrefixCase{"KanaRangeMark", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1-3", u"4～5", u"6"},
+        PrefixCase{"KanaRangeMark",
+                   &kKana,
+                   PrefixVariant::kUsual,
+                   {u"2ﾁｮｳﾒ1-3", u"4～5", u"6"},
                    {"2ﾁｮｳﾒ1-3", "4～5", "4～6"}},
         // 8720604: a candidate with letters and no digit after them is
         // neither remembered nor prefixed.
-        PrefixCase{"PendingCandidateUsual", &kKanji, PrefixVariant::kUsual, {u"１番地１", u"２番地"},
+        PrefixCase{"PendingCandidateUsual",
+                   &kKanji,
+                   PrefixVariant::kUsual,
+                   {u"１番地１", u"２番地"},
                    {"１番地１", "１番地２番地"}},
-        PrefixCase{"PendingCandidate8720604", &kKanji, PrefixVariant::kKeepPendingCandidate, {u"１番地１", u"２番地"},
+        PrefixCase{"PendingCandidate8720604",
+                   &kKanji,
+                   PrefixVariant::kKeepPendingCandidate,
+                   {u"１番地１", u"２番地"},
                    {"１番地１", "２番地"}},
         // 6060068: a part of 3 or 5 characters (kana 3 or 7) that is all
         // candidate is left alone.
-        PrefixCase{"ShortWholeUsual", &kKanji, PrefixVariant::kUsual, {u"２７７の２", u"２８７"},
+        PrefixCase{"ShortWholeUsual",
+                   &kKanji,
+                   PrefixVariant::kUsual,
+                   {u"２７７の２", u"２８７"},
                    {"２７７の２", "２７７の２８７"}},
-        PrefixCase{"ShortWhole6060068", &kKanji, PrefixVariant::kKeepShortWholeNumbers, {u"２７７の２", u"２８７"},
+        PrefixCase{"ShortWhole6060068",
+                   &kKanji,
+                   PrefixVariant::kKeepShortWholeNumbers,
+                   {u"２７７の２", u"２８７"},
                    {"２７７の２", "２８７"}},
-        PrefixCase{"ShortWholeOtherLength6060068", &kKanji, PrefixVariant::kKeepShortWholeNumbers,
-                   {u"２７７の２", u"１１"}, {"２７７の２", "２７７の１１"}},
-        PrefixCase{"KanaShortWhole6060068", &kKana, PrefixVariant::kKeepShortWholeNumbers, {u"277ﾉ2", u"287"},
+        PrefixCase{"ShortWholeOtherLength6060068",
+                   &kKanji,
+                   PrefixVariant::kKeepShortWholeNumbers,
+                   {u"２７７の２", u"１１"},
+                   {"２７７の２", "２７７の１１"}},
+        PrefixCase{"KanaShortWhole6060068",
+                   &kKana,
+                   PrefixVariant::kKeepShortWholeNumbers,
+                   {u"277ﾉ2", u"287"},
                    {"277ﾉ2", "287"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 struct TailCase {
   const char* name;
@@ -90,11 +126,17 @@ TEST_P(TailPropagation, PartsAndTails) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, TailPropagation,
     ::testing::Values(
-        TailCase{"BanchiToNumbers", &kKanji, {u"１", u"３", u"５番地"}, {"１番地", "３番地", "５番地"},
+        TailCase{"BanchiToNumbers",
+                 &kKanji,
+                 {u"１", u"３", u"５番地"},
+                 {"１番地", "３番地", "５番地"},
                  {"番地", "番地", "番地"}},
         TailCase{"KanaBanchiToNumbers", &kKana, {u"1", u"5ﾊﾞﾝﾁ"}, {"1ﾊﾞﾝﾁ", "5ﾊﾞﾝﾁ"}, {"ﾊﾞﾝﾁ", "ﾊﾞﾝﾁ"}},
         // Each word is its own part's tail; the nearer word wins.
-        TailCase{"NearerWordWins", &kKanji, {u"１", u"２丁目", u"３番地"}, {"１丁目", "２丁目", "３番地"},
+        TailCase{"NearerWordWins",
+                 &kKanji,
+                 {u"１", u"２丁目", u"３番地"},
+                 {"１丁目", "２丁目", "３番地"},
                  {"丁目", "丁目", "番地"}},
         // "以上" is not a tail.
         TailCase{"AtLeastSkipped", &kKanji, {u"３丁目以上"}, {"３丁目以上"}, {"丁目"}},
@@ -103,8 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
         TailCase{"ClosingQuote", &kKanji, {u"１「２」", u"３番地"}, {"１「２」", "３番地"}, {"", "番地"}},
         TailCase{"RangeMarksStop", &kKanji, {u"１～３", u"５号"}, {"１～３号", "５号"}, {"号", "号"}},
         TailCase{"NoTailAnywhere", &kKanji, {u"１", u"２"}, {"１", "２"}, {"", ""}},
-        TailCase{"WholeWordIsTail", &kKanji, {u"１", u"その他"}, {"１その他", "その他"}, {"その他", "その他"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        TailCase{
+            "WholeWordIsTail", &kKanji, {u"１", u"その他"}, {"１その他", "その他"}, {"その他", "その他"}}),
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace tessivar::town_area

@@ -40,8 +40,9 @@ TEST(TownRealRecords, ContinuedNumberList) {
                 Csv("3250304", "高久甲２８８８", "ﾀｶｸｺｳ2888"), Csv("3250304", "高久甲４５９５", "ﾀｶｸｺｳ4595"),
                 Csv("3250304", "高久甲５２３５～６０１９", "ﾀｶｸｺｳ5235-6019"),
                 Csv("3250304", "高久甲６０２１～６１１２", "ﾀｶｸｺｳ6021-6112"),
-                Csv("3250304", "高久甲６１１４～６１４１", "ﾀｶｸｺｳ6114-6141"), Csv("3250304", "高久甲６３２８", "ﾀｶｸｺｳ6328"),
-                Csv("3250304", "高久甲６４３７", "ﾀｶｸｺｳ6437"), Csv("3250304", "高久甲６４３８", "ﾀｶｸｺｳ6438")}));
+                Csv("3250304", "高久甲６１１４～６１４１", "ﾀｶｸｺｳ6114-6141"),
+                Csv("3250304", "高久甲６３２８", "ﾀｶｸｺｳ6328"), Csv("3250304", "高久甲６４３７", "ﾀｶｸｺｳ6437"),
+                Csv("3250304", "高久甲６４３８", "ﾀｶｸｺｳ6438")}));
 }
 
 // A Kyoto list over two lines whose kana ("ｶﾀﾀﾞﾁｮｳ", no parenthesis) stands
@@ -64,8 +65,9 @@ TEST(TownRealRecords, BasementAndUnknownFloorOverTwoLines) {
   const std::string tower = "桜丘町渋谷サクラステージＳＨＩＢＵＹＡサイドＳＨＩＢＵＹＡタワー";
   const std::string tower_kana = "ｻｸﾗｶﾞｵｶﾁｮｳｼﾌﾞﾔｻｸﾗｽﾃｰｼﾞｼﾌﾞﾔｻｲﾄﾞｼﾌﾞﾔﾀﾜｰ";
   EXPECT_EQ(Converted(u"1506290"),
-            (std::vector<std::string>{"\"1506290\",\"" + tower + "\",\"" + tower_kana + "\",\"階層不明\",\"ｶｲｿｳﾌﾒｲ\"",
-                                      Csv("1506290", tower + "（地階）", tower_kana + "(ﾁｶｲ)")}));
+            (std::vector<std::string>{
+                "\"1506290\",\"" + tower + "\",\"" + tower_kana + "\",\"階層不明\",\"ｶｲｿｳﾌﾒｲ\"",
+                Csv("1506290", tower + "（地階）", tower_kana + "(ﾁｶｲ)")}));
 }
 
 // 6060067's "その他" keeps the whole town as its comment, unstripped.
@@ -79,13 +81,15 @@ TEST(TownRealRecords, OthersOf6060067KeepTheWholeTown) {
 TEST(TownRealRecords, ChiwariRangeWithPlaceName) {
   auto written = Converted(u"0285102");
   ASSERT_EQ(written.size(), 6u);
-  EXPECT_EQ(written[0], "\"0285102\",\"葛巻第４０地割\",\"ｸｽﾞﾏｷﾀﾞｲ40ﾁﾜﾘ\",\"５７番地１２５、１７６を除く\","
-                        "\"57ﾊﾞﾝﾁ125､176ｦﾉｿﾞｸ\"");
+  EXPECT_EQ(written[0],
+            "\"0285102\",\"葛巻第４０地割\",\"ｸｽﾞﾏｷﾀﾞｲ40ﾁﾜﾘ\",\"５７番地１２５、１７６を除く\","
+            "\"57ﾊﾞﾝﾁ125､176ｦﾉｿﾞｸ\"");
   EXPECT_EQ(written[1], Csv("0285102", "葛巻第４１地割", "ｸｽﾞﾏｷﾀﾞｲ41ﾁﾜﾘ"));
   EXPECT_EQ(written[5], Csv("0285102", "葛巻第４５地割", "ｸｽﾞﾏｷﾀﾞｲ45ﾁﾜﾘ"));
-  EXPECT_EQ(Converted(u"0282402"), (std::vector<std::string>{Csv("0282402", "川井第９地割", "ｶﾜｲﾀﾞｲ9ﾁﾜﾘ"),
-                                                             Csv("0282402", "川井第１０地割", "ｶﾜｲﾀﾞｲ10ﾁﾜﾘ"),
-                                                             Csv("0282402", "川井第１１地割", "ｶﾜｲﾀﾞｲ11ﾁﾜﾘ")}));
+  EXPECT_EQ(Converted(u"0282402"),
+            (std::vector<std::string>{Csv("0282402", "川井第９地割", "ｶﾜｲﾀﾞｲ9ﾁﾜﾘ"),
+                                      Csv("0282402", "川井第１０地割", "ｶﾜｲﾀﾞｲ10ﾁﾜﾘ"),
+                                      Csv("0282402", "川井第１１地割", "ｶﾜｲﾀﾞｲ11ﾁﾜﾘ")}));
 }
 
 }  // namespace

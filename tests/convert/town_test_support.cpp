@@ -20,7 +20,8 @@ int Depth(TextView town) {
 
 void Continue(std::vector<Text>& record, std::u16string_view line) {
   std::vector<Text> columns = Split(line, u",");
-  if (Concat(u"\"", record[kTownKana], u"\"") != columns[kTownKana]) record[kTownKana] += Unquoted(columns[kTownKana]);
+  if (Concat(u"\"", record[kTownKana], u"\"") != columns[kTownKana])
+    record[kTownKana] += Unquoted(columns[kTownKana]);
   record[kTownKanji] += Unquoted(columns[kTownKanji]);
 }
 
@@ -85,14 +86,17 @@ RunOptions Options(Purpose purpose, bool with_blank) {
 }
 }  // namespace
 
-TownHarness::TownHarness(Purpose purpose, bool with_blank) : ctx(Options(purpose, with_blank), InputFiles{}, dialogs) {
-  ctx.output = &sink;
-  ctx.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+TownHarness::TownHarness(Purpose purpose, bool with_blank)
+    : ctx(Options(purpose, with_blank), InputFiles{}, dialogs),
+      writer(LineWriterFor(ctx.run, ctx.reader.ZipRec)),
+      emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
+  ctx.run.output = &sink;
+  ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
 }
 
 void TownHarness::Run(std::vector<Text> record) {
-  ctx.ZipRec = std::move(record);
-  F_TownAreaEdit(ctx, *corrections);
+  ctx.reader.ZipRec = std::move(record);
+  F_TownAreaEdit(ctx, emitter, *corrections);
 }
 
 std::vector<std::string> TownHarness::Take() {

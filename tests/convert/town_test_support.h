@@ -3,12 +3,14 @@
 // KEN_ALL.CSV, records of the real file joined as the reader joins them, and
 // a context that collects the written lines.
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "convert/convert_context.h"
-#include "convert/line_sink.h"
+#include "convert/emit_record.h"
 #include "convert/town_area.h"
+#include "convert/write_sink.h"
 #include "dialogs/scripted_dialogs.h"
 
 namespace tessivar::testing {
@@ -39,6 +41,8 @@ struct TownHarness {
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;
+  std::unique_ptr<LineWriter> writer;
+  Emitter emitter;
 };
 
 }  // namespace tessivar::testing

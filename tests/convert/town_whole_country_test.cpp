@@ -6,7 +6,7 @@
 #include <iostream>
 #include <map>
 
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
 #include "town_test_support.h"
@@ -23,7 +23,9 @@ class CountingSink : public LineSink {
 // Keeps each message with the code of the record being converted.
 class CodeNamingDialogs : public Dialogs {
  public:
-  void Message(std::string_view text) override { messages.emplace_back(ToUtf8((*record)[kPostalCode]), text); }
+  void Message(std::string_view text) override {
+    messages.emplace_back(ToUtf8((*record)[kPostalCode]), text);
+  }
   bool Ask(std::string_view) override { return false; }
   const std::vector<Text>* record = nullptr;
   std::vector<std::pair<std::string, std::string>> messages;
@@ -42,13 +44,15 @@ CountryRun ConvertCountry(Purpose purpose) {
   CodeNamingDialogs dialogs;
   CountingSink sink;
   ConvertContext ctx(options, InputFiles{}, dialogs);
-  dialogs.record = &ctx.ZipRec;
-  ctx.output = &sink;
-  ctx.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
-  ctx.G_InputIndex = kAllPrefecturesIndex;
+  dialogs.record = &ctx.reader.ZipRec;
+  ctx.run.output = &sink;
+  ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+  ctx.reader.G_InputIndex = kAllPrefecturesIndex;
+  const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
+  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
   TextFileReader input;
   EXPECT_TRUE(input.Open(JAPANPOST_DIR "/KEN_ALL.CSV")) << input.error();
-  F_ReadZipFile(ctx, input);
+  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) { F_TownAreaEdit(ctx, emitter); });
   return {sink.count, dialogs.messages};
 }
 

@@ -22,6 +22,8 @@ namespace tessivar::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::ToUtf8;
 
 const fs::path kCasesDir = fs::path(TEST_DATA_DIR) / "cases";
 
@@ -37,9 +39,12 @@ CaseSpec ReadCase(const fs::path& file) {
   std::istringstream in(ReadBytes(file));
   std::string line;
   while (std::getline(in, line)) {
-    if (line.rfind("args: ", 0) == 0) the_case.args = line.substr(6);
-    else if (line.rfind("exit: ", 0) == 0) the_case.exit_code = std::stoi(line.substr(6));
-    else if (line.rfind("remove: ", 0) == 0) the_case.removals.push_back(line.substr(8));
+    if (line.rfind("args: ", 0) == 0)
+      the_case.args = line.substr(6);
+    else if (line.rfind("exit: ", 0) == 0)
+      the_case.exit_code = std::stoi(line.substr(6));
+    else if (line.rfind("remove: ", 0) == 0)
+      the_case.removals.push_back(line.substr(8));
     else if (line == "stdout:") {
       std::ostringstream rest;
       rest << in.rdbuf();
@@ -119,7 +124,7 @@ TEST_P(BatchCase, OutputsAndMessagesAreExactlyAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BatchCase, ::testing::ValuesIn(CaseNames()),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& instance) { return instance.param; });
 
 }  // namespace
 }  // namespace tessivar::e2e

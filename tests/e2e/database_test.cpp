@@ -15,6 +15,9 @@ namespace tessivar::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::ListFiles;
+using text::ToUtf8;
 
 // Asks the sqlite3 tool, as a user would, for one value.
 std::string Sqlite(const fs::path& db, const std::string& query) {
@@ -58,7 +61,8 @@ TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountry) {
   static const std::regex kOutput(
       "^Quillmere用 ＭＤＢを 作成します。よろしいですか？\n"
       "(?:プロシージャの呼び出し、または引数が不正です。\n){4}"
-      "郵便番号MDB を (\\d+) 件 作成しました。 MDB_OUTディレクトリ内の torvask.mdbを「Quillmere」システムへコピーしてください。\n$");
+      "郵便番号MDB を (\\d+) 件 作成しました。 MDB_OUTディレクトリ内の "
+      "torvask.mdbを「Quillmere」システムへコピーしてください。\n$");
   std::smatch m;
   ASSERT_TRUE(std::regex_match(run.out, m, kOutput)) << run.out;
   const std::string records = m[1].str();
@@ -69,7 +73,8 @@ TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountry) {
   EXPECT_EQ(Sqlite(db, "SELECT COUNT(*) FROM T_郵便番号"), records);
   EXPECT_EQ(Sqlite(db, "SELECT COUNT(*) FROM T_県"), "47");
   EXPECT_EQ(Sqlite(db, "SELECT COUNT(*) FROM T_Version"), "1");
-  EXPECT_EQ(Sqlite(db, "SELECT 町域名漢字 FROM T_郵便番号 WHERE 新郵便番号 = '0600042' LIMIT 1"), "大通西１丁目");
+  EXPECT_EQ(Sqlite(db, "SELECT 町域名漢字 FROM T_郵便番号 WHERE 新郵便番号 = '0600042' LIMIT 1"),
+            "大通西１丁目");
 
   for (const char* pattern : {"*.sql", "*.squ", "*.csv"}) {
     EXPECT_TRUE(ListFiles(home / "CSV_OUT", pattern).empty()) << pattern;
@@ -82,7 +87,8 @@ TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountry) {
   EXPECT_EQ(LogTexts(home / "Morvane.Log"),
             (std::vector<std::string>{
                 separator, "Morvane処理を開始します。  ", separator,
-                "@torvask.mdb に T_郵便番号 を インポートしました。", "@torvask.mdb に T_県 を インポートしました。",
+                "@torvask.mdb に T_郵便番号 を インポートしました。",
+                "@torvask.mdb に T_県 を インポートしました。",
                 mdb_out + "@torvask.mdb Ver=1.0.0 を " + mdb_out + "torvask.mdbへコピーしました。", separator,
                 "Morvane処理を終了しました。 ", separator}));
 }

@@ -14,6 +14,8 @@
 namespace tessivar::e2e {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::FromUtf8;
 
 namespace {
 
@@ -50,8 +52,8 @@ fs::path FreshProgramFolder(const std::string& name) {
 BatchRun RunTessivar(const fs::path& folder, const std::string& args) {
   BatchRun run;
   const fs::path err_file = folder / "stderr.txt";
-  std::string command = "\"" + (folder / "Tessivar").string() + "\" --batch " + args + " 2> \"" +
-                        err_file.string() + "\"";
+  std::string command =
+      "\"" + (folder / "Tessivar").string() + "\" --batch " + args + " 2> \"" + err_file.string() + "\"";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
   std::array<char, 4096> buffer;

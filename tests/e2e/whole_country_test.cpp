@@ -62,10 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
     RealData, WholeCountry,
     ::testing::Values(
         WholeCountryCase{"word_list", "--purpose ime --yes",
-                         "MS-IME ユーザー辞書用 郵便番号テキスト作成を 作成します。よろしいですか？", "ZIP.TXT", 7},
+                         "MS-IME ユーザー辞書用 郵便番号テキスト作成を 作成します。よろしいですか？",
+                         "ZIP.TXT", 7},
         WholeCountryCase{"csv_text", "--purpose csv --column-names --yes",
                          "CSVテキスト作成 （非辞書用）を 作成します。よろしいですか？", "ZIPDATA.CSV", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace tessivar::e2e

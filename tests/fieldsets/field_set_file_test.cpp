@@ -17,21 +17,26 @@ namespace tessivar {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::FromUtf8;
+using text::Split;
+using text::TextFileWriter;
+using text::ToUtf8;
 using Strings = std::vector<std::string>;
 
 // The built-in set's list, spelled out: 0, the items 1 to 24 each followed
 // by a comma item, 25, then eleven end markers.
 const char kAllItems[] =
-    "0,1,26,2,26,3,26,4,26,5,26,6,26,7,26,8,26,9,26,10,26,11,26,12,26,13,26,14,26,15,26,16,26,17,26,18,26,19,26,"
+    "0,1,26,2,26,3,26,4,26,5,26,6,26,7,26,8,26,9,26,10,26,11,26,12,26,13,26,14,26,15,26,16,26,17,26,18,26,19,"
+    "26,"
     "20,26,21,26,22,26,23,26,24,26,25,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1";
 const char kQuillmere[] = "0,1,26,3,26,9,-1";
 
 class FieldSetFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tessivar_fieldsets_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("tessivar_fieldsets_" + std::to_string(getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     ini_ = dir_ / "Tessivar.ini";
@@ -106,7 +111,8 @@ TEST_F(FieldSetFileTest, FileWithoutTheBuiltInSetIsRecreated) {
 }
 
 TEST_F(FieldSetFileTest, OnlyTheLineAfterTheFirstHeaderIsItsList) {
-  WriteIni({"; a note before the sets", "<自分用>", "  0,9,26,8,-1  ", "", "stray", "<全項目出力>", kAllItems});
+  WriteIni(
+      {"; a note before the sets", "<自分用>", "  0,9,26,8,-1  ", "", "stray", "<全項目出力>", kAllItems});
   FieldSetFile file(ini_, dialogs_);
   SetList list;
   std::vector<std::u16string> fields;
@@ -137,9 +143,9 @@ TEST_F(FieldSetFileTest, GetFieldSet) {
     const char16_t* key;
     std::string value;
   } cases[] = {
-      {u"<全項目出力>", kAllItems},    // indented header
-      {u"<自分用>", "0,9,-1"},         // header with more after ">"
-      {u"<空>", "NotFound"},           // no line after the header
+      {u"<全項目出力>", kAllItems},  // indented header
+      {u"<自分用>", "0,9,-1"},       // header with more after ">"
+      {u"<空>", "NotFound"},         // no line after the header
       {u"<無い>", "NotFound"},
   };
   for (const auto& c : cases) EXPECT_EQ(ToUtf8(file.F_GetFieldSet(c.key)), c.value) << ToUtf8(c.key);
@@ -199,15 +205,28 @@ TEST_F(FieldSetFileTest, Rewrites) {
     const char16_t* value;
     Strings expected;
   } cases[] = {
-      {"append", 2, u"<新>", u"0,7,-1",
+      {"append",
+       2,
+       u"<新>",
+       u"0,7,-1",
        {"<全項目出力>", kAllItems, "<自分用>", "0,9,-1", "<最後>", "0,8,-1", "<新>", "0,7,-1"}},
-      {"replace", 1, u"<自分用>", u"0,7,-1", {"<全項目出力>", kAllItems, "<自分用>", "0,7,-1", "<最後>", "0,8,-1"}},
+      {"replace",
+       1,
+       u"<自分用>",
+       u"0,7,-1",
+       {"<全項目出力>", kAllItems, "<自分用>", "0,7,-1", "<最後>", "0,8,-1"}},
       {"delete", 3, u"<自分用>", u"", {"<全項目出力>", kAllItems, "<最後>", "0,8,-1"}},
       {"delete the last set", 3, u"<最後>", u"", {"<全項目出力>", kAllItems, "<自分用>", "0,9,-1"}},
       // The editor does not compare names: the set is replaced and appended.
-      {"append an existing name", 2, u"<最後>", u"0,7,-1",
+      {"append an existing name",
+       2,
+       u"<最後>",
+       u"0,7,-1",
        {"<全項目出力>", kAllItems, "<自分用>", "0,9,-1", "<最後>", "0,7,-1", "<最後>", "0,7,-1"}},
-      {"replace a missing set", 1, u"<無い>", u"0,7,-1",
+      {"replace a missing set",
+       1,
+       u"<無い>",
+       u"0,7,-1",
        {"<全項目出力>", kAllItems, "<自分用>", "0,9,-1", "<最後>", "0,8,-1"}},
   };
   for (const auto& c : cases) {

@@ -12,6 +12,12 @@
 #include "text/text_file.h"
 
 namespace tessivar {
+
+using text::FromUtf8;
+using text::ReadAllLines;
+using text::Text;
+using text::TextFileWriter;
+using text::ToUtf8;
 namespace {
 
 namespace fs = std::filesystem;
@@ -88,10 +94,10 @@ TEST_F(SetEditorTest, InsertRemoveAndMoveKeepTheListLengthAndTheUsedButtons) {
     const char* message;
   };
   const Step steps[] = {
-      {-1, kInsert, 26, "0,3,26,9,26,-1,-1", ""},     // nothing selected: appended
-      {-2, kInsert, 26, "0,3,26,9,26,26,-1", ""},     // the new line is selected; separators repeat
-      {0, kInsert, 1, "0,1,3,26,9,26,26", ""},        // below the heading; the last end marker goes
-      {-2, kInsert, 28, "0,1,28,3,26,9,26,26", ""},   // no end marker left: the list grows
+      {-1, kInsert, 26, "0,3,26,9,26,-1,-1", ""},    // nothing selected: appended
+      {-2, kInsert, 26, "0,3,26,9,26,26,-1", ""},    // the new line is selected; separators repeat
+      {0, kInsert, 1, "0,1,3,26,9,26,26", ""},       // below the heading; the last end marker goes
+      {-2, kInsert, 28, "0,1,28,3,26,9,26,26", ""},  // no end marker left: the list grows
       {0, kRemove, 0, "0,1,28,3,26,9,26,26", "この行の「選択の解除」はできません。"},
       {-1, kRemoveButton, 0, "0,1,28,3,26,9,26,26",
        "② 出力項目の一覧から 取り除く項目を クリックして選択してください。"},
@@ -138,7 +144,8 @@ TEST_F(SetEditorTest, ProtectedSetsCanBeNeitherChangedNorDeleted) {
   for (int n = 1; n <= 28; ++n) EXPECT_FALSE(e.BtnKMK[static_cast<size_t>(n)].enabled) << n;
   EXPECT_TRUE(e.BtnKMK[29].enabled && e.BtnKMK[30].enabled);  // they keep their state
   e.Btn削除_Click();
-  EXPECT_EQ(dialogs_.messages(), (Strings{"<全項目出力> は 削除できません", "<Quillmere用> は 削除できません"}));
+  EXPECT_EQ(dialogs_.messages(),
+            (Strings{"<全項目出力> は 削除できません", "<Quillmere用> は 削除できません"}));
 
   Click(2);
   EXPECT_EQ(ToUtf8(e.Btn削除.caption), "住所 を削除");

@@ -20,6 +20,8 @@ namespace tessivar {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::ToUtf8;
 
 std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -58,7 +60,8 @@ class HandoffTest : public ::testing::Test {
   // writes status (nothing when empty).
   void FakeBuilder(const std::string& status, const char* delay = "0.1") const {
     std::ofstream script(builder() / "Morvane");
-    script << "#!/bin/sh\nd=$(dirname \"$0\")\ncp \"$d/Morvane.ini\" \"$d/seen.ini\"\nsleep " << delay << "\n";
+    script << "#!/bin/sh\nd=$(dirname \"$0\")\ncp \"$d/Morvane.ini\" \"$d/seen.ini\"\nsleep " << delay
+           << "\n";
     if (!status.empty()) script << "printf '" << status << "\\r\\n' > \"$d/Morvane結果.TXT\"\n";
     script.close();
     fs::permissions(builder() / "Morvane", fs::perms::owner_all);
@@ -82,13 +85,19 @@ TEST_F(HandoffTest, BuilderReportsSuccess) {
   const std::string root = root_.string();
   EXPECT_EQ(Utf8OfCp932(ReadBytes(builder() / "seen.ini")),
             "[Morvane Section]\r\n"
-            "LOG_DIR = \"" + root + "\"\r\n"
-            "LOG_FILE = \"Morvane.Log\"\r\n"
-            "RESULT_DIR = \"*\"\r\n"
-            "RESULT_FILE = \"Morvane結果.TXT\"\r\n"
-            "DSTRB_DIR = \"" + root + "/CSV_OUT\"\r\n"
-            "MDB_DIR = \"" + root + "/MDB_OUT\"\r\n"
-            "FileCntl = \"FileCntl.CTL\"\r\n");
+            "LOG_DIR = \"" +
+                root +
+                "\"\r\n"
+                "LOG_FILE = \"Morvane.Log\"\r\n"
+                "RESULT_DIR = \"*\"\r\n"
+                "RESULT_FILE = \"Morvane結果.TXT\"\r\n"
+                "DSTRB_DIR = \"" +
+                root +
+                "/CSV_OUT\"\r\n"
+                "MDB_DIR = \"" +
+                root +
+                "/MDB_OUT\"\r\n"
+                "FileCntl = \"FileCntl.CTL\"\r\n");
 }
 
 TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
@@ -96,8 +105,9 @@ TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
     const char* status;
     BuilderOutcome outcome;
   };
-  for (const Case& c : {Case{"STS=9", BuilderOutcome::kFailed}, Case{"STS=9 more text", BuilderOutcome::kFailed},
-                        Case{"STS=0extra", BuilderOutcome::kSucceeded}}) {
+  for (const Case& c :
+       {Case{"STS=9", BuilderOutcome::kFailed}, Case{"STS=9 more text", BuilderOutcome::kFailed},
+        Case{"STS=0extra", BuilderOutcome::kSucceeded}}) {
     FakeBuilder(c.status);
     EXPECT_EQ(F_MDB_Create(settings_, dialogs_), c.outcome) << c.status;
     ExpectHandoffFilesGone();
@@ -114,7 +124,8 @@ TEST_F(HandoffTest, BuilderThatNeverAnswers) {
     EXPECT_EQ(F_MDB_Create(settings_, dialogs), BuilderOutcome::kTimedOut);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5 * settings_.poll_ms));
     // A status file not written yet is no error of its own.
-    EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Morvaneが想定時間以内に終了できません。"}) << status;
+    EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Morvaneが想定時間以内に終了できません。"})
+        << status;
     ExpectHandoffFilesGone();
   }
 }
@@ -135,7 +146,8 @@ TEST_F(HandoffTest, ResultMessages) {
   };
   const Case cases[] = {
       {BuilderOutcome::kSucceeded,
-       {"郵便番号MDB を 1234 件 作成しました。\r\nMDB_OUTディレクトリ内の torvask.mdbを「Quillmere」システムへコピーしてください。"}},
+       {"郵便番号MDB を 1234 件 作成しました。\r\nMDB_OUTディレクトリ内の "
+        "torvask.mdbを「Quillmere」システムへコピーしてください。"}},
       {BuilderOutcome::kFailed,
        {"Morvaneが失敗しました。 \r\nTessivarと同じディレクトリの Morvane.Log ファイルを参照ください。"}},
       {BuilderOutcome::kTimedOut, {}},
@@ -181,7 +193,8 @@ long Count(const fs::path& db_path, const std::string& sql) {
   long n = -1;
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_open_v2(db_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-      sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+      sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
+      sqlite3_step(stmt) == SQLITE_ROW) {
     n = sqlite3_column_int64(stmt, 0);
   }
   sqlite3_finalize(stmt);
@@ -197,11 +210,13 @@ TEST_F(HandoffTest, RealBuilderBuildsTheDatabase) {
   CopyDefinitionFiles(settings_, dialogs_);
   std::string data;
   Cp932 codec;
-  codec.Encode(u"\"地方自治体コード\",\"新郵便番号\",\"都道府県名カタカナ\",\"市区町村名カタカナ\",\"町域名カタカナ\","
-               u"\"都道府県名漢字\",\"市区町村名漢字\",\"町域名漢字\",\"コメント漢字\",\"コメントカナ\",\"会社名カタカナ\","
-               u"\"会社名漢字\"\r\n"
-               u"01101,\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"\",\"北海道\",\"札幌市中央区\",\"\",,,,\r\n",
-               data);
+  codec.Encode(
+      u"\"地方自治体コード\",\"新郵便番号\",\"都道府県名カタカナ\",\"市区町村名カタカナ\",\"町域名カタカナ\","
+      u"\"都道府県名漢字\",\"市区町村名漢字\",\"町域名漢字\",\"コメント漢字\",\"コメントカナ\","
+      u"\"会社名カタカナ\","
+      u"\"会社名漢字\"\r\n"
+      u"01101,\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"\",\"北海道\",\"札幌市中央区\",\"\",,,,\r\n",
+      data);
   std::ofstream(settings_.out_folder / "torvaskmdb.CSV", std::ios::binary) << data;
 
   EXPECT_EQ(F_MDB_Create(settings_, dialogs_), BuilderOutcome::kSucceeded);
@@ -214,7 +229,8 @@ TEST_F(HandoffTest, RealBuilderBuildsTheDatabase) {
   EXPECT_TRUE(fs::is_empty(settings_.out_folder));
   EXPECT_TRUE(fs::exists(root_ / "Morvane.Log"));
   // The builder's process has been collected.
-  for (int i = 0; i < 50 && ZombieChildren() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  for (int i = 0; i < 50 && ZombieChildren() > 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_EQ(ZombieChildren(), 0);
 }
 

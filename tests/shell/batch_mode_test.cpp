@@ -13,8 +13,8 @@ std::optional<BatchArguments> Parse(std::vector<std::string> args, std::string* 
 }
 
 TEST(BatchArguments, EveryOptionIsTaken) {
-  auto a = Parse({"--batch", "--home", "/x", "--purpose", "csv", "--no-hyphen", "--column-names", "--field-set",
-                  "全項目出力", "--prefectures", "13,27", "--yes", "--poll-ms", "50"});
+  auto a = Parse({"--batch", "--home", "/x", "--purpose", "csv", "--no-hyphen", "--column-names",
+                  "--field-set", "全項目出力", "--prefectures", "13,27", "--yes", "--poll-ms", "50"});
   ASSERT_TRUE(a);
   EXPECT_EQ(a->home, "/x");
   EXPECT_EQ(a->purpose, 2);
@@ -32,16 +32,16 @@ TEST(BatchArguments, EveryOptionIsTaken) {
 
 TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--purpose", "ime"},                                    // no --batch
-      {"--home", "/x", "--yes"},                               // a batch option for the windows
-      {"--batch"},                                             // no purpose
-      {"--batch", "--purpose", "pdf"},                         // unknown purpose
+      {"--purpose", "ime"},             // no --batch
+      {"--home", "/x", "--yes"},        // a batch option for the windows
+      {"--batch"},                      // no purpose
+      {"--batch", "--purpose", "pdf"},  // unknown purpose
       {"--batch", "--purpose", "ime", "--hyphen", "--no-hyphen"},
       {"--batch", "--purpose", "ime", "--prefectures", "0"},
       {"--batch", "--purpose", "ime", "--prefectures", "48"},
       {"--batch", "--purpose", "ime", "--prefectures", "13,"},
       {"--batch", "--purpose", "ime", "--poll-ms", "soon"},
-      {"--batch", "--purpose", "ime", "--home"},               // value missing
+      {"--batch", "--purpose", "ime", "--home"},  // value missing
       {"--batch", "--purpose", "ime", "--verbose"},
   };
   for (const auto& args : bad) {

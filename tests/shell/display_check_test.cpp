@@ -14,7 +14,8 @@ namespace {
 // A listening local socket standing in for a Wayland compositor.
 class LiveSocket {
  public:
-  LiveSocket() : path_((std::filesystem::temp_directory_path() / ("tessivar_display_" + std::to_string(getpid())))) {
+  LiveSocket()
+      : path_((std::filesystem::temp_directory_path() / ("tessivar_display_" + std::to_string(getpid())))) {
     std::filesystem::remove(path_);
     fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -43,16 +44,12 @@ TEST(DisplayCheck, WindowsOpenOnlyWhereTheToolkitFindsAScreen) {
     bool usable;
   };
   const Case cases[] = {
-      {{"offscreen", "", "", ""}, true},
-      {{"vnc:size=800x600", "", "", ""}, true},
-      {{"", "", "", ""}, false},
-      {{"", ":4711", "", ""}, false},  // no X server of that number
-      {{"", "", dead, ""}, false},
-      {{"", "", live, ""}, true},
-      {{"wayland", "", live, ""}, true},
-      {{"wayland-egl", ":4711", dead, ""}, false},
-      {{"xcb", "", live, ""}, false},  // X11 asked for, only Wayland there
-      {{"", "", "wayland-0", ""}, false},  // a relative name needs XDG_RUNTIME_DIR
+      {{"offscreen", "", "", ""}, true},   {{"vnc:size=800x600", "", "", ""}, true},
+      {{"", "", "", ""}, false},           {{"", ":4711", "", ""}, false},  // no X server of that number
+      {{"", "", dead, ""}, false},         {{"", "", live, ""}, true},
+      {{"wayland", "", live, ""}, true},   {{"wayland-egl", ":4711", dead, ""}, false},
+      {{"xcb", "", live, ""}, false},       // X11 asked for, only Wayland there
+      {{"", "", "wayland-0", ""}, false},   // a relative name needs XDG_RUNTIME_DIR
       {{"", "otherhost:0", "", ""}, true},  // remote displays are left to the toolkit
   };
   for (const Case& c : cases) {

@@ -13,6 +13,8 @@ namespace tessivar {
 namespace {
 
 namespace fs = std::filesystem;
+using text::Cp932;
+using text::FromUtf8;
 
 class StartHandler : public ::testing::Test {
  protected:

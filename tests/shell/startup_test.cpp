@@ -45,8 +45,9 @@ TEST_F(Startup, AllPrefectureFileAndBusinessFile) {
   EXPECT_TRUE(dialogs_.messages().empty());
   EXPECT_EQ(app_->inputs.names[0], "ken_all.csv");  // stored as listed
   EXPECT_TRUE(app_->inputs.has_ken_all && app_->inputs.has_jigyosyo && !app_->inputs.has_pref_files);
-  EXPECT_EQ(app_->G_MainForm.Lbl_File,
-            u"全国一括データ と 事業所データ の処理を行います。以下にチェックのある県別データが抽出されます。");
+  EXPECT_EQ(
+      app_->G_MainForm.Lbl_File,
+      u"全国一括データ と 事業所データ の処理を行います。以下にチェックのある県別データが抽出されます。");
   for (int code = 0; code <= 47; ++code) EXPECT_TRUE(Box(code).value) << code;
   EXPECT_TRUE(Box(47).enabled);
   EXPECT_TRUE(app_->G_MainForm.Chk_県指定一括.value);

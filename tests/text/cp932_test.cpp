@@ -8,7 +8,7 @@
 
 #include "text/text_file.h"
 
-namespace tessivar {
+namespace text {
 namespace {
 
 // A temporary path of this test process: tests run side by side.
@@ -56,7 +56,8 @@ TEST(Cp932, DecodesKanjiKanaAndFullWidthSigns) {
   Cp932 codec;
   std::u16string text;
   // 大通西（１～１９丁目） and ｵｵﾄﾞｵﾘ as Japan Post writes them.
-  ASSERT_TRUE(codec.Decode("\x91\xe5\x92\xca\x90\xbc\x81\x69\x82\x50\x81\x60\x82\x50\x82\x58\x92\x9a\x96\xda\x81\x6a", text));
+  ASSERT_TRUE(codec.Decode(
+      "\x91\xe5\x92\xca\x90\xbc\x81\x69\x82\x50\x81\x60\x82\x50\x82\x58\x92\x9a\x96\xda\x81\x6a", text));
   EXPECT_EQ(text, u"大通西（１～１９丁目）");
   ASSERT_TRUE(codec.Decode("\xb5\xb5\xc4\xde\xb5\xd8", text));
   EXPECT_EQ(text, u"ｵｵﾄﾞｵﾘ");
@@ -66,7 +67,10 @@ TEST(Cp932, BadBytesAreMarkedAndTheRestIsKept) {
   Cp932 codec;
   std::u16string text;
   // 0x85 0x40 lies in an unassigned row; "AB" around it must survive.
-  EXPECT_FALSE(codec.Decode("A\x85\x40" "B", text));
+  EXPECT_FALSE(
+      codec.Decode("A\x85\x40"
+                   "B",
+                   text));
   ASSERT_GE(text.size(), 3u);
   EXPECT_EQ(text.front(), u'A');
   EXPECT_EQ(text.back(), u'B');
@@ -84,14 +88,16 @@ TEST(Cp932, UnwritableCharacterIsFoundByPosition) {
 
 TEST(TextFiles, ReaderNamesFileAndLineOfBadBytesAndKeepsGoing) {
   const auto path = TempFile("bad_bytes.CSV");
-  std::ofstream(path, std::ios::binary) << "first\r\nse\x85\x40" "cond\r\nthird\r\n";
+  std::ofstream(path, std::ios::binary) << "first\r\nse\x85\x40"
+                                           "cond\r\nthird\r\n";
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(path));
   std::u16string line;
   ASSERT_TRUE(reader.Next(line));
   EXPECT_TRUE(reader.error().empty());
   ASSERT_TRUE(reader.Next(line));
-  EXPECT_EQ(reader.error(), path.filename().string() + " の 2 行目に Shift_JIS として読めないバイトがあります。");
+  EXPECT_EQ(reader.error(),
+            path.filename().string() + " の 2 行目に Shift_JIS として読めないバイトがあります。");
   ASSERT_TRUE(reader.Next(line));
   EXPECT_EQ(line, u"third");
   EXPECT_TRUE(reader.error().empty());
@@ -127,4 +133,4 @@ TEST(TextFiles, LastLineWithoutLineEndIsRead) {
 }
 
 }  // namespace
-}  // namespace tessivar
+}  // namespace text

@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-namespace tessivar {
+namespace text {
 namespace {
 
 TEST(FileNames, WildcardsIgnoreCaseOfLatinLetters) {
@@ -34,4 +34,4 @@ TEST(FileNames, ListingIsSortedAndLookupIgnoresCase) {
 }
 
 }  // namespace
-}  // namespace tessivar
+}  // namespace text

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tessivar {
+namespace text {
 namespace {
 
 TEST(Strings, PositionsAreOneBased) {
@@ -58,4 +58,4 @@ TEST(Strings, NumbersOfEitherWidth) {
 }
 
 }  // namespace
-}  // namespace tessivar
+}  // namespace text

@@ -4,7 +4,7 @@
 
 #include "text/text_file.h"
 
-namespace tessivar {
+namespace text {
 namespace {
 
 TEST(Width, NarrowAndWidenJapaneseText) {
@@ -32,4 +32,4 @@ TEST(Width, TablesAgreeWithTransliteratorsOnRealData) {
 }
 
 }  // namespace
-}  // namespace tessivar
+}  // namespace text

@@ -83,8 +83,10 @@ void MainWindowTest::purposeSetsTheEnabledStates() {
 
   for (const QString& name : enabled) QVERIFY2(Child<QWidget>(w, name)->isEnabled(), qPrintable(name));
   for (const QString& name : disabled) QVERIFY2(!Child<QWidget>(w, name)->isEnabled(), qPrintable(name));
-  for (const QString& name : checked) QVERIFY2(Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
-  for (const QString& name : unchecked) QVERIFY2(!Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
+  for (const QString& name : checked)
+    QVERIFY2(Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
+  for (const QString& name : unchecked)
+    QVERIFY2(!Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
   QCOMPARE(static_cast<int>(program.app->G_MainForm.SelectedPurpose()), purpose);
 }
 
@@ -127,8 +129,8 @@ void MainWindowTest::startButtonRefusals_data() {
   QTest::newRow("No to deleting the old file") << 0 << "YN" << true << false << 2 << "" << true;
   QTest::newRow("no prefecture, after the old file went")
       << 0 << "YY" << true << true << 2 << "作成地域指定を選択してください。" << false;
-  QTest::newRow("no prefecture, no old file") << 2 << "Y" << false << true << 1 << "作成地域指定を選択してください。"
-                                               << false;
+  QTest::newRow("no prefecture, no old file")
+      << 2 << "Y" << false << true << 1 << "作成地域指定を選択してください。" << false;
 }
 
 void MainWindowTest::startButtonRefusals() {
@@ -177,9 +179,11 @@ void MainWindowTest::waitWindowStaysUpForTheWholeRun() {
   QFETCH(QString, result);
   TestProgram program({"KEN_ALL.CSV"});
   // A stand-in builder that takes a moment, then reports success.
-  program.WriteFile("Morvane/Morvane", "#!/bin/sh\nsleep 0.3\nprintf 'STS=0\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"\n");
+  program.WriteFile("Morvane/Morvane",
+                    "#!/bin/sh\nsleep 0.3\nprintf 'STS=0\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"\n");
   std::filesystem::permissions(program.home() / "Morvane" / "Morvane", std::filesystem::perms::owner_all);
-  for (const char* file : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) program.WriteFile(std::string("Morvane/MDB定義/") + file, "");
+  for (const char* file : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"})
+    program.WriteFile(std::string("Morvane/MDB定義/") + file, "");
   QVERIFY(program.Start({true}));
   program.app->builder_poll_ms = 50;
   QWidget* w = program.window.get();
@@ -187,7 +191,8 @@ void MainWindowTest::waitWindowStaysUpForTheWholeRun() {
 
   Click(Child<QPushButton>(w, QStringLiteral("Btn_作成開始")));
   QVERIFY(!program.dialogs.messages().empty());
-  QCOMPARE(QString::fromStdString(program.dialogs.messages().back()).section(QLatin1Char('\r'), 0, 0), result);
+  QCOMPARE(QString::fromStdString(program.dialogs.messages().back()).section(QLatin1Char('\r'), 0, 0),
+           result);
   // Every look during the run, the result message included, found the wait
   // window up and the window's controls disabled; the builder's wait looked too.
   const auto& looks = program.dialogs.run_looks;
@@ -271,7 +276,8 @@ void MainWindowTest::startScreenShowsTheMainWindowOrEndsTheProgram() {
 void MainWindowTest::versionLabelsHelpAndAbout() {
   TestProgram program({"JIGYOSYO.CSV"});
   QVERIFY(program.Start());
-  const QString version = QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+  const QString version =
+      QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
   QCOMPARE(Child<QLabel>(program.window.get(), QStringLiteral("lblVersion"))->text(), "ﾊﾞｰｼﾞｮﾝ " + version);
   SplashWindow splash([] {}, [](int) {});
   QCOMPARE(Child<QLabel>(&splash, QStringLiteral("lblVersion"))->text(), "Version " + version);
@@ -279,7 +285,8 @@ void MainWindowTest::versionLabelsHelpAndAbout() {
            QStringLiteral("事業所データ の処理を行います。以下にチェックのある県別データが抽出されます。"));
 
   Child<QAction>(program.window.get(), QStringLiteral("mnuHelpContents"))->trigger();
-  QCOMPARE(program.dialogs.messages(), std::vector<std::string>{"ﾍﾙﾌﾟの目次を表示できません。 ﾍﾙﾌﾟが存在しません。"});
+  QCOMPARE(program.dialogs.messages(),
+           std::vector<std::string>{"ﾍﾙﾌﾟの目次を表示できません。 ﾍﾙﾌﾟが存在しません。"});
 
   // The About box is modal: it is read and closed from inside its own loop.
   QString about_title, about_version;

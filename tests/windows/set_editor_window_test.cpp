@@ -14,6 +14,8 @@
 
 namespace tessivar {
 
+using text::Cp932;
+
 class SetEditorWindowTest : public QObject {
   Q_OBJECT
 
@@ -38,8 +40,8 @@ SetEditorWindow* OpenEditor(TestProgram& program) {
   return Child<SetEditorWindow>(program.window.get(), QStringLiteral("frm列名選択"));
 }
 
-const std::vector<std::string> kSets = {"<全項目出力>", "0,1,26,2,-1", "<Quillmere用>", "0,1,26,3,-1",
-                                        "<住所>", "0,3,26,7,26,8,26,9,-1,-1"};
+const std::vector<std::string> kSets = {"<全項目出力>", "0,1,26,2,-1", "<Quillmere用>",
+                                        "0,1,26,3,-1",  "<住所>",      "0,3,26,7,26,8,26,9,-1,-1"};
 
 }  // namespace
 
@@ -51,10 +53,10 @@ void SetEditorWindowTest::storedSetIsTheSetTheNextCsvRunWrites() {
   auto* sets = Child<QListWidget>(editor, QStringLiteral("List出力設定F"));
   auto* items = Child<QListWidget>(editor, QStringLiteral("LbOUT"));
   sets->setCurrentRow(2);  // 住所
-  QCOMPARE(Lines(items).mid(1), QStringList({"新郵便番号", "　　　　　　　　　　　　-- 区切り（カンマ）",
-                                             "都道府県名漢字", "　　　　　　　　　　　　-- 区切り（カンマ）",
-                                             "市区町村名漢字", "　　　　　　　　　　　　-- 区切り（カンマ）",
-                                             "町域名漢字"}));
+  QCOMPARE(Lines(items).mid(1),
+           QStringList({"新郵便番号", "　　　　　　　　　　　　-- 区切り（カンマ）", "都道府県名漢字",
+                        "　　　　　　　　　　　　-- 区切り（カンマ）", "市区町村名漢字",
+                        "　　　　　　　　　　　　-- 区切り（カンマ）", "町域名漢字"}));
   QVERIFY(!Child<QPushButton>(editor, QStringLiteral("BtnKMK_7"))->isEnabled());
 
   // 町域名漢字 dragged up below the heading, 都道府県名漢字 and its comma removed by double-click.

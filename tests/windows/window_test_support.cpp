@@ -13,10 +13,15 @@
 
 namespace tessivar {
 
+using text::Cp932;
+using text::FromUtf8;
+using text::TextFileWriter;
+
 namespace fs = std::filesystem;
 
 const char kTokyoLine[] =
-    "13101,\"102  \",\"1020072\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｲﾀﾞﾊﾞｼ\",\"東京都\",\"千代田区\",\"飯田橋\",0,0,1,0,0,0";
+    "13101,\"102  "
+    "\",\"1020072\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｲﾀﾞﾊﾞｼ\",\"東京都\",\"千代田区\",\"飯田橋\",0,0,1,0,0,0";
 
 void WatchingDialogs::Note() {
   QWidget* wait = VisibleWindow(QStringLiteral("F_WAIT"));
@@ -31,9 +36,10 @@ TestProgram::TestProgram(const std::vector<std::string>& inputs, const std::vect
   std::string line;
   Cp932().Encode(FromUtf8(kTokyoLine), line);
   for (const auto& name : inputs) WriteFile("CSV_IN/" + name, line + "\r\n");
-  const std::vector<std::string> sets = ini_lines.empty()
-      ? std::vector<std::string>{"<全項目出力>", "0,1,26,2,26,3,-1", "<Quillmere用>", "0,1,26,3,26,29,26,30,-1"}
-      : ini_lines;
+  const std::vector<std::string> sets =
+      ini_lines.empty() ? std::vector<std::string>{"<全項目出力>", "0,1,26,2,26,3,-1", "<Quillmere用>",
+                                                   "0,1,26,3,26,29,26,30,-1"}
+                        : ini_lines;
   TextFileWriter ini;
   ini.Open(home_ / "Tessivar.ini");
   for (const auto& set_line : sets) ini.WriteLine(FromUtf8(set_line));

@@ -42,7 +42,8 @@ class TestProgram {
  public:
   // inputs: file names in CSV_IN, each holding kTokyoLine; ini_lines: the
   // field-set file (the shipped one's two sets when empty).
-  explicit TestProgram(const std::vector<std::string>& inputs, const std::vector<std::string>& ini_lines = {});
+  explicit TestProgram(const std::vector<std::string>& inputs,
+                       const std::vector<std::string>& ini_lines = {});
   ~TestProgram();
 
   // Start-up as the program does it; the main window is then shown.

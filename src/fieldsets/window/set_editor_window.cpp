@@ -61,7 +61,9 @@ Widget* Named(Widget* widget, const QString& name) {
 SetEditorWindow::SetEditorWindow(FieldSetFile& file, Dialogs& dialogs, SetList& main_list,
                                  std::vector<std::u16string>& main_fields, std::function<void()> on_closed,
                                  QWidget* owner)
-    : QWidget(owner, Qt::Window), editor_(file, dialogs, main_list, main_fields), on_closed_(std::move(on_closed)) {
+    : QWidget(owner, Qt::Window),
+      editor_(file, dialogs, main_list, main_fields),
+      on_closed_(std::move(on_closed)) {
   setObjectName(QStringLiteral("frm列名選択"));
   setWindowTitle(QStringLiteral("出力項目設定ファイル編集"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -77,7 +79,8 @@ void SetEditorWindow::Build() {
   items_ = Named(new ItemListBox(this), QStringLiteral("LbOUT"));
   items_->setMinimumWidth(330);
   items_->setSelectionMode(QAbstractItemView::SingleSelection);
-  auto* frame = Named(new QGroupBox(QStringLiteral("③　提供データの項目(KEN_ALL等）　"), this), QStringLiteral("Frame1"));
+  auto* frame = Named(new QGroupBox(QStringLiteral("③　提供データの項目(KEN_ALL等）　"), this),
+                      QStringLiteral("Frame1"));
   auto* grid = new QGridLayout(frame);
   grid->setVerticalSpacing(3);
   for (int n = 1; n <= kLastItem; ++n) {
@@ -107,9 +110,10 @@ void SetEditorWindow::Build() {
   right->addWidget(Note("「ｺﾒﾝﾄ」は 辞書用のﾕｰｻﾞｰｺﾒﾝﾄです。", this));
   right->addWidget(Note("「orgXX」は KEN_ALLからのｵﾘｼﾞﾅﾙです。", this));
   right->addWidget(Note("「会社名」は事業所データの場合", this));
-  right->addWidget(Note("追加： ② の行を選択してから ③ の項目を押すと、選択した行の下に挿入されます"
-                        "（選択がなければ最後に追加されます）。",
-                        this));
+  right->addWidget(
+      Note("追加： ② の行を選択してから ③ の項目を押すと、選択した行の下に挿入されます"
+           "（選択がなければ最後に追加されます）。",
+           this));
   right->addWidget(Note("解除： ② の行を選択して ④ を押すか、行をダブルクリックします。", this));
   right->addWidget(Note("移動： ② の行をドラッグして、移動先の行で離すと、その行の下に移ります。", this));
   right->addStretch(1);

@@ -18,8 +18,8 @@ class ItemListBox;
 class SetEditorWindow : public QWidget {
  public:
   // on_closed runs after the editor has refilled the main window's list.
-  SetEditorWindow(FieldSetFile& file, Dialogs& dialogs, SetList& main_list, std::vector<std::u16string>& main_fields,
-                  std::function<void()> on_closed, QWidget* owner);
+  SetEditorWindow(FieldSetFile& file, Dialogs& dialogs, SetList& main_list,
+                  std::vector<std::u16string>& main_fields, std::function<void()> on_closed, QWidget* owner);
   // Closes without any question (the main window is closing).
   void Unload();
   const FieldSetEditor& editor() const { return editor_; }

@@ -27,10 +27,9 @@ AboutBox::AboutBox(QWidget* owner)
   title->setFont(title_font);
   auto* version = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + VersionNumber(), this);
   version->setObjectName(QStringLiteral("lblVersion"));
-  auto* description = new QLabel(
-      QStringLiteral("CSV_IN にダウンロードした郵便番号データを、CSV データ、"
-                     "または検索用データベースに変換するプログラムです。"),
-      this);
+  auto* description = new QLabel(QStringLiteral("CSV_IN にダウンロードした郵便番号データを、CSV データ、"
+                                                "または検索用データベースに変換するプログラムです。"),
+                                 this);
   description->setObjectName(QStringLiteral("lblDescription"));
   description->setWordWrap(true);
   description->setFixedWidth(300);  // a wrapped label takes its height from a known width

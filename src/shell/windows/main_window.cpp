@@ -60,7 +60,9 @@ class MainWindow::RunWaitWindow : public WaitWindow {
 };
 
 MainWindow::MainWindow(Application& app, std::function<void(int)> end_program)
-    : app_(app), end_program_(std::move(end_program)), w_(BuildMainWindow(*this)),
+    : app_(app),
+      end_program_(std::move(end_program)),
+      w_(BuildMainWindow(*this)),
       wait_(std::make_unique<RunWaitWindow>(*this)) {
   setWindowIcon(ProgramIcon());
   app_.F_WAIT = wait_.get();
@@ -102,7 +104,8 @@ void MainWindow::ConnectPrefectures() {
     ShowModel();
   });
   for (size_t i = 0; i < w_.Chk_県名.size(); ++i) {
-    connect(w_.Chk_県名[i], &QCheckBox::clicked, this, [&form, i](bool checked) { form.Chk_県名[i].value = checked; });
+    connect(w_.Chk_県名[i], &QCheckBox::clicked, this,
+            [&form, i](bool checked) { form.Chk_県名[i].value = checked; });
   }
 }
 
@@ -119,7 +122,8 @@ void MainWindow::ConnectButtonsAndMenus() {
   connect(w_.mnuFileExit, &QAction::triggered, this, [this] { close(); });
   connect(w_.mnuHelpContents, &QAction::triggered, this, [this] {
     // The program ships no help file.
-    app_.dialogs.MessageWithIcon("ﾍﾙﾌﾟの目次を表示できません。 ﾍﾙﾌﾟが存在しません。", DialogIcon::kInformation);
+    app_.dialogs.MessageWithIcon("ﾍﾙﾌﾟの目次を表示できません。 ﾍﾙﾌﾟが存在しません。",
+                                 DialogIcon::kInformation);
   });
   connect(w_.mnuHelpAbout, &QAction::triggered, this, [this] {
     AboutBox about(this);
@@ -159,8 +163,9 @@ void MainWindow::Btn列名選択_Click() {
     editor_->activateWindow();
     return;
   }
-  editor_ = new SetEditorWindow(app_.field_sets, app_.dialogs, app_.G_MainForm.List出力設定F, app_.G_SelFields,
-                                [this] { ShowModel(); }, this);
+  editor_ = new SetEditorWindow(
+      app_.field_sets, app_.dialogs, app_.G_MainForm.List出力設定F, app_.G_SelFields, [this] { ShowModel(); },
+      this);
   editor_->show();
 }
 

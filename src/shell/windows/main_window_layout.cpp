@@ -20,11 +20,12 @@ namespace {
 
 // Chk_県名: 0 the all-prefecture file, 1..47 the prefectures in code order.
 const char* const kPrefectureCaptions[48] = {
-    "一括(KEN_ALL)", "北海道", "青森県", "岩手県", "宮城県", "秋田県", "山形県", "福島県", "茨城県", "栃木県",
-    "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県", "新潟県", "富山県", "石川県", "福井県", "山梨県",
-    "長野県", "岐阜県", "静岡県", "愛知県", "三重県", "滋賀県", "京都府", "大阪府", "兵庫県", "奈良県",
-    "和歌山県", "鳥取県", "島根県", "岡山県", "広島県", "山口県", "徳島県", "香川県", "愛媛県", "高知県",
-    "福岡県", "佐賀県", "長崎県", "熊本県", "大分県", "宮崎県", "鹿児島県", "沖縄県　"};
+    "一括(KEN_ALL)", "北海道", "青森県", "岩手県", "宮城県", "秋田県", "山形県",   "福島県",
+    "茨城県",        "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県", "新潟県",
+    "富山県",        "石川県", "福井県", "山梨県", "長野県", "岐阜県", "静岡県",   "愛知県",
+    "三重県",        "滋賀県", "京都府", "大阪府", "兵庫県", "奈良県", "和歌山県", "鳥取県",
+    "島根県",        "岡山県", "広島県", "山口県", "徳島県", "香川県", "愛媛県",   "高知県",
+    "福岡県",        "佐賀県", "長崎県", "熊本県", "大分県", "宮崎県", "鹿児島県", "沖縄県　"};
 
 constexpr int kPrefectureRows = 12;  // four columns, read downwards: regions stay together
 
@@ -61,8 +62,9 @@ QWidget* RunOptions(MainWindowWidgets& w, QWidget* parent) {
   layout->setContentsMargins(0, 0, 0, 0);
 
   w.用途指定 = Frame("用途指定", "用途を指定してください", column);
-  AddOptions(w.用途指定, w.Opt_用途, "Opt_用途",
-             {"MS-IME ユーザー辞書用 郵便番号テキスト", "Quillmere用　Morvane", "CSV作成 ziptext.csv （非辞書用）"});
+  AddOptions(
+      w.用途指定, w.Opt_用途, "Opt_用途",
+      {"MS-IME ユーザー辞書用 郵便番号テキスト", "Quillmere用　Morvane", "CSV作成 ziptext.csv （非辞書用）"});
   w.郵便番号形式指定 = Frame("郵便番号形式指定", "郵便番号の形式を指定してください", column);
   AddOptions(w.郵便番号形式指定, w.Opt_形式, "Opt_形式",
              {"1234567     ハイフンを含みません", "123-4567   ３桁 ハイフン ４桁の形式"});
@@ -78,7 +80,8 @@ QWidget* RunOptions(MainWindowWidgets& w, QWidget* parent) {
   w.出力指定 = Frame("出力指定", "出力項目の指定を選択してください", column);
   w.List出力設定F = Named(new QListWidget(w.出力指定), "List出力設定F");
   w.List出力設定F->setMinimumHeight(72);
-  w.Btn列名選択 = Named(new QPushButton(QStringLiteral("出力項目設定ファイルの編集"), w.出力指定), "Btn列名選択");
+  w.Btn列名選択 =
+      Named(new QPushButton(QStringLiteral("出力項目設定ファイルの編集"), w.出力指定), "Btn列名選択");
   auto* sets = new QVBoxLayout(w.出力指定);
   sets->addWidget(w.List出力設定F, 1);
   sets->addWidget(w.Btn列名選択, 0, Qt::AlignRight);
@@ -101,13 +104,15 @@ QWidget* Prefectures(MainWindowWidgets& w, QWidget* parent) {
   w.Chk_県指定一括 =
       Named(new QCheckBox(QStringLiteral("以下の県別指定を一括で ON、OFFします。"), frame), "Chk_県指定一括");
   for (int i = 0; i < 48; ++i) {
-    w.Chk_県名[static_cast<size_t>(i)] = Named(new QCheckBox(QString::fromUtf8(kPrefectureCaptions[i]), frame), "Chk_県名", i);
+    w.Chk_県名[static_cast<size_t>(i)] =
+        Named(new QCheckBox(QString::fromUtf8(kPrefectureCaptions[i]), frame), "Chk_県名", i);
   }
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(14);
   grid->setVerticalSpacing(2);
   for (int code = 1; code <= 47; ++code) {
-    grid->addWidget(w.Chk_県名[static_cast<size_t>(code)], (code - 1) % kPrefectureRows, (code - 1) / kPrefectureRows);
+    grid->addWidget(w.Chk_県名[static_cast<size_t>(code)], (code - 1) % kPrefectureRows,
+                    (code - 1) / kPrefectureRows);
   }
   auto* layout = new QVBoxLayout(frame);
   layout->addWidget(w.Lbl_File);

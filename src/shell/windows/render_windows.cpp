@@ -40,7 +40,8 @@ bool Save(QWidget& window, const QDir& folder, const char* name) {
 // A program folder with (empty) whole-country files: start-up only looks at
 // the names, and the pictures show the windows as they are for real data.
 bool PrepareProgramFolder(const QDir& home, const QString& shipped_ini) {
-  return home.mkpath(QStringLiteral("CSV_IN")) && QFile::copy(shipped_ini, home.filePath(QStringLiteral("Tessivar.ini"))) &&
+  return home.mkpath(QStringLiteral("CSV_IN")) &&
+         QFile::copy(shipped_ini, home.filePath(QStringLiteral("Tessivar.ini"))) &&
          QFile(home.filePath(QStringLiteral("CSV_IN/KEN_ALL.CSV"))).open(QIODevice::WriteOnly) &&
          QFile(home.filePath(QStringLiteral("CSV_IN/JIGYOSYO.CSV"))).open(QIODevice::WriteOnly);
 }
@@ -89,7 +90,8 @@ int main(int argc, char** argv) {
   WaitDialog wait(&main_window);
   wait.setWindowModality(Qt::NonModal);
   ok = Save(wait, out, "wait.png") && ok;
-  SetEditorWindow editor(app.field_sets, dialogs, app.G_MainForm.List出力設定F, app.G_SelFields, {}, &main_window);
+  SetEditorWindow editor(app.field_sets, dialogs, app.G_MainForm.List出力設定F, app.G_SelFields, {},
+                         &main_window);
   editor.findChild<QListWidget*>(QStringLiteral("List出力設定F"))->setCurrentRow(2);
   editor.findChild<QListWidget*>(QStringLiteral("LbOUT"))->setCurrentRow(2);
   ok = Save(editor, out, "field_set_editor.png") && ok;

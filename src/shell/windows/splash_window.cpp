@@ -24,7 +24,8 @@ QLabel* Label(const QString& text, QWidget* parent, const char* name = nullptr) 
 }  // namespace
 
 SplashWindow::SplashWindow(std::function<void()> show_main, std::function<void(int)> end_program)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(nullptr,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       show_main_(std::move(show_main)),
       end_program_(std::move(end_program)) {
   setObjectName(QStringLiteral("frmSplash"));

@@ -10,7 +10,8 @@
 
 namespace tessivar {
 
-WaitDialog::WaitDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+WaitDialog::WaitDialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("F_WAIT"));
   setWindowTitle(kProgramTitle);
   setWindowModality(Qt::ApplicationModal);

@@ -2,7 +2,7 @@
 // The Kyoto street codes: for these postal codes the parenthesised text of a
 // town name is written in front of it ("Ｂ" before "Ａ町" for "Ａ町（Ｂ）").
 // The list is data: tables/kyoto_codes.tsv, one row per code with its group.
-#include "text/strings.h"
+#include "convert/zip_record.h"
 
 namespace tessivar {
 

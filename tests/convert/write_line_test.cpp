@@ -1,6 +1,6 @@
 // The word-list line and the CSV line: columns, comment rule, length cut,
 // restored commas, code forms, and the comment variables the writers leave.
-#include "convert/line_writers.h"
+#include "convert/write_line.h"
 
 #include <gtest/gtest.h>
 
@@ -34,31 +34,32 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
       {"seven digits", false, false, false, u"", "１０００００５\t千代田区丸の内\t地名その他"},
       {"prefecture", true, true, false, u"", "１００－０００５\t東京都千代田区丸の内\t地名その他"},
       {"prefecture and blank", true, true, true, u"", "１００－０００５\t東京都　千代田区丸の内\t地名その他"},
-      {"business office", true, false, false, u"株式会社　某", "１００－０００５\t千代田区丸の内\u3000株式会社　某\t地名その他"},
+      {"business office", true, false, false, u"株式会社　某",
+       "１００－０００５\t千代田区丸の内\u3000株式会社　某\t地名その他"},
       {"business office, prefecture and blank", true, true, true, u"某",
        "１００－０００５\t東京都　千代田区丸の内　某\t地名その他"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     EmitHarness h(Purpose::kWordList);
-    h.ctx.options.hyphen = c.hyphen;
-    h.ctx.options.with_prefecture = c.with_prefecture;
-    h.ctx.options.with_blank = c.with_blank;
+    h.ctx.run.options.hyphen = c.hyphen;
+    h.ctx.run.options.with_prefecture = c.with_prefecture;
+    h.ctx.run.options.with_blank = c.with_blank;
     h.Address(u"1000005", u"東京都", u"千代田区", u"丸の内");
-    h.ctx.ZipRec[kCompanyKanji] = c.name;
+    h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     std::u16string word = u"千代田区丸の内", comment, tail;
-    F_郵便番号SUB(h.ctx, word, comment, tail);
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.lines()[0]), c.expected);  // no fourth column, no trailing TAB
-    EXPECT_EQ(h.ctx.G_RecordCount, 1);
+    EXPECT_EQ(h.ctx.run.G_RecordCount, 1);
   }
 }
 
 struct CommentCase {
   const char* label;
   std::u16string comment, tail;
-  const char* written;       // fourth column
-  const char* comment_after; // the comment variable after the call
+  const char* written;        // fourth column
+  const char* comment_after;  // the comment variable after the call
 };
 
 TEST(WordListLineTest, CommentRule) {
@@ -66,7 +67,8 @@ TEST(WordListLineTest, CommentRule) {
       {"bracket prefix stripped", u"（次のビルを除く）", u"", "次のビルを除く", "次のビルを除く"},
       {"keep marker", u"（次のビルを除く）", u"notCompless", "（次のビルを除く）", "（次のビルを除く）"},
       {"tail appended", u"（地階・階層不明）", u"を除く", "地階・階層不明を除く", "地階・階層不明"},
-      {"every occurrence of the prefix", u"大通（１丁目）、大通（２丁目）", u"", "１丁目、２丁目", "１丁目、２丁目"},
+      {"every occurrence of the prefix", u"大通（１丁目）、大通（２丁目）", u"", "１丁目、２丁目",
+       "１丁目、２丁目"},
       {"no opening bracket keeps closing ones", u"Ａ）Ｂ", u"", "Ａ）Ｂ", "Ａ）Ｂ"},
       {"commas restored", u"Ａ＠Ｂ", u"＠", "Ａ、Ｂ、", "Ａ、Ｂ"},
   };
@@ -75,7 +77,7 @@ TEST(WordListLineTest, CommentRule) {
     EmitHarness h(Purpose::kWordList);
     h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
     std::u16string word = u"札幌市大通", comment = c.comment, tail = c.tail;
-    F_郵便番号SUB(h.ctx, word, comment, tail);
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     auto columns = EmitHarness::Columns(h.lines()[0]);
     ASSERT_EQ(columns.size(), 4u);
@@ -92,7 +94,8 @@ TEST(WordListLineTest, LongCommentIsNarrowedAndCut) {
     std::u16string comment, tail, expected;
   } cases[] = {
       {"no tail: 60 characters and \" 他\"", comment70, u"", Repeat(u"Aｶﾗ", 20) + u" 他"},
-      {"tail: 56 characters, \" 他 \" and the tail", comment70, u"を除く", Repeat(u"Aｶﾗ", 18) + u"Aｶ 他 を除く"},
+      {"tail: 56 characters, \" 他 \" and the tail", comment70, u"を除く",
+       Repeat(u"Aｶﾗ", 18) + u"Aｶ 他 を除く"},
       {"64 in all: unchanged", Repeat(u"Ａ", 61), u"を除く", Repeat(u"Ａ", 61) + u"を除く"},
       {"65 in all, nothing to cut: marker still added", Repeat(u"Ａ", 50), Repeat(u"ｘ", 15),
        Repeat(u"A", 50) + u" 他 " + Repeat(u"ｘ", 15)},
@@ -102,7 +105,7 @@ TEST(WordListLineTest, LongCommentIsNarrowedAndCut) {
     EmitHarness h(Purpose::kWordList);
     h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
     std::u16string word = u"札幌市大通", comment = c.comment, tail = c.tail;
-    F_郵便番号SUB(h.ctx, word, comment, tail);
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(EmitHarness::Columns(h.lines()[0])[3]), U8(c.expected));
   }
@@ -112,7 +115,7 @@ TEST(WordListLineTest, OtherAreaRecordClearsItsCommentAfterWriting) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通（その他）");
   std::u16string word = u"札幌市大通", comment = u"「大通」の地域", tail;
-  F_郵便番号SUB(h.ctx, word, comment, tail);
+  F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
   ASSERT_EQ(h.lines().size(), 1u);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines()[0])[3]), "「大通」の地域");
   EXPECT_TRUE(comment.empty());
@@ -125,11 +128,11 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
   } dialogs;
   MemorySink sink;
   ConvertContext ctx(RunOptions{}, InputFiles{}, dialogs);
-  ctx.output = &sink;
-  ctx.ZipRec[kPostalCode] = u"0600000";
+  ctx.run.output = &sink;
+  ctx.reader.ZipRec[kPostalCode] = u"0600000";
   for (int i = 0; i < 3; ++i) {
     std::u16string word = u"大通", comment, tail;
-    F_郵便番号SUB(ctx, word, comment, tail);
+    F_郵便番号SUB(ctx.run, ctx.reader.ZipRec, word, comment, tail);
   }
   EXPECT_EQ(dialogs.yields, 3);
   EXPECT_EQ(sink.lines.size(), 3u);
@@ -140,17 +143,17 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
 // Writes one CSV line with the given field list for an address record.
 struct CsvRun {
   explicit CsvRun(std::initializer_list<const char16_t*> fields, bool hyphen = true) : h(Purpose::kCsv) {
-    h.ctx.options.hyphen = hyphen;
+    h.ctx.run.options.hyphen = hyphen;
     h.Address(u"1000005", u"東京都", u"千代田区", u"丸の内");
-    h.ctx.ZipRec[kLocalCode] = u"13101";
-    h.ctx.ZipRec[kOldCode] = u"100  ";
-    h.ctx.ZipRec[kPrefKana] = u"ﾄｳｷｮｳﾄ";
-    h.ctx.ZipRec[kCityKana] = u"ﾁﾖﾀﾞｸ";
-    h.ctx.ZipRec[kTownKana] = u"ﾏﾙﾉｳﾁ";
+    h.ctx.reader.ZipRec[kLocalCode] = u"13101";
+    h.ctx.reader.ZipRec[kOldCode] = u"100  ";
+    h.ctx.reader.ZipRec[kPrefKana] = u"ﾄｳｷｮｳﾄ";
+    h.ctx.reader.ZipRec[kCityKana] = u"ﾁﾖﾀﾞｸ";
+    h.ctx.reader.ZipRec[kTownKana] = u"ﾏﾙﾉｳﾁ";
     h.Fields(fields);
   }
   std::string Write() {
-    F_WriteCsvLine(h.ctx, town, comment, tail, town_kana, comment_kana, tail_kana);
+    F_WriteCsvLine(h.ctx.run, h.ctx.reader.ZipRec, town, comment, tail, town_kana, comment_kana, tail_kana);
     EXPECT_EQ(h.lines().size(), 1u);
     return h.lines().empty() ? std::string() : U8(h.lines().back());
   }
@@ -161,7 +164,7 @@ struct CsvRun {
 TEST(CsvLineTest, SeparatorsStandOnlyWhereTheSetPutsThem) {
   CsvRun run({u"3", u"26", u"9", u"26", u"24", u"-1"});
   EXPECT_EQ(run.Write(), "\"100-0005\",\"丸の内\",");  // nothing for the empty comment
-  EXPECT_EQ(run.h.ctx.G_RecordCount, 1);
+  EXPECT_EQ(run.h.ctx.run.G_RecordCount, 1);
 }
 
 TEST(CsvLineTest, PostalCodesInBothForms) {
@@ -179,15 +182,15 @@ TEST(CsvLineTest, PostalCodesInBothForms) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     CsvRun run({u"2", u"26", u"3"}, c.hyphen);
-    run.h.ctx.ZipRec[kOldCode] = c.old_code;
+    run.h.ctx.reader.ZipRec[kOldCode] = c.old_code;
     EXPECT_EQ(run.Write(), c.expected);
   }
 }
 
 TEST(CsvLineTest, EveryRecordItem) {
-  CsvRun run({u"1", u"28", u"4", u"5", u"6", u"7", u"8", u"9", u"27", u"10", u"11", u"12", u"13", u"14", u"15",
-              u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"29", u"30"});
-  auto& rec = run.h.ctx.ZipRec;
+  CsvRun run({u"1",  u"28", u"4",  u"5",  u"6",  u"7",  u"8",  u"9",  u"27", u"10", u"11", u"12", u"13",
+              u"14", u"15", u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"29", u"30"});
+  auto& rec = run.h.ctx.reader.ZipRec;
   rec[kFlag1] = u"1", rec[kFlag2] = u"2", rec[kFlag3] = u"3", rec[kFlag4] = u"4", rec[kUpdate] = u"5",
   rec[kReason] = u"6";
   rec[kCompanyKana] = u"ｶﾅ", rec[kCompanyKanji] = u"某社";
@@ -205,7 +208,8 @@ TEST(CsvLineTest, ListEndsAtTheMarkerOrTheLastIndex) {
   } cases[] = {
       {"stops at -1", {u"7", u"-1", u"8"}, "\"東京都\""},
       {"no marker: to the last index", {u"7", u"26", u"8"}, "\"東京都\",\"千代田区\""},
-      {"numbers outside the catalogue and non-numbers write nothing", {u"0", u"31", u"-5", u"x", u"", u"7"},
+      {"numbers outside the catalogue and non-numbers write nothing",
+       {u"0", u"31", u"-5", u"x", u"", u"7"},
        "\"東京都\""},
       {"an unknown set: empty line", {}, ""},
   };
@@ -218,13 +222,14 @@ TEST(CsvLineTest, ListEndsAtTheMarkerOrTheLastIndex) {
 
 TEST(CsvLineTest, ProtectedCommasAreRestoredInTextAndRecord) {
   CsvRun run({u"9", u"26", u"23", u"26", u"6", u"26", u"22", u"26", u"24", u"26", u"25"});
-  run.h.ctx.ZipRec[kTownKanji] = u"大通（Ａ＠Ｂ）";
-  run.h.ctx.ZipRec[kTownKana] = u"ｵｵﾄﾞｵﾘ(A@B)";
+  run.h.ctx.reader.ZipRec[kTownKanji] = u"大通（Ａ＠Ｂ）";
+  run.h.ctx.reader.ZipRec[kTownKana] = u"ｵｵﾄﾞｵﾘ(A@B)";
   run.town = u"大通Ａ＠Ｂ", run.town_kana = u"ｵｵﾄﾞｵﾘA@B";
   run.comment = u"Ｃ＠Ｄ", run.comment_kana = u"C@D";
-  EXPECT_EQ(run.Write(), "\"大通Ａ、Ｂ\",\"大通（Ａ、Ｂ）\",\"ｵｵﾄﾞｵﾘA､B\",\"ｵｵﾄﾞｵﾘ(A､B)\",\"Ｃ、Ｄ\",\"C､D\"");
-  EXPECT_EQ(U8(run.h.ctx.ZipRec[kTownKanji]), "大通（Ａ、Ｂ）");
-  EXPECT_EQ(U8(run.h.ctx.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A､B)");
+  EXPECT_EQ(run.Write(),
+            "\"大通Ａ、Ｂ\",\"大通（Ａ、Ｂ）\",\"ｵｵﾄﾞｵﾘA､B\",\"ｵｵﾄﾞｵﾘ(A､B)\",\"Ｃ、Ｄ\",\"C､D\"");
+  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKanji]), "大通（Ａ、Ｂ）");
+  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A､B)");
 }
 
 TEST(CsvLineTest, CommentItemsStripAndKeep) {
@@ -234,11 +239,20 @@ TEST(CsvLineTest, CommentItemsStripAndKeep) {
     std::u16string tail, tail_kana;
     const char* expected;
   } cases[] = {
-      {"stripped, tails appended", {u"24", u"26", u"25"}, u"を除く", u"ｦﾉｿﾞｸ",
+      {"stripped, tails appended",
+       {u"24", u"26", u"25"},
+       u"を除く",
+       u"ｦﾉｿﾞｸ",
        "\"次のビルを除く\",\"ﾂｷﾞﾉﾋﾞﾙｦﾉｿﾞｸ\""},
-      {"kana kept, kana item last", {u"24", u"26", u"25"}, u"notCompless", u"notCompless",
+      {"kana kept, kana item last",
+       {u"24", u"26", u"25"},
+       u"notCompless",
+       u"notCompless",
        "\"（次のビル）\",\"(ﾂｷﾞﾉﾋﾞﾙ)\""},
-      {"kana kept, kana item first", {u"25", u"26", u"24"}, u"notCompless", u"notCompless",
+      {"kana kept, kana item first",
+       {u"25", u"26", u"24"},
+       u"notCompless",
+       u"notCompless",
        "\"(ﾂｷﾞﾉﾋﾞﾙ)\",\"（次のビル）\""},
       // The second item sees the values the first one left: the marker is
       // gone, so the comment is stripped this time.
@@ -261,7 +275,7 @@ TEST(CsvLineTest, ClosingBracketsGoEvenWithoutAnOpeningOne) {
 
 TEST(CsvLineTest, OtherAreaRecordClearsBothComments) {
   CsvRun run({u"24", u"26", u"25"});
-  run.h.ctx.ZipRec[kTownKanji] = u"大通（その他）";
+  run.h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";
   run.comment = u"Ａ", run.comment_kana = u"A";
   EXPECT_EQ(run.Write(), "\"Ａ\",\"A\"");
   EXPECT_TRUE(run.comment.empty());

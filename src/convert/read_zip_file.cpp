@@ -1,7 +1,6 @@
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 
-#include "convert/business_edit.h"
-#include "convert/town_area.h"
+#include "dialogs/trap.h"
 
 namespace tessivar {
 
@@ -35,25 +34,28 @@ void SplitColumns(TextView line, std::vector<Text>& cols) {
 int ParenthesisBalance(TextView text) {
   int depth = 0;
   for (char16_t c : text) {
-    if (c == u'（') ++depth;
-    else if (c == u'）') --depth;
+    if (c == u'（')
+      ++depth;
+    else if (c == u'）')
+      --depth;
   }
   return depth;
 }
 
 class ZipFileReader {
  public:
-  ZipFileReader(ConvertContext& ctx, TextFileReader& input, const RecordHandler& hand_on)
-      : ctx_(ctx), input_(input), hand_on_(hand_on) {}
+  ZipFileReader(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+                const RecordHandler& hand_on)
+      : run_(run), state_(state), input_(input), hand_on_(hand_on) {}
 
   void Run() {
     Text previous_key(kNothingPending);
     int depth = 0;
     int prefecture = 0;
     while (input_.Next(line_)) {
-      if (!input_.error().empty()) ctx_.Report({}, input_.error());
+      if (!input_.error().empty()) run_.dialogs.Message(input_.error());
       // A line whose code is no number keeps the code of the line before it.
-      Trap(ctx_, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
+      TrapErrors(run_.dialogs, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
       if (!PrefectureSelected(prefecture)) continue;
 
       const TextView key = Mid(line_, 16, 7);
@@ -65,12 +67,12 @@ class ZipFileReader {
           depth = 0;
         }
         StartRecord();
-        depth += ParenthesisBalance(ctx_.ZipRec[kTownKanji]);
+        depth += ParenthesisBalance(state_.ZipRec[kTownKanji]);
       }
       previous_key.assign(depth == 0 ? kComplete : key);
 
-      ++ctx_.G_LineCount;
-      if (ctx_.G_LineCount % 1000 == 1) ctx_.dialogs.ProcessEvents();
+      ++state_.G_LineCount;
+      if (state_.G_LineCount % 1000 == 1) run_.dialogs.ProcessEvents();
     }
     if (previous_key != kNothingPending) HandOn();
     input_.Close();
@@ -81,19 +83,19 @@ class ZipFileReader {
   // is taken as if its box were set.
   bool PrefectureSelected(int code) {
     if (code < 0 || code >= kPrefectureBoxes) {
-      ctx_.Report({}, IndexOutOfRange().what());
+      run_.dialogs.Message(IndexOutOfRange().what());
       return true;
     }
-    return ctx_.options.prefecture_checked[static_cast<size_t>(code)];
+    return run_.options.prefecture_checked[static_cast<size_t>(code)];
   }
 
   void StartRecord() {
-    auto& rec = ctx_.ZipRec;
+    auto& rec = state_.ZipRec;
     SplitColumns(line_, rec);
     // Every record has all seventeen slots, also when a line has more or
     // fewer columns than its file's layout.
     if (rec.size() < kZipSlots) rec.resize(kZipSlots);
-    if (ctx_.G_InputIndex == kBusinessIndex) {
+    if (state_.G_InputIndex == kBusinessIndex) {
       RearrangeBusinessLine(rec);
     } else {
       for (int slot = kOldCode; slot <= kTownKanji; ++slot) UnquoteInPlace(rec[slot]);
@@ -108,8 +110,8 @@ class ZipFileReader {
     SetUnquoted(rec[kOldCode], rec[8]);
     SetUnquoted(rec[kPostalCode], rec[7]);
     SetUnquoted(rec[kTownKanji], rec[5]);
-    if (ctx_.options.with_blank) rec[kTownKanji] += u'　';
-    Trap(ctx_, [&] { rec[kTownKanji] += Unquote(rec[6]); });
+    if (run_.options.with_blank) rec[kTownKanji] += u'　';
+    TrapErrors(run_.dialogs, [&] { rec[kTownKanji] += Unquote(rec[6]); });
     SetUnquoted(rec[kPrefKanji], rec[3]);
     SetUnquoted(rec[kCityKanji], rec[4]);
     rec[kPrefKana].clear();
@@ -119,12 +121,12 @@ class ZipFileReader {
 
   void AppendContinuation(int& depth) {
     SplitColumns(line_, continuation_);
-    auto& rec = ctx_.ZipRec;
-    Trap(ctx_, [&] {
+    auto& rec = state_.ZipRec;
+    TrapErrors(run_.dialogs, [&] {
       const Text& kana = continuation_.at(kTownKana);
       if (Concat(u"\"", rec[kTownKana], u"\"") != kana) rec[kTownKana] += Unquote(kana);
     });
-    Trap(ctx_, [&] {
+    TrapErrors(run_.dialogs, [&] {
       const Text& town = continuation_.at(kTownKanji);
       rec[kTownKanji] += Unquote(town);
       depth += ParenthesisBalance(town);
@@ -132,7 +134,7 @@ class ZipFileReader {
   }
 
   void UnquoteInPlace(Text& field) {
-    Trap(ctx_, [&] {
+    TrapErrors(run_.dialogs, [&] {
       if (field.size() < 2) throw InvalidArgument();
       field.pop_back();
       field.erase(0, 1);
@@ -140,16 +142,17 @@ class ZipFileReader {
   }
 
   void SetUnquoted(Text& target, const Text& field) {
-    Trap(ctx_, [&] { target = Unquote(field); });
+    TrapErrors(run_.dialogs, [&] { target = Unquote(field); });
   }
 
   // The handlers report their own failures; the trap here only keeps a
   // failure that escapes them from ending the file.
   void HandOn() {
-    Trap(ctx_, [&] { hand_on_(ctx_); });
+    TrapErrors(run_.dialogs, [&] { hand_on_(state_.ZipRec); });
   }
 
-  ConvertContext& ctx_;
+  const RunEnvironment& run_;
+  ReaderState& state_;
   TextFileReader& input_;
   const RecordHandler& hand_on_;
   Text line_;
@@ -160,19 +163,9 @@ class ZipFileReader {
 
 Text Unquote(TextView field) { return Text(Mid(field, 2, Len(field) - 2)); }
 
-void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input, const RecordHandler& hand_on) {
-  ZipFileReader(ctx, input, hand_on).Run();
-}
-
-void F_ReadZipFile(ConvertContext& ctx, TextFileReader& input) {
-  static const RecordHandler kDispatch = [](ConvertContext& c) {
-    if (c.G_InputIndex == kBusinessIndex) {
-      F_BusinessEdit(c);
-    } else {
-      F_TownAreaEdit(c);
-    }
-  };
-  F_ReadZipFile(ctx, input, kDispatch);
+void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+                   const RecordHandler& hand_on) {
+  ZipFileReader(run, state, input, hand_on).Run();
 }
 
 }  // namespace tessivar

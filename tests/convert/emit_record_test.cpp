@@ -1,6 +1,6 @@
 // The record emitter: the last corrections before writing, the word length,
 // the purposes, the last-record memory and the failure of a bad code.
-#include "convert/emitter.h"
+#include "convert/emit_record.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@ using testing::EmitHarness;
 std::string U8(std::u16string_view s) { return ToUtf8(s); }
 
 void SetTown(ConvertContext& ctx, std::u16string city, std::u16string town, std::u16string sub) {
-  ctx.G_CityKanji = std::move(city);
-  ctx.G_OutTownKanji = std::move(town);
-  ctx.G_OutSubKanji = std::move(sub);
+  ctx.values.G_CityKanji = std::move(city);
+  ctx.values.G_OutTownKanji = std::move(town);
+  ctx.values.G_OutSubKanji = std::move(sub);
 }
 
 TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
@@ -26,20 +26,20 @@ TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
     h.Address(code, u"山形県", u"市", u"町");
     h.Fields({u"9", u"26", u"24", u"26", u"25"});
     SetTown(h.ctx, u"", u"大字Ａ", u"Ｂ「Ｃを含む」");
-    h.ctx.G_OutSubKana = u"B<C>";
-    EmitRecord(h.ctx);
+    h.ctx.values.G_OutSubKana = u"B<C>";
+    h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(0)), "\"大字ＡＢ\",\"「Ｃを含む」\",\"<C>\"");
     // The note stays with its own record: the next part of the list has none.
     SetTown(h.ctx, u"", u"大字Ａ", u"Ｄ");
-    h.ctx.G_OutSubKana = u"D";
-    EmitRecord(h.ctx);
+    h.ctx.values.G_OutSubKana = u"D";
+    h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(1)), "\"大字ＡＤ\",,");
   }
   EmitHarness other(Purpose::kCsv);
   other.Address(u"9960302", u"山形県", u"市", u"町");
   other.Fields({u"9", u"26", u"24"});
   SetTown(other.ctx, u"", u"大字Ａ", u"Ｂ「Ｃ」");
-  EmitRecord(other.ctx);
+  other.emitter.F_EmitRecord(other.ctx.values);
   EXPECT_EQ(U8(other.lines().at(0)), "\"大字ＡＢ「Ｃ」\",");
 }
 
@@ -56,7 +56,8 @@ TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {
       {"below the range", u"1006209", Purpose::kWordList, u"丸の内ビル（９階）", "丸の内ビル（９階）"},
       {"above the range", u"1006251", Purpose::kWordList, u"丸の内ビル（５１階）", "丸の内ビル（５１階）"},
       {"CSV text", u"1006215", Purpose::kCsv, u"丸の内ビル（１５階）", "丸の内ビル（１５階）"},
-      {"no floor mark: written unchanged", u"1006215", Purpose::kWordList, u"丸の内ビル（地階）", "丸の内ビル（地階）"},
+      {"no floor mark: written unchanged", u"1006215", Purpose::kWordList, u"丸の内ビル（地階）",
+       "丸の内ビル（地階）"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -64,9 +65,9 @@ TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {
     h.Address(c.code, u"東京都", u"千代田区", u"丸の内");
     h.Fields({u"9"});
     SetTown(h.ctx, u"", c.town, u"");
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
-    EXPECT_EQ(U8(h.ctx.G_LastTownKanji), c.expected_town);
+    EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), c.expected_town);
   }
 }
 
@@ -74,7 +75,7 @@ TEST(EmitterTest, FloorCodesSkipTheShortening) {
   EmitHarness h(Purpose::kWordList, /*has_jigyosyo=*/true);
   h.Address(u"1006215", u"東京都", u"千代田区", u"丸の内");
   SetTown(h.ctx, u"千代田区", u"丸の内ビル（１５階）", u"（Ａ私書箱）");
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "千代田区丸の内ビル（15階）（Ａ私書箱）");
 }
 
@@ -100,9 +101,9 @@ TEST(EmitterTest, WordLongerThanThirtyIsNarrowed) {
     SCOPED_TRACE(c.label);
     EmitHarness h(Purpose::kWordList);
     h.Address(u"1050000", u"東京都", u"港区", u"");
-    h.ctx.ZipRec[kCompanyKanji] = c.name;
+    h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     SetTown(h.ctx, u"港区", FromUtf8(wide_town), std::u16string(c.sub_length, u'Ａ'));
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), c.word);
   }
 }
@@ -112,16 +113,16 @@ TEST(EmitterTest, ThirtyCharacterAddressPlusTheBlankIsNarrowed) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"1050000", u"東京都", u"港区", u"");
   SetTown(h.ctx, std::u16string(10, u'Ａ'), std::u16string(10, u'Ｂ'), std::u16string(10, u'Ｃ'));
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "AAAAAAAAAABBBBBBBBBBCCCCCCCCCC");
-  EXPECT_EQ(U8(h.ctx.G_CityKanji), "AAAAAAAAAA");  // the narrowed values stay
+  EXPECT_EQ(U8(h.ctx.values.G_CityKanji), "AAAAAAAAAA");  // the narrowed values stay
 }
 
 TEST(EmitterTest, WordIsTrimmedOfBothBlanks) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"1050000", u"東京都", u"港区", u"");
   SetTown(h.ctx, u"", u"　 芝公園", u" 　");
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "芝公園");
 }
 
@@ -142,9 +143,9 @@ TEST(EmitterTest, ShorteningRunsOnlyForTheWordListWithTheBusinessFile) {
     h.Address(u"8180000", u"福岡県", u"太宰府市", u"");
     h.Fields({u"9"});
     SetTown(h.ctx, u"太宰府市", u"観世音寺", u"１（太宰府支店私書箱第４号）");
-    EmitRecord(h.ctx);
+    h.emitter.F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
-    EXPECT_EQ(U8(h.ctx.G_LastCommentKanji), c.last_town_comment);
+    EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), c.last_town_comment);
   }
 }
 
@@ -152,40 +153,40 @@ TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"西");
-  h.ctx.G_CommentKanji = u"（Ａを除く）";
-  h.ctx.G_OutTownKana = u"ｵｵﾄﾞｵﾘ";
-  h.ctx.G_CommentKana = u"(A)";
-  EmitRecord(h.ctx);
-  EXPECT_EQ(U8(h.ctx.G_LastTownKanji), "大通");
-  EXPECT_EQ(U8(h.ctx.G_LastCommentKanji), "Ａを除く");
-  EXPECT_EQ(U8(h.ctx.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
-  EXPECT_EQ(U8(h.ctx.G_LastCommentKana), "(A)");
+  h.ctx.values.G_CommentKanji = u"（Ａを除く）";
+  h.ctx.values.G_OutTownKana = u"ｵｵﾄﾞｵﾘ";
+  h.ctx.values.G_CommentKana = u"(A)";
+  h.emitter.F_EmitRecord(h.ctx.values);
+  EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "大通");
+  EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), "Ａを除く");
+  EXPECT_EQ(U8(h.ctx.last.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
+  EXPECT_EQ(U8(h.ctx.last.G_LastCommentKana), "(A)");
 
   // A "その他" record hands on an empty comment.
-  h.ctx.ZipRec[kTownKanji] = u"大通（その他）";
-  h.ctx.G_CommentKanji = u"「大通」の地域";
-  EmitRecord(h.ctx);
+  h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";
+  h.ctx.values.G_CommentKanji = u"「大通」の地域";
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(h.lines().size(), 2u);
-  EXPECT_TRUE(h.ctx.G_LastCommentKanji.empty());
+  EXPECT_TRUE(h.ctx.last.G_LastCommentKanji.empty());
 }
 
 TEST(EmitterTest, NoPurposeWritesNothingButRemembers) {
   EmitHarness h(Purpose::kNone);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"");
-  EmitRecord(h.ctx);
+  h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_TRUE(h.lines().empty());
-  EXPECT_EQ(h.ctx.G_RecordCount, 0);
-  EXPECT_EQ(U8(h.ctx.G_LastTownKanji), "大通");
+  EXPECT_EQ(h.ctx.run.G_RecordCount, 0);
+  EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "大通");
 }
 
 TEST(EmitterTest, CodeThatIsNoNumberFailsTheRecord) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"06０0A00", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"");
-  EXPECT_THROW(EmitRecord(h.ctx), RuleError);
+  EXPECT_THROW(h.emitter.F_EmitRecord(h.ctx.values), RuleError);
   EXPECT_TRUE(h.lines().empty());
-  EXPECT_TRUE(h.ctx.G_LastTownKanji.empty());
+  EXPECT_TRUE(h.ctx.last.G_LastTownKanji.empty());
 }
 
 TEST(EmitterTest, SwappedCallPutsTheSubAreaFirst) {
@@ -193,13 +194,13 @@ TEST(EmitterTest, SwappedCallPutsTheSubAreaFirst) {
   h.Address(u"6040000", u"京都府", u"京都市中京区", u"");
   h.Fields({u"9", u"26", u"6"});
   SetTown(h.ctx, u"", u"東洞院通", u"石屋町");
-  h.ctx.G_OutTownKana = u"ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ";
-  h.ctx.G_OutSubKana = u"ｲｼﾔﾁﾖｳ";
-  EmitRecordSwapped(h.ctx);
+  h.ctx.values.G_OutTownKana = u"ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ";
+  h.ctx.values.G_OutSubKana = u"ｲｼﾔﾁﾖｳ";
+  h.emitter.F_EmitRecord(h.ctx.values, EmitOrder::kSubFirst);
   EXPECT_EQ(U8(h.lines().at(0)), "\"石屋町東洞院通\",\"ｲｼﾔﾁﾖｳﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ\"");
   // The remembered main name is the main name, not the sub-area written first.
-  EXPECT_EQ(U8(h.ctx.G_LastTownKanji), "東洞院通");
-  EXPECT_EQ(U8(h.ctx.G_LastTownKana), "ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ");
+  EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "東洞院通");
+  EXPECT_EQ(U8(h.ctx.last.G_LastTownKana), "ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "convert/reader.h"
+#include "convert/read_zip_file.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +34,15 @@ class Reader : public ::testing::Test {
   }
 
   std::vector<std::vector<Text>> ReadFile(const fs::path& path, int input_index) {
-    ConvertContext ctx(options_, InputFiles{}, dialogs_);
-    ctx.G_InputIndex = input_index;
+    RunEnvironment run(options_, InputFiles{}, dialogs_);
+    ReaderState state;
+    state.G_InputIndex = input_index;
     TextFileReader input;
     EXPECT_TRUE(input.Open(path));
     std::vector<std::vector<Text>> records;
-    F_ReadZipFile(ctx, input, [&](ConvertContext& c) { records.push_back(c.ZipRec); });
+    F_ReadZipFile(run, state, input, [&](ZipRecord& rec) { records.push_back(rec); });
     EXPECT_FALSE(input.is_open());
-    line_count_ = ctx.G_LineCount;
+    line_count_ = state.G_LineCount;
     return records;
   }
 
@@ -151,26 +152,29 @@ TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
 TEST_F(Reader, RealContinuedRecordsOfTheAddressFile) {
   std::map<Text, Text> towns, kanas;
   long records = 0;
-  ConvertContext ctx(options_, InputFiles{}, dialogs_);
+  RunEnvironment run(options_, InputFiles{}, dialogs_);
+  ReaderState state;
   TextFileReader input;
   ASSERT_TRUE(input.Open(fs::path(JAPANPOST_DIR) / "KEN_ALL.CSV"));
-  F_ReadZipFile(ctx, input, [&](ConvertContext& c) {
+  F_ReadZipFile(run, state, input, [&](ZipRecord& rec) {
     ++records;
-    const Text& code = c.ZipRec[kPostalCode];
+    const Text& code = rec[kPostalCode];
     if (code == u"0660005" || code == u"6028134") {
-      towns[code] = c.ZipRec[kTownKanji];
-      kanas[code] = c.ZipRec[kTownKana];
+      towns[code] = rec[kTownKanji];
+      kanas[code] = rec[kTownKana];
     }
   });
   EXPECT_TRUE(dialogs_.messages().empty());
-  EXPECT_EQ(ctx.G_LineCount, 124825);
+  EXPECT_EQ(state.G_LineCount, 124825);
   EXPECT_LT(records, 124825);
   EXPECT_EQ(towns[u"0660005"],
             u"協和（８８－２、２７１－１０、３４３－２、４０４－１、４２７－３、４３１－１２、４４３－６、"
             u"６０８－２、６４１－８、８１４、８４２－５、１１３７－３、１３９２、１６５７、１７５２番地）");
-  EXPECT_EQ(kanas[u"0660005"],
-            u"ｷｮｳﾜ(88-2､271-10､343-2､404-1､427-3､431-12､443-6､608-2､641-8､814､842-5､1137-3､1392､1657､1752ﾊﾞﾝﾁ)");
-  EXPECT_EQ(towns[u"6028134"], u"一町目（大宮通椹木町下る、大宮通丸太町上る、椹木町通大宮西入、丸太町通大宮東入）");
+  EXPECT_EQ(
+      kanas[u"0660005"],
+      u"ｷｮｳﾜ(88-2､271-10､343-2､404-1､427-3､431-12､443-6､608-2､641-8､814､842-5､1137-3､1392､1657､1752ﾊﾞﾝﾁ)");
+  EXPECT_EQ(towns[u"6028134"],
+            u"一町目（大宮通椹木町下る、大宮通丸太町上る、椹木町通大宮西入、丸太町通大宮東入）");
   EXPECT_EQ(kanas[u"6028134"], u"ｲｯﾁｮｳﾒ");
 }
 

@@ -4,18 +4,20 @@
 // and port-office notes move into the comment, then, while the entry is
 // longer than 30 characters, legal-entity forms are abbreviated, the text is
 // narrowed and building details move into the comment.
-#include "convert/convert_context.h"
+#include "convert/emit_values.h"
+#include "convert/zip_record.h"
 
 namespace tessivar {
 
-// Works on G_OutTownKanji, G_OutSubKanji, G_CommentKanji and ZipRec slots 8,
-// 9 and 16 of ctx. A failing text operation propagates to the caller.
-void F_ShortenWord(ConvertContext& ctx);
+// Works on G_OutTownKanji, G_OutSubKanji and G_CommentKanji (reading
+// G_CityKanji) and on ZipRec slots 8, 9 and 16. A failing text operation
+// propagates to the caller.
+void F_ShortenWord(EmissionValues& values, ZipRecord& rec);
 
 // The entry length the word list allows, and the length of the entry as it
 // stands: city, town, sub-area, business-office name and the blank between
 // address and name.
 inline constexpr long kMaxWordLength = 30;
-long WordLength(const ConvertContext& ctx);
+long WordLength(const EmissionValues& values, const ZipRecord& rec);
 
 }  // namespace tessivar

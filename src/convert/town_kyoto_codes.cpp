@@ -1,4 +1,4 @@
-#include "convert/kyoto_codes.h"
+#include "convert/town_kyoto_codes.h"
 
 #include <algorithm>
 #include <array>

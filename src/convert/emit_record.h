@@ -1,0 +1,36 @@
+#pragma once
+// The record emitter: every output record of a run passes through here, gets
+// its last corrections (quoted notes, floor numbers, the word shortening and
+// the word length of the word list) and goes to the run's line writer.
+#include "convert/emit_interface.h"
+#include "convert/run_environment.h"
+#include "convert/write_line.h"
+#include "convert/zip_record.h"
+
+namespace tessivar {
+
+class Emitter final : public RecordEmitter {
+ public:
+  // writer: the run's line writer; none when no purpose is chosen, and then
+  // nothing is written.
+  Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, LineWriter* writer);
+
+  // F_EmitRecord: one output record from values and ZipRec. The emitter and
+  // the writer may rewrite every value but G_CityKana, and the changes stay.
+  // A failure (a postal code that is not a number, a failing text operation)
+  // propagates: no line is written and the last-record memory keeps its value.
+  void F_EmitRecord(EmissionValues& values, EmitOrder order = EmitOrder::kMainFirst);
+
+  // The rules' calls: F_EmitRecord under their error trap, which reports a
+  // failure and lets them go on.
+  void Emit(EmissionValues& values) override;
+  void EmitSubFirst(EmissionValues& values) override;
+
+ private:
+  const RunEnvironment& run_;
+  ZipRecord& rec_;
+  LastRecord& last_;
+  LineWriter* writer_;
+};
+
+}  // namespace tessivar

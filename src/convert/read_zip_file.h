@@ -1,0 +1,29 @@
+#pragma once
+// The postal record reader: turns the lines of one Japan Post file into
+// postal records, one at a time, and hands each to the next stage. It knows
+// the column layouts of the two kinds of file and nothing of what the
+// records become.
+#include <functional>
+
+#include "convert/read_state.h"
+#include "convert/run_environment.h"
+#include "text/text_file.h"
+
+namespace tessivar {
+
+// Receives each finished record (state.ZipRec); runs before the next line
+// is split.
+using RecordHandler = std::function<void(ZipRecord&)>;
+
+// F_ReadZipFile: reads input to its end and closes it. The lines of unchecked
+// prefectures are skipped, continued address records joined, and business
+// lines (state.G_InputIndex 48) laid out as address lines.
+void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+                   const RecordHandler& hand_on);
+
+// A text field without its quotes: the first and the last character dropped,
+// whatever they are. A field shorter than two characters cannot be unquoted
+// (InvalidArgument).
+Text Unquote(TextView field);
+
+}  // namespace tessivar

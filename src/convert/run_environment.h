@@ -1,0 +1,30 @@
+#pragma once
+// What one run works in: the options and input files it was started with,
+// the dialogs it reports through, the selected output fields, the output and
+// the count of records written. Set up before the run; of all the stages only
+// the line writers change it (they write to the output and count).
+#include <string>
+#include <vector>
+
+#include "convert/input_files.h"
+#include "convert/run_options.h"
+#include "convert/write_sink.h"
+#include "convert/zip_record.h"
+#include "dialogs/dialogs.h"
+
+namespace tessivar {
+
+struct RunEnvironment {
+  RunEnvironment(const RunOptions& run_options, const InputFiles& input_files, Dialogs& dialog_port)
+      : options(run_options), inputs(input_files), dialogs(dialog_port) {}
+
+  RunOptions options;
+  InputFiles inputs;
+  Dialogs& dialogs;
+  std::vector<Text> G_SelFields;  // selected output field list, index 0 is a marker
+  std::string G_OutFileName;      // output file of the run, in G_OutFolder
+  LineSink* output = nullptr;     // G_OutFileNo: the open output of the run
+  long G_RecordCount = 0;         // records written, counted by the line writers
+};
+
+}  // namespace tessivar

@@ -1,0 +1,206 @@
+#include "convert/write_line.h"
+
+#include "dialogs/trap.h"
+#include "fieldsets/field_catalogue.h"
+#include "text/width.h"
+
+namespace tessivar {
+
+namespace {
+
+// The comment rule of both formats: a comment loses its bracket prefix, ex.
+// "（次のビルを除く）" is written "次のビルを除く", unless its tail is the keep
+// marker, which is then dropped and the comment written as it stands.
+// The word list strips closing brackets only when there was an opening one;
+// the CSV items strip them in any case.
+enum class CloseBrackets { kAfterOpening, kAlways };
+
+void ApplyCommentRule(Text& comment, Text& tail, TextView open, TextView close, CloseBrackets strip) {
+  if (tail == kKeepComment) {
+    tail.clear();
+    return;
+  }
+  long k = InStr(comment, open);
+  if (k == 0 && strip == CloseBrackets::kAfterOpening) return;
+  ReplaceIn(comment, Text(Left(comment, k)), u"");
+  ReplaceIn(comment, close, u"");
+}
+
+// "1234567" in the hyphen form: "123-4567".
+Text HyphenatedCode(TextView code) { return Concat(Left(code, 3), u"-", Right(code, 4)); }
+
+void AppendQuoted(Text& line, TextView text) {
+  line += u'"';
+  line += text;
+  line += u'"';
+}
+
+}  // namespace
+
+void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail) {
+  TrapErrors(run.dialogs, "F_郵便番号SUB_Err:", [&] {
+    if (run.options.with_prefecture)
+      word = Concat(rec[kPrefKanji], run.options.with_blank ? u"　" : u"", word);
+    ReplaceIn(comment, u"＠", u"、");
+    ReplaceIn(word, u"＠", u"、");
+    ReplaceIn(tail, u"＠", u"、");
+
+    // The reading: seven full-width digits, a full-width hyphen after the
+    // third in the hyphen form.
+    TextView code = rec[kPostalCode];
+    Text reading = Widen(run.options.hyphen ? HyphenatedCode(code) : Text(code));
+    if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
+
+    Text line = Concat(reading, u"\t", word, u"\t地名その他");
+    if (!comment.empty()) {
+      ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAfterOpening);
+      if (Len(comment) + Len(tail) > 64) {
+        // The marker " 他" is appended even when nothing was cut.
+        comment = Narrow(comment);
+        ReplaceIn(comment, u"~", u"ｶﾗ");
+        comment = tail.empty() ? Concat(Left(comment, 60), u" 他") : Concat(Left(comment, 56), u" 他 ");
+      }
+      line += u'\t';
+      line += comment;
+      line += tail;
+    }
+    run.output->WriteLine(line);
+    ++run.G_RecordCount;
+  });
+  // The comment of a "その他" record is not handed on as the last comment.
+  if (Contains(rec[kTownKanji], u"その他")) comment.clear();
+  run.dialogs.ProcessEvents();
+}
+
+void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comment, Text& tail,
+                    Text& townKana, Text& commentKana, Text& tailKana) {
+  TrapErrors(run.dialogs, [&] {
+    // Commas that the town-area rules protected come back.
+    ReplaceIn(rec[kTownKanji], u"＠", u"、");
+    ReplaceIn(town, u"＠", u"、");
+    ReplaceIn(comment, u"＠", u"、");
+    ReplaceIn(townKana, u"@", u"､");
+    ReplaceIn(rec[kTownKana], u"@", u"､");
+    ReplaceIn(commentKana, u"@", u"､");
+
+    const bool hyphen = run.options.hyphen;
+    Text line;
+    line.reserve(256);
+    for (size_t i = 1; i < run.G_SelFields.size(); ++i) {
+      const int n = FieldEntryNumber(run.G_SelFields[i]);
+      if (n == kEndOfList) break;
+      switch (n) {
+        case kLocalCodeItem: line += rec[kLocalCode]; break;
+        case kOldCodeItem: {
+          TextView old_code = rec[kOldCode];
+          if (!hyphen)
+            AppendQuoted(line, old_code);
+          else if (Len(Trim(old_code)) == 3)
+            AppendQuoted(line, Left(old_code, 3));
+          else
+            AppendQuoted(line, Concat(Left(old_code, 3), u"-", Right(old_code, 2)));
+          break;
+        }
+        case kPostalCodeItem: {
+          TextView code = rec[kPostalCode];
+          AppendQuoted(line, hyphen ? HyphenatedCode(code) : Text(code));
+          break;
+        }
+        case kPrefKanaItem: AppendQuoted(line, rec[kPrefKana]); break;
+        case kCityKanaItem: AppendQuoted(line, rec[kCityKana]); break;
+        case kTownKanaItem: AppendQuoted(line, townKana); break;
+        case kPrefKanjiItem: AppendQuoted(line, rec[kPrefKanji]); break;
+        case kCityKanjiItem: AppendQuoted(line, rec[kCityKanji]); break;
+        case kTownKanjiItem: AppendQuoted(line, town); break;
+        case kPrefKanaLengthItem: line += Decimal(Len(rec[kPrefKana])); break;
+        case kCityKanaLengthItem: line += Decimal(Len(rec[kCityKana])); break;
+        case kTownKanaLengthItem: line += Decimal(Len(townKana)); break;
+        case kPrefKanjiLengthItem: line += Decimal(Len(rec[kPrefKanji])); break;
+        case kCityKanjiLengthItem: line += Decimal(Len(rec[kCityKanji])); break;
+        case kTownKanjiLengthItem: line += Decimal(Len(town)); break;
+        case kFlag1Item: line += rec[kFlag1]; break;
+        case kFlag2Item: line += rec[kFlag2]; break;
+        case kFlag3Item: line += rec[kFlag3]; break;
+        case kFlag4Item: line += rec[kFlag4]; break;
+        case kUpdateItem: line += rec[kUpdate]; break;
+        case kReasonItem: line += rec[kReason]; break;
+        case kOrgTownKanaItem: AppendQuoted(line, rec[kTownKana]); break;
+        case kOrgTownKanjiItem: AppendQuoted(line, rec[kTownKanji]); break;
+        case kCommentKanjiItem:
+          if (!comment.empty()) {
+            ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
+            AppendQuoted(line, Concat(comment, tail));
+          }
+          break;
+        case kCommentKanaItem:
+          if (!commentKana.empty()) {
+            ApplyCommentRule(commentKana, tailKana, u"(", u")", CloseBrackets::kAlways);
+            AppendQuoted(line, Concat(commentKana, tailKana));
+          }
+          break;
+        case kCommaSeparator: line += u','; break;
+        case kFullWidthBlank: line += u'　'; break;
+        case kHalfWidthBlank: line += u' '; break;
+        case kCompanyKanaItem: AppendQuoted(line, rec[kCompanyKana]); break;
+        case kCompanyKanjiItem: AppendQuoted(line, rec[kCompanyKanji]); break;
+        default: break;  // 0 and numbers outside the catalogue write nothing
+      }
+    }
+    run.output->WriteLine(line);
+    ++run.G_RecordCount;
+  });
+  if (Contains(rec[kTownKanji], u"その他")) {
+    comment.clear();
+    commentKana.clear();
+  }
+}
+
+namespace {
+
+class WordListWriter final : public LineWriter {
+ public:
+  WordListWriter(RunEnvironment& run, const ZipRecord& rec) : run_(run), rec_(rec) {}
+
+  void Write(EmissionValues& values, EmitOrder order) override {
+    const TownTexts kanji = KanjiInOrder(values, order);
+    // The word is trimmed of half-width and full-width blanks alike.
+    Text word(TrimBlanks(Concat(values.G_CityKanji, kanji.first, kanji.second)));
+    F_郵便番号SUB(run_, rec_, word, values.G_CommentKanji, values.G_CommentTailKanji);
+  }
+
+ private:
+  RunEnvironment& run_;
+  const ZipRecord& rec_;
+};
+
+class CsvLineWriter final : public LineWriter {
+ public:
+  CsvLineWriter(RunEnvironment& run, ZipRecord& rec) : run_(run), rec_(rec) {}
+
+  void Write(EmissionValues& values, EmitOrder order) override {
+    const TownTexts kanji = KanjiInOrder(values, order);
+    const TownTexts kana = KanaInOrder(values, order);
+    Text town = Concat(kanji.first, kanji.second);
+    Text townKana = Concat(kana.first, kana.second);
+    F_WriteCsvLine(run_, rec_, town, values.G_CommentKanji, values.G_CommentTailKanji, townKana,
+                   values.G_CommentKana, values.G_CommentTailKana);
+  }
+
+ private:
+  RunEnvironment& run_;
+  ZipRecord& rec_;
+};
+
+}  // namespace
+
+std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec) {
+  switch (run.options.purpose) {
+    case Purpose::kWordList: return std::make_unique<WordListWriter>(run, rec);
+    case Purpose::kDatabase:
+    case Purpose::kCsv: return std::make_unique<CsvLineWriter>(run, rec);
+    case Purpose::kNone: break;
+  }
+  return nullptr;
+}
+
+}  // namespace tessivar

@@ -1,0 +1,10 @@
+#include "convert/write_sink.h"
+
+namespace tessivar {
+
+void OutputFileSink::WriteLine(std::u16string_view line) {
+  if (!file_.is_open()) return;
+  if (!file_.WriteLine(line)) dialogs_.Message(file_.error());
+}
+
+}  // namespace tessivar

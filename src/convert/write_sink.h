@@ -1,0 +1,39 @@
+#pragma once
+// Where a run's output lines go: the output file during a run, a list of
+// lines in tests.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialogs/dialogs.h"
+#include "text/text_file.h"
+
+namespace tessivar {
+
+class LineSink {
+ public:
+  virtual ~LineSink() = default;
+  virtual void WriteLine(std::u16string_view line) = 0;
+};
+
+// The output file as the run's line sink: a line that cannot be written in
+// code page 932 is reported with the file and line, and the run goes on. An
+// output that could not be opened is reported once (by the run), not once
+// per record.
+class OutputFileSink : public LineSink {
+ public:
+  OutputFileSink(text::TextFileWriter& file, Dialogs& dialogs) : file_(file), dialogs_(dialogs) {}
+  void WriteLine(std::u16string_view line) override;
+
+ private:
+  text::TextFileWriter& file_;
+  Dialogs& dialogs_;
+};
+
+class MemorySink : public LineSink {
+ public:
+  void WriteLine(std::u16string_view line) override { lines.emplace_back(line); }
+  std::vector<std::u16string> lines;
+};
+
+}  // namespace tessivar
