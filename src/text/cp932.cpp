@@ -72,6 +72,42 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
   return false;
 }
 
+namespace {
+
+// Length of the UTF-8 multi-byte sequence starting at s[0] (2 to 4), or 0
+// when it is not one. A sequence cut off by the end of s counts as valid.
+size_t Utf8SequenceLength(std::string_view s) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  const size_t n = lead >= 0xC2 && lead <= 0xDF   ? 2
+                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                  : 0;
+  for (size_t i = 1; i < n && i < s.size(); ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
+std::string_view ForeignEncoding(std::string_view head) {
+  if (head.starts_with("\xEF\xBB\xBF")) return "UTF-8";
+  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return "UTF-16";
+  bool multi_byte = false;
+  for (size_t i = 0; i < head.size();) {
+    if (static_cast<unsigned char>(head[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t n = Utf8SequenceLength(head.substr(i));
+    if (n == 0) return {};
+    multi_byte = true;
+    i += n;
+  }
+  return multi_byte ? "UTF-8" : "";
+}
+
 std::u16string FromUtf8(std::string_view utf8) {
   auto u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
   return std::u16string(reinterpret_cast<const char16_t*>(u.getBuffer()), static_cast<size_t>(u.length()));

@@ -30,6 +30,13 @@ class Cp932 {
   UConverter* encoder_;
 };
 
+// The name of the encoding bytes from the start of a file are in when they are
+// plainly not code page 932: "UTF-8" (a byte order mark, or multi-byte UTF-8
+// sequences and nothing else that is not ASCII) or "UTF-16" (a byte order
+// mark); empty otherwise. Code page 932 text with any kana or kanji is never
+// valid UTF-8 as a whole, so real Japan Post files are never taken for it.
+std::string_view ForeignEncoding(std::string_view head);
+
 std::u16string FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::u16string_view text);
 

@@ -94,8 +94,11 @@ long ToNumber(TextView s) {
   if (negative) t.remove_prefix(1);
   if (t.empty()) throw TypeMismatch();
   long n = 0;
+  int digits = 0;
   for (char16_t c : t) {
     if (!IsDigit(c)) throw TypeMismatch();
+    if (n > 0 || DigitValue(c) > 0) ++digits;
+    if (digits > kMaxNumberDigits) throw Overflow();
     n = n * 10 + DigitValue(c);
   }
   return negative ? -n : n;

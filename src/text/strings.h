@@ -56,7 +56,9 @@ inline int DigitValue(char16_t c) { return c <= u'9' ? c - u'0' : c - u'０'; }
 long LeadingNumber(TextView s);
 long LeadingNumber(std::string_view s);
 // Whole text as a number, or TypeMismatch when it is not a decimal integer
-// (surrounding blanks allowed).
+// (surrounding blanks allowed), Overflow when it has more than nine digits
+// after its leading zeros: no number of the data comes near that.
+inline constexpr int kMaxNumberDigits = 9;
 long ToNumber(TextView s);
 
 // Decimal text with half-width digits, and with full-width digits.

@@ -1,16 +1,22 @@
 #include "text/text_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <vector>
 
 namespace text {
 
 namespace {
 
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kFlushSize = 1 << 20;
 
-std::string SystemError(const std::string& name) { return name + ": " + std::strerror(errno); }
+// "<path>: <the system's reason>"
+std::string SystemError(const std::filesystem::path& path, int error = errno) {
+  return path.string() + ": " + std::strerror(error);
+}
 
 }  // namespace
 
@@ -21,75 +27,78 @@ bool TextFileReader::Open(const std::filesystem::path& path) {
   name_ = path.filename().string();
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) {
-    error_ = SystemError(name_) + " を開けません。";
+    error_ = SystemError(path) + " を開けません。";
     return false;
   }
-  buffer_.clear();
-  pos_ = 0;
-  eof_ = false;
-  line_number_ = 0;
+  std::FILE* file = file_;
+  splitter_ = std::make_unique<LineSplitter>(
+      [file](char* data, size_t size) { return std::fread(data, 1, size, file); });
+  too_long_ = false;
   error_.clear();
   return true;
 }
 
-bool TextFileReader::Fill() {
-  if (eof_ || !file_) return false;
-  buffer_.erase(0, pos_);
-  pos_ = 0;
-  size_t old = buffer_.size();
-  buffer_.resize(old + kBlockSize);
-  size_t got = std::fread(buffer_.data() + old, 1, kBlockSize, file_);
-  buffer_.resize(old + got);
-  if (got < kBlockSize) eof_ = true;
-  return got > 0;
+std::string_view TextFileReader::foreign_encoding() {
+  return splitter_ ? ForeignEncoding(splitter_->Peek()) : std::string_view();
 }
 
 bool TextFileReader::Next(std::u16string& line) {
-  if (!file_) return false;
-  size_t end;
-  while ((end = buffer_.find('\n', pos_)) == std::string::npos) {
-    if (!Fill()) break;
-  }
-  if (end == std::string::npos) {
-    if (pos_ >= buffer_.size()) return false;  // no unterminated last line
-    end = buffer_.size();
-  }
-  size_t next = end < buffer_.size() ? end + 1 : end;
-  if (end > pos_ && buffer_[end - 1] == '\r') --end;
-  ++line_number_;
+  if (!splitter_) return false;
+  std::string_view bytes;
+  const LineSplitter::Result result = splitter_->Next(bytes);
+  if (result == LineSplitter::Result::kEnd) return false;
   error_.clear();
-  if (!codec_.Decode(std::string_view(buffer_).substr(pos_, end - pos_), line)) {
+  too_long_ = result == LineSplitter::Result::kTooLong;
+  if (too_long_) {
+    line.clear();
+    error_ = LineTooLongMessage(name_, line_number());
+  } else if (!codec_.Decode(bytes, line)) {
     error_ =
-        name_ + " の " + std::to_string(line_number_) + " 行目に Shift_JIS として読めないバイトがあります。";
+        name_ + " の " + std::to_string(line_number()) + " 行目に Shift_JIS として読めないバイトがあります。";
   }
-  pos_ = next;
   return true;
 }
 
 void TextFileReader::Close() {
+  splitter_.reset();
   if (file_) std::fclose(file_);
   file_ = nullptr;
 }
 
-TextFileWriter::~TextFileWriter() { Close(); }
+TextFileWriter::~TextFileWriter() { Discard(); }
+
+std::filesystem::path TextFileWriter::TemporaryPath(const std::filesystem::path& target) {
+  std::filesystem::path temp = target;
+  temp += ".tmp";
+  return temp;
+}
 
 bool TextFileWriter::Open(const std::filesystem::path& path) {
-  Close();
+  Discard();
+  target_ = path;
+  temp_ = TemporaryPath(path);
   name_ = path.filename().string();
-  file_ = std::fopen(path.c_str(), "wb");
   line_number_ = 0;
   buffer_.clear();
+  failed_ = false;
+  error_.clear();
+  file_ = std::fopen(temp_.c_str(), "wb");
   if (!file_) {
-    error_ = SystemError(name_) + " を作成できません。";
+    // The reason is the folder's (missing, not a folder, read-only, full).
+    Fail(SystemError(target_) + " を作成できません。");
     return false;
   }
-  error_.clear();
   return true;
+}
+
+void TextFileWriter::Fail(const std::string& what) {
+  if (!failed_) error_ = what;
+  failed_ = true;
 }
 
 bool TextFileWriter::WriteLine(std::u16string_view text) {
   if (!file_) {
-    error_ = name_ + " は開かれていません。";
+    if (!failed_) error_ = name_ + " は開かれていません。";
     return false;
   }
   ++line_number_;
@@ -105,27 +114,49 @@ bool TextFileWriter::WriteLine(std::u16string_view text) {
     text.remove_prefix(bad + 1);
   }
   buffer_ += "\r\n";
-  if (buffer_.size() >= kBlockSize && !Flush()) return false;
+  if (buffer_.size() >= kFlushSize && !Flush()) return false;
   return ok;
 }
 
 bool TextFileWriter::Flush() {
+  if (failed_) {
+    buffer_.clear();  // nothing more reaches a file that will not be kept
+    return false;
+  }
   if (buffer_.empty()) return true;
-  bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
+  const bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
   buffer_.clear();
-  if (!ok) error_ = SystemError(name_) + " に書き込めません。";
+  if (!ok) Fail(SystemError(target_) + " に書き込めません。");
   return ok;
 }
 
 bool TextFileWriter::Close() {
-  if (!file_) return true;
-  bool ok = Flush();
-  if (std::fclose(file_) != 0 && ok) {
-    error_ = SystemError(name_) + " を閉じられません。";
-    ok = false;
+  if (!file_) {
+    Discard();
+    return !failed_;
   }
+  // The data reaches the disk before the new file takes the old one's place,
+  // so that even a crash of the machine leaves one of the two whole.
+  if (Flush() && (std::fflush(file_) != 0 || ::fsync(fileno(file_)) != 0)) {
+    Fail(SystemError(target_) + " に書き込めません。");
+  }
+  if (std::fclose(file_) != 0) Fail(SystemError(target_) + " を閉じられません。");
   file_ = nullptr;
-  return ok;
+  std::error_code ec;
+  if (!failed_) {
+    std::filesystem::rename(temp_, target_, ec);
+    if (ec) Fail(SystemError(target_, ec.value()) + " を作成できません。");
+  }
+  if (failed_) std::filesystem::remove(temp_, ec);
+  return !failed_;
+}
+
+void TextFileWriter::Discard() {
+  if (!file_) return;
+  std::fclose(file_);
+  file_ = nullptr;
+  std::error_code ec;
+  std::filesystem::remove(temp_, ec);
 }
 
 bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error) {

@@ -17,5 +17,7 @@ RuleError InvalidArgument();
 RuleError IndexOutOfRange();
 // "Type mismatch": a number conversion of a non-number.
 RuleError TypeMismatch();
+// "Overflow": a number too large for the rules (more than nine digits).
+RuleError Overflow();
 
 }  // namespace text

@@ -1,7 +1,10 @@
 #include "text/cp932.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <sstream>
@@ -129,6 +132,80 @@ TEST(TextFiles, LastLineWithoutLineEndIsRead) {
   ASSERT_TRUE(reader.Next(line));
   EXPECT_EQ(line, u"b");
   EXPECT_FALSE(reader.Next(line));
+  std::filesystem::remove(path);
+}
+
+TEST(TextFiles, ReaderSkipsALineOverTheLimitAndSaysWhere) {
+  const auto path = TempFile("long_line.CSV");
+  std::ofstream(path, std::ios::binary) << "a\r\n" << std::string(kMaxLineBytes + 1, 'x') << "\r\nb\r\n";
+  TextFileReader reader;
+  ASSERT_TRUE(reader.Open(path));
+  std::u16string line;
+  ASSERT_TRUE(reader.Next(line));
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_TRUE(reader.line_too_long());
+  EXPECT_EQ(line, u"");
+  EXPECT_EQ(reader.error(),
+            path.filename().string() + " の 2 行目は 65536 バイトを超えるため読み飛ばしました。");
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_FALSE(reader.line_too_long());
+  EXPECT_EQ(line, u"b");
+  std::filesystem::remove(path);
+}
+
+TEST(TextFiles, ForeignEncodingsAreRecognised) {
+  EXPECT_EQ(ForeignEncoding("01101,\"\xe5\x8c\x97\xe6\xb5\xb7\xe9\x81\x93\""), "UTF-8");  // "北海道"
+  EXPECT_EQ(ForeignEncoding("\xef\xbb\xbf"
+                            "01101"),
+            "UTF-8");
+  EXPECT_EQ(ForeignEncoding("\xff\xfe"
+                            "0\0"
+                            "1\0"),
+            "UTF-16");
+  // ﾎｯｶｲﾄﾞｳ and 北海道 in code page 932, and plain ASCII.
+  EXPECT_EQ(ForeignEncoding("01101,\"\xce\xaf\xb6\xb2\xc4\xde\xb3\",\"\x96\x6b\x8a\x43\x93\xb9\""), "");
+  EXPECT_EQ(ForeignEncoding("01101,\"060  \""), "");
+}
+
+// A file that cannot be written whole is never put in place: the old file
+// stays, and no temporary file is left. A full disk is a file size limit here.
+TEST(TextFiles, WriterReplacesTheFileOnlyWhenWholeWritten) {
+  const auto path = TempFile("whole.TXT");
+  std::ofstream(path, std::ios::binary) << "old\r\n";
+  auto contents = [&] {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  };
+  {
+    TextFileWriter writer;
+    ASSERT_TRUE(writer.Open(path));
+    EXPECT_TRUE(writer.WriteLine(u"abandoned"));
+  }  // destroyed without Close
+  EXPECT_EQ(contents(), "old\r\n");
+
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  TextFileWriter writer;
+  ASSERT_TRUE(writer.Open(path));
+  bool written = true;
+  for (int i = 0; i < 200000 && written; ++i) written = writer.WriteLine(u"0600042 the disk fills up");
+  const bool closed = writer.Close();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(written);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(writer.failed());
+  EXPECT_EQ(writer.error(), path.string() + ": File too large に書き込めません。");
+  EXPECT_EQ(contents(), "old\r\n");
+  EXPECT_FALSE(std::filesystem::exists(TextFileWriter::TemporaryPath(path)));
+
+  TextFileWriter in_missing_folder;
+  EXPECT_FALSE(in_missing_folder.Open(path / "x.TXT"));
+  EXPECT_EQ(in_missing_folder.error(), (path / "x.TXT").string() + ": Not a directory を作成できません。");
   std::filesystem::remove(path);
 }
 

@@ -27,6 +27,7 @@ TEST(Strings, FailuresOfTheClassicFunctions) {
   EXPECT_THROW(InStr(0, u"abc", u"a"), RuleError);
   EXPECT_THROW(ToNumber(u"１a"), RuleError);
   EXPECT_THROW(ToNumber(u""), RuleError);
+  EXPECT_THROW(ToNumber(u"1234567890"), RuleError);  // ten digits: beyond any number of the data
   try {
     Mid(u"abc", 1, -2);
   } catch (const RuleError& e) {
@@ -53,6 +54,7 @@ TEST(Strings, NumbersOfEitherWidth) {
   EXPECT_EQ(LeadingNumber(u"丁目"), 0);
   EXPECT_EQ(ToNumber(u"0600042"), 600042);
   EXPECT_EQ(ToNumber(u" 13 "), 13);
+  EXPECT_EQ(ToNumber(u"００999999999"), 999999999);  // leading zeros are no digits of the number
   EXPECT_EQ(FullWidthDecimal(19), u"１９");
   EXPECT_EQ(Decimal(-5), u"-5");
 }

@@ -1,0 +1,53 @@
+#pragma once
+// Cuts a stream of bytes into lines, for every line source of the programs
+// (code page 932 files here; any other source reads through it too, so all
+// share one line limit). LF, CR LF and a lone CR each end a line, so a file
+// with the old CR-only line ends is read line by line, not as one line. A
+// line longer than kMaxLineBytes is never held: its bytes are skipped up to
+// its end, and the line is reported as too long.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace text {
+
+// The longest line a reader takes (bytes, before decoding). Japan Post's
+// lines are under 1 KiB; settings and script lines far less.
+inline constexpr size_t kMaxLineBytes = 64 * 1024;
+
+// "<file> の <line> 行目は 65536 バイトを超えるため読み飛ばしました。"
+std::string LineTooLongMessage(std::string_view file, long line);
+
+class LineSplitter {
+ public:
+  // Reads up to size bytes into data; returns how many (0 at the end).
+  using Source = std::function<size_t(char* data, size_t size)>;
+
+  enum class Result { kLine, kTooLong, kEnd };
+
+  explicit LineSplitter(Source source) : source_(std::move(source)) {}
+
+  // The next line without its line end, valid until the next call; for
+  // kTooLong, line is empty. Raises line_number() for every line.
+  Result Next(std::string_view& line);
+
+  long line_number() const { return line_number_; }
+  // The bytes read ahead and not yet taken: the start of the input right
+  // after the first Peek(), for a look at what the input is.
+  std::string_view Peek();
+
+ private:
+  bool Fill();
+  // Drops bytes up to and including the end of the current line.
+  void SkipRestOfLine();
+
+  Source source_;
+  std::string block_;   // one read
+  std::string buffer_;  // the bytes not yet taken, from pos_ on
+  size_t pos_ = 0;
+  bool end_ = false;
+  long line_number_ = 0;
+};
+
+}  // namespace text
