@@ -18,6 +18,10 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && EqualsNoCase(s.substr(s.size() - suffix.size()), suffix);
+}
+
 std::string_view TrimLeft(std::string_view s, std::string_view chars) {
   const size_t first = s.find_first_not_of(chars);
   return s.substr(first == std::string_view::npos ? s.size() : first);

@@ -10,9 +10,11 @@ namespace text {
 // Upper-cases ASCII letters only; other characters stay as they are.
 std::string UpperAscii(std::string_view s);
 
-// Equal, or s begins with prefix, without regard to the case of Latin letters.
+// Equal, or s begins or ends with the other, without regard to the case of
+// Latin letters.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+bool EndsWithNoCase(std::string_view s, std::string_view suffix);
 
 // s without the leading, trailing or surrounding characters of chars (by
 // default the half-width blank).

@@ -118,6 +118,12 @@ bool TextFileWriter::WriteLine(std::u16string_view text) {
   return ok;
 }
 
+bool TextFileWriter::WriteBytes(std::string_view bytes) {
+  if (!file_) return false;
+  buffer_ += bytes;
+  return Flush();
+}
+
 bool TextFileWriter::Flush() {
   if (failed_) {
     buffer_.clear();  // nothing more reaches a file that will not be kept
@@ -157,6 +163,17 @@ void TextFileWriter::Discard() {
   file_ = nullptr;
   std::error_code ec;
   std::filesystem::remove(temp_, ec);
+}
+
+bool CopyWhole(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
+  const std::filesystem::path temp = TextFileWriter::TemporaryPath(to);
+  std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing, ec);
+  if (!ec) std::filesystem::rename(temp, to, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+  }
+  return !ec;
 }
 
 bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error) {

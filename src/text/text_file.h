@@ -65,6 +65,8 @@ class TextFileWriter {
 
   // Starts a new content for path (the file itself is replaced by Close).
   bool Open(const std::filesystem::path& path);
+  // Writes bytes as they stand (lines kept byte for byte from another file).
+  bool WriteBytes(std::string_view bytes);
   // Writes text and CR LF. A character without a code page 932 form makes it
   // return false with error() naming the file, line and character; the line
   // is still written, with "?" in its place. A failure to write makes it
@@ -99,6 +101,10 @@ class TextFileWriter {
   std::string error_;
   Cp932 codec_;
 };
+
+// Copies from to to whole or not at all: through a temporary file beside to,
+// renamed over it only when the copy is complete. ec says why it failed.
+bool CopyWhole(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);
 
 // Reads a whole small text file (settings, scripts) into lines. False with
 // error set when the file cannot be read or a line is unreadable (that line
