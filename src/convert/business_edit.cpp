@@ -4,7 +4,7 @@
 
 #include "BusinessFixImeRowsTable.inc"
 #include "BusinessFixRowsTable.inc"
-#include "dialogs/trap.h"
+#include "convert/record_trap.h"
 #include "text/cp932.h"
 #include "text/width.h"
 
@@ -93,11 +93,11 @@ void RunRow(ConvertContext& ctx, RecordEmitter& emitter, BusinessFixTable rows) 
     for (; it != end && (*it)[kAction] == kGuard; ++it) {
       const BusinessFixLine& guard = *it;
       bool found = false;
-      TrapErrors(ctx.run.dialogs, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
+      Trap(ctx.run, [&] { found = Contains(Slot(ctx, guard), guard[kText]); });
       holds = holds && found;
     }
     if (holds) {
-      for (; it != end; ++it) TrapErrors(ctx.run.dialogs, [&] { RunAction(ctx, emitter, *it); });
+      for (; it != end; ++it) Trap(ctx.run, [&] { RunAction(ctx, emitter, *it); });
       return;
     }
     first = end;

@@ -12,7 +12,12 @@ namespace tessivar {
 
 struct ConvertContext {
   ConvertContext(const RunOptions& run_options, const InputFiles& input_files, Dialogs& dialog_port)
-      : run(run_options, input_files, dialog_port) {}
+      : run(run_options, input_files, dialog_port) {
+    run.origin = &reader.origin;
+  }
+  // The run points into the reader's state: a context stays where it was made.
+  ConvertContext(const ConvertContext&) = delete;
+  ConvertContext& operator=(const ConvertContext&) = delete;
 
   RunEnvironment run;     // options, inputs, dialogs, output fields, output, record count
   ReaderState reader;     // the file being read and the record ZipRec

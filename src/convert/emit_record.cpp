@@ -1,7 +1,7 @@
 #include "convert/emit_record.h"
 
 #include "convert/emit_word_shortening.h"
-#include "dialogs/trap.h"
+#include "convert/record_trap.h"
 #include "text/width.h"
 
 namespace tessivar {
@@ -81,11 +81,11 @@ void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
 }
 
 void Emitter::Emit(EmissionValues& values) {
-  TrapErrors(run_.dialogs, [&] { F_EmitRecord(values, EmitOrder::kMainFirst); });
+  Trap(run_, [&] { F_EmitRecord(values, EmitOrder::kMainFirst); });
 }
 
 void Emitter::EmitSubFirst(EmissionValues& values) {
-  TrapErrors(run_.dialogs, [&] { F_EmitRecord(values, EmitOrder::kSubFirst); });
+  Trap(run_, [&] { F_EmitRecord(values, EmitOrder::kSubFirst); });
 }
 
 }  // namespace tessivar

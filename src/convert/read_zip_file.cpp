@@ -1,6 +1,6 @@
 #include "convert/read_zip_file.h"
 
-#include "dialogs/trap.h"
+#include "convert/record_trap.h"
 
 namespace tessivar {
 
@@ -31,6 +31,13 @@ void SplitColumns(TextView line, std::vector<Text>& cols) {
   cols.resize(count);
 }
 
+// Whether field is text in quotes, compared in place: joining a record over
+// many lines must not copy the growing text once per line.
+bool IsQuoted(TextView field, TextView text) {
+  return field.size() == text.size() + 2 && field.front() == u'"' && field.back() == u'"' &&
+         field.substr(1, text.size()) == text;
+}
+
 int ParenthesisBalance(TextView text) {
   int depth = 0;
   for (char16_t c : text) {
@@ -48,34 +55,51 @@ class ZipFileReader {
                 const RecordHandler& hand_on)
       : run_(run), state_(state), input_(input), hand_on_(hand_on) {}
 
-  void Run() {
+  bool Run() {
+    state_.origin = RecordOrigin{input_.name(), 0, {}};
+    if (const std::string_view encoding = input_.foreign_encoding(); !encoding.empty()) {
+      // Decoded as code page 932 it would be garbage in every record.
+      run_.dialogs.Message(input_.name() + " は Shift_JIS (コードページ 932) ではなく " +
+                           std::string(encoding) + " のファイルのため、読み込みません。");
+      input_.Close();
+      return false;
+    }
     Text previous_key(kNothingPending);
     int depth = 0;
     int prefecture = 0;
-    while (input_.Next(line_)) {
+    while (!OutputFailed() && input_.Next(line_)) {
+      state_.origin.line = input_.line_number();
+      state_.origin.postal_code.clear();
       if (!input_.error().empty()) run_.dialogs.Message(input_.error());
+      // A line too long to take is skipped as a line of an unchecked
+      // prefecture is: it neither counts nor ends the pending record.
+      if (input_.line_too_long()) continue;
       // A line whose code is no number keeps the code of the line before it.
-      TrapErrors(run_.dialogs, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
+      Trap(run_, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
       if (!PrefectureSelected(prefecture)) continue;
 
       const TextView key = Mid(line_, 16, 7);
       if (key == previous_key) {
+        state_.origin.postal_code = pending_.postal_code;
         AppendContinuation(depth);
       } else {
         if (previous_key != kNothingPending) {
           HandOn();
           depth = 0;
+          state_.origin = RecordOrigin{input_.name(), input_.line_number(), {}};
         }
         StartRecord();
         depth += ParenthesisBalance(state_.ZipRec[kTownKanji]);
+        pending_ = state_.origin;
       }
       previous_key.assign(depth == 0 ? kComplete : key);
 
       ++state_.G_LineCount;
       if (state_.G_LineCount % 1000 == 1) run_.dialogs.ProcessEvents();
     }
-    if (previous_key != kNothingPending) HandOn();
+    if (previous_key != kNothingPending && !OutputFailed()) HandOn();
     input_.Close();
+    return true;
   }
 
  private:
@@ -83,7 +107,7 @@ class ZipFileReader {
   // is taken as if its box were set.
   bool PrefectureSelected(int code) {
     if (code < 0 || code >= kPrefectureBoxes) {
-      run_.dialogs.Message(IndexOutOfRange().what());
+      Report(run_, IndexOutOfRange().what());
       return true;
     }
     return run_.options.prefecture_checked[static_cast<size_t>(code)];
@@ -100,6 +124,7 @@ class ZipFileReader {
     } else {
       for (int slot = kOldCode; slot <= kTownKanji; ++slot) UnquoteInPlace(rec[slot]);
     }
+    state_.origin.postal_code = rec[kPostalCode];
   }
 
   // The business file's columns moved into the address layout, in exactly
@@ -111,7 +136,7 @@ class ZipFileReader {
     SetUnquoted(rec[kPostalCode], rec[7]);
     SetUnquoted(rec[kTownKanji], rec[5]);
     if (run_.options.with_blank) rec[kTownKanji] += u'　';
-    TrapErrors(run_.dialogs, [&] { rec[kTownKanji] += Unquote(rec[6]); });
+    Trap(run_, [&] { rec[kTownKanji] += Unquote(rec[6]); });
     SetUnquoted(rec[kPrefKanji], rec[3]);
     SetUnquoted(rec[kCityKanji], rec[4]);
     rec[kPrefKana].clear();
@@ -122,11 +147,11 @@ class ZipFileReader {
   void AppendContinuation(int& depth) {
     SplitColumns(line_, continuation_);
     auto& rec = state_.ZipRec;
-    TrapErrors(run_.dialogs, [&] {
+    Trap(run_, [&] {
       const Text& kana = continuation_.at(kTownKana);
-      if (Concat(u"\"", rec[kTownKana], u"\"") != kana) rec[kTownKana] += Unquote(kana);
+      if (!IsQuoted(kana, rec[kTownKana])) rec[kTownKana] += Unquote(kana);
     });
-    TrapErrors(run_.dialogs, [&] {
+    Trap(run_, [&] {
       const Text& town = continuation_.at(kTownKanji);
       rec[kTownKanji] += Unquote(town);
       depth += ParenthesisBalance(town);
@@ -134,7 +159,7 @@ class ZipFileReader {
   }
 
   void UnquoteInPlace(Text& field) {
-    TrapErrors(run_.dialogs, [&] {
+    Trap(run_, [&] {
       if (field.size() < 2) throw InvalidArgument();
       field.pop_back();
       field.erase(0, 1);
@@ -142,14 +167,20 @@ class ZipFileReader {
   }
 
   void SetUnquoted(Text& target, const Text& field) {
-    TrapErrors(run_.dialogs, [&] { target = Unquote(field); });
+    Trap(run_, [&] { target = Unquote(field); });
   }
 
   // The handlers report their own failures; the trap here only keeps a
-  // failure that escapes them from ending the file.
+  // failure that escapes them from ending the file. They see where the
+  // record began (a joined record: its first line).
   void HandOn() {
-    TrapErrors(run_.dialogs, [&] { hand_on_(state_.ZipRec); });
+    state_.origin = pending_;
+    Trap(run_, [&] { hand_on_(state_.ZipRec); });
   }
+
+  // An output that could not be written ends the reading: nothing after it
+  // would reach the file.
+  bool OutputFailed() const { return run_.output && run_.output->failed(); }
 
   const RunEnvironment& run_;
   ReaderState& state_;
@@ -157,15 +188,16 @@ class ZipFileReader {
   const RecordHandler& hand_on_;
   Text line_;
   std::vector<Text> continuation_;
+  RecordOrigin pending_;  // where the pending record began
 };
 
 }  // namespace
 
 Text Unquote(TextView field) { return Text(Mid(field, 2, Len(field) - 2)); }
 
-void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
                    const RecordHandler& hand_on) {
-  ZipFileReader(run, state, input, hand_on).Run();
+  return ZipFileReader(run, state, input, hand_on).Run();
 }
 
 }  // namespace tessivar

@@ -17,8 +17,12 @@ using RecordHandler = std::function<void(ZipRecord&)>;
 
 // F_ReadZipFile: reads input to its end and closes it. The lines of unchecked
 // prefectures are skipped, continued address records joined, and business
-// lines (state.G_InputIndex 48) laid out as address lines.
-void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+// lines (state.G_InputIndex 48) laid out as address lines. Lines over the
+// line limit are reported and skipped; state.origin names the file, line and
+// postal code of what is being read. Reading stops early when the run's
+// output has failed. Returns false, having read nothing, for a file that is
+// plainly not code page 932 (UTF-8, UTF-16), after saying so.
+bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
                    const RecordHandler& hand_on);
 
 // A text field without its quotes: the first and the last character dropped,

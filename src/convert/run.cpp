@@ -1,6 +1,7 @@
 // F_CreateZipData: one conversion run. It writes the output file's header,
-// takes every record of the input files through the stages below, closes the
-// file and reports the count.
+// takes every record of the input files through the stages below, puts the
+// file in place and reports the count; or, when an input could not be read or
+// the output not written, says so and leaves the output as it was.
 #include "convert/run.h"
 
 #include <memory>
@@ -56,20 +57,20 @@ void ApplyRules(ConvertContext& ctx, RecordEmitter& emitter) {
 }
 
 // Stage 1 for the input file of index: opens and reads it, handing each
-// record on.
-void ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on) {
+// record on. False when the file could not be read.
+bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on) {
   ctx.reader.G_InputIndex = index;
   text::TextFileReader input;
   if (!input.Open(ctx.run.inputs.in_folder / ctx.run.inputs.names[static_cast<size_t>(index)])) {
     ctx.run.dialogs.Message(input.error());
-    return;
+    return false;
   }
-  F_ReadZipFile(ctx.run, ctx.reader, input, hand_on);
+  return F_ReadZipFile(ctx.run, ctx.reader, input, hand_on);
 }
 
 }  // namespace
 
-void F_CreateZipData(ConvertContext& ctx) {
+bool F_CreateZipData(ConvertContext& ctx) {
   ctx.town.G_DupSeen.fill(false);
   ctx.last = LastRecord{};
 
@@ -90,15 +91,32 @@ void F_CreateZipData(ConvertContext& ctx) {
   const std::unique_ptr<LineWriter> write_line = LineWriterFor(ctx.run, ctx.reader.ZipRec);  // 4
   Emitter emit(ctx.run, ctx.reader.ZipRec, ctx.last, write_line.get());                      // 3
   const RecordHandler apply_rules = [&](ZipRecord&) { ApplyRules(ctx, emit); };              // 2
-  for (int index : InputOrder(ctx.run)) ReadInputFile(ctx, index, apply_rules);              // 1
-
-  if (file.is_open() && !file.Close()) ctx.run.dialogs.Message(file.error());
+  bool inputs_read = true;
+  for (int index : InputOrder(ctx.run)) {
+    if (!ReadInputFile(ctx, index, apply_rules)) inputs_read = false;  // 1
+  }
   ctx.run.output = nullptr;
+
+  // A failure to open or write the output was reported as it happened. An
+  // output without the records of an input that could not be read would be
+  // taken for the whole: neither is put in place.
+  if (file.failed() || !inputs_read) {
+    if (!file.failed()) {
+      ctx.run.dialogs.Message("入力ファイルを読み込めなかったため、" + ctx.run.G_OutFileName +
+                              " は作成しませんでした。");
+    }
+    return false;
+  }
+  if (!file.Close()) {
+    ctx.run.dialogs.Message(file.error());
+    return false;
+  }
 
   if (ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv) {
     ctx.run.dialogs.Message("郵便番号データを " + std::to_string(ctx.run.G_RecordCount) +
                             " 件 作成しました。");
   }
+  return true;
 }
 
 }  // namespace tessivar

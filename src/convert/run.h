@@ -8,7 +8,10 @@ namespace tessivar {
 // F_CreateZipData: runs the conversion into ctx.run.inputs.out_folder /
 // ctx.run.G_OutFileName with ctx.run.options and ctx.run.G_SelFields. Shows
 // the count message for the word list and the CSV text; the database
-// purpose reports after the build instead.
-void F_CreateZipData(ConvertContext& ctx);
+// purpose reports after the build instead. The output file is written whole
+// or not at all: false, without a count message, when an input file could
+// not be read or the output could not be written (each said in a message;
+// an older output file stays as it was).
+bool F_CreateZipData(ConvertContext& ctx);
 
 }  // namespace tessivar

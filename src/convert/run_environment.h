@@ -1,12 +1,14 @@
 #pragma once
 // What one run works in: the options and input files it was started with,
-// the dialogs it reports through, the selected output fields, the output and
-// the count of records written. Set up before the run; of all the stages only
-// the line writers change it (they write to the output and count).
+// the dialogs it reports through (with where the record being worked on came
+// from), the selected output fields, the output and the count of records
+// written. Set up before the run; of all the stages only the line writers
+// change it (they write to the output and count).
 #include <string>
 #include <vector>
 
 #include "convert/input_files.h"
+#include "convert/record_origin.h"
 #include "convert/run_options.h"
 #include "convert/write_sink.h"
 #include "convert/zip_record.h"
@@ -21,10 +23,11 @@ struct RunEnvironment {
   RunOptions options;
   InputFiles inputs;
   Dialogs& dialogs;
-  std::vector<Text> G_SelFields;  // selected output field list, index 0 is a marker
-  std::string G_OutFileName;      // output file of the run, in G_OutFolder
-  LineSink* output = nullptr;     // G_OutFileNo: the open output of the run
-  long G_RecordCount = 0;         // records written, counted by the line writers
+  const RecordOrigin* origin = nullptr;  // the reader's, named by every trapped failure
+  std::vector<Text> G_SelFields;         // selected output field list, index 0 is a marker
+  std::string G_OutFileName;             // output file of the run, in G_OutFolder
+  LineSink* output = nullptr;            // G_OutFileNo: the open output of the run
+  long G_RecordCount = 0;                // records written, counted by the line writers
 };
 
 }  // namespace tessivar

@@ -3,12 +3,12 @@
 // parts), town_area_propagation.cpp and town_area_part_loop.cpp; the
 // correction table is consulted at the checkpoints A to E.
 //
-// Every operation that can fail on real data runs under TrapErrors: the failure is
-// reported, the operation's target keeps its value and the rules go on.
+// Every operation that can fail on real data runs under Trap: the failure is
+// reported with where its record came from, the operation's target keeps its
+// value and the rules go on.
 #include "convert/town_area.h"
 
 #include "convert/town_area_steps.h"
-#include "dialogs/trap.h"
 
 namespace tessivar {
 
@@ -178,8 +178,8 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const TownCorre
 
   // 10.-12. Siblings and the exclusion tail, main names, parts.
   UpdateSiblingsAndTail(ctx.town, ctx.values);
-  BuildMainNames(ctx.town, ctx.values, ctx.run.dialogs);
-  BuildParts(ctx.town, ctx.run.dialogs);
+  BuildMainNames(ctx.town, ctx.values, ctx.run);
+  BuildParts(ctx.town, ctx.run);
 
   // 13. Checkpoint C.
   if (finished_at(Checkpoint::kC)) return;

@@ -4,9 +4,10 @@
 // 4, 11 and 12.
 #include <algorithm>
 
+#include "convert/range_limit.h"
+#include "convert/record_trap.h"
 #include "convert/town_area_steps.h"
 #include "convert/town_kyoto_codes.h"
-#include "dialogs/trap.h"
 
 namespace tessivar::town_area {
 
@@ -28,7 +29,7 @@ long LeadingDigits(TextView s) {
   long n = 0;
   size_t count = 0;
   while (count < s.size() && IsDigit(s[count])) {
-    if (count == 9) throw TypeMismatch();  // beyond any number of a town text
+    if (count == kMaxNumberDigits) throw Overflow();  // beyond any number of a town text
     n = n * 10 + DigitValue(s[count]);
     ++count;
   }
@@ -63,7 +64,7 @@ class PartLoop {
         values_(ctx.values),
         town_(ctx.town),
         last_(ctx.last),
-        dialogs_(ctx.run.dialogs),
+        run_(ctx.run),
         emitter_(emitter),
         corrections_(corrections),
         code_(rec_[kPostalCode]) {}
@@ -77,7 +78,7 @@ class PartLoop {
  private:
   Flow RunCases(size_t i) {
     const Text K = town_.G_PartsKanji[i];
-    TrapErrors(dialogs_, [&] { T_ = Item(town_.G_PartTailsKanji, i); });
+    Trap(run_, [&] { T_ = Item(town_.G_PartTailsKanji, i); });
 
     // 1. Checkpoint F1.
     if (Flow f = Consult(Checkpoint::kF1, K); f != Flow::kNextCase) return f;
@@ -144,7 +145,7 @@ class PartLoop {
   // R: the kana part with the kanji part's index. When the kana list is
   // shorter, the read fails and R keeps the kana part read before.
   void ReadKana(size_t i) {
-    TrapErrors(dialogs_, [&] { R_ = Item(town_.G_PartsKana, i); });
+    Trap(run_, [&] { R_ = Item(town_.G_PartsKana, i); });
   }
 
   // The sub kana of cases 4 and 15: the kana part with the same index, the
@@ -199,11 +200,11 @@ class PartLoop {
       values_.G_CommentKanji = last_.G_LastCommentKanji;
       values_.G_CommentKana = last_.G_LastCommentKana;
     } else {
-      TrapErrors(dialogs_, [&] {
+      Trap(run_, [&] {
         values_.G_CommentKanji =
             Concat(u"郵便番号が指定されている 「", Left(town_.G_TownKanji, town_.pK - 1), u"」の地域");
       });
-      TrapErrors(dialogs_, [&] {
+      Trap(run_, [&] {
         values_.G_CommentKana =
             Concat(u"郵便番号が指定されている <", Left(town_.G_TownKana, town_.pR - 1), u"> の地域");
       });
@@ -221,12 +222,16 @@ class PartLoop {
       EmitInOrder();
     } else {
       long first = 0, last = 0;
-      TrapErrors(dialogs_, [&] { first = LeadingDigits(K); });
-      TrapErrors(dialogs_, [&] { last = LeadingDigits(Mid(K, InStr(K, u"～") + 1)); });
-      for (long n = first; n <= last; ++n) {
+      Trap(run_, [&] { first = LeadingDigits(K); });
+      Trap(run_, [&] { last = LeadingDigits(Mid(K, InStr(K, u"～") + 1)); });
+      bool within_limit = false;
+      Trap(run_, [&] {
+        CheckRangePlaces(first, last);
+        within_limit = true;
+      });
+      for (long n = first; within_limit && n <= last; ++n) {
         values_.G_OutSubKanji = Concat(FullWidthDecimal(n), T_);
-        TrapErrors(dialogs_,
-                   [&] { values_.G_OutSubKana = Concat(Decimal(n), Item(town_.G_PartTailsKana, i)); });
+        Trap(run_, [&] { values_.G_OutSubKana = Concat(Decimal(n), Item(town_.G_PartTailsKana, i)); });
         Emit();
       }
     }
@@ -253,7 +258,7 @@ class PartLoop {
     std::vector<Text> kana_pieces = Split(R_, Contains(R_, u"･") ? u"･" : u".");
     for (size_t j = 0; j < kanji_pieces.size(); ++j) {
       values_.G_OutSubKanji = kanji_pieces[j];
-      TrapErrors(dialogs_, [&] { values_.G_OutSubKana = Item(kana_pieces, j); });
+      Trap(run_, [&] { values_.G_OutSubKana = Item(kana_pieces, j); });
       Emit();
     }
     return Flow::kNextPart;
@@ -264,8 +269,8 @@ class PartLoop {
     ClearSubAreas();
     values_.G_CommentTailKanji.clear();
     values_.G_CommentTailKana.clear();
-    TrapErrors(dialogs_, [&] { values_.G_CommentKanji = Between(town_.G_TownKanji, u"（", u"）"); });
-    TrapErrors(dialogs_, [&] { values_.G_CommentKana = Between(town_.G_TownKana, u"(", u")"); });
+    Trap(run_, [&] { values_.G_CommentKanji = Between(town_.G_TownKanji, u"（", u"）"); });
+    Trap(run_, [&] { values_.G_CommentKana = Between(town_.G_TownKana, u"(", u")"); });
     Emit();
     ClearComments();
     ClearSiblings();
@@ -301,7 +306,7 @@ class PartLoop {
   // is cut out of the part. ex. "第４０地割「５７番地１２５を除く」～第４５地割"
   void TakeQuotes(Text& part, TextView open, TextView close, Text& comment) {
     if (!Contains(part, open)) return;
-    TrapErrors(dialogs_, [&] {
+    Trap(run_, [&] {
       long from = InStr(part, open);
       long to = InStr(from + 1, part, close);
       comment = Mid(part, from + 1, to - from - 1);
@@ -321,7 +326,7 @@ class PartLoop {
   NumberRange ReadRange(const Text& text, TextView mark, bool with_numbers) {
     NumberRange range;
     Text before;
-    TrapErrors(dialogs_, [&] { before = Left(text, InStr(text, mark) - 1); });
+    Trap(run_, [&] { before = Left(text, InStr(text, mark) - 1); });
     size_t digit = 0;
     while (digit < before.size() && !IsDigit(before[digit])) ++digit;
     range.prefix = before.substr(0, digit);
@@ -329,8 +334,8 @@ class PartLoop {
     while (after_digits < before.size() && IsDigit(before[after_digits])) ++after_digits;
     range.suffix = before.substr(after_digits);
     if (!with_numbers) return range;
-    TrapErrors(dialogs_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
-    TrapErrors(dialogs_, [&] {
+    Trap(run_, [&] { range.first = LeadingDigits(TextView(before).substr(digit)); });
+    Trap(run_, [&] {
       TextView after = Mid(text, InStr(text, mark) + 1);
       size_t from = 0;
       while (from < after.size() && !IsDigit(after[from])) ++from;
@@ -363,7 +368,12 @@ class PartLoop {
         range_of_kana.prefix.insert(0, place.kana);
       }
     }
-    for (long n = range.first; n <= range.last; ++n) {
+    bool within_limit = false;
+    Trap(run_, [&] {
+      CheckRangePlaces(range.first, range.last);
+      within_limit = true;
+    });
+    for (long n = range.first; within_limit && n <= range.last; ++n) {
       values_.G_OutTownKanji = Concat(range.prefix, FullWidthDecimal(n), range.suffix);
       values_.G_OutTownKana = Concat(range_of_kana.prefix, Decimal(n), range_of_kana.suffix);
       ClearSubAreas();
@@ -398,7 +408,7 @@ class PartLoop {
   EmissionValues& values_;
   TownAreaState& town_;
   const LastRecord& last_;
-  Dialogs& dialogs_;
+  const RunEnvironment& run_;
   RecordEmitter& emitter_;
   const TownCorrections& corrections_;
   const Text code_;

@@ -1,8 +1,8 @@
 // Siblings and the exclusion tail, main names and parts: the steps that turn
 // a town text such as "中央（１番地、３～５番地、その他）" into a main name
 // ("中央") and a list of parts ("１番地", "３～５番地", "その他").
+#include "convert/record_trap.h"
 #include "convert/town_area_steps.h"
-#include "dialogs/trap.h"
 
 namespace tessivar::town_area {
 
@@ -39,16 +39,16 @@ void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& scri
 // parenthesis); fails when pos is the last character or beyond.
 Text Inner(const Text& text, long pos) { return Text(Mid(text, pos + 1, Len(text) - pos - 1)); }
 
-std::vector<Text> SplitParts(Dialogs& dialogs, const Text& text, long pos, char16_t comma,
+std::vector<Text> SplitParts(const RunEnvironment& run, const Text& text, long pos, char16_t comma,
                              bool inner_allowed) {
   const TextView comma_text(&comma, 1);
   std::vector<Text> parts;
   if (InStr(pos + 1, text, comma_text) > 0) {
-    TrapErrors(dialogs, [&] { parts = Split(Inner(text, pos), comma_text); });
+    Trap(run, [&] { parts = Split(Inner(text, pos), comma_text); });
     return parts;
   }
   Text inner;
-  if (inner_allowed) TrapErrors(dialogs, [&] { inner = Inner(text, pos); });
+  if (inner_allowed) Trap(run, [&] { inner = Inner(text, pos); });
   parts.push_back(!inner.empty() ? inner : text);
   return parts;
 }
@@ -68,27 +68,27 @@ void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values) {
   UpdateSiblingsOf(town.G_TownKana, town.G_SiblingsKana, values.G_CommentTailKana, kKana);
 }
 
-void BuildMainNames(const TownAreaState& town, EmissionValues& values, Dialogs& dialogs) {
+void BuildMainNames(const TownAreaState& town, EmissionValues& values, const RunEnvironment& run) {
   // A floor of a building stays part of the name: "ＡＢタワー（１階）".
   if (Contains(town.G_TownKanji, u"階）"))
     values.G_OutTownKanji = town.G_TownKanji;
   else
-    TrapErrors(dialogs, [&] { values.G_OutTownKanji = Left(town.G_TownKanji, town.pK - 1); });
+    Trap(run, [&] { values.G_OutTownKanji = Left(town.G_TownKanji, town.pK - 1); });
   // The reading of a floor stays whole only with a floor in the kanji too:
   // "ｶｲ)" alone also ends readings such as "ﾔﾏﾉﾒ(ｻｶｲ)" (山目（境）).
   const bool floor = Contains(town.G_TownKana, u"ｶｲ)") && Contains(town.G_TownKanji, u"階）");
   if (town.pR == 0 || floor)
     values.G_OutTownKana = town.G_TownKana;
   else
-    TrapErrors(dialogs, [&] { values.G_OutTownKana = Left(town.G_TownKana, town.pR - 1); });
+    Trap(run, [&] { values.G_OutTownKana = Left(town.G_TownKana, town.pR - 1); });
 }
 
-void BuildParts(TownAreaState& town, Dialogs& dialogs) {
+void BuildParts(TownAreaState& town, const RunEnvironment& run) {
   // A list that cannot be split keeps its previous value, as every failed
   // operation does; the tail lists always match the parts lists in size.
-  std::vector<Text> kanji = SplitParts(dialogs, town.G_TownKanji, town.pK, kKanji.comma, true);
+  std::vector<Text> kanji = SplitParts(run, town.G_TownKanji, town.pK, kKanji.comma, true);
   if (!kanji.empty()) town.G_PartsKanji = std::move(kanji);
-  std::vector<Text> kana = SplitParts(dialogs, town.G_TownKana, town.pR, kKana.comma, town.pR > 0);
+  std::vector<Text> kana = SplitParts(run, town.G_TownKana, town.pR, kKana.comma, town.pR > 0);
   if (!kana.empty()) town.G_PartsKana = std::move(kana);
   town.G_PartTailsKanji.assign(town.G_PartsKanji.size(), Text());
   town.G_PartTailsKana.assign(town.G_PartsKana.size(), Text());

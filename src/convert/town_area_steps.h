@@ -36,9 +36,9 @@ const Text& Item(const std::vector<Text>& list, size_t index);
 // The sibling lists and the exclusion tail; may cut the working town copies.
 void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values);
 // G_OutTownKanji / G_OutTownKana from the working copies.
-void BuildMainNames(const TownAreaState& town, EmissionValues& values, Dialogs& dialogs);
+void BuildMainNames(const TownAreaState& town, EmissionValues& values, const RunEnvironment& run);
 // G_PartsKanji / G_PartsKana and their empty tail lists.
-void BuildParts(TownAreaState& town, Dialogs& dialogs);
+void BuildParts(TownAreaState& town, const RunEnvironment& run);
 
 // --- Propagation -----------------------------------------------------------
 // The two codes whose lists keep some parts out of prefix propagation.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "convert/range_limit.h"
 #include "text/cp932.h"
 
 #include "TownCorrectionsTable.inc"
@@ -126,6 +127,7 @@ Text* RecordTarget(EmissionValues& values, size_t field) {
 void EmitSeries(EmissionValues& values, RecordEmitter& emitter, const NumberSeries& series) {
   Text& kanji = series.into_main ? values.G_OutTownKanji : values.G_OutSubKanji;
   Text& kana = series.into_main ? values.G_OutTownKana : values.G_OutSubKana;
+  CheckRangePlaces(series.first, series.last);
   for (long n = series.first; n <= series.last; ++n) {
     kanji = Concat(series.prefix, FullWidthDecimal(n), series.suffix);
     kana = Concat(series.prefix_kana, Decimal(n), series.suffix_kana);

@@ -1,6 +1,6 @@
 #include "convert/write_line.h"
 
-#include "dialogs/trap.h"
+#include "convert/record_trap.h"
 #include "fieldsets/field_catalogue.h"
 #include "text/width.h"
 
@@ -38,7 +38,7 @@ void AppendQuoted(Text& line, TextView text) {
 }  // namespace
 
 void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail) {
-  TrapErrors(run.dialogs, "F_郵便番号SUB_Err:", [&] {
+  Trap(run, "F_郵便番号SUB_Err:", [&] {
     if (run.options.with_prefecture)
       word = Concat(rec[kPrefKanji], run.options.with_blank ? u"　" : u"", word);
     ReplaceIn(comment, u"＠", u"、");
@@ -74,7 +74,7 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
 
 void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comment, Text& tail,
                     Text& townKana, Text& commentKana, Text& tailKana) {
-  TrapErrors(run.dialogs, [&] {
+  Trap(run, [&] {
     // Commas that the town-area rules protected come back.
     ReplaceIn(rec[kTownKanji], u"＠", u"、");
     ReplaceIn(town, u"＠", u"、");

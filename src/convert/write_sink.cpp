@@ -3,7 +3,7 @@
 namespace tessivar {
 
 void OutputFileSink::WriteLine(std::u16string_view line) {
-  if (!file_.is_open()) return;
+  if (!file_.is_open() || file_.failed()) return;
   if (!file_.WriteLine(line)) dialogs_.Message(file_.error());
 }
 

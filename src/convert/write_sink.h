@@ -14,16 +14,19 @@ class LineSink {
  public:
   virtual ~LineSink() = default;
   virtual void WriteLine(std::u16string_view line) = 0;
+  // True once the output cannot be written whole any more: the run stops.
+  virtual bool failed() const { return false; }
 };
 
 // The output file as the run's line sink: a line that cannot be written in
 // code page 932 is reported with the file and line, and the run goes on. An
-// output that could not be opened is reported once (by the run), not once
-// per record.
+// output that could not be opened, or that fails to take a line (a full disk),
+// is reported once, not once per record, and counts as failed.
 class OutputFileSink : public LineSink {
  public:
   OutputFileSink(text::TextFileWriter& file, Dialogs& dialogs) : file_(file), dialogs_(dialogs) {}
   void WriteLine(std::u16string_view line) override;
+  bool failed() const override { return file_.failed(); }
 
  private:
   text::TextFileWriter& file_;

@@ -1,0 +1,38 @@
+#pragma once
+// The converter's error trap: run one operation; if it fails, show the
+// system's text (behind a fixed prefix naming the procedure, where it has
+// one), then where the record came from, and let the caller go on with its
+// next operation. ex. "プロシージャの呼び出し、または引数が不正です。
+// （KEN_ALL.CSV の 61234 行目、郵便番号 3771512）"
+#include <exception>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "convert/record_origin.h"
+#include "convert/run_environment.h"
+
+namespace tessivar {
+
+// "（KEN_ALL.CSV の 61234 行目、郵便番号 3771512）"; empty when no line has been
+// read; the postal code is left out while the line is not yet split.
+std::string Where(const RecordOrigin& origin);
+
+// Shows text followed by where the record being worked on came from.
+void Report(const RunEnvironment& run, std::string_view text);
+
+template <typename Operation>
+void Trap(const RunEnvironment& run, std::string_view prefix, Operation&& op) {
+  try {
+    op();
+  } catch (const std::exception& e) {
+    Report(run, std::string(prefix) + e.what());
+  }
+}
+
+template <typename Operation>
+void Trap(const RunEnvironment& run, Operation&& op) {
+  Trap(run, {}, std::forward<Operation>(op));
+}
+
+}  // namespace tessivar
