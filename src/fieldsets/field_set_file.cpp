@@ -1,5 +1,7 @@
 #include "fieldsets/field_set_file.h"
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "fieldsets/field_catalogue.h"
@@ -30,6 +32,20 @@ constexpr std::u16string_view kNotFound = u"NotFound";
 // count as blanks too, as the Japanese Windows platform trims them.
 TextView TrimLine(TextView line) { return TrimBlanks(line); }
 
+// The built-in set's list: every record item but the company names, each
+// followed by a comma except the last, then end markers up to index 60.
+std::vector<Text> AllItemsList() {
+  std::vector<Text> list(FieldSetFile::G_MaxSel + 1, u"-1");
+  list[0] = u"0";
+  size_t j = 1;
+  for (int n = 1; n <= 24; ++n, j += 2) {
+    list[j] = Decimal(n);
+    list[j + 1] = Decimal(kCommaSeparator);
+  }
+  list[49] = u"25";
+  return list;
+}
+
 }  // namespace
 
 Text JoinFieldList(const std::vector<Text>& entries) {
@@ -41,6 +57,12 @@ Text JoinFieldList(const std::vector<Text>& entries) {
   return line;
 }
 
+std::vector<Text> FieldList(TextView value_line) {
+  std::vector<Text> entries = Split(value_line, u",");
+  if (entries.size() > FieldSetFile::G_MaxSel + 1u) entries.resize(FieldSetFile::G_MaxSel + 1u);
+  return entries;
+}
+
 FieldSetFile::FieldSetFile(fs::path ini_path, Dialogs& dialogs)
     : ini_path_(std::move(ini_path)), dialogs_(dialogs) {}
 
@@ -50,12 +72,9 @@ void FieldSetFile::Report(std::string_view prefix, std::string_view error) const
 
 void FieldSetFile::Load(SetList& main_list, std::vector<Text>& G_SelFields) {
   G_SelFields.assign(G_MaxSel + 1, Text());
-  if (F_GetFieldSet(kAllItemsSetKey) == kNotFound) {
-    // A file without the built-in set is replaced by a new one.
-    std::error_code ignored;
-    fs::remove(OnDisk(ini_path_), ignored);
-  }
   F_項目F(G_SelFields);
+  // A file without a built-in set gets it back; its own sets are kept.
+  AddMissingBuiltInSets();
   F_出力設定F一覧set(main_list, G_SelFields);
 }
 
@@ -64,25 +83,48 @@ void FieldSetFile::F_項目F(std::vector<Text>& G_SelFields) {
   std::error_code ignored;
   if (fs::exists(OnDisk(ini_path_), ignored)) return;
 
-  // The built-in set: every record item but the company names, each followed
-  // by a comma except the last, then end markers up to the last index.
-  if (G_SelFields.size() < static_cast<size_t>(G_MaxSel) + 1) G_SelFields.resize(G_MaxSel + 1);
-  G_SelFields[0] = u"0";
-  size_t j = 1;
-  for (int n = 1; n <= 24; ++n, j += 2) {
-    G_SelFields[j] = Decimal(n);
-    G_SelFields[j + 1] = Decimal(kCommaSeparator);
-  }
-  G_SelFields[49] = u"25";
-  for (size_t i = 50; i < G_SelFields.size(); ++i) G_SelFields[i] = u"-1";
+  const std::vector<Text> all_items = AllItemsList();
+  if (G_SelFields.size() < all_items.size()) G_SelFields.resize(all_items.size());
+  std::copy(all_items.begin(), all_items.end(), G_SelFields.begin());
+  for (size_t i = all_items.size(); i < G_SelFields.size(); ++i) G_SelFields[i] = u"-1";
 
+  // The database set too: without it every database run would fail.
   TextFileWriter out;
   if (!out.Open(ini_path_)) {
     Report(kPrefix, out.error());
     return;
   }
-  if (!out.WriteLine(kAllItemsSetKey) || !out.WriteLine(JoinFieldList(G_SelFields)))
+  const Text all_items_line = JoinFieldList(G_SelFields);
+  for (TextView line : {kAllItemsSetKey, TextView(all_items_line), kDatabaseSetKey, kDatabaseSetList}) {
+    if (!out.WriteLine(line)) break;
+  }
+  if (!out.Close()) Report(kPrefix, out.error());
+}
+
+void FieldSetFile::AddMissingBuiltInSets() {
+  constexpr std::string_view kPrefix = "Md_main:F_項目F)";
+  std::vector<Text> lines;
+  if (F_GetFieldSet(kAllItemsSetKey) == kNotFound) {
+    lines.emplace_back(kAllItemsSetKey);
+    lines.push_back(JoinFieldList(AllItemsList()));
+  }
+  if (F_GetFieldSet(kDatabaseSetKey) == kNotFound) {
+    lines.emplace_back(kDatabaseSetKey);
+    lines.emplace_back(kDatabaseSetList);
+  }
+  if (lines.empty()) return;
+
+  const fs::path path = OnDisk(ini_path_);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return;  // unreadable: left alone, reported when the sets are listed
+  const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  TextFileWriter out;
+  if (!out.Open(path)) {
     Report(kPrefix, out.error());
+    return;
+  }
+  for (const Text& line : lines) out.WriteLine(line);
+  out.WriteBytes(kept);
   if (!out.Close()) Report(kPrefix, out.error());
 }
 
@@ -92,13 +134,11 @@ Text FieldSetFile::F_GetFieldSet(std::u16string_view key) const {
   bool found = false;
   Text line;
   while (in.Next(line)) {
-    if (!in.error().empty()) break;  // an unreadable line ends the search silently
-    TextView trimmed = TrimLine(line);
-    if (StartsWith(trimmed, key)) {
-      found = true;
-    } else if (found) {
-      return Text(trimmed);
-    }
+    // An unreadable line is no line of a set: it is reported when the sets
+    // are listed. Right after the header it leaves the set without a list.
+    const bool readable = in.error().empty();
+    if (found) return readable ? Text(TrimLine(line)) : Text(kNotFound);
+    found = readable && StartsWith(TrimLine(line), key);
   }
   return Text(kNotFound);
 }
@@ -106,23 +146,28 @@ Text FieldSetFile::F_GetFieldSet(std::u16string_view key) const {
 bool FieldSetFile::ReadSetNames(SetList& list, std::vector<Text>* fields, std::string_view prefix) {
   list.names.clear();
   list.selected = -1;
-  std::vector<Text> lines;
-  std::string error;
-  if (!ReadAllLines(OnDisk(ini_path_), lines, error)) {
-    Report(prefix, error);
-    if (lines.empty()) return false;
+  TextFileReader in;
+  if (!in.Open(OnDisk(ini_path_))) {
+    Report(prefix, in.error());
+    return false;
   }
   // Only the line right after the first header is that set's list; every
   // other line that is not a header is ignored, so a stray or blank line can
-  // never wipe the list.
+  // never wipe the list. An unreadable line is reported and skipped.
   bool first_list_next = false;
-  for (const Text& line : lines) {
+  Text line;
+  while (in.Next(line)) {
+    if (!in.error().empty()) {
+      Report(prefix, in.error());
+      first_list_next = false;
+      continue;
+    }
     TextView trimmed = TrimLine(line);
     if (StartsWith(trimmed, u"<")) {
       list.names.emplace_back(trimmed.size() >= 2 ? trimmed.substr(1, trimmed.size() - 2) : TextView());
       first_list_next = list.names.size() == 1;
     } else {
-      if (first_list_next && fields) *fields = Split(trimmed, u",");
+      if (first_list_next && fields) *fields = FieldList(trimmed);
       first_list_next = false;
     }
   }
@@ -184,17 +229,17 @@ Text FieldSetFile::F_Put項目TBL(int mode, std::u16string_view key, std::u16str
     write(key);
     write(value);
   }
+  if (!written) return {};  // the writer leaves no temporary file
   if (!out.Close()) {
-    if (written) Report(kPrefix, out.error());
-    written = false;
+    Report(kPrefix, out.error());
+    return {};
   }
-  if (!written) return {};
 
-  // The temporary file stays beside the settings file until the next rewrite.
-  fs::path target = OnDisk(ini_path_);
-  fs::remove(target, ignored);
-  fs::copy_file(temp, target, fs::copy_options::overwrite_existing, ignored);
-  if (ignored) Report(kPrefix, ignored.message());
+  // The temporary file stays beside the settings file until the next
+  // rewrite; its copy replaces the settings file whole.
+  std::error_code ec;
+  if (!text::CopyWhole(temp, OnDisk(ini_path_), ec))
+    Report(kPrefix, OnDisk(ini_path_).string() + ": " + ec.message());
   return {};
 }
 

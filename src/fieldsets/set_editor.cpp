@@ -82,7 +82,7 @@ void FieldSetEditor::List出力設定F_Click() {
   }
   const Text name = List出力設定F.names[static_cast<size_t>(index)];
   G_EditSetName = Concat(u"<", name, u">");
-  EditList = Split(file_.F_GetFieldSet(G_EditSetName), u",");
+  EditList = FieldList(file_.F_GetFieldSet(G_EditSetName));
   ShowEditList();
 
   if (name == kDatabaseSetName) {

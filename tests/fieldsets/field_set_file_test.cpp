@@ -31,6 +31,8 @@ const char kAllItems[] =
     "26,"
     "20,26,21,26,22,26,23,26,24,26,25,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1";
 const char kQuillmere[] = "0,1,26,3,26,9,-1";
+// The database set as the program writes it back.
+const std::string kShippedQuillmere = ToUtf8(kDatabaseSetList);
 
 class FieldSetFileTest : public ::testing::Test {
  protected:
@@ -43,6 +45,18 @@ class FieldSetFileTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
+  static std::string Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  static std::string Cp932Bytes(const Strings& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+      Cp932().Encode(FromUtf8(line), bytes);
+      bytes += "\r\n";
+    }
+    return bytes;
+  }
   // Writes lines (UTF-8 here) as code page 932 with CR LF.
   void WriteIni(const Strings& lines, const fs::path& path = {}) {
     TextFileWriter out;
@@ -75,13 +89,14 @@ class FieldSetFileTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
-TEST_F(FieldSetFileTest, MissingFileIsCreatedWithTheBuiltInSet) {
+TEST_F(FieldSetFileTest, MissingFileIsCreatedWithBothBuiltInSets) {
   FieldSetFile file(ini_, dialogs_);
   SetList list;
   std::vector<std::u16string> fields;
   file.Load(list, fields);
-  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", kAllItems}));
-  EXPECT_EQ(Names(list), Strings{"全項目出力"});
+  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", kAllItems, "<Quillmere用>", kShippedQuillmere}));
+  EXPECT_EQ(Names(list), (Strings{"全項目出力", "Quillmere用"}));
+  EXPECT_TRUE(dialogs_.messages().empty());
   EXPECT_EQ(list.selected, 0);
   EXPECT_EQ(fields, List(kAllItems));
   EXPECT_EQ(fields.size(), 61u);
@@ -100,14 +115,63 @@ TEST_F(FieldSetFileTest, FirstSetOfTheFileIsLoaded) {
   EXPECT_EQ(ReadIni(), (Strings{"<Quillmere用>", kQuillmere, "<全項目出力>", kAllItems}));  // untouched
 }
 
-TEST_F(FieldSetFileTest, FileWithoutTheBuiltInSetIsRecreated) {
+TEST_F(FieldSetFileTest, FileWithoutTheBuiltInSetsGetsThemAndKeepsItsOwn) {
   WriteIni({"<自分用>", "0,9,-1"});
   FieldSetFile file(ini_, dialogs_);
   SetList list;
   std::vector<std::u16string> fields;
   file.Load(list, fields);
-  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", kAllItems}));
-  EXPECT_EQ(Names(list), Strings{"全項目出力"});
+  EXPECT_EQ(ReadIni(),
+            (Strings{"<全項目出力>", kAllItems, "<Quillmere用>", kShippedQuillmere, "<自分用>", "0,9,-1"}));
+  EXPECT_EQ(Names(list), (Strings{"全項目出力", "Quillmere用", "自分用"}));
+  EXPECT_TRUE(dialogs_.messages().empty());
+}
+
+// A line that is not code page 932 is reported with the file and line and
+// skipped: it never costs the file, and the other sets stay usable.
+TEST_F(FieldSetFileTest, UnreadableLinesAreReportedAndSkipped) {
+  const std::string bad = "\x82\xff";  // a lead byte without its second byte
+  std::ofstream(ini_, std::ios::binary)
+      << Cp932Bytes({"<自分>"}) << bad << "\r\n"  // a set whose list is unreadable
+      << Cp932Bytes({"<my>", "0,9,-1"}) << ";" << bad << "\r\n"
+      << Cp932Bytes({"<全項目出力>", kAllItems, "<Quillmere用>", kQuillmere});
+  const std::string before = Bytes(ini_);
+  FieldSetFile file(ini_, dialogs_);
+  SetList list;
+  std::vector<std::u16string> fields;
+  file.Load(list, fields);
+  EXPECT_EQ(Bytes(ini_), before);  // nothing lacked, nothing rewritten
+  EXPECT_EQ(Names(list).size(), 4u);
+  EXPECT_EQ(Names(list)[1], "my");
+  EXPECT_EQ(ToUtf8(file.F_GetFieldSet(u"<my>")), "0,9,-1");
+  EXPECT_EQ(ToUtf8(file.F_GetFieldSet(u"<全項目出力>")), kAllItems);
+  EXPECT_EQ(fields, std::vector<std::u16string>(61)) << "the first set's list is unreadable: none taken";
+  const std::string where = "Md_main:F_出力設定F一覧set)Tessivar.ini の ";
+  EXPECT_EQ(dialogs_.messages(), (Strings{where + "2 行目に Shift_JIS として読めないバイトがあります。",
+                                          where + "5 行目に Shift_JIS として読めないバイトがあります。"}));
+}
+
+TEST_F(FieldSetFileTest, ListsAreCappedAtSixtyEntries) {
+  std::string long_list = "0";  // 20,000 entries: long, yet under the line limit
+  for (int i = 0; i < 20000; ++i) long_list += ",9";
+  WriteIni({"<長い>", long_list, "<全項目出力>", kAllItems, "<Quillmere用>", kQuillmere});
+  FieldSetFile file(ini_, dialogs_);
+  SetList list;
+  std::vector<std::u16string> fields;
+  file.Load(list, fields);
+  EXPECT_EQ(fields.size(), 61u);
+  EXPECT_EQ(FieldList(file.F_GetFieldSet(u"<長い>")).size(), 61u);
+  EXPECT_EQ(FieldList(u"0,1,-1").size(), 3u);
+}
+
+// The set written back into a file that lacks it is the shipped one.
+TEST(DatabaseSet, IsTheShippedList) {
+  std::ifstream shipped(PROJECT_SOURCE_DIR "/data/Tessivar.ini");
+  std::string line;
+  while (std::getline(shipped, line) && line != "<Quillmere用>") {
+  }
+  ASSERT_TRUE(std::getline(shipped, line));
+  EXPECT_EQ(line, ToUtf8(kDatabaseSetList));
 }
 
 TEST_F(FieldSetFileTest, OnlyTheLineAfterTheFirstHeaderIsItsList) {
@@ -127,7 +191,7 @@ TEST_F(FieldSetFileTest, FileNameIsMatchedWithoutRegardToCase) {
   SetList list;
   std::vector<std::u16string> fields;
   file.Load(list, fields);
-  EXPECT_EQ(Names(list), (Strings{"自分用", "全項目出力"}));
+  EXPECT_EQ(Names(list), (Strings{"Quillmere用", "自分用", "全項目出力"}));  // the missing one added there
   // No second file beside the one found.
   Strings files;
   for (const auto& entry : fs::directory_iterator(dir_)) files.push_back(entry.path().filename().string());
@@ -185,7 +249,7 @@ TEST_F(FieldSetFileTest, CreationLeavesAnExistingFileAndGrowsAShortList) {
   fs::remove(ini_);
   file.F_項目F(fields);
   EXPECT_EQ(fields, List(kAllItems));
-  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", kAllItems}));
+  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", kAllItems, "<Quillmere用>", kShippedQuillmere}));
 }
 
 TEST_F(FieldSetFileTest, CreationFailureIsReportedWithItsPrefix) {
