@@ -27,6 +27,13 @@ pid_t StartProgram(const std::filesystem::path& program, std::string* error) {
   return pid;
 }
 
+std::optional<std::string> EndOf(pid_t pid) {
+  int status = 0;
+  if (waitpid(pid, &status, WNOHANG) != pid) return std::nullopt;
+  if (WIFSIGNALED(status)) return "シグナル " + std::to_string(WTERMSIG(status));
+  return "終了コード " + std::to_string(WEXITSTATUS(status));
+}
+
 void ReapWhenDone(pid_t pid) {
   if (pid <= 0) return;
   if (waitpid(pid, nullptr, WNOHANG) != 0) return;  // ended and collected, or not ours

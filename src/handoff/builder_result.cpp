@@ -7,6 +7,10 @@
 
 namespace tessivar {
 
+using handoff::kBuilderLogFile;
+using handoff::kDatabaseFile;
+using handoff::kDatabaseFolder;
+
 void ShowBuilderResult(BuilderOutcome outcome, long record_count, Dialogs& dialogs) {
   switch (outcome) {
     case BuilderOutcome::kSucceeded:
@@ -18,6 +22,7 @@ void ShowBuilderResult(BuilderOutcome outcome, long record_count, Dialogs& dialo
       dialogs.Message("Morvaneが失敗しました。 \r\nTessivarと同じディレクトリの " +
                       std::string(kBuilderLogFile) + " ファイルを参照ください。");
       break;
+    case BuilderOutcome::kEnded:
     case BuilderOutcome::kTimedOut:
     case BuilderOutcome::kNotStarted: break;  // F_MDB_Create has said what went wrong
   }

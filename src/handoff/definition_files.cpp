@@ -5,18 +5,24 @@
 #include "handoff/builder_files.h"
 #include "handoff/handoff.h"
 #include "text/file_names.h"
+#include "text/text_file.h"
 
 namespace tessivar {
 
-void CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
+bool CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
   namespace fs = std::filesystem;
-  const fs::path source_folder = BuilderFolder(settings.program_folder) / kDefinitionFolder;
+  const fs::path source_folder = handoff::BuilderFolder(settings.program_folder) / handoff::kDefinitionFolder;
+  bool copied = true;
   for (std::string_view name : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) {
     const fs::path source = text::OnDisk(source_folder / name);
+    // A copy cut off (a full disk) never stands in the output folder.
     std::error_code ec;
-    fs::copy_file(source, settings.out_folder / name, fs::copy_options::overwrite_existing, ec);
-    if (ec) dialogs.Message(source.string() + " をコピーできません: " + ec.message());
+    if (!text::CopyWhole(source, settings.out_folder / name, ec)) {
+      dialogs.Message(source.string() + " をコピーできません: " + ec.message());
+      copied = false;
+    }
   }
+  return copied;
 }
 
 }  // namespace tessivar

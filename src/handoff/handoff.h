@@ -19,19 +19,29 @@ struct HandoffSettings {
   int max_polls = kMaxPolls;
 };
 
-enum class BuilderOutcome { kSucceeded, kFailed, kTimedOut, kNotStarted };
+enum class BuilderOutcome {
+  kSucceeded,
+  kFailed,  // the builder reported "STS=9"
+  kEnded,   // the builder ended without a verdict (it crashed, or refused to run)
+  kTimedOut,
+  kNotStarted,  // its settings could not be written, or it could not be started
+};
 
 // Copies torvaskmdb.sql, 県tbl.sql, 県tbl.csv from Morvane/MDB定義 into
-// out_folder (overwriting); failures reported through dialogs, never stopping.
-void CopyDefinitionFiles(const HandoffSettings&, Dialogs&);
+// out_folder (overwriting), each whole or not at all. False, after saying
+// which files could not be copied and why, when one of them failed: without
+// its definitions the builder would build nothing.
+bool CopyDefinitionFiles(const HandoffSettings&, Dialogs&);
 
 // F_MDB_Create: settings file, process start without waiting, polling,
-// verdict, clean-up.
+// verdict, clean-up. The wait ends as soon as the builder has ended (its
+// status file is then read once), or after max_polls looks at the status
+// file, poll_ms apart.
 BuilderOutcome F_MDB_Create(const HandoffSettings&, Dialogs&);
 
 // The result message after a database run ("郵便番号MDB を N 件 作成しました。…"
-// or the failure text); silent after a time-out or failed start (those
-// showed their own message).
+// or the failure text); silent when F_MDB_Create has shown its own message
+// (time-out, failed start, builder ended without a verdict).
 void ShowBuilderResult(BuilderOutcome, long record_count, Dialogs&);
 
 }  // namespace tessivar

@@ -2,6 +2,7 @@
 // verdict in the status file.
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -16,6 +17,7 @@ namespace tessivar {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace handoff;
 
 constexpr std::string_view kErrorPrefix = "F_MDB_Create:エラー：";
 
@@ -36,14 +38,14 @@ bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::s
   auto entry = [](std::string_view key, const std::string& value) {
     return text::FromUtf8(std::string(key) + " = \"" + value + "\"");
   };
-  bool ok = writer.WriteLine(u"[Morvane Section]");
-  ok = writer.WriteLine(entry("LOG_DIR", program.string())) && ok;
-  ok = writer.WriteLine(entry("LOG_FILE", std::string(kBuilderLogFile))) && ok;
-  ok = writer.WriteLine(entry("RESULT_DIR", "*")) && ok;
-  ok = writer.WriteLine(entry("RESULT_FILE", std::string(kBuilderStatusFile))) && ok;
-  ok = writer.WriteLine(entry("DSTRB_DIR", fs::absolute(settings.out_folder).string())) && ok;
-  ok = writer.WriteLine(entry("MDB_DIR", (program / kDatabaseFolder).string())) && ok;
-  ok = writer.WriteLine(entry("FileCntl", "FileCntl.CTL")) && ok;
+  bool ok = writer.WriteLine(text::FromUtf8("[" + std::string(kSettingsSection) + "]"));
+  ok = writer.WriteLine(entry(kLogDirKey, program.string())) && ok;
+  ok = writer.WriteLine(entry(kLogFileKey, std::string(kBuilderLogFile))) && ok;
+  ok = writer.WriteLine(entry(kResultDirKey, std::string(kBuilderOwnFolder))) && ok;
+  ok = writer.WriteLine(entry(kResultFileKey, std::string(kBuilderStatusFile))) && ok;
+  ok = writer.WriteLine(entry(kDistributionDirKey, fs::absolute(settings.out_folder).string())) && ok;
+  ok = writer.WriteLine(entry(kDatabaseDirKey, (program / kDatabaseFolder).string())) && ok;
+  ok = writer.WriteLine(entry(kFileControlKey, std::string(kFileControlScript))) && ok;
   if (!ok) *error = writer.error();
   if (!writer.Close() && ok) {
     *error = writer.error();
@@ -52,16 +54,19 @@ bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::s
   return ok;
 }
 
-// Sleeps between two looks at the status file in short slices, letting the
-// windows repaint in between (the batch mode has nothing to repaint).
-void SleepBetweenPolls(int poll_ms, Dialogs& dialogs) {
+// Sleeps until the next look at the status file, in short slices, letting
+// the windows repaint in between (the batch mode has nothing to repaint).
+// Returns how the builder ended as soon as it has, without waiting further.
+std::optional<std::string> SleepBetweenPolls(int poll_ms, pid_t builder, Dialogs& dialogs) {
   using Clock = std::chrono::steady_clock;
   constexpr Clock::duration kSlice = std::chrono::milliseconds(50);
   const Clock::time_point end = Clock::now() + std::chrono::milliseconds(poll_ms);
   for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+    if (auto ended = EndOf(builder)) return ended;
     std::this_thread::sleep_for(std::min(kSlice, end - now));
     dialogs.ProcessEvents();
   }
+  return EndOf(builder);
 }
 
 enum class Verdict { kNone, kSucceeded, kFailed };
@@ -78,10 +83,35 @@ Verdict ReadVerdict(const fs::path& path, Dialogs& dialogs) {
     return Verdict::kNone;
   }
   if (!reader.Next(line)) return Verdict::kNone;
-  const std::u16string_view code = std::u16string_view(line).substr(0, 5);
-  if (code == u"STS=0") return Verdict::kSucceeded;
-  if (code == u"STS=9") return Verdict::kFailed;
+  const std::string code = text::ToUtf8(std::u16string_view(line).substr(0, 5));
+  if (code == StatusLine(Status::kDone)) return Verdict::kSucceeded;
+  if (code == StatusLine(Status::kFailed)) return Verdict::kFailed;
   return Verdict::kNone;
+}
+
+BuilderOutcome Outcome(Verdict verdict) {
+  return verdict == Verdict::kSucceeded ? BuilderOutcome::kSucceeded : BuilderOutcome::kFailed;
+}
+
+// Waits for the verdict of the builder process pid.
+BuilderOutcome AwaitVerdict(const HandoffSettings& settings, pid_t pid, const fs::path& status_file,
+                            Dialogs& dialogs) {
+  for (int poll = 0; poll < settings.max_polls; ++poll) {
+    const std::optional<std::string> ended = SleepBetweenPolls(settings.poll_ms, pid, dialogs);
+    const Verdict verdict = ReadVerdict(status_file, dialogs);
+    if (verdict != Verdict::kNone) {
+      if (!ended) ReapWhenDone(pid);
+      return Outcome(verdict);
+    }
+    if (ended) {
+      // Dead at once or half-way: there will be no verdict to wait for.
+      dialogs.Message("Morvaneが結果を書かずに終了しました（" + *ended + "）。");
+      return BuilderOutcome::kEnded;
+    }
+  }
+  dialogs.Message("Morvaneが想定時間以内に終了できません。");
+  ReapWhenDone(pid);
+  return BuilderOutcome::kTimedOut;
 }
 
 }  // namespace
@@ -93,26 +123,17 @@ BuilderOutcome F_MDB_Create(const HandoffSettings& settings, Dialogs& dialogs) {
   RemoveQuietly(settings_file);
   RemoveQuietly(status_file);
 
+  BuilderOutcome outcome = BuilderOutcome::kNotStarted;
   std::string error;
-  if (!WriteSettings(settings, settings_file, &error)) dialogs.Message(std::string(kErrorPrefix) + error);
-
-  BuilderOutcome outcome = BuilderOutcome::kTimedOut;
-  const pid_t pid = StartProgram(folder / kBuilderProgram, &error);
-  if (pid == 0) {
+  if (!WriteSettings(settings, settings_file, &error)) {
+    // Without its settings the builder could only fail.
     dialogs.Message(std::string(kErrorPrefix) + error);
     dialogs.Message("Morvaneが起動できません。");
-    outcome = BuilderOutcome::kNotStarted;
+  } else if (const pid_t pid = StartProgram(folder / kBuilderProgram, &error); pid == 0) {
+    dialogs.Message(std::string(kErrorPrefix) + error);
+    dialogs.Message("Morvaneが起動できません。");
   } else {
-    for (int poll = 0; poll < settings.max_polls && outcome == BuilderOutcome::kTimedOut; ++poll) {
-      SleepBetweenPolls(settings.poll_ms, dialogs);
-      switch (ReadVerdict(status_file, dialogs)) {
-        case Verdict::kSucceeded: outcome = BuilderOutcome::kSucceeded; break;
-        case Verdict::kFailed: outcome = BuilderOutcome::kFailed; break;
-        case Verdict::kNone: break;
-      }
-    }
-    if (outcome == BuilderOutcome::kTimedOut) dialogs.Message("Morvaneが想定時間以内に終了できません。");
-    ReapWhenDone(pid);
+    outcome = AwaitVerdict(settings, pid, status_file, dialogs);
   }
   RemoveQuietly(settings_file);
   RemoveQuietly(status_file);

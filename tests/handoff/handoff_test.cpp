@@ -117,7 +117,7 @@ TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
 
 TEST_F(HandoffTest, BuilderThatNeverAnswers) {
   for (const char* status : {"STS=2", ""}) {
-    FakeBuilder(status, "0");
+    FakeBuilder(status, "1");
     settings_.max_polls = 5;
     ScriptedDialogs dialogs;
     const auto start = std::chrono::steady_clock::now();
@@ -150,6 +150,7 @@ TEST_F(HandoffTest, ResultMessages) {
         "torvask.mdbを「Quillmere」システムへコピーしてください。"}},
       {BuilderOutcome::kFailed,
        {"Morvaneが失敗しました。 \r\nTessivarと同じディレクトリの Morvane.Log ファイルを参照ください。"}},
+      {BuilderOutcome::kEnded, {}},
       {BuilderOutcome::kTimedOut, {}},
       {BuilderOutcome::kNotStarted, {}},
   };
@@ -164,10 +165,13 @@ TEST_F(HandoffTest, CopiesTheDefinitionFiles) {
   std::ofstream(builder() / "MDB定義" / "torvaskmdb.sql") << "new sql";
   std::ofstream(builder() / "MDB定義" / "県TBL.CSV") << "new csv";  // found without regard to case
   std::ofstream(settings_.out_folder / "torvaskmdb.sql") << "old";
-  CopyDefinitionFiles(settings_, dialogs_);
+  EXPECT_FALSE(CopyDefinitionFiles(settings_, dialogs_));
   EXPECT_EQ(ReadBytes(settings_.out_folder / "torvaskmdb.sql"), "new sql");
   EXPECT_EQ(ReadBytes(settings_.out_folder / "県tbl.csv"), "new csv");
-  // The missing script is reported; the others were copied all the same.
+  // The missing script is reported; the others were copied all the same, and
+  // no partial copy stays.
+  EXPECT_FALSE(fs::exists(settings_.out_folder / "県tbl.sql"));
+  EXPECT_FALSE(fs::exists(settings_.out_folder / "県tbl.sql.tmp"));
   ASSERT_EQ(dialogs_.messages().size(), 1u);
   EXPECT_NE(dialogs_.messages()[0].find("県tbl.sql"), std::string::npos) << dialogs_.messages()[0];
 }
@@ -186,6 +190,32 @@ int ZombieChildren() {
     if (ppid == getpid() && state == 'Z') ++zombies;
   }
   return zombies;
+}
+
+// The wait ends when the builder ends, whatever the poll interval: a verdict
+// is taken at once, and a builder that ends without one is reported at once.
+TEST_F(HandoffTest, WaitEndsWithTheBuilder) {
+  struct Case {
+    const char* script;
+    BuilderOutcome outcome;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"printf 'STS=0\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"", BuilderOutcome::kSucceeded, {}},
+      {"exit 3", BuilderOutcome::kEnded, {"Morvaneが結果を書かずに終了しました（終了コード 3）。"}},
+      {"kill -9 $$", BuilderOutcome::kEnded, {"Morvaneが結果を書かずに終了しました（シグナル 9）。"}},
+  };
+  settings_.poll_ms = 5000;
+  for (const Case& c : cases) {
+    std::ofstream(builder() / "Morvane") << "#!/bin/sh\nsleep 0.1\n" << c.script << "\n";
+    fs::permissions(builder() / "Morvane", fs::perms::owner_all);
+    ScriptedDialogs dialogs;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(F_MDB_Create(settings_, dialogs), c.outcome) << c.script;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << c.script;
+    EXPECT_EQ(dialogs.messages(), c.messages) << c.script;
+    ExpectHandoffFilesGone();
+  }
+  EXPECT_EQ(ZombieChildren(), 0);
 }
 
 long Count(const fs::path& db_path, const std::string& sql) {
