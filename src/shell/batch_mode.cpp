@@ -22,7 +22,9 @@ const char kBatchUsage[] =
     "into DIR/CSV_OUT: ime the word list ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the\n"
     "search database MDB_OUT/torvask.mdb. Every message is printed; questions are\n"
     "answered Yes with --yes, No without it.\n"
-    "Exit status: 0 done, 1 start-up stopped or run refused or build failed, 2 bad arguments.\n";
+    "Exit status: 0 done; 1 start-up stopped, run refused (also while another run is in\n"
+    "progress), an input unreadable, an output not written whole, or build failed;\n"
+    "2 bad arguments.\n";
 
 namespace {
 

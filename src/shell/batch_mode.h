@@ -10,8 +10,10 @@
 //            [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]
 //
 // Exit status: 0 when the run reached its count or result message, 1 when
-// start-up stopped or the run was refused (or the database build failed),
-// 2 for unusable arguments.
+// start-up stopped, the run was refused (another run in progress included),
+// an input could not be read, an output could not be written whole, or the
+// database build failed or was refused for want of records; 2 for unusable
+// arguments.
 #include <filesystem>
 #include <iosfwd>
 #include <optional>

@@ -4,9 +4,11 @@
 
 #include "convert/run.h"
 #include "dialogs/trap.h"
+#include "handoff/builder_files.h"
 #include "handoff/handoff.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
+#include "text/run_lock.h"
 #include "text/strings.h"
 
 namespace tessivar {
@@ -47,8 +49,11 @@ std::u16string SelectedSetName(const SetList& list) {
   return list.names[static_cast<size_t>(list.selected)];
 }
 
-// Step 3: returns false when the user keeps the old output file.
-bool RemoveOldOutput(Application& app, Purpose purpose) {
+// Step 3: returns false when the user keeps the old output file. An old file
+// the user lets go stays until the new one, written whole, takes its place,
+// so that a run that fails leaves it as it was; only one spelled in another
+// case goes at once, so that a single output file remains.
+bool ReleaseOldOutput(Application& app, Purpose purpose) {
   auto old = text::FindNoCase(app.inputs.out_folder, app.G_OutFileName);
   if (!old) return true;
   if (purpose != Purpose::kDatabase) {
@@ -59,8 +64,10 @@ bool RemoveOldOutput(Application& app, Purpose purpose) {
                                 DialogIcon::kQuestion);
     if (!remove) return false;
   }
-  std::error_code ignored;
-  std::filesystem::remove(*old, ignored);
+  if (old->filename() != app.G_OutFileName) {
+    std::error_code ignored;
+    std::filesystem::remove(*old, ignored);
+  }
   return true;
 }
 
@@ -89,24 +96,45 @@ class WaitWindowShown {
   WaitWindow* window_;
 };
 
+// Takes the program folder's run lock; false (after saying why) when another
+// run holds it or it cannot be taken.
+bool LockProgramFolder(const Application& app, text::RunLock& lock) {
+  const std::filesystem::path path = app.program_folder / kRunLockFile;
+  switch (lock.Acquire(path)) {
+    case text::RunLock::Result::kLocked: return true;
+    case text::RunLock::Result::kBusy:
+      app.dialogs.Message(
+          "別の Tessivar がこのフォルダーで作成中です。終わってから もう一度 実行してください。");
+      return false;
+    case text::RunLock::Result::kFailed: break;
+  }
+  app.dialogs.Message(lock.error() + " をロックできません。");
+  return false;
+}
+
 }  // namespace
 
 void F_SelectFieldSet(Application& app, std::u16string_view name) {
-  app.G_SelFields = text::Split(app.field_sets.F_GetFieldSet(text::Concat(u"<", name, u">")), u",");
+  app.G_SelFields = FieldList(app.field_sets.F_GetFieldSet(text::Concat(u"<", name, u">")));
 }
 
 RunResult Btn_作成開始_Click(Application& app) {
+  // Two runs in one folder would write the same files: the second refuses
+  // before it touches any.
+  text::RunLock lock;
+  if (!LockProgramFolder(app, lock)) return RunResult::kRefused;
+
   const Purpose purpose = app.G_MainForm.SelectedPurpose();
   if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
   const HandoffSettings builder = BuilderSettings(app);
-  if (purpose == Purpose::kDatabase) CopyDefinitionFiles(builder, app.dialogs);
+  if (purpose == Purpose::kDatabase && !CopyDefinitionFiles(builder, app.dialogs)) return RunResult::kFailed;
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, SelectedSetName(app.G_MainForm.List出力設定F));
   if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose)))
     return RunResult::kRefused;
 
-  if (!RemoveOldOutput(app, purpose)) return RunResult::kRefused;
+  if (!ReleaseOldOutput(app, purpose)) return RunResult::kRefused;
   if (!AnyPrefectureChosen(app.G_MainForm)) {
     app.dialogs.Message("作成地域指定を選択してください。");
     return RunResult::kRefused;
@@ -116,8 +144,15 @@ RunResult Btn_作成開始_Click(Application& app) {
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
   ctx.run.G_SelFields = app.G_SelFields;
   ctx.run.G_OutFileName = app.G_OutFileName;
-  F_CreateZipData(ctx);
+  if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
+  if (ctx.run.G_RecordCount == 0) {
+    // An empty or unreadable input must not replace a good database.
+    app.dialogs.Message("郵便番号データが 0 件のため、" + std::string(handoff::kDatabaseFile) +
+                        " を作成しません（前の " + std::string(handoff::kDatabaseFile) +
+                        " はそのまま残ります）。");
+    return RunResult::kFailed;
+  }
 
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
   ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);

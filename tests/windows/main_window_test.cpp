@@ -127,8 +127,9 @@ void MainWindowTest::startButtonRefusals_data() {
   QTest::addColumn<bool>("old_output_kept");
   QTest::newRow("No to the confirmation") << 2 << "N" << true << false << 1 << "" << true;
   QTest::newRow("No to deleting the old file") << 0 << "YN" << true << false << 2 << "" << true;
-  QTest::newRow("no prefecture, after the old file went")
-      << 0 << "YY" << true << true << 2 << "作成地域指定を選択してください。" << false;
+  // The old file the user let go stays: no new one took its place.
+  QTest::newRow("no prefecture, after Yes to deleting the old file")
+      << 0 << "YY" << true << true << 2 << "作成地域指定を選択してください。" << true;
   QTest::newRow("no prefecture, no old file")
       << 2 << "Y" << false << true << 1 << "作成地域指定を選択してください。" << false;
 }
@@ -161,7 +162,7 @@ void MainWindowTest::startButtonRefusals() {
       message.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{message.toStdString()};
   QCOMPARE(program.dialogs.messages(), expected_messages);
   QCOMPARE(program.ReadFile(output) == "old", old_output_kept);
-  if (!old_output_kept) QCOMPARE(program.ReadFile(output), std::string());  // deleted, nothing written
+  if (!old_output_kept) QCOMPARE(program.ReadFile(output), std::string());  // nothing written
   const auto& looks = program.dialogs.run_looks;
   QVERIFY(std::none_of(looks.begin(), looks.end(), [](bool up) { return up; }));  // nothing ran
   QVERIFY(Child<QPushButton>(w, QStringLiteral("Btn_作成開始"))->isEnabled());
