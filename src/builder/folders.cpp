@@ -25,16 +25,14 @@ void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
   if (!fs::is_directory(folder, ec)) return;
   for (const auto& name : text::ListFiles(folder, "*")) {
     const fs::path file = fs::path(folder) / name;
-    if (name.starts_with("@")) {
+    if (name.starts_with("@") || text::EndsWithNoCase(name, ".mdb-journal")) {
       Remove(ctx, file);
     } else if (text::StartsWithNoCase(name, "BK_")) {
-      const fs::path published = fs::path(folder) / name.substr(3);
-      if (fs::exists(published, ec)) {
-        Remove(ctx, file);
-      } else {
-        fs::rename(file, published, ec);
-        if (ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
-      }
+      // Publishing was cut off while the backup stood: the database in its
+      // place may be the new one or the old one, but the backup is whole.
+      const fs::path published = text::OnDisk(fs::path(folder) / name.substr(3));
+      fs::rename(file, published, ec);
+      if (ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
     }
   }
 }

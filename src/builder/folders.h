@@ -18,10 +18,13 @@ StepResult F_MAKE_DIRS(BuilderContext& ctx);
 // message.
 StepResult F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder);
 
-// Deletes the working files ("@...") of folder, read-only ones included, and
-// the backups ("BK_...") of an interrupted publishing step: a backup whose
-// database is missing is put back in its place. Failures show a message and
-// the step goes on.
+// Clears what an interrupted run left in folder: deletes its working files
+// ("@...", temporary files of publishing included), read-only ones too, and
+// the stale journals ("x.mdb-journal") beside published databases, which
+// would roll a database back to nothing when it is next opened; puts every
+// backup ("BK_x", any case) back in the place of its database, replacing
+// whatever stands there: a backup is never deleted here. Failures show a
+// message and the step goes on.
 void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder);
 
 // F_COUNT_SQLFILE: fills G_SqlFiles with the ".sql" scripts of DSTRB_DIR,

@@ -1,5 +1,9 @@
 #include "builder/publisher.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "builder/engine.h"
 
 #include "builder_test_support.h"
@@ -75,6 +79,36 @@ TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"good"});
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"a.mdb", "z.mdb"}));
   EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
+}
+
+// A disk that fills up during compaction: the previous database stays whole
+// and openable, and neither a partial copy nor a journal is left beside it
+// (a journal beside it would roll it back to nothing when it is next opened).
+// The full disk is a file size limit here.
+TEST_F(PublisherTest, FullDiskDuringCompactionLeavesThePreviousDatabaseWhole) {
+  MakeWorking("@z.mdb", "good", "1.0");
+  ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
+  MakeWorking("@z.mdb", "new", "2.0");
+  {
+    Database db(folders_.databases() / "@z.mdb");
+    db.Execute("CREATE TABLE Big (v TEXT)");
+    db.Execute(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+        "INSERT INTO Big SELECT printf('%.500d', i) FROM n");
+  }
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 200000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const StepResult result = F_DISTRIBUTE_MDB(ctx_);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(result, StepResult::kFailed);
+  EXPECT_EQ(LogTexts(folders_.log()).back(), "@z.mdbの コピーができません。");
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
+  EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"good"});
 }
 
 TEST_F(PublisherTest, PreviousDatabaseThatCannotBeMovedAsideIsKept) {
