@@ -1,17 +1,12 @@
 #include "builder/command_start.h"
 
+#include <fcntl.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <iterator>
-#include <optional>
-#include <string_view>
 #include <system_error>
 
 #include "builder/file_system_object.h"
@@ -24,42 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Words the shell runs itself, with no program file behind them.
-constexpr std::string_view kShellWords[] = {
-    "!",        ".",      ":",        "[",      "{",     "alias",  "break", "case",  "cd",   "command",
-    "continue", "echo",   "eval",     "exec",   "exit",  "export", "false", "for",   "if",   "printf",
-    "pwd",      "read",   "readonly", "return", "set",   "shift",  "test",  "times", "trap", "true",
-    "type",     "ulimit", "umask",    "unset",  "until", "wait",   "while"};
-
-// The program word of a command line: up to the first blank or shell
-// operator, one pair of enclosing quotes removed. nullopt when the word is
-// shell syntax (an expansion, an assignment, a keyword) that only the shell
-// can resolve.
-std::optional<std::string> ProgramWord(std::string_view command) {
-  std::string word;
-  if (!command.empty() && (command.front() == '"' || command.front() == '\'')) {
-    const size_t close = command.find(command.front(), 1);
-    if (close == std::string_view::npos) return std::nullopt;
-    word = command.substr(1, close - 1);
-  } else {
-    word = command.substr(0, command.find_first_of(" \t;&|<>()"));
-  }
-  if (word.empty() || word.find_first_of("$`=*?[~\\") != std::string::npos) return std::nullopt;
-  if (std::ranges::find(kShellWords, word) != std::end(kShellWords)) return std::nullopt;
-  return word;
-}
-
 bool IsExecutableFile(const fs::path& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec) && access(path.c_str(), X_OK) == 0;
 }
 
-// Throws the failure the shell would meet when running program: not found,
-// or found but not executable.
-void CheckProgram(const std::string& program) {
+// The program file a word names: a path as it stands, a bare name searched in
+// PATH. Throws the failure of a program not found or not executable.
+std::string ProgramPath(const std::string& program) {
   std::error_code ec;
   if (program.find('/') != std::string::npos) {
-    if (IsExecutableFile(program)) return;
+    if (IsExecutableFile(program)) return program;
     throw FsoFailure(fs::exists(program, ec) ? kFsoPermissionDenied : kFsoFileNotFound, program);
   }
   const char* env = std::getenv("PATH");
@@ -70,7 +40,7 @@ void CheckProgram(const std::string& program) {
     if (end == std::string_view::npos) end = search.size();
     const std::string_view dir = search.substr(start, end - start);
     const fs::path candidate = fs::path(dir.empty() ? "." : std::string(dir)) / program;
-    if (IsExecutableFile(candidate)) return;
+    if (IsExecutableFile(candidate)) return candidate.string();
     seen |= fs::is_regular_file(candidate, ec);
     start = end + 1;
   }
@@ -79,19 +49,55 @@ void CheckProgram(const std::string& program) {
 
 }  // namespace
 
-void StartCommand(const std::string& command) {
-  if (command.empty()) throw FsoFailure(kFsoInvalidCall, "");
-  if (const auto program = ProgramWord(command)) CheckProgram(*program);
-  // An outer shell puts the command in the background and ends at once; the
-  // command is then adopted by the system, which reaps it.
-  const char* argv[] = {"/bin/sh",       "-c",   "/bin/sh -c \"$1\" </dev/null >/dev/null 2>&1 &", "sh",
-                        command.c_str(), nullptr};
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
-  if (rc != 0) throw FsoError(rc, std::string(std::strerror(rc)) + " (/bin/sh)");
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+std::vector<std::string> CommandWords(const std::string& command) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  char quote = 0;
+  for (char c : command) {
+    if (quote) {
+      if (c == quote)
+        quote = 0;
+      else
+        word += c;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+      in_word = true;
+    } else if (c == ' ' || c == '\t') {
+      if (in_word) words.push_back(std::move(word));
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
   }
+  if (in_word) words.push_back(std::move(word));
+  return words;
+}
+
+void StartCommand(const std::string& command) {
+  const std::vector<std::string> words = CommandWords(command);
+  if (words.empty()) throw FsoFailure(kFsoInvalidCall, "");
+  const std::string program = ProgramPath(words.front());
+
+  std::vector<char*> argv;
+  for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  for (int fd : {0, 1, 2})
+    posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  // Not waited for: the program runs on after the builder ends, adopted by
+  // the system, which collects it.
+  if (rc != 0) throw FsoError(rc, std::string(std::strerror(rc)) + " (" + program + ")");
 }
 
 }  // namespace morvane

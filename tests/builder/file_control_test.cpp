@@ -1,5 +1,7 @@
 #include "builder/file_control.h"
 
+#include "builder/command_start.h"
+
 #include <chrono>
 #include <thread>
 
@@ -173,23 +175,29 @@ TEST_F(FileControlTest, ShellCommandThatCannotStartIsAnErrorLine) {
   }
 }
 
-TEST_F(FileControlTest, ShellStartsQuotedProgramsAndShellWords) {
-  const std::vector<std::string> commands = {"\"touch\" " + P("quoted"), "cd " + P("") + " && touch builtin",
-                                             "X=1 touch " + P("assigned")};
+// The program of a SHELL line runs with its arguments and no shell: ";",
+// "&&" and "$" are characters of its arguments, never a second command.
+TEST_F(FileControlTest, ShellStartsTheProgramWithItsArgumentsOnly) {
+  const std::vector<std::string> commands = {"\"touch\" " + P("quoted") + " '" + P("with space") + "'",
+                                             "echo x; touch " + P("second"), "echo x && touch " + P("second"),
+                                             "echo $(touch " + P("second") + ")"};
   std::vector<std::string> lines;
   for (const auto& c : commands) lines.push_back("SHELL," + c);
   const auto log = Run(lines);
   for (const auto& c : commands) EXPECT_TRUE(testing::Contains(log, c + " を 処理しました。")) << c;
   EXPECT_EQ(log.size(), 2 * commands.size());
-  for (int i = 0; i < 50 && !(Exists("quoted") && Exists("builtin") && Exists("assigned")); ++i) {
+  for (int i = 0; i < 50 && !(Exists("quoted") && Exists("with space")); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  EXPECT_TRUE(Exists("quoted") && Exists("builtin") && Exists("assigned"));
+  EXPECT_TRUE(Exists("quoted") && Exists("with space"));
+  EXPECT_FALSE(Exists("second"));
+  EXPECT_EQ(CommandWords("\"/My Tools/x\"  -a 'b c' \"\""),
+            (std::vector<std::string>{"/My Tools/x", "-a", "b c", ""}));
 }
 
 TEST_F(FileControlTest, ShellStartsWithoutWaiting) {
   const auto start = std::chrono::steady_clock::now();
-  const std::string command = "sleep 1; touch " + P("started");
+  const std::string command = "sh -c \"sleep 1; touch " + P("started") + "\"";
   const auto log = Run({"SHELL, " + command});
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
   EXPECT_EQ(log, (std::vector<std::string>{"SHELL, " + command, command + " を 処理しました。"}));
