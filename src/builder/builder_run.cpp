@@ -6,6 +6,7 @@
 #include "builder/folders.h"
 #include "builder/interpreter.h"
 #include "builder/publisher.h"
+#include "text/run_lock.h"
 
 namespace morvane {
 
@@ -27,12 +28,15 @@ int ErrorNumber(const std::exception& e) {
 
 StepResult Run(BuilderContext& ctx) {
   Settings& s = ctx.settings;
-  const StepResult settings_read = F_READ_INI(ctx.program_folder, s);
+  std::string why;
+  const StepResult settings_read = F_READ_INI(ctx.program_folder, s, &why);
   ctx.log.set_path(s.log_dir + s.log_file);
   ctx.status.set_path(s.result_dir + s.result_file);
   if (settings_read == StepResult::kFailed) {
     ctx.log.Banner(kStart);
     ctx.log.Write("INIファイルが読めません。処理を中止します。");
+    // Also on standard error: run by hand, the log may be nowhere to see.
+    ctx.log.MessageBox(why);
     return Fail(ctx);
   }
   // The status file's place is known: announce the start at once, which
@@ -80,6 +84,19 @@ StepResult RunBuilder(BuilderContext& ctx) {
 }
 
 int RunBuilder(const std::filesystem::path& program_folder, std::ostream& messages) {
+  // A second builder in the same folder would overwrite the first one's
+  // status, log and databases: it refuses before touching any of them.
+  text::RunLock lock;
+  switch (lock.Acquire(program_folder / kRunLockFile)) {
+    case text::RunLock::Result::kLocked: break;
+    case text::RunLock::Result::kBusy:
+      messages
+          << "Morvane: 別の Morvane がこのフォルダーで実行中です。終わってから もう一度 実行してください。\n";
+      return 1;
+    case text::RunLock::Result::kFailed:
+      messages << "Morvane: " << lock.error() << " をロックできません。\n";
+      return 1;
+  }
   BuilderContext ctx(program_folder, messages);
   return RunBuilder(ctx) == StepResult::kFailed ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 // the status file ("STS=0" or "STS=9").
 #include <filesystem>
 #include <ostream>
+#include <string_view>
 
 #include "builder/builder_context.h"
 #include "builder/step_result.h"
@@ -13,8 +14,13 @@ namespace morvane {
 // Main of the builder, on an existing context (tests look at it afterwards).
 StepResult RunBuilder(BuilderContext& ctx);
 
-// Runs the builder whose program folder is program_folder; message boxes go
-// to messages. Returns the process exit code: 0 success, 1 failure.
+// The lock file in the builder's folder that lets one builder run there at a
+// time.
+inline constexpr std::string_view kRunLockFile = "Morvane.lock";
+
+// Runs the builder whose program folder is program_folder, unless another
+// builder runs there; message boxes go to messages. Returns the process exit
+// code: 0 success, 1 failure (or another builder running).
 int RunBuilder(const std::filesystem::path& program_folder, std::ostream& messages);
 
 }  // namespace morvane

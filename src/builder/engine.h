@@ -22,6 +22,8 @@ inline constexpr int kErrTableNotFound = 3376;
 inline constexpr int kErrImport = 3000;
 // A file that should not exist does (compaction target).
 inline constexpr int kErrFileExists = 58;
+// Characters found after the end of the statement (a second statement).
+inline constexpr int kErrSecondStatement = 3142;
 
 class EngineError : public std::runtime_error {
  public:
@@ -72,7 +74,8 @@ class Database {
   // Creates a table with the given columns.
   void AppendTable(const std::string& table, const std::vector<ColumnSpec>& columns);
 
-  // Runs one SQL statement. "INSERT INTO t SELECT * From [TEXT;DATABASE=dir].[file]"
+  // Runs one SQL statement; a second statement after it fails the call before
+  // anything runs. "INSERT INTO t SELECT * From [TEXT;DATABASE=dir].[file]"
   // is the text-driver import of a CSV file (see ImportText).
   void Execute(const std::string& sql);
 
@@ -116,6 +119,9 @@ class Database {
  private:
   explicit Database(sqlite3* db) : db_(db) {}
   [[noreturn]] void Fail(const std::string& context = {}) const;
+  // Whether text holds a statement (or text that is none): comments, blanks
+  // and ";" alone hold none.
+  bool HasStatement(const char* text) const;
 
   sqlite3* db_ = nullptr;
 };

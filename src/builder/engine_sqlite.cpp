@@ -176,10 +176,36 @@ void Database::Execute(const std::string& sql) {
     ImportText(import->table, file ? *file : import->folder / import->file);
     return;
   }
-  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return;
-  const std::string message = sqlite3_errmsg(db_);
-  if (IsDropTable(sql) && message.starts_with("no such table")) throw EngineError(kErrTableNotFound, message);
-  Fail();
+  // Exactly one statement: text after it (a second statement) is refused
+  // before anything runs.
+  sqlite3_stmt* stmt = nullptr;
+  const char* tail = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, &tail) != SQLITE_OK) {
+    const std::string message = sqlite3_errmsg(db_);
+    if (IsDropTable(sql) && message.starts_with("no such table"))
+      throw EngineError(kErrTableNotFound, message);
+    Fail();
+  }
+  if (HasStatement(tail)) {
+    sqlite3_finalize(stmt);
+    throw EngineError(kErrSecondStatement, "1 つの文の後ろに別の文があります: " + std::string(tail));
+  }
+  int rc = SQLITE_DONE;
+  if (stmt) {
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(stmt);
+  }
+  if (rc != SQLITE_DONE) Fail();
+}
+
+bool Database::HasStatement(const char* text) const {
+  sqlite3_stmt* stmt = nullptr;
+  const char* tail = nullptr;
+  const bool prepared = sqlite3_prepare_v2(db_, text, -1, &stmt, &tail) == SQLITE_OK;
+  const bool has = !prepared || stmt != nullptr;  // text that is no statement at all counts too
+  sqlite3_finalize(stmt);
+  return has;
 }
 
 std::vector<std::string> Database::ColumnNames(const std::string& table) {

@@ -6,6 +6,7 @@
 
 #include "builder/importer.h"
 #include "builder/script_parser.h"
+#include "builder/settings.h"
 #include "text/ascii.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
@@ -38,6 +39,13 @@ StepResult ReadScript(BuilderContext& ctx) {
     if (directive.kind == DirectiveKind::kDatabase) {
       ctx.G_MdbName = '@';
       ctx.G_MdbName += text::TrimSpaces(directive.value);
+      // The database is built and published inside MDB_DIR, never elsewhere.
+      if (!IsPlainFileName(text::TrimSpaces(directive.value))) {
+        ctx.log.Write("取り込み用(" + file + ") のデータベース名「" + directive.value +
+                      "」はファイル名ではありません（MDB_DIR の中のファイル名だけを指定できます）。");
+        ctx.log.Write("取り込み用(" + file + ") " + ctx.G_MdbName + "の作成ができません。");
+        return StepResult::kFailed;
+      }
       if (F05_CRE_MDB(ctx) == StepResult::kFailed) {
         ctx.log.Write("取り込み用(" + file + ") " + ctx.G_MdbName + "の作成ができません。");
         return StepResult::kFailed;

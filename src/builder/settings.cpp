@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "handoff/builder_files.h"
 #include "text/ascii.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
@@ -28,7 +29,7 @@ std::string CutCharacters(std::string_view text, size_t n) {
 }
 
 std::string ReadValue(const std::filesystem::path& ini, std::string_view key) {
-  std::string value = ReadProfileString(ini, "Morvane Section", key, kMissing);
+  std::string value = ReadProfileString(ini, handoff::kSettingsSection, key, kMissing);
   if (value == kMissing) return "";
   if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
   return value;
@@ -85,15 +86,23 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
   return value;
 }
 
-StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings) {
-  const auto ini = program_folder / "Morvane.ini";
-  settings.log_dir = ReadValue(ini, "LOG_DIR");
-  settings.log_file = ReadValue(ini, "LOG_FILE");
-  settings.result_dir = ReadValue(ini, "RESULT_DIR");
-  settings.result_file = ReadValue(ini, "RESULT_FILE");
-  settings.dstrb_dir = ReadValue(ini, "DSTRB_DIR");
-  settings.mdb_dir = ReadValue(ini, "MDB_DIR");
-  settings.file_cntl = ReadValue(ini, "FileCntl");
+bool IsPlainFileName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+}
+
+StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings, std::string* why) {
+  using namespace handoff;
+  const auto ini = program_folder / kBuilderSettingsFile;
+  std::string unusable;
+  text::TextFileReader reader;
+  if (!reader.Open(ini)) unusable = reader.error();
+  settings.log_dir = ReadValue(ini, kLogDirKey);
+  settings.log_file = ReadValue(ini, kLogFileKey);
+  settings.result_dir = ReadValue(ini, kResultDirKey);
+  settings.result_file = ReadValue(ini, kResultFileKey);
+  settings.dstrb_dir = ReadValue(ini, kDistributionDirKey);
+  settings.mdb_dir = ReadValue(ini, kDatabaseDirKey);
+  settings.file_cntl = ReadValue(ini, kFileControlKey);
   for (auto* folder : {&settings.log_dir, &settings.result_dir, &settings.dstrb_dir, &settings.mdb_dir}) {
     *folder = NormaliseFolder(*folder, program_folder);
   }
@@ -106,7 +115,17 @@ StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& set
   }
   if (!settings.dstrb_dir.empty()) ++count;
   if (!settings.mdb_dir.empty()) ++count;
-  return count == 6 ? StepResult::kDone : StepResult::kFailed;
+  if (unusable.empty() && count != 6) {
+    unusable = ini.string() + " に " + std::string(kLogFileKey) + " と " + std::string(kResultFileKey) +
+               " の両方が必要です。";
+  }
+  if (unusable.empty() && !settings.file_cntl.empty() && !IsPlainFileName(settings.file_cntl)) {
+    unusable = ini.string() + " の " + std::string(kFileControlKey) + " 「" + settings.file_cntl +
+               "」はファイル名ではありません（" + std::string(kDistributionDirKey) +
+               " の中のファイル名だけを指定できます）。";
+  }
+  if (why) *why = unusable;
+  return unusable.empty() ? StepResult::kDone : StepResult::kFailed;
 }
 
 }  // namespace morvane

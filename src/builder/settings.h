@@ -26,8 +26,16 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
                               std::string_view key, std::string_view def);
 
 // F_READ_INI: fills settings from program_folder/Morvane.ini. Fails when
-// the settings are unusable (no log file or status file name).
-StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings);
+// the settings are unusable: the file cannot be read, it names no log file
+// or status file, or FileCntl is no plain file name (a path could reach a
+// file outside DSTRB_DIR, which the run deletes after running it). *why,
+// when given, then says which.
+StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings,
+                      std::string* why = nullptr);
+
+// Whether name is a plain file name: not empty, not "." or "..", without "/"
+// or "\", so that it stays inside the folder it is taken in.
+bool IsPlainFileName(std::string_view name);
 
 // A folder value as the builder uses it: a leading "*" stands for the
 // program folder (every "*" is replaced, then blanks trimmed), "\" becomes

@@ -13,7 +13,7 @@ void StatusFile::Write(Status status) {
   temp += ".new";
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return;
-  const std::string line = "STS=" + std::to_string(static_cast<int>(status)) + "\r\n";
+  const std::string line = handoff::StatusLine(status) + "\r\n";
   const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
   std::error_code ec;
   if (std::fclose(file) != 0 || !written) {

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "handoff/builder_files.h"
+
 namespace morvane {
 
-enum class Status { kDone = 0, kStarted = 1, kRunning = 2, kFailed = 9 };
+// The codes the converter reads back, from the hand-off's one header.
+using handoff::Status;
 
 class StatusFile {
  public:

@@ -4,6 +4,7 @@
 
 #include "builder_test_support.h"
 #include "text/file_names.h"
+#include "text/run_lock.h"
 
 namespace morvane {
 namespace {
@@ -102,9 +103,13 @@ TEST_F(BuilderRunTest, UnusableSettings) {
   ASSERT_TRUE(Run());
   // No status file name: the failure cannot be written anywhere.
   EXPECT_EQ(Written(), std::vector<Status>{});
+  const std::string why =
+      (folders_.builder() / "Morvane.ini").string() + " に LOG_FILE と RESULT_FILE の両方が必要です。";
   EXPECT_EQ(LogTexts(folders_.log()),
             (std::vector<std::string>{kSeparator, kStart, kSeparator,
-                                      "INIファイルが読めません。処理を中止します。"}));
+                                      "INIファイルが読めません。処理を中止します。", why}));
+  // Run by hand, the builder says why on standard error too.
+  EXPECT_EQ(messages_.str(), "Morvane: " + why + "\n");
 }
 
 TEST_F(BuilderRunTest, StatusFolderMadeByTheRun) {
@@ -175,19 +180,39 @@ TEST_F(BuilderRunTest, FailedBuildKeepsTheLastGoodDatabase) {
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
 }
 
-TEST_F(BuilderRunTest, StaleWorkingFilesAreClearedAtTheStart) {
+// What a run cut off while publishing leaves: working and compacted files,
+// journals, and the backup of the previous database, which is whole while
+// the file under its name may be anything. The backup returns, whatever the
+// case of its name; it is never deleted.
+TEST_F(BuilderRunTest, WhatAnInterruptedRunLeftIsClearedOrPutBack) {
   folders_.WriteSettings();
   fs::create_directories(folders_.databases());
-  for (const char* name : {"@old.mdb", "@db.mdb", "BK_kept.mdb", "BK_gone.mdb", "gone.mdb"}) {
+  for (const char* name : {"@old.mdb", "@db.mdb", "@db.mdb.new", "@db.mdb.new-journal", "BK_kept.mdb",
+                           "BK_gone.mdb", "gone.mdb", "gone.mdb-journal", "bk_Case.MDB", "case.mdb"}) {
     std::ofstream(folders_.databases() / name) << name;
   }
   fs::permissions(folders_.databases() / "@old.mdb", fs::perms::owner_read);
   WriteGoodInputs();
   ASSERT_FALSE(Run());
-  // A backup whose database is missing was left by an interrupted publishing step: it returns.
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"),
-            (std::vector<std::string>{"db.mdb", "gone.mdb", "kept.mdb"}));
+            (std::vector<std::string>{"case.mdb", "db.mdb", "gone.mdb", "kept.mdb"}));
   EXPECT_EQ(testing::ReadBytes(folders_.databases() / "kept.mdb"), "BK_kept.mdb");
+  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "gone.mdb"), "BK_gone.mdb");
+  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "case.mdb"), "bk_Case.MDB");
+}
+
+// Two builders in one folder: the second refuses before it touches anything.
+TEST_F(BuilderRunTest, OneBuilderAtATimeInAFolder) {
+  folders_.WriteSettings();
+  WriteGoodInputs();
+  text::RunLock first;
+  ASSERT_EQ(first.Acquire(folders_.builder() / kRunLockFile), text::RunLock::Result::kLocked);
+  std::ostringstream messages;
+  EXPECT_EQ(RunBuilder(folders_.builder(), messages), 1);
+  EXPECT_EQ(messages.str(),
+            "Morvane: 別の Morvane がこのフォルダーで実行中です。終わってから もう一度 実行してください。\n");
+  EXPECT_FALSE(fs::exists(folders_.log()));
+  EXPECT_TRUE(fs::exists(folders_.inputs() / "t.sql"));
 }
 
 TEST_F(BuilderRunTest, SqlScriptsRunBeforeSquScripts) {

@@ -167,6 +167,33 @@ TEST_F(InterpreterTest, FailingStatementFailsTheScript) {
   EXPECT_TRUE(Query(Db("@m.mdb"), "SELECT name FROM sqlite_master WHERE name = 'T'").empty());
 }
 
+// The builder stays in its folder and runs one statement per statement line.
+TEST_F(InterpreterTest, ScriptsCannotReachOutsideTheirDatabase) {
+  EXPECT_TRUE(RunScript("up.sql", {"MDBNAME ../x.mdb", "TABLENAME T", "CREATE TABLE T (a TEXT);"}));
+  EXPECT_TRUE(RunScript("sub.sql", {"USE sub\\x.mdb", "TABLENAME T", "CREATE TABLE T (a TEXT);"}));
+  const auto log = Log();
+  EXPECT_TRUE(Contains(log,
+                       "取り込み用(up.sql) のデータベース名「../x.mdb」はファイル名ではありません"
+                       "（MDB_DIR の中のファイル名だけを指定できます）。"));
+  EXPECT_TRUE(Contains(log, "取り込み用(sub.sql) @sub\\x.mdbの作成ができません。"));
+  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{});
+  EXPECT_FALSE(std::filesystem::exists(folders_.databases().parent_path() / "x.mdb"));
+
+  // ";" in the first column does not end a statement, so the two join into
+  // one text: it is refused whole, and the version table stays.
+  EXPECT_TRUE(RunScript("two.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (a LONG);",
+                                    "INSERT INTO T VALUES (1)", ";DROP TABLE T_Version;"}));
+  EXPECT_NE(messages_.str().find("1 つの文の後ろに別の文があります: DROP TABLE T_Version;"),
+            std::string::npos)
+      << messages_.str();
+  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT count(*) FROM T_Version"), std::vector<std::string>{"0"});
+  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT count(*) FROM T"), std::vector<std::string>{"0"});
+  // A ";" and a comment after the one statement are no second statement.
+  EXPECT_FALSE(RunScript("one.sql", {"MDBNAME m.mdb", "TABLENAME U", "CREATE TABLE U (a LONG);",
+                                     "INSERT INTO U VALUES (1)", ";;"}));
+  EXPECT_EQ(Query(Db("@m.mdb"), "SELECT count(*) FROM U"), std::vector<std::string>{"1"});
+}
+
 TEST_F(InterpreterTest, MissingDirectives) {
   EXPECT_TRUE(RunScript("nodb.sql", {"TABLENAME T", "CREATE TABLE T (a TEXT);"}));
   EXPECT_TRUE(RunScript("notable.sql", {"MDBNAME m.mdb"}));

@@ -75,7 +75,20 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      ""},
         SettingsCase{
-            "blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""}),
+            "blank_log_file_unusable", {"LOG_FILE = \"  \"", "RESULT_FILE = \"r\""}, true, "", "", ""},
+        // The file-control script is deleted after it ran: it must lie in DSTRB_DIR.
+        SettingsCase{"file_control_outside_the_input_folder_unusable",
+                     {"LOG_FILE = l", "RESULT_FILE = r", "FileCntl = \"../Tessivar.ini\""},
+                     true,
+                     "",
+                     "",
+                     ""},
+        SettingsCase{"file_control_in_a_sub_folder_unusable",
+                     {"LOG_FILE = l", "RESULT_FILE = r", "FileCntl = \"sub\\\\x.ctl\""},
+                     true,
+                     "",
+                     "",
+                     ""}),
     [](const auto& instance) { return std::string(instance.param.label); });
 
 TEST(ReadIniTest, MissingSettingsFileIsUnusable) {
