@@ -49,11 +49,11 @@ fs::path FreshProgramFolder(const std::string& name) {
   return folder;
 }
 
-BatchRun RunTessivar(const fs::path& folder, const std::string& args) {
+BatchRun RunTessivar(const fs::path& folder, const std::string& args, const std::string& shell_prefix) {
   BatchRun run;
   const fs::path err_file = folder / "stderr.txt";
-  std::string command =
-      "\"" + (folder / "Tessivar").string() + "\" --batch " + args + " 2> \"" + err_file.string() + "\"";
+  std::string command = shell_prefix + "\"" + (folder / "Tessivar").string() + "\" --batch " + args +
+                        " 2> \"" + err_file.string() + "\"";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
   std::array<char, 4096> buffer;

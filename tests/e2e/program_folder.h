@@ -16,8 +16,10 @@ struct BatchRun {
 // folder named after the test.
 std::filesystem::path FreshProgramFolder(const std::string& name);
 
-// Runs "Tessivar --batch " + args in folder.
-BatchRun RunTessivar(const std::filesystem::path& folder, const std::string& args);
+// Runs "Tessivar --batch " + args in folder; shell_prefix, when given, is run
+// by the same shell first (a resource limit, say).
+BatchRun RunTessivar(const std::filesystem::path& folder, const std::string& args,
+                     const std::string& shell_prefix = "");
 
 std::string ReadBytes(const std::filesystem::path& path);
 // Writes UTF-8 text as code page 932 with CR LF line ends.
