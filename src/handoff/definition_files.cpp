@@ -16,9 +16,11 @@ bool CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
   for (std::string_view name : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) {
     const fs::path source = text::OnDisk(source_folder / name);
     // A copy cut off (a full disk) never stands in the output folder.
+    const fs::path target = settings.out_folder / name;
     std::error_code ec;
-    if (!text::CopyWhole(source, settings.out_folder / name, ec)) {
-      dialogs.Message(source.string() + " をコピーできません: " + ec.message());
+    if (!text::CopyWhole(source, target, ec)) {
+      // The reason may lie on either side: both are named.
+      dialogs.Message(source.string() + " を " + target.string() + " へコピーできません: " + ec.message());
       copied = false;
     }
   }

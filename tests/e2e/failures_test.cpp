@@ -138,7 +138,9 @@ const FailureCase kCases[] = {
        WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kRecords);
        fs::remove(h / "Morvane" / "MDB定義" / "県tbl.csv");
      },
-     kDatabase, 1, "<home>/Morvane/MDB定義/県tbl.csv をコピーできません: No such file or directory\n",
+     kDatabase, 1,
+     "<home>/Morvane/MDB定義/県tbl.csv を <home>/CSV_OUT/県tbl.csv へコピーできません: No such file or "
+     "directory\n",
      [](const fs::path& h) { EXPECT_FALSE(fs::exists(h / "Morvane.Log")); }},
     {"unreadable_settings_line_is_skipped",
      [](const fs::path& h) {

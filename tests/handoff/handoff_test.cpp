@@ -117,7 +117,14 @@ TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
 
 TEST_F(HandoffTest, BuilderThatNeverAnswers) {
   for (const char* status : {"STS=2", ""}) {
-    FakeBuilder(status, "1");
+    // Still working after the last look: it writes its status (if any) at
+    // once, then keeps going.
+    std::ofstream(builder() / "Morvane")
+        << "#!/bin/sh\n"
+        << (*status ? "printf '" + std::string(status) + "\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"\n"
+                    : std::string())
+        << "sleep 1\n";
+    fs::permissions(builder() / "Morvane", fs::perms::owner_all);
     settings_.max_polls = 5;
     ScriptedDialogs dialogs;
     const auto start = std::chrono::steady_clock::now();
