@@ -30,8 +30,13 @@ void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
     } else if (text::StartsWithNoCase(name, "BK_")) {
       // Publishing was cut off while the backup stood: the database in its
       // place may be the new one or the old one, but the backup is whole.
+      // Still a second name of the database in place, it is that database.
       const fs::path published = text::OnDisk(fs::path(folder) / name.substr(3));
-      fs::rename(file, published, ec);
+      if (fs::equivalent(file, published, ec)) {
+        fs::remove(file, ec);
+      } else {
+        fs::rename(file, published, ec);
+      }
       if (ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
     }
   }

@@ -192,10 +192,14 @@ TEST_F(BuilderRunTest, WhatAnInterruptedRunLeftIsClearedOrPutBack) {
     std::ofstream(folders_.databases() / name) << name;
   }
   fs::permissions(folders_.databases() / "@old.mdb", fs::perms::owner_read);
+  // Cut off before the rename: the backup is a second name of the database.
+  std::ofstream(folders_.databases() / "same.mdb") << "same";
+  fs::create_hard_link(folders_.databases() / "same.mdb", folders_.databases() / "BK_same.mdb");
   WriteGoodInputs();
   ASSERT_FALSE(Run());
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"),
-            (std::vector<std::string>{"case.mdb", "db.mdb", "gone.mdb", "kept.mdb"}));
+            (std::vector<std::string>{"case.mdb", "db.mdb", "gone.mdb", "kept.mdb", "same.mdb"}));
+  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "same.mdb"), "same");
   EXPECT_EQ(testing::ReadBytes(folders_.databases() / "kept.mdb"), "BK_kept.mdb");
   EXPECT_EQ(testing::ReadBytes(folders_.databases() / "gone.mdb"), "BK_gone.mdb");
   EXPECT_EQ(testing::ReadBytes(folders_.databases() / "case.mdb"), "bk_Case.MDB");
