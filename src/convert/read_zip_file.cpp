@@ -98,8 +98,12 @@ class ZipFileReader {
       if (state_.G_LineCount % 1000 == 1) run_.dialogs.ProcessEvents();
     }
     if (previous_key != kNothingPending && !OutputFailed()) HandOn();
+    const bool empty = input_.line_number() == 0 && !OutputFailed();
     input_.Close();
-    return true;
+    // Japan Post's files are never empty: an empty one is a failed download
+    // or copy, not a file without records.
+    if (empty) run_.dialogs.Message(input_.name() + " にデータがありません。");
+    return !empty;
   }
 
  private:

@@ -20,8 +20,8 @@ using RecordHandler = std::function<void(ZipRecord&)>;
 // lines (state.G_InputIndex 48) laid out as address lines. Lines over the
 // line limit are reported and skipped; state.origin names the file, line and
 // postal code of what is being read. Reading stops early when the run's
-// output has failed. Returns false, having read nothing, for a file that is
-// plainly not code page 932 (UTF-8, UTF-16), after saying so.
+// output has failed. Returns false, after saying so, for a file that is empty
+// or plainly not code page 932 (UTF-8, UTF-16; then nothing is read).
 bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
                    const RecordHandler& hand_on);
 

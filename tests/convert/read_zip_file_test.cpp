@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <unistd.h>
 
 #include <fstream>
@@ -36,19 +38,26 @@ class Reader : public ::testing::Test {
   std::vector<std::vector<Text>> ReadFile(const fs::path& path, int input_index) {
     RunEnvironment run(options_, InputFiles{}, dialogs_);
     ReaderState state;
+    run.origin = &state.origin;
     state.G_InputIndex = input_index;
     TextFileReader input;
     EXPECT_TRUE(input.Open(path));
     std::vector<std::vector<Text>> records;
-    F_ReadZipFile(run, state, input, [&](ZipRecord& rec) { records.push_back(rec); });
+    F_ReadZipFile(run, state, input, [&](ZipRecord& rec) {
+      records.push_back(rec);
+      if (rec[kPostalCode] == hand_on_failure_) throw RuleError("the handler failed");
+    });
     EXPECT_FALSE(input.is_open());
     line_count_ = state.G_LineCount;
     return records;
   }
 
+  static std::string FileName() { return "reader_test_" + std::to_string(::getpid()) + ".CSV"; }
+
   RunOptions options_;
   ScriptedDialogs dialogs_;
   long line_count_ = 0;
+  std::optional<Text> hand_on_failure_;  // the handler fails for the record of this code
 };
 
 const std::string kAsahigaoka =
@@ -70,6 +79,23 @@ TEST_F(Reader, OneLineIsHandedOnAtTheEndAndAnEmptyFileGivesNothing) {
   EXPECT_EQ(line_count_, 1);
 
   EXPECT_TRUE(Read({}).empty());
+  // Japan Post's files are never empty: an empty one is named.
+  EXPECT_EQ(dialogs_.messages(), std::vector<std::string>{FileName() + " にデータがありません。"});
+}
+
+// Every failure the traps report names the file, the line and the postal
+// code: a continuation line its own line, a handed-on record its first line.
+TEST_F(Reader, FailuresNameTheFileLineAndPostalCode) {
+  hand_on_failure_ = u"0600001";
+  Read({kAsahigaoka,
+        R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～",0,0,0,0,0,0)L",
+        R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ",",北海道","札幌市","２～",0,0,0,0,0,0)L",
+        R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","3ﾁｮｳﾒ)","北海道","札幌市","３丁目）",0,0,0,0,0,0)L"});
+  const std::string where = "（" + FileName() + " の ";
+  EXPECT_EQ(dialogs_.messages(),
+            (std::vector<std::string>{
+                "プロシージャの呼び出し、または引数が不正です。" + where + "3 行目、郵便番号 0600001）",
+                "the handler failed" + where + "2 行目、郵便番号 0600001）"}));
 }
 
 TEST_F(Reader, ContinuedRecordIsJoinedAndTheNextOneStandsAlone) {
@@ -144,8 +170,9 @@ TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
   EXPECT_EQ(records[1][kTownKanji], u"北");
   EXPECT_EQ(records[2][kTownKanji], u"旭ケ丘");
   ASSERT_FALSE(dialogs_.messages().empty());
-  EXPECT_EQ(dialogs_.messages().front(), "型が一致しません。");
-  EXPECT_EQ(dialogs_.messages().back(), "インデックスが有効範囲にありません。");
+  EXPECT_EQ(dialogs_.messages().front(), "型が一致しません。（" + FileName() + " の 1 行目）");
+  EXPECT_EQ(dialogs_.messages().back(),
+            "インデックスが有効範囲にありません。（" + FileName() + " の 2 行目）");
 }
 
 // Records of the real address file spread over several lines come out whole.

@@ -90,10 +90,24 @@ const FailureCase kCases[] = {
      },
      kDatabase, 1,
      std::string(kAskDatabase) +
-         "郵便番号データが 0 件のため、torvask.mdb を作成しません（前の torvask.mdb はそのまま残ります）。\n",
+         "KEN_ALL.CSV にデータがありません。\n"
+         "入力ファイルを読み込めなかったため、torvaskmdb.CSV は作成しませんでした。\n",
      [](const fs::path& h) {
        EXPECT_EQ(ReadBytes(h / "MDB_OUT" / "torvask.mdb"), "the last good database");
        EXPECT_FALSE(fs::exists(h / "Morvane.Log"));  // no builder started
+     }},
+    {"no_record_read_keeps_the_database",
+     [](const fs::path& h) {
+       WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV", std::string(70000, ' ') + "\r\n");
+       WriteBytes(h / "MDB_OUT" / "torvask.mdb", "the last good database");
+     },
+     kDatabase, 1,
+     std::string(kAskDatabase) +
+         "KEN_ALL.CSV の 1 行目は 65536 バイトを超えるため読み飛ばしました。\n"
+         "郵便番号データが 0 件のため、torvask.mdb を作成しません（前の torvask.mdb はそのまま残ります）。\n",
+     [](const fs::path& h) {
+       EXPECT_EQ(ReadBytes(h / "MDB_OUT" / "torvask.mdb"), "the last good database");
+       EXPECT_FALSE(fs::exists(h / "Morvane.Log"));
      }},
     {"utf8_address_file_is_named_not_converted",
      [](const fs::path& h) {
