@@ -1,13 +1,11 @@
 #include "convert/read_zip_file.h"
 
 #include <gtest/gtest.h>
-
-#include <optional>
-
 #include <unistd.h>
 
 #include <fstream>
 #include <map>
+#include <optional>
 
 #include "dialogs/scripted_dialogs.h"
 #include "text/cp932.h"
