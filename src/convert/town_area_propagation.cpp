@@ -1,5 +1,7 @@
 // Prefix and tail propagation over the parts of a parenthesised list. Both
 // run on the kanji list and on the kana list independently.
+#include <algorithm>
+
 #include "convert/town_area_steps.h"
 
 namespace tessivar::town_area {
@@ -76,6 +78,9 @@ void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Sc
   tails.resize(parts.size());
   Text tail;
   Text candidate;
+  // The candidate is collected backwards and turned round once, so that a
+  // long part costs its length, not its length squared.
+  const Text at_least_backwards(script.at_least.rbegin(), script.at_least.rend());
   for (size_t i = parts.size(); i-- > 0;) {
     Text& part = parts[i];
     candidate.clear();
@@ -86,9 +91,10 @@ void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Sc
         at_quote = c == script.quote_close;
         break;
       }
-      candidate.insert(candidate.begin(), c);
-      if (candidate == script.at_least) candidate.clear();
+      candidate.push_back(c);
+      if (candidate == at_least_backwards) candidate.clear();
     }
+    std::reverse(candidate.begin(), candidate.end());
     if (!candidate.empty())
       tail = candidate;
     else if (!tail.empty() && !at_quote)
