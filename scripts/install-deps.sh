@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config libicu-dev libsqlite3-dev sqlite3 libgtest-dev clang-format
+          clang libclang-rt-14-dev
           qt6-base-dev fonts-noto-cjk)
 missing=()
 for p in "${packages[@]}"; do
