@@ -64,8 +64,11 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
       line += comment;
       line += tail;
     }
-    run.output->WriteLine(line);
-    ++run.G_RecordCount;
+    // An entry already written in this run is not written again.
+    if (run.written_entries.Add(line)) {
+      run.output->WriteLine(line);
+      ++run.G_RecordCount;
+    }
   });
   // The comment of a "その他" record is not handed on as the last comment.
   if (Contains(rec[kTownKanji], u"その他")) comment.clear();
