@@ -55,6 +55,33 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
   }
 }
 
+// The reading for each input method and code form; the other columns are the
+// same for both.
+TEST(WordListLineTest, ReadingByInputMethodAndCodeForm) {
+  const struct {
+    ImeTarget target;
+    bool hyphen;
+    const char* reading;
+  } cases[] = {
+      {ImeTarget::kMsIme, true, "０６０－８５５４"},
+      {ImeTarget::kMsIme, false, "０６０８５５４"},
+      {ImeTarget::kMozc, true, "060-8554"},
+      {ImeTarget::kMozc, false, "0608554"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reading);
+    EmitHarness h(Purpose::kWordList);
+    h.ctx.run.options.ime_target = c.target;
+    h.ctx.run.options.hyphen = c.hyphen;
+    h.Address(u"0608554", u"北海道", u"札幌市中央区", u"北一条西");
+    h.ctx.reader.ZipRec[kCompanyKanji] = u"某所";
+    std::u16string word = u"札幌市中央区北一条西", comment = u"（６丁目）", tail;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    ASSERT_EQ(h.lines().size(), 1u);
+    EXPECT_EQ(U8(h.lines()[0]), std::string(c.reading) + "\t札幌市中央区北一条西　某所\t地名その他\t６丁目");
+  }
+}
+
 // A list of several 番地 ranges gives its town with the whole list as the
 // comment once per range (0920171 美富（１２７～１５１、１８３～５７９番地）):
 // an entry identical to one written before in the run is not written again,
