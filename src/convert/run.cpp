@@ -80,6 +80,7 @@ void F_CreateZipData(ConvertContext& ctx) {
   WriteHeader(ctx.run);
   ctx.reader.G_LineCount = 0;
   ctx.run.G_RecordCount = 0;
+  ctx.run.written_entries.Clear();
 
   // The stages of every record, in order (README.md follows one record):
   //   1. read a record                          F_ReadZipFile
