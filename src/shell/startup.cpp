@@ -39,14 +39,14 @@ int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing) 
   for (const auto& name : listing) {
     const std::string upper = text::UpperAscii(name);
     if (upper == "KEN_ALL.CSV") {
-      in.names[kAllPrefecturesIndex] = name;
+      in.files[kAllPrefecturesIndex].name = name;
       ++all_prefecture_files;
       in.has_ken_all = true;
     } else if (upper == "JIGYOSYO.CSV") {
-      in.names[kBusinessIndex] = name;
+      in.files[kBusinessIndex].name = name;
       in.has_jigyosyo = true;
     } else if (int code = LeadingCode(name); code >= kFirstPrefecture && code <= kLastPrefecture) {
-      in.names[static_cast<size_t>(code)] = name;  // a later file replaces an earlier one
+      in.files[static_cast<size_t>(code)].name = name;  // a later file replaces an earlier one
       in.has_pref_files = true;
     }
   }
@@ -64,7 +64,7 @@ void SetPrefectureBoxes(Application& app) {
   } else if (in.has_pref_files) {
     form.Chk_県名[0].value = false;
     for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
-      const bool found = !in.names[static_cast<size_t>(code)].empty();
+      const bool found = !in.files[static_cast<size_t>(code)].empty();
       form.Chk_県名[static_cast<size_t>(code)] = {found, found};
     }
     form.Chk_県指定一括.value = true;

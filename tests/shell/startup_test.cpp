@@ -43,7 +43,7 @@ TEST_F(Startup, AllPrefectureFileAndBusinessFile) {
   AddInput("JIGYOSYO.CSV");
   ASSERT_TRUE(Start());
   EXPECT_TRUE(dialogs_.messages().empty());
-  EXPECT_EQ(app_->inputs.names[0], "ken_all.csv");  // stored as listed
+  EXPECT_EQ(app_->inputs.files[0].name, "ken_all.csv");  // stored as listed
   EXPECT_TRUE(app_->inputs.has_ken_all && app_->inputs.has_jigyosyo && !app_->inputs.has_pref_files);
   EXPECT_EQ(
       app_->G_MainForm.Lbl_File,
@@ -63,8 +63,8 @@ TEST_F(Startup, PrefectureFilesEnableOnlyTheirBoxesAndTheLaterFileWins) {
   AddInput("-1XXX.CSV");
   AddInput("２７大阪.csv");  // full-width digits form a number too
   ASSERT_TRUE(Start());
-  EXPECT_EQ(app_->inputs.names[13], "13TOKYO.CSV");  // listing order: 13A before 13TOKYO
-  EXPECT_EQ(app_->inputs.names[27], "２７大阪.csv");
+  EXPECT_EQ(app_->inputs.files[13].name, "13TOKYO.CSV");  // listing order: 13A before 13TOKYO
+  EXPECT_EQ(app_->inputs.files[27].name, "２７大阪.csv");
   EXPECT_FALSE(Box(0).value);
   for (int code = 1; code <= 47; ++code) {
     const bool found = code == 13 || code == 14 || code == 27;
