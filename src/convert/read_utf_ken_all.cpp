@@ -1,5 +1,6 @@
 #include "convert/read_utf_ken_all.h"
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -22,43 +23,44 @@ struct CharacterDifference {
 constexpr CharacterDifference kKanjiDifferences[] = {{u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}};
 constexpr CharacterDifference kReadingDifferences[] = {{u'\u2212', u'-'}};
 
-void Map(std::u16string& text, std::span<const CharacterDifference> differences) {
-  for (char16_t& c : text) {
+void Map(std::span<char16_t> field, std::span<const CharacterDifference> differences) {
+  for (char16_t& c : field) {
     for (const auto& difference : differences) {
       if (c == difference.utf8_file) c = difference.cp932_file;
     }
   }
 }
 
-// An address line's column in KEN_ALL.CSV's form (columns counted from 0,
-// split at every comma as the record reader splits them).
-void AppendColumn(int column, std::u16string_view text, std::u16string& line) {
+// Brings one column of an address line (columns counted from 0, split at
+// every comma as the record reader splits them) to KEN_ALL.CSV's form, and
+// appends it to line.
+void AppendColumn(int column, std::span<char16_t> field, std::u16string& line) {
+  const std::u16string_view view(field.data(), field.size());
   if (column >= kPrefKana && column <= kTownKana) {
-    std::u16string reading(text);
-    Map(reading, kReadingDifferences);
-    line += text::Narrow(reading);  // ホッカイドウ becomes ﾎｯｶｲﾄﾞｳ
-  } else if (column >= kPrefKanji && column <= kTownKanji) {
-    std::u16string kanji(text);
-    Map(kanji, kKanjiDifferences);
-    line += kanji;
+    Map(field, kReadingDifferences);
+    text::AppendNarrow(view, line);  // ホッカイドウ becomes ﾎｯｶｲﾄﾞｳ
   } else {
-    line += text;
+    if (column >= kPrefKanji && column <= kTownKanji) Map(field, kKanjiDifferences);
+    line += view;
   }
 }
 
 }  // namespace
 
+// Works in the line as read, without a copy per column, and takes the
+// columns after the kanji town name as they are: the whole country passes
+// through here.
 bool UtfKenAllLines::Next(std::u16string& line) {
   if (!utf8_->Next(raw_)) return false;
   line.clear();
-  int column = 0;
-  for (size_t from = 0;; ++column) {
-    const size_t comma = raw_.find(u',', from);
-    AppendColumn(column, std::u16string_view(raw_).substr(from, comma - from), line);
-    if (comma == std::u16string::npos) break;
-    line += u',';
+  size_t from = 0;
+  for (int column = 0; column <= kTownKanji && from <= raw_.size(); ++column) {
+    const size_t comma = std::min(raw_.find(u',', from), raw_.size());
+    AppendColumn(column, std::span<char16_t>(raw_.data() + from, comma - from), line);
+    if (comma < raw_.size()) line += u',';
     from = comma + 1;
   }
+  if (from < raw_.size()) line.append(raw_, from);
   return true;
 }
 
