@@ -44,7 +44,7 @@ int ParenthesisBalance(TextView text) {
 
 class ZipFileReader {
  public:
-  ZipFileReader(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+  ZipFileReader(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                 const RecordHandler& hand_on)
       : run_(run), state_(state), input_(input), hand_on_(hand_on) {}
 
@@ -74,6 +74,7 @@ class ZipFileReader {
       ++state_.G_LineCount;
       if (state_.G_LineCount % 1000 == 1) run_.dialogs.ProcessEvents();
     }
+    if (!input_.error().empty()) run_.dialogs.Message(input_.error());  // it ended early
     if (previous_key != kNothingPending) HandOn();
     input_.Close();
   }
@@ -153,7 +154,7 @@ class ZipFileReader {
 
   const RunEnvironment& run_;
   ReaderState& state_;
-  TextFileReader& input_;
+  text::LineSource& input_;
   const RecordHandler& hand_on_;
   Text line_;
   std::vector<Text> continuation_;
@@ -163,7 +164,7 @@ class ZipFileReader {
 
 Text Unquote(TextView field) { return Text(Mid(field, 2, Len(field) - 2)); }
 
-void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on) {
   ZipFileReader(run, state, input, hand_on).Run();
 }

@@ -7,7 +7,7 @@
 
 #include "convert/read_state.h"
 #include "convert/run_environment.h"
-#include "text/text_file.h"
+#include "text/line_source.h"
 
 namespace tessivar {
 
@@ -17,8 +17,9 @@ using RecordHandler = std::function<void(ZipRecord&)>;
 
 // F_ReadZipFile: reads input to its end and closes it. The lines of unchecked
 // prefectures are skipped, continued address records joined, and business
-// lines (state.G_InputIndex 48) laid out as address lines.
-void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+// lines (state.G_InputIndex 48) laid out as address lines. A line that could
+// not be decoded, and a failure that ends the input early, are reported.
+void F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on);
 
 // A text field without its quotes: the first and the last character dropped,

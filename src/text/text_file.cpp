@@ -1,8 +1,11 @@
 #include "text/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
+
+#include "text/utf8.h"
 
 namespace text {
 
@@ -17,59 +20,79 @@ std::string SystemError(const std::string& name) { return name + ": " + std::str
 TextFileReader::~TextFileReader() { Close(); }
 
 bool TextFileReader::Open(const std::filesystem::path& path) {
-  Close();
-  name_ = path.filename().string();
-  file_ = std::fopen(path.c_str(), "rb");
-  if (!file_) {
-    error_ = SystemError(name_) + " を開けません。";
+  std::string why;
+  auto source = OpenFileBytes(path, why);
+  if (!source) {
+    Close();
+    name_ = path.filename().string();
+    error_ = name_ + ": " + why + " を開けません。";
     return false;
   }
-  buffer_.clear();
-  pos_ = 0;
-  eof_ = false;
-  line_number_ = 0;
-  error_.clear();
+  Open(std::move(source), path.filename().string());
   return true;
 }
 
+void TextFileReader::Open(std::unique_ptr<ByteSource> source, std::string name) {
+  source_ = std::move(source);
+  name_ = std::move(name);
+  buffer_.clear();
+  pos_ = 0;
+  eof_ = false;
+  read_failure_.clear();
+  line_number_ = 0;
+  error_.clear();
+}
+
 bool TextFileReader::Fill() {
-  if (eof_ || !file_) return false;
+  if (eof_ || !source_) return false;
   buffer_.erase(0, pos_);
   pos_ = 0;
-  size_t old = buffer_.size();
+  const size_t old = buffer_.size();
   buffer_.resize(old + kBlockSize);
-  size_t got = std::fread(buffer_.data() + old, 1, kBlockSize, file_);
-  buffer_.resize(old + got);
-  if (got < kBlockSize) eof_ = true;
+  const long got = source_->Read(buffer_.data() + old, kBlockSize);
+  buffer_.resize(old + static_cast<size_t>(std::max(got, 0L)));
+  if (got < 0) read_failure_ = source_->error();
+  if (got <= 0) eof_ = true;
   return got > 0;
 }
 
+bool TextFileReader::Decode(std::string_view bytes, std::u16string& line) {
+  if (encoding_ == Encoding::kCp932) return codec_.Decode(bytes, line);
+  const bool valid = DecodeUtf8(bytes, line);
+  if (line_number_ == 1 && !line.empty() && line.front() == u'\uFEFF') line.erase(0, 1);
+  return valid;
+}
+
 bool TextFileReader::Next(std::u16string& line) {
-  if (!file_) return false;
+  error_.clear();
+  if (!source_) return false;
   size_t end;
   while ((end = buffer_.find('\n', pos_)) == std::string::npos) {
     if (!Fill()) break;
   }
   if (end == std::string::npos) {
+    if (!read_failure_.empty()) {
+      // What came before the failure is no whole line: it is not handed on.
+      error_ = name_ + " の " + std::to_string(line_number_ + 1) + " 行目から先を読めません (" +
+               read_failure_ + ")。";
+      Close();
+      return false;
+    }
     if (pos_ >= buffer_.size()) return false;  // no unterminated last line
     end = buffer_.size();
   }
   size_t next = end < buffer_.size() ? end + 1 : end;
   if (end > pos_ && buffer_[end - 1] == '\r') --end;
   ++line_number_;
-  error_.clear();
-  if (!codec_.Decode(std::string_view(buffer_).substr(pos_, end - pos_), line)) {
-    error_ =
-        name_ + " の " + std::to_string(line_number_) + " 行目に Shift_JIS として読めないバイトがあります。";
+  if (!Decode(std::string_view(buffer_).substr(pos_, end - pos_), line)) {
+    error_ = name_ + " の " + std::to_string(line_number_) + " 行目に " +
+             (encoding_ == Encoding::kCp932 ? "Shift_JIS" : "UTF-8") + " として読めないバイトがあります。";
   }
   pos_ = next;
   return true;
 }
 
-void TextFileReader::Close() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
-}
+void TextFileReader::Close() { source_.reset(); }
 
 TextFileWriter::~TextFileWriter() { Close(); }
 
