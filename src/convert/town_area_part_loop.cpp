@@ -108,13 +108,14 @@ class PartLoop {
     if (T_ == u"番地") return Banchi(i, K);
     // 8. Checkpoint F4.
     if (Flow f = Consult(Checkpoint::kF4, i); f != Flow::kNextCase) return f;
-    // 9. 地割 areas.
+    // 9. Checkpoint F5. It comes before the 地割 areas: an entry for a
+    // record of such an area (0295513) would never be reached after them.
+    if (Flow f = Consult(Checkpoint::kF5, i); f != Flow::kNextCase) return f;
+    // 10. 地割 areas.
     if (IsChiwariArea()) {
       ChiwariArea(i, K);
       return Flow::kNextPart;
     }
-    // 10. Checkpoint F5.
-    if (Flow f = Consult(Checkpoint::kF5, i); f != Flow::kNextCase) return f;
     // 11. "以上" / "以下".
     if (Len(K) > 2 && (EndsWith(K, u"以上") || EndsWith(K, u"以下"))) return AtLeastOrBelow(i, K);
     // 12. "番": code rules only.
@@ -286,10 +287,6 @@ class PartLoop {
     values_.G_CommentKanji = town_.G_SiblingsKanji;
     values_.G_CommentKana = town_.G_SiblingsKana;
     Emit();
-    if (code_ == u"0580343") {
-      ClearComments();
-      return Flow::kReturn;
-    }
     return Flow::kNextPart;
   }
 
