@@ -1,5 +1,7 @@
 // The town-area correction engine on a table of the tests' own
-// (data/town_correction_cases.tsv: one entry per feature, on made-up codes).
+// (data/town_correction_cases.tsv: one entry per feature, on made-up codes),
+// and the telling entries of the shipped table on the records they were
+// made for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -234,6 +236,62 @@ TEST(TownCorrectionRewrites, RecordFieldsOfTheRecord) {
   EXPECT_EQ(ToUtf8(harness.ctx.reader.ZipRec[kTownKanji]), "高師町（北原）");
   EXPECT_EQ(ToUtf8(harness.ctx.reader.ZipRec[kTownKana]), "ﾀｶｼﾁｮｳ(ｷﾀﾊﾗ)");
 }
+
+// Telling entries of the shipped table on the records they were made for,
+// with the values they must give.
+struct TellingCase {
+  const char* name;
+  std::u16string code;
+  size_t record;   // which real record of the code
+  size_t first;    // the first line compared
+  Lines expected;  // lines from first on
+};
+
+class TellingTownEntries : public ::testing::TestWithParam<TellingCase> {};
+
+TEST_P(TellingTownEntries, OnTheRecordMadeFor) {
+  const TellingCase& c = GetParam();
+  auto records = RealRecords(c.code);
+  ASSERT_GT(records.size(), c.record);
+  Lines written = Written(ShippedTownCorrections(), {records[c.record]});
+  ASSERT_GE(written.size(), c.first + c.expected.size()) << ::testing::PrintToString(written);
+  EXPECT_EQ(Lines(written.begin() + static_cast<long>(c.first),
+                  written.begin() + static_cast<long>(c.first + c.expected.size())),
+            c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Telling, TellingTownEntries,
+    ::testing::Values(
+        TellingCase{"AokijimaOtsu",
+                    u"3812241",
+                    0,
+                    0,
+                    {Line("3812241", "青木島町青木島乙９５６番地", "ｱｵｷｼﾞﾏﾏﾁｱｵｷｼﾞﾏｵﾂ956ﾊﾞﾝﾁ"),
+                     Line("3812241", "青木島町青木島乙", "ｱｵｷｼﾞﾏﾏﾁｱｵｷｼﾞﾏｵﾂ", "乙９５６番地を除く",
+                          "ｵﾂ956ﾊﾞﾝﾁｦﾉｿﾞｸ")}},
+        TellingCase{"TaneichiSeriesThenPlaces",
+                    u"0287915",
+                    0,
+                    5,
+                    {Line("0287915", "種市第２０地割", "ﾀﾞｲ20ﾁﾜﾘ"),
+                     Line("0287915", "種市第２１地割鹿糠", "ﾀﾞｲ21ﾁﾜﾘ ｶﾇｶ")}},
+        TellingCase{"NishiSenWithTheNumbersAsComment",
+                    u"0802333",
+                    0,
+                    3,
+                    {Line("0802333", "美栄町西８線", "ﾋﾞｴｲﾁｮｳﾆｼ8ｾﾝ", "７９～１１０番地", "79-110ﾊﾞﾝﾁ")}},
+        TellingCase{"FirstPartAsComment",
+                    u"7983322",
+                    0,
+                    0,
+                    {Line("7983322", "津島町下畑地乙", "ﾂｼﾏﾁｮｳｼﾓﾊﾀｼﾞｵﾂ", "上槇", "ｶﾐﾏｷ")}},
+        TellingCase{"DaiInFrontOfTheSecondPart",
+                    u"9480011",
+                    0,
+                    0,
+                    {Line("9480011", "新座第３", "ｼﾝｻﾞﾀﾞｲ3"), Line("9480011", "新座第４", "ｼﾝｻﾞﾀﾞｲ4")}}),
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace tessivar::testing
