@@ -148,7 +148,6 @@ struct Step {
   Value to;
   int32_t first;  // series: n from first to last
   int32_t last;
-  uint32_t line;  // line in the table file
 };
 
 // One way an entry can run: its conditions, the wording it was made for, its
@@ -182,7 +181,6 @@ struct LookupItem {
 };
 
 struct Table {
-  TableKind kind;
   std::string_view file;
   std::span<const Entry> entries;
   std::span<const Alternative> alternatives;

@@ -45,15 +45,6 @@ std::string PieceKindCpp(PieceKind kind) {
   return "PieceKind::kText";
 }
 
-std::string KindCpp(TableKind kind) {
-  switch (kind) {
-    case TableKind::kTown: return "TableKind::kTown";
-    case TableKind::kBusiness: return "TableKind::kBusiness";
-    case TableKind::kBusinessWordList: return "TableKind::kBusinessWordList";
-  }
-  return "TableKind::kTown";
-}
-
 std::string GuardCpp(const GuardModel& g) {
   return "{" + FieldCpp(g.field) + ", " + MatchCpp(g.match) + ", " + Literal(g.text) + "}";
 }
@@ -102,9 +93,9 @@ class Writer {
     Array(out, "Piece", "kPieces", pieces_count_, pieces_.str());
     Array(out, "LookupItem", "kLookup", lookup.size(), lookup_rows.str());
     out << "}  // namespace " << name << "Data\n\n"
-        << "inline constexpr Table k" << name << "{" << KindCpp(table_.kind) << ", " << Ascii(file) << ", "
-        << name << "Data::kEntries, " << name << "Data::kAlternatives, " << name << "Data::kWhens, " << name
-        << "Data::kSteps, " << name << "Data::kPieces, " << name << "Data::kLookup};\n"
+        << "inline constexpr Table k" << name << "{" << Ascii(file) << ", " << name << "Data::kEntries, "
+        << name << "Data::kAlternatives, " << name << "Data::kWhens, " << name << "Data::kSteps, " << name
+        << "Data::kPieces, " << name << "Data::kLookup};\n"
         << "}  // namespace tessivar::correction\n";
     return out.str();
   }
@@ -135,8 +126,7 @@ class Writer {
     const std::string text = AddValue(step.text);
     const std::string to = AddValue(step.to);
     steps_ << "    {" << Cpp("Action", kActionNames, step.action) << ", " << FieldCpp(step.field) << ", "
-           << step.part << ", " << text << ", " << to << ", " << step.first << ", " << step.last << ", "
-           << step.line << "},\n";
+           << step.part << ", " << text << ", " << to << ", " << step.first << ", " << step.last << "},\n";
     ++steps_count_;
   }
 
