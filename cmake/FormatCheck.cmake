@@ -5,7 +5,8 @@ find_program(CLANG_FORMAT NAMES clang-format-14 clang-format)
 file(GLOB_RECURSE format_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h
   ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
-  ${PROJECT_SOURCE_DIR}/tools/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/fuzz/*.cpp)
+  ${PROJECT_SOURCE_DIR}/tools/*.cpp ${PROJECT_SOURCE_DIR}/tools/*.h ${PROJECT_SOURCE_DIR}/bench/*.cpp
+  ${PROJECT_SOURCE_DIR}/fuzz/*.cpp)
 
 if(CLANG_FORMAT)
   add_custom_target(format-check

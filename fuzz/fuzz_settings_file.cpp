@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,11 +23,22 @@ class SilentDialogs : public tessivar::Dialogs {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   namespace fs = std::filesystem;
+  // In memory where there is a memory file system: every rewrite is synced
+  // to its disk, which a disk would take milliseconds for.
   static const fs::path folder = [] {
-    fs::path f = fs::temp_directory_path() / ("fuzz_settings_file_" + std::to_string(::getpid()));
+    std::error_code ec;
+    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    fs::path f = base / ("fuzz_settings_file_" + std::to_string(::getpid()));
     fs::create_directories(f);
     return f;
   }();
+  static const bool cleaned_at_exit = [] {
+    return std::atexit([] {
+             std::error_code ec;
+             fs::remove_all(folder, ec);
+           }) == 0;
+  }();
+  (void)cleaned_at_exit;
   const fs::path ini = folder / "Tessivar.ini";
   std::ofstream(ini, std::ios::binary).write(reinterpret_cast<const char*>(data), std::streamsize(size));
 

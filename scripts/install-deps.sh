@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libicu-dev libsqlite3-dev sqlite3 libgtest-dev clang-format
+packages=(g++ make cmake pkg-config libicu-dev libsqlite3-dev sqlite3 libzip-dev libgtest-dev clang-format
           clang libclang-rt-14-dev
           qt6-base-dev fonts-noto-cjk)
 missing=()

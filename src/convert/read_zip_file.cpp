@@ -51,7 +51,7 @@ int ParenthesisBalance(TextView text) {
 
 class ZipFileReader {
  public:
-  ZipFileReader(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+  ZipFileReader(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                 const RecordHandler& hand_on)
       : run_(run), state_(state), input_(input), hand_on_(hand_on) {}
 
@@ -97,13 +97,16 @@ class ZipFileReader {
       ++state_.G_LineCount;
       if (state_.G_LineCount % 1000 == 1) run_.dialogs.ProcessEvents();
     }
-    if (previous_key != kNothingPending && !OutputFailed()) HandOn();
-    const bool empty = input_.line_number() == 0 && !OutputFailed();
+    // A failure to read ends the input early: what was read is no whole file.
+    const bool cut_short = !input_.error().empty();
+    if (cut_short) run_.dialogs.Message(input_.error());
+    if (previous_key != kNothingPending && !OutputFailed() && !cut_short) HandOn();
+    const bool empty = input_.line_number() == 0 && !OutputFailed() && !cut_short;
     input_.Close();
     // Japan Post's files are never empty: an empty one is a failed download
     // or copy, not a file without records.
     if (empty) run_.dialogs.Message(input_.name() + " にデータがありません。");
-    return !empty;
+    return !empty && !cut_short;
   }
 
  private:
@@ -188,7 +191,7 @@ class ZipFileReader {
 
   const RunEnvironment& run_;
   ReaderState& state_;
-  TextFileReader& input_;
+  text::LineSource& input_;
   const RecordHandler& hand_on_;
   Text line_;
   std::vector<Text> continuation_;
@@ -199,7 +202,7 @@ class ZipFileReader {
 
 Text Unquote(TextView field) { return Text(Mid(field, 2, Len(field) - 2)); }
 
-bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on) {
   return ZipFileReader(run, state, input, hand_on).Run();
 }

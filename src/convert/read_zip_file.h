@@ -7,7 +7,7 @@
 
 #include "convert/read_state.h"
 #include "convert/run_environment.h"
-#include "text/text_file.h"
+#include "text/line_source.h"
 
 namespace tessivar {
 
@@ -17,12 +17,14 @@ using RecordHandler = std::function<void(ZipRecord&)>;
 
 // F_ReadZipFile: reads input to its end and closes it. The lines of unchecked
 // prefectures are skipped, continued address records joined, and business
-// lines (state.G_InputIndex 48) laid out as address lines. Lines over the
-// line limit are reported and skipped; state.origin names the file, line and
-// postal code of what is being read. Reading stops early when the run's
-// output has failed. Returns false, after saying so, for a file that is empty
-// or plainly not code page 932 (UTF-8, UTF-16; then nothing is read).
-bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, TextFileReader& input,
+// lines (state.G_InputIndex 48) laid out as address lines. A line that could
+// not be decoded and a line over the line limit are reported (the latter
+// skipped); state.origin names the file, line and postal code of what is
+// being read. Reading stops early when the run's output has failed. Returns
+// false, after saying so, for an input that is empty, that is plainly not
+// code page 932 (UTF-8, UTF-16; then nothing is read) or that could not be
+// read to its end.
+bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on);
 
 // A text field without its quotes: the first and the last character dropped,

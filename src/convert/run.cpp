@@ -9,6 +9,7 @@
 
 #include "convert/business_edit.h"
 #include "convert/emit_record.h"
+#include "convert/read_input_lines.h"
 #include "convert/read_zip_file.h"
 #include "convert/town_area.h"
 #include "convert/write_header.h"
@@ -29,7 +30,7 @@ std::vector<int> InputOrder(const RunEnvironment& run) {
   } else if (run.inputs.has_pref_files) {
     for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
       const auto box = static_cast<size_t>(code);
-      if (run.options.prefecture_checked[box] && !run.inputs.names[box].empty()) order.push_back(code);
+      if (run.options.prefecture_checked[box] && !run.inputs.files[box].empty()) order.push_back(code);
     }
   }
   if (run.inputs.has_jigyosyo) order.push_back(kBusinessIndex);
@@ -56,16 +57,18 @@ void ApplyRules(ConvertContext& ctx, RecordEmitter& emitter) {
   }
 }
 
-// Stage 1 for the input file of index: opens and reads it, handing each
-// record on. False when the file could not be read.
+// Stage 1 for the input file of index: opens and reads it, unpacked or
+// zipped, handing each record on. False when the file could not be read.
 bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on) {
   ctx.reader.G_InputIndex = index;
-  text::TextFileReader input;
-  if (!input.Open(ctx.run.inputs.in_folder / ctx.run.inputs.names[static_cast<size_t>(index)])) {
-    ctx.run.dialogs.Message(input.error());
+  std::string error;
+  const auto input =
+      OpenInputLines(ctx.run.inputs.in_folder, ctx.run.inputs.files[static_cast<size_t>(index)], error);
+  if (!input) {
+    ctx.run.dialogs.Message(error);
     return false;
   }
-  return F_ReadZipFile(ctx.run, ctx.reader, input, hand_on);
+  return F_ReadZipFile(ctx.run, ctx.reader, *input, hand_on);
 }
 
 }  // namespace
@@ -81,6 +84,7 @@ bool F_CreateZipData(ConvertContext& ctx) {
   WriteHeader(ctx.run);
   ctx.reader.G_LineCount = 0;
   ctx.run.G_RecordCount = 0;
+  ctx.run.written_entries.Clear();
 
   // The stages of every record, in order (README.md follows one record):
   //   1. read a record                          F_ReadZipFile

@@ -3,13 +3,15 @@
 // the dialogs it reports through (with where the record being worked on came
 // from), the selected output fields, the output and the count of records
 // written. Set up before the run; of all the stages only the line writers
-// change it (they write to the output and count).
+// change it (they write to the output, count, and remember the word-list
+// lines written).
 #include <string>
 #include <vector>
 
 #include "convert/input_files.h"
 #include "convert/record_origin.h"
 #include "convert/run_options.h"
+#include "convert/write_once.h"
 #include "convert/write_sink.h"
 #include "convert/zip_record.h"
 #include "dialogs/dialogs.h"
@@ -28,6 +30,8 @@ struct RunEnvironment {
   std::string G_OutFileName;             // output file of the run, in G_OutFolder
   LineSink* output = nullptr;            // G_OutFileNo: the open output of the run
   long G_RecordCount = 0;                // records written, counted by the line writers
+
+  WrittenLines written_entries;  // the word-list lines written so far: none is written twice
 };
 
 }  // namespace tessivar

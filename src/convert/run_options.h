@@ -13,6 +13,13 @@ enum class Purpose {
   kCsv = 2,       // "ZIPDATA.CSV"
 };
 
+// Opt_取込先: the input method the word list is written for. Both get the
+// same header, words, part of speech and comments; only the reading differs.
+enum class ImeTarget {
+  kMsIme = 0,  // full-width digits: "０６０－８５５４"
+  kMozc = 1,   // ASCII, which Mozc's importer accepts and its users type: "060-8554"
+};
+
 // Prefecture codes run from 1 to 47. The prefecture boxes Chk_県名 are
 // indexed by code, with box 0 for the all-prefecture entry.
 inline constexpr int kFirstPrefecture = 1;
@@ -27,6 +34,8 @@ struct RunOptions {
   bool column_names = false;     // Opt_列名
   std::array<bool, kPrefectureBoxes> prefecture_checked{};  // Chk_県名(i) value
   std::array<bool, kPrefectureBoxes> prefecture_enabled{};  // Chk_県名(i) enabled
+
+  ImeTarget ime_target = ImeTarget::kMsIme;  // Opt_取込先
 
   bool word_list() const { return purpose == Purpose::kWordList; }
 };

@@ -119,14 +119,14 @@ PrefixVariant PrefixVariantOf(TextView code) {
 }  // namespace
 
 void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter) {
-  F_TownAreaEdit(ctx, emitter, TownCorrections::Shipped());
+  F_TownAreaEdit(ctx, emitter, ShippedTownCorrections());
 }
 
-void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections) {
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Corrections& corrections) {
   const auto& rec = ctx.reader.ZipRec;
   // A checkpoint whose entry ends the record.
   auto finished_at = [&](Checkpoint checkpoint) {
-    return ConsultCorrections(corrections, checkpoint, rec, ctx.values, emitter) == CorrectionEnd::kReturn;
+    return ConsultCorrections(corrections, checkpoint, ctx, emitter) == End::kReturn;
   };
 
   // 1. Duplicate suppression (word list only).

@@ -10,7 +10,8 @@ namespace tessivar {
 
 // F_TownAreaEdit with the shipped correction table.
 void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter);
-// With a correction table of the caller's (tests pass tiny ones).
-void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections);
+// With a correction table of the caller's (tests pass tiny ones; the review
+// counts what fires).
+void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Corrections& corrections);
 
 }  // namespace tessivar

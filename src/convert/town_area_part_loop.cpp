@@ -17,9 +17,9 @@ enum class Flow { kNextPart, kReturn, kNextCase };
 
 // A checkpoint that is a case of its own: without a match (or when the
 // entry lets the general rules go on) the next case is tried.
-Flow FlowOf(std::optional<CorrectionEnd> end) {
-  if (end == CorrectionEnd::kReturn) return Flow::kReturn;
-  if (end == CorrectionEnd::kNextPart) return Flow::kNextPart;
+Flow FlowOf(std::optional<End> end) {
+  if (end == End::kReturn) return Flow::kReturn;
+  if (end == End::kNextPart) return Flow::kNextPart;
   return Flow::kNextCase;
 }
 
@@ -59,8 +59,9 @@ constexpr PlaceName kRangePlaces[] = {{u"0285102", u"葛巻", u"ｸｽﾞﾏｷ"
 
 class PartLoop {
  public:
-  PartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections)
-      : rec_(ctx.reader.ZipRec),
+  PartLoop(ConvertContext& ctx, RecordEmitter& emitter, const Corrections& corrections)
+      : ctx_(ctx),
+        rec_(ctx.reader.ZipRec),
         values_(ctx.values),
         town_(ctx.town),
         last_(ctx.last),
@@ -81,7 +82,7 @@ class PartLoop {
     Trap(run_, [&] { T_ = Item(town_.G_PartTailsKanji, i); });
 
     // 1. Checkpoint F1.
-    if (Flow f = Consult(Checkpoint::kF1, K); f != Flow::kNextCase) return f;
+    if (Flow f = Consult(Checkpoint::kF1, i); f != Flow::kNextCase) return f;
     // 2. Lists that are a note as a whole.
     if (IsNoteList(town_.G_TownKanji)) {
       values_.G_CommentKanji = K;
@@ -107,19 +108,20 @@ class PartLoop {
     // 7. 番地.
     if (T_ == u"番地") return Banchi(i, K);
     // 8. Checkpoint F4.
-    if (Flow f = Consult(Checkpoint::kF4, K); f != Flow::kNextCase) return f;
-    // 9. 地割 areas.
+    if (Flow f = Consult(Checkpoint::kF4, i); f != Flow::kNextCase) return f;
+    // 9. Checkpoint F5. It comes before the 地割 areas: an entry for a
+    // record of such an area (0295513) would never be reached after them.
+    if (Flow f = Consult(Checkpoint::kF5, i); f != Flow::kNextCase) return f;
+    // 10. 地割 areas.
     if (IsChiwariArea()) {
       ChiwariArea(i, K);
       return Flow::kNextPart;
     }
-    // 10. Checkpoint F5.
-    if (Flow f = Consult(Checkpoint::kF5, K); f != Flow::kNextCase) return f;
     // 11. "以上" / "以下".
     if (Len(K) > 2 && (EndsWith(K, u"以上") || EndsWith(K, u"以下"))) return AtLeastOrBelow(i, K);
     // 12. "番": code rules only.
     if (Len(K) > 1 && EndsWith(K, u"番")) {
-      if (Flow f = Consult(Checkpoint::kCase12, K); f != Flow::kNextCase) return f;
+      if (Flow f = Consult(Checkpoint::kCase12, i); f != Flow::kNextCase) return f;
     }
     // 13. A floor: already part of the main name.
     if (Len(K) > 1 && EndsWith(K, u"階")) {
@@ -130,7 +132,7 @@ class PartLoop {
       return Flow::kNextPart;
     }
     // 14. Checkpoint F6.
-    if (Flow f = Consult(Checkpoint::kF6, K); f != Flow::kNextCase) return f;
+    if (Flow f = Consult(Checkpoint::kF6, i); f != Flow::kNextCase) return f;
     // 15. Otherwise the part is the sub-area.
     values_.G_OutSubKanji = K;
     values_.G_OutSubKana = SubKana(i);
@@ -138,8 +140,8 @@ class PartLoop {
     return Flow::kNextPart;
   }
 
-  Flow Consult(Checkpoint checkpoint, TextView part) {
-    return FlowOf(ConsultCorrections(corrections_, checkpoint, rec_, values_, emitter_, part));
+  Flow Consult(Checkpoint checkpoint, size_t i) {
+    return FlowOf(ConsultCorrections(corrections_, checkpoint, ctx_, emitter_, i));
   }
 
   // R: the kana part with the kanji part's index. When the kana list is
@@ -235,12 +237,12 @@ class PartLoop {
         Emit();
       }
     }
-    return Consult(Checkpoint::kCase4, K) == Flow::kReturn ? Flow::kReturn : Flow::kNextPart;
+    return Consult(Checkpoint::kCase4, i) == Flow::kReturn ? Flow::kReturn : Flow::kNextPart;
   }
 
   // Case 5: "地階・階層不明", or one record per piece of "Ａ・Ｂ".
   Flow DottedList(size_t i, const Text& K) {
-    if (Flow f = Consult(Checkpoint::kF2, K); f != Flow::kNextCase) return f;
+    if (Flow f = Consult(Checkpoint::kF2, i); f != Flow::kNextCase) return f;
     if (Left(K, 7) == u"地階・階層不明") {
       ClearSubAreas();
       values_.G_CommentKanji = u"（階層不明）";
@@ -285,15 +287,11 @@ class PartLoop {
       Emit();
       return Flow::kNextPart;
     }
-    if (Flow f = Consult(Checkpoint::kF3, K); f != Flow::kNextCase) return f;
+    if (Flow f = Consult(Checkpoint::kF3, i); f != Flow::kNextCase) return f;
     ClearSubAreas();
     values_.G_CommentKanji = town_.G_SiblingsKanji;
     values_.G_CommentKana = town_.G_SiblingsKana;
     Emit();
-    if (code_ == u"0580343") {
-      ClearComments();
-      return Flow::kReturn;
-    }
     return Flow::kNextPart;
   }
 
@@ -384,7 +382,7 @@ class PartLoop {
 
   // Case 11: "３丁目以上" has the sub-area "３丁目" and itself as comment.
   Flow AtLeastOrBelow(size_t i, const Text& K) {
-    Flow f = Consult(Checkpoint::kCase11, K);
+    Flow f = Consult(Checkpoint::kCase11, i);
     if (f != Flow::kNextCase) return f;
     if (long p = InStr(K, u"丁目"); p > 0) {
       values_.G_OutSubKanji = Left(K, p + 1);
@@ -404,13 +402,14 @@ class PartLoop {
     return Flow::kNextPart;
   }
 
+  ConvertContext& ctx_;
   const ZipRecord& rec_;
   EmissionValues& values_;
   TownAreaState& town_;
   const LastRecord& last_;
   const RunEnvironment& run_;
   RecordEmitter& emitter_;
-  const TownCorrections& corrections_;
+  const Corrections& corrections_;
   const Text code_;
   Text R_;  // the kana part last read
   Text T_;  // the kanji tail of the current part
@@ -418,7 +417,7 @@ class PartLoop {
 
 }  // namespace
 
-void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections) {
+void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const Corrections& corrections) {
   PartLoop(ctx, emitter, corrections).Run();
 }
 

@@ -55,6 +55,6 @@ void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Sc
 
 // --- The part loop -------------------------------------------------------------
 // Turns every part into records; a correction may end the whole record.
-void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const TownCorrections& corrections);
+void RunPartLoop(ConvertContext& ctx, RecordEmitter& emitter, const Corrections& corrections);
 
 }  // namespace tessivar::town_area

@@ -35,6 +35,15 @@ void AppendQuoted(Text& line, TextView text) {
   line += u'"';
 }
 
+// The reading of a word-list entry: the postal code, "0608554" or in the
+// hyphen form "060-8554", in full-width digits for the Microsoft IME
+// ("０６０－８５５４") and in ASCII for Mozc, whose importer takes only ASCII
+// and hiragana in a reading and whose users type ASCII digits.
+Text WordListReading(TextView code, bool hyphen, ImeTarget target) {
+  Text reading = hyphen ? HyphenatedCode(code) : Text(code);
+  return target == ImeTarget::kMozc ? reading : Widen(reading);
+}
+
 }  // namespace
 
 void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail) {
@@ -45,10 +54,7 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
     ReplaceIn(word, u"＠", u"、");
     ReplaceIn(tail, u"＠", u"、");
 
-    // The reading: seven full-width digits, a full-width hyphen after the
-    // third in the hyphen form.
-    TextView code = rec[kPostalCode];
-    Text reading = Widen(run.options.hyphen ? HyphenatedCode(code) : Text(code));
+    const Text reading = WordListReading(rec[kPostalCode], run.options.hyphen, run.options.ime_target);
     if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
 
     Text line = Concat(reading, u"\t", word, u"\t地名その他");
@@ -64,8 +70,11 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
       line += comment;
       line += tail;
     }
-    run.output->WriteLine(line);
-    ++run.G_RecordCount;
+    // An entry already written in this run is not written again.
+    if (run.written_entries.Add(line)) {
+      run.output->WriteLine(line);
+      ++run.G_RecordCount;
+    }
   });
   // The comment of a "その他" record is not handed on as the last comment.
   if (Contains(rec[kTownKanji], u"その他")) comment.clear();

@@ -28,9 +28,11 @@ class LineWriter {
 std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec);
 
 // F_郵便番号SUB, one word-list line: reading, TAB, word, TAB, "地名その他"
-// and, when there is a comment, TAB and the comment. Rewrites comment and
+// and, when there is a comment, TAB and the comment. The reading is the code
+// in the form and for the input method of the run's options. Rewrites comment and
 // tail as the word list writes them (commas restored, bracket prefix
-// stripped, cut to length).
+// stripped, cut to length). A line identical to one already written in the
+// run is not written again, nor counted.
 void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail);
 
 // F_WriteCsvLine, one CSV line of the fields in run.G_SelFields. The comment

@@ -14,14 +14,15 @@ const char kBatchUsage[] =
     "usage: Tessivar [--home DIR]\n"
     "       Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
     "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
-    "                [--column-names] [--field-set NAME]\n"
+    "                [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]\n"
     "                [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]\n"
     "\n"
     "Without --batch, Tessivar opens its windows (they need a display).\n"
     "Converts the Japan Post files in DIR/CSV_IN (DIR: the program's folder by default)\n"
     "into DIR/CSV_OUT: ime the word list ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the\n"
-    "search database MDB_OUT/torvask.mdb. Every message is printed; questions are\n"
-    "answered Yes with --yes, No without it.\n"
+    "search database MDB_OUT/torvask.mdb. The word list is for the Microsoft IME\n"
+    "(--ime-target ms-ime, the default) or for Mozc (--ime-target mozc: ASCII readings).\n"
+    "Every message is printed; questions are answered Yes with --yes, No without it.\n"
     "Exit status: 0 done; 1 start-up stopped, run refused (also while another run is in\n"
     "progress), an input unreadable, an output not written whole, or build failed;\n"
     "2 bad arguments.\n";
@@ -65,6 +66,13 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
   }
   if (args.with_prefecture) MainWindowModel::Select(form.Opt_県名, 1);
   if (args.with_blank) MainWindowModel::Select(form.Opt_空白, 1);
+  if (args.ime_target) {
+    if (!form.Opt_取込先[0].enabled) {
+      error = "--ime-target applies to the word list (--purpose ime) only";
+      return false;
+    }
+    MainWindowModel::Select(form.Opt_取込先, *args.ime_target == ImeTarget::kMozc ? 1 : 0);
+  }
   if ((args.column_names || args.field_set) && !form.Opt_列名.enabled) {
     error = "--column-names and --field-set apply to the CSV text (--purpose csv) only";
     return false;
@@ -141,6 +149,16 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       parsed.with_prefecture = true;
     } else if (a == "--with-blank") {
       parsed.with_blank = true;
+    } else if (a == "--ime-target") {
+      if (!value(v)) return std::nullopt;
+      if (v == "ms-ime")
+        parsed.ime_target = ImeTarget::kMsIme;
+      else if (v == "mozc")
+        parsed.ime_target = ImeTarget::kMozc;
+      else {
+        error = "unknown --ime-target \"" + v + "\" (ms-ime or mozc)";
+        return std::nullopt;
+      }
     } else if (a == "--column-names") {
       parsed.column_names = true;
     } else if (a == "--field-set") {

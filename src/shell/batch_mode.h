@@ -6,7 +6,7 @@
 //   Tessivar [--home DIR]                  opens the windows
 //   Tessivar --batch [--home DIR] --purpose ime|mdb|csv
 //            [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]
-//            [--column-names] [--field-set NAME]
+//            [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]
 //            [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]
 //
 // Exit status: 0 when the run reached its count or result message, 1 when
@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/run_options.h"
 #include "handoff/handoff.h"
 
 namespace tessivar {
@@ -31,6 +32,7 @@ struct BatchArguments {
   std::optional<bool> hyphen;
   bool with_prefecture = false;
   bool with_blank = false;
+  std::optional<ImeTarget> ime_target;
   bool column_names = false;
   std::optional<std::string> field_set;
   std::optional<std::vector<int>> prefectures;  // empty vector: all

@@ -23,7 +23,8 @@ void MainWindowModel::Opt_用途_Click() {
   const Purpose purpose = SelectedPurpose();
   const bool word_list = purpose == Purpose::kWordList;
   const bool csv = purpose == Purpose::kCsv;
-  for (Control* c : {&Opt_県名[0], &Opt_県名[1], &県名指定, &Opt_空白[0], &Opt_空白[1], &空白指定}) {
+  for (Control* c : {&Opt_県名[0], &Opt_県名[1], &県名指定, &Opt_空白[0], &Opt_空白[1], &空白指定,
+                     &Opt_取込先[0], &Opt_取込先[1], &取り込み先指定}) {
     c->enabled = word_list;
   }
   Opt_列名.value = purpose == Purpose::kDatabase;
@@ -45,6 +46,7 @@ RunOptions MainWindowModel::ReadOptions() const {
   options.hyphen = Opt_形式[1].value;
   options.with_prefecture = Opt_県名[1].value;
   options.with_blank = Opt_空白[1].value;
+  options.ime_target = Opt_取込先[1].value ? ImeTarget::kMozc : ImeTarget::kMsIme;
   options.column_names = Opt_列名.value;
   for (size_t i = 0; i < Chk_県名.size(); ++i) {
     options.prefecture_checked[i] = Chk_県名[i].value;

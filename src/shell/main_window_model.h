@@ -27,6 +27,11 @@ struct MainWindowModel {
   Control Chk_県指定一括;
   std::u16string Lbl_File;
 
+  // Opt_取込先 (0) "MS-IME", selected from the start, (1) "Mozc"; frame
+  // 取り込み先指定. Enabled with the word list, like 県名指定 and 空白指定.
+  std::array<Control, 2> Opt_取込先{{{true}, {false}}};
+  Control 取り込み先指定;
+
   // Selects purpose index (the option-button click), then applies the
   // enabled states and values that the purpose implies.
   void SelectPurpose(int index);

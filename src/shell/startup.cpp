@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "dialogs/trap.h"
-#include "text/cp932.h"
+#include "shell/input_discovery.h"
 #include "text/file_names.h"
 #include "text/strings.h"
 
@@ -22,37 +22,6 @@ void StopStartup(Application& app) {
   app.frmSplash.font_size = 10;
 }
 
-// The number the first two characters of a file name form (digits of either
-// width, blanks around them allowed), or -1 when they form none.
-int LeadingCode(const std::string& name) {
-  try {
-    return static_cast<int>(text::ToNumber(text::Left(text::FromUtf8(name), 2)));
-  } catch (const text::RuleError&) {
-    return -1;
-  }
-}
-
-// Returns how many all-prefecture files were found.
-int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing) {
-  in.has_ken_all = in.has_jigyosyo = in.has_pref_files = false;
-  int all_prefecture_files = 0;
-  for (const auto& name : listing) {
-    const std::string upper = text::UpperAscii(name);
-    if (upper == "KEN_ALL.CSV") {
-      in.names[kAllPrefecturesIndex] = name;
-      ++all_prefecture_files;
-      in.has_ken_all = true;
-    } else if (upper == "JIGYOSYO.CSV") {
-      in.names[kBusinessIndex] = name;
-      in.has_jigyosyo = true;
-    } else if (int code = LeadingCode(name); code >= kFirstPrefecture && code <= kLastPrefecture) {
-      in.names[static_cast<size_t>(code)] = name;  // a later file replaces an earlier one
-      in.has_pref_files = true;
-    }
-  }
-  return all_prefecture_files;
-}
-
 void SetPrefectureBoxes(Application& app) {
   auto& form = app.G_MainForm;
   const auto& in = app.inputs;
@@ -64,7 +33,7 @@ void SetPrefectureBoxes(Application& app) {
   } else if (in.has_pref_files) {
     form.Chk_県名[0].value = false;
     for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
-      const bool found = !in.names[static_cast<size_t>(code)].empty();
+      const bool found = !in.files[static_cast<size_t>(code)].empty();
       form.Chk_県名[static_cast<size_t>(code)] = {found, found};
     }
     form.Chk_県指定一括.value = true;
@@ -102,7 +71,9 @@ bool RunStartup(Application& app) {
   app.inputs.out_folder = app.program_folder / "CSV_OUT";
   TrapErrors(app.dialogs, kTrapPrefix, [&] { CreateFolderIfMissing(app.inputs.in_folder); });
 
+  // The files as Japan Post publishes them: unpacked, or the zips they come in.
   std::vector<std::string> listing = text::ListFiles(app.inputs.in_folder, "*.csv");
+  for (auto& zip : text::ListFiles(app.inputs.in_folder, "*.zip")) listing.push_back(std::move(zip));
   if (listing.empty()) {
     app.dialogs.Message(
         "CSV_IN に 「住所の郵便番号ダウンロードサービス」から入手し、解凍したデータをコピーして "
@@ -112,7 +83,7 @@ bool RunStartup(Application& app) {
   }
   TrapErrors(app.dialogs, kTrapPrefix, [&] { CreateFolderIfMissing(app.inputs.out_folder); });
 
-  const int all_prefecture_files = ClassifyInputFiles(app.inputs, listing);
+  const int all_prefecture_files = ClassifyInputFiles(app.inputs, listing, app.dialogs);
   if (all_prefecture_files > 0 && app.inputs.has_pref_files) {
     app.dialogs.Message(
         "CSV_IN  に 全県分(KEN_ALL.CSV) と 県別のファイルが存在します。\r"

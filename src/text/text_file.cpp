@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "text/utf8.h"
+
 namespace text {
 
 namespace {
@@ -23,47 +25,71 @@ std::string SystemError(const std::filesystem::path& path, int error = errno) {
 TextFileReader::~TextFileReader() { Close(); }
 
 bool TextFileReader::Open(const std::filesystem::path& path) {
-  Close();
-  name_ = path.filename().string();
-  file_ = std::fopen(path.c_str(), "rb");
-  if (!file_) {
-    error_ = SystemError(path) + " を開けません。";
+  std::string why;
+  auto source = OpenFileBytes(path, why);
+  if (!source) {
+    Close();
+    splitter_.reset();
+    name_ = path.filename().string();
+    error_ = name_ + ": " + why + " を開けません。";
     return false;
   }
-  std::FILE* file = file_;
-  splitter_ = std::make_unique<LineSplitter>(
-      [file](char* data, size_t size) { return std::fread(data, 1, size, file); });
-  too_long_ = false;
-  error_.clear();
+  Open(std::move(source), path.filename().string());
   return true;
 }
 
+void TextFileReader::Open(std::unique_ptr<ByteSource> source, std::string name) {
+  source_ = std::move(source);
+  name_ = std::move(name);
+  // A failure to read ends the lines; it is reported by Next.
+  splitter_ = std::make_unique<LineSplitter>([this](char* data, size_t size) -> size_t {
+    if (!source_ || !read_failure_.empty()) return 0;
+    const long got = source_->Read(data, size);
+    if (got < 0) read_failure_ = source_->error();
+    return got > 0 ? static_cast<size_t>(got) : 0;
+  });
+  too_long_ = false;
+  read_failure_.clear();
+  error_.clear();
+}
+
 std::string_view TextFileReader::foreign_encoding() {
-  return splitter_ ? ForeignEncoding(splitter_->Peek()) : std::string_view();
+  if (encoding_ != Encoding::kCp932 || !splitter_) return {};
+  return ForeignEncoding(splitter_->Peek());
+}
+
+bool TextFileReader::Decode(std::string_view bytes, std::u16string& line) {
+  if (encoding_ == Encoding::kCp932) return codec_.Decode(bytes, line);
+  const bool valid = DecodeUtf8(bytes, line);
+  if (line_number() == 1 && !line.empty() && line.front() == u'\uFEFF') line.erase(0, 1);
+  return valid;
 }
 
 bool TextFileReader::Next(std::u16string& line) {
-  if (!splitter_) return false;
+  error_.clear();
+  if (!source_) return false;
   std::string_view bytes;
   const LineSplitter::Result result = splitter_->Next(bytes);
+  if (!read_failure_.empty()) {
+    // What came before the failure is no whole line: it is not handed on.
+    error_ = name_ + " の " + std::to_string(line_number() + (result == LineSplitter::Result::kEnd)) +
+             " 行目から先を読めません (" + read_failure_ + ")。";
+    Close();
+    return false;
+  }
   if (result == LineSplitter::Result::kEnd) return false;
-  error_.clear();
   too_long_ = result == LineSplitter::Result::kTooLong;
   if (too_long_) {
     line.clear();
     error_ = LineTooLongMessage(name_, line_number());
-  } else if (!codec_.Decode(bytes, line)) {
-    error_ =
-        name_ + " の " + std::to_string(line_number()) + " 行目に Shift_JIS として読めないバイトがあります。";
+  } else if (!Decode(bytes, line)) {
+    error_ = name_ + " の " + std::to_string(line_number()) + " 行目に " +
+             (encoding_ == Encoding::kCp932 ? "Shift_JIS" : "UTF-8") + " として読めないバイトがあります。";
   }
   return true;
 }
 
-void TextFileReader::Close() {
-  splitter_.reset();
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
-}
+void TextFileReader::Close() { source_.reset(); }
 
 TextFileWriter::~TextFileWriter() { Discard(); }
 

@@ -1,56 +1,62 @@
 #pragma once
-// Line-by-line reading and writing of code page 932 text files with CR LF
-// line ends. Reading streams the file in blocks, so a whole-country file is
-// never held at once, and takes lines of at most kMaxLineBytes. Writing goes
-// to a temporary file beside the target, which takes the target's place only
-// when every line was written: a file is whole or not there at all. Bad
-// bytes and unwritable characters are reported with the file name and line
-// number, never dropped silently.
+// Line-by-line reading and writing of text files with CR LF line ends: code
+// page 932, and for reading also UTF-8. Reading streams the file in blocks,
+// so a whole-country file is never held at once, and takes lines of at most
+// kMaxLineBytes. Writing goes to a temporary file beside the target, which
+// takes the target's place only when every line was written: a file is whole
+// or not there at all. Bad bytes and unwritable characters are reported with
+// the file name and line number, never dropped silently.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "text/byte_source.h"
 #include "text/cp932.h"
+#include "text/line_source.h"
 #include "text/line_splitter.h"
 
 namespace text {
 
-class TextFileReader {
+// How the bytes of a text file stand for its characters.
+enum class Encoding { kCp932, kUtf8 };
+
+class TextFileReader : public LineSource {
  public:
-  TextFileReader() = default;
-  ~TextFileReader();
+  explicit TextFileReader(Encoding encoding = Encoding::kCp932) : encoding_(encoding) {}
+  ~TextFileReader() override;
   TextFileReader(const TextFileReader&) = delete;
   TextFileReader& operator=(const TextFileReader&) = delete;
 
   // Opens path; on failure returns false and error() says why.
   bool Open(const std::filesystem::path& path);
-  // Reads the next line without its line end. Returns false at the end of
-  // the file. When the line holds bytes that are not code page 932, error()
-  // names the file and line and the line holds what could be decoded. A line
-  // over kMaxLineBytes comes back empty with line_too_long() set and error()
-  // naming it; its bytes were skipped.
-  bool Next(std::u16string& line);
-  void Close();
+  // Reads the lines of source (a file inside a zip archive, say), which
+  // messages call name.
+  void Open(std::unique_ptr<ByteSource> source, std::string name);
+  // Reads the next line (see LineSource). A UTF-8 file's byte-order mark is
+  // not part of its first line.
+  bool Next(std::u16string& line) override;
+  void Close() override;
 
-  bool is_open() const { return file_ != nullptr; }
-  // The file's name, without its folder.
-  const std::string& name() const { return name_; }
-  long line_number() const { return splitter_ ? splitter_->line_number() : 0; }
-  bool line_too_long() const { return too_long_; }
-  // "UTF-8" or "UTF-16" when the start of the file is plainly in that
-  // encoding rather than code page 932 (see ForeignEncoding); call before
-  // the first Next.
-  std::string_view foreign_encoding();
-  // The last failure; cleared by the next successful Open or Next.
-  const std::string& error() const { return error_; }
+  bool is_open() const { return source_ != nullptr; }
+  const std::string& name() const override { return name_; }
+  long line_number() const override { return splitter_ ? splitter_->line_number() : 0; }
+  bool line_too_long() const override { return too_long_; }
+  std::string_view foreign_encoding() override;
+  // The last failure; cleared by the next Open or Next.
+  const std::string& error() const override { return error_; }
 
  private:
-  std::FILE* file_ = nullptr;
+  bool Decode(std::string_view bytes, std::u16string& line);
+
+  Encoding encoding_;
+  std::unique_ptr<ByteSource> source_;
   std::unique_ptr<LineSplitter> splitter_;
   std::string name_;
   bool too_long_ = false;
+  std::string read_failure_;  // why the source stopped short of its end
   std::string error_;
   Cp932 codec_;
 };

@@ -37,7 +37,7 @@ struct TownHarness {
   std::vector<std::string> Take();
   std::vector<std::string> messages() const { return dialogs.messages(); }
 
-  const TownCorrections* corrections = &TownCorrections::Shipped();
+  const Corrections* corrections = &ShippedTownCorrections();
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;

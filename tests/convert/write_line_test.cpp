@@ -55,6 +55,64 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
   }
 }
 
+// The reading for each input method and code form; the other columns are the
+// same for both.
+TEST(WordListLineTest, ReadingByInputMethodAndCodeForm) {
+  const struct {
+    ImeTarget target;
+    bool hyphen;
+    const char* reading;
+  } cases[] = {
+      {ImeTarget::kMsIme, true, "０６０－８５５４"},
+      {ImeTarget::kMsIme, false, "０６０８５５４"},
+      {ImeTarget::kMozc, true, "060-8554"},
+      {ImeTarget::kMozc, false, "0608554"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reading);
+    EmitHarness h(Purpose::kWordList);
+    h.ctx.run.options.ime_target = c.target;
+    h.ctx.run.options.hyphen = c.hyphen;
+    h.Address(u"0608554", u"北海道", u"札幌市中央区", u"北一条西");
+    h.ctx.reader.ZipRec[kCompanyKanji] = u"某所";
+    std::u16string word = u"札幌市中央区北一条西", comment = u"（６丁目）", tail;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    ASSERT_EQ(h.lines().size(), 1u);
+    EXPECT_EQ(U8(h.lines()[0]), std::string(c.reading) + "\t札幌市中央区北一条西　某所\t地名その他\t６丁目");
+  }
+}
+
+// A list of several 番地 ranges gives its town with the whole list as the
+// comment once per range (0920171 美富（１２７～１５１、１８３～５７９番地）):
+// an entry identical to one written before in the run is not written again,
+// nor counted, while the comment rule still applies to it.
+TEST(WordListLineTest, AnEntryAlreadyWrittenIsNotWrittenAgain) {
+  EmitHarness h(Purpose::kWordList);
+  h.Address(u"0920171", u"北海道", u"網走郡美幌町", u"美富（１２７～１５１、１８３～５７９番地）");
+  const struct {
+    const char16_t* word;
+    const char16_t* comment;
+  } writes[] = {
+      {u"網走郡美幌町美富", u"１２７～１５１、１８３～５７９番地"},
+      {u"網走郡美幌町美富", u"１２７～１５１、１８３～５７９番地"},
+      {u"網走郡美幌町美富", u"（１８３～５７９番地）"},  // another comment: another entry
+      {u"網走郡美幌町美富", u"（１８３～５７９番地）"},
+      {u"網走郡美幌町", u"１２７～１５１、１８３～５７９番地"},
+  };
+  std::vector<std::string> comments_after;
+  for (const auto& w : writes) {
+    std::u16string word = w.word, comment = w.comment, tail;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    comments_after.push_back(U8(comment));
+  }
+  ASSERT_EQ(h.lines().size(), 3u);
+  EXPECT_EQ(U8(h.lines()[1]), "０９２－０１７１\t網走郡美幌町美富\t地名その他\t１８３～５７９番地");
+  EXPECT_EQ(U8(h.lines()[2]),
+            "０９２－０１７１\t網走郡美幌町\t地名その他\t１２７～１５１、１８３～５７９番地");
+  EXPECT_EQ(h.ctx.run.G_RecordCount, 3);
+  EXPECT_EQ(comments_after[3], "１８３～５７９番地");
+}
+
 struct CommentCase {
   const char* label;
   std::u16string comment, tail;
@@ -130,8 +188,8 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
   ConvertContext ctx(RunOptions{}, InputFiles{}, dialogs);
   ctx.run.output = &sink;
   ctx.reader.ZipRec[kPostalCode] = u"0600000";
-  for (int i = 0; i < 3; ++i) {
-    std::u16string word = u"大通", comment, tail;
+  for (const char16_t* town : {u"大通東", u"大通西", u"大通南"}) {
+    std::u16string word = town, comment, tail;
     F_郵便番号SUB(ctx.run, ctx.reader.ZipRec, word, comment, tail);
   }
   EXPECT_EQ(dialogs.yields, 3);

@@ -1,5 +1,6 @@
 // The database purpose on the full real data, through the installed program
-// folder: Tessivar converts, starts Morvane, waits for its verdict and reports.
+// folder: Tessivar converts, starts Morvane, waits for its verdict and reports;
+// from KEN_ALL.CSV and from utf_ken_all.zip alike.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -49,7 +50,7 @@ std::vector<std::string> LogTexts(const fs::path& log) {
   return lines;
 }
 
-TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountry) {
+TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountryInEitherAddressFileForm) {
   const fs::path home = FreshProgramFolder("database_whole_country");
   fs::create_directories(home / "CSV_IN");
   for (const char* file : {"KEN_ALL.CSV", "JIGYOSYO.CSV"}) {
@@ -94,6 +95,19 @@ TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountry) {
                 "@torvask.mdb に T_県 を インポートしました。",
                 mdb_out + "@torvask.mdb Ver=1.0.0 を " + mdb_out + "torvask.mdbへコピーしました。", separator,
                 "Morvane処理を終了しました。 ", separator}));
+
+  // The UTF-8 address file, zipped as Japan Post publishes it, gives the same
+  // database, row for row.
+  const fs::path utf8_home = FreshProgramFolder("database_whole_country_utf8_zip");
+  fs::create_directories(utf8_home / "CSV_IN");
+  for (const char* zip : {"utf_ken_all.zip", "jigyosyo.zip"}) {
+    fs::copy_file(fs::path(JAPANPOST_ZIP_DIR) / zip, utf8_home / "CSV_IN" / zip);
+  }
+  const BatchRun utf8_run = RunTessivar(utf8_home, "--purpose mdb --yes --poll-ms 50");
+  EXPECT_EQ(WithoutInputLines(utf8_run.out), WithoutInputLines(run.out));
+  const std::string dump = Sqlite(db, ".dump");
+  EXPECT_GT(dump.size(), 10000000u);
+  EXPECT_TRUE(Sqlite(utf8_home / "MDB_OUT" / "torvask.mdb", ".dump") == dump);
 }
 
 }  // namespace

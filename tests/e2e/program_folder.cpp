@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "text/cp932.h"
@@ -88,6 +89,11 @@ std::string Cp932Bytes(const std::string& utf8_text) {
 void WriteCp932(const fs::path& path, const std::string& utf8_text) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << Cp932Bytes(utf8_text);
+}
+
+std::string WithoutInputLines(const std::string& messages) {
+  static const std::regex kWhere("（[^（）\n]* の \\d+ 行目、(郵便番号 \\d+)）");
+  return std::regex_replace(messages, kWhere, "（$1）");
 }
 
 }  // namespace tessivar::e2e

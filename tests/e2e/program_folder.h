@@ -27,4 +27,8 @@ void WriteCp932(const std::filesystem::path& path, const std::string& utf8_text)
 // Code page 932 bytes with CR LF of UTF-8 text with LF line ends.
 std::string Cp932Bytes(const std::string& utf8_text);
 
+// Messages with "（<input> の <n> 行目、郵便番号 <code>）" cut to "（郵便番号 <code>）":
+// the same record stands on other lines of another form of the same file.
+std::string WithoutInputLines(const std::string& messages);
+
 }  // namespace tessivar::e2e

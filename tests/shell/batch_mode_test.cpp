@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace tessivar {
 namespace {
 
@@ -13,8 +17,9 @@ std::optional<BatchArguments> Parse(std::vector<std::string> args, std::string* 
 }
 
 TEST(BatchArguments, EveryOptionIsTaken) {
-  auto a = Parse({"--batch", "--home", "/x", "--purpose", "csv", "--no-hyphen", "--column-names",
-                  "--field-set", "全項目出力", "--prefectures", "13,27", "--yes", "--poll-ms", "50"});
+  auto a = Parse({"--batch", "--home", "/x", "--purpose", "csv", "--no-hyphen", "--ime-target", "mozc",
+                  "--column-names", "--field-set", "全項目出力", "--prefectures", "13,27", "--yes",
+                  "--poll-ms", "50"});
   ASSERT_TRUE(a);
   EXPECT_EQ(a->home, "/x");
   EXPECT_EQ(a->purpose, 2);
@@ -23,6 +28,7 @@ TEST(BatchArguments, EveryOptionIsTaken) {
   EXPECT_EQ(*a->field_set, "全項目出力");
   EXPECT_EQ(*a->prefectures, (std::vector<int>{13, 27}));
   EXPECT_EQ(a->poll_ms, 50);
+  EXPECT_EQ(a->ime_target, ImeTarget::kMozc);
 
   auto all = Parse({"--batch", "--purpose", "ime", "--prefectures", "all"});
   ASSERT_TRUE(all);
@@ -43,6 +49,7 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
       {"--batch", "--purpose", "ime", "--poll-ms", "soon"},
       {"--batch", "--purpose", "ime", "--home"},  // value missing
       {"--batch", "--purpose", "ime", "--verbose"},
+      {"--batch", "--purpose", "ime", "--ime-target", "atok"},
   };
   for (const auto& args : bad) {
     std::string error;
@@ -54,6 +61,40 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
   ASSERT_TRUE(windows);
   EXPECT_TRUE(windows->windows);
   EXPECT_EQ(windows->home, "/x");
+}
+
+// The word-list options apply to the word list only: with another purpose
+// the run is refused as unusable arguments (exit 2) before anything is asked
+// or written. Without --yes an accepted run stops at the question (exit 1).
+TEST(BatchRun, WordListOptionsWithAnotherPurposeAreRefused) {
+  const std::filesystem::path home = std::filesystem::temp_directory_path() / "batch_mode_word_list_options";
+  std::filesystem::remove_all(home);
+  std::filesystem::create_directories(home / "CSV_IN");
+  std::ofstream(home / "CSV_IN" / "KEN_ALL.CSV");  // start-up looks at the names only
+  const struct {
+    std::vector<std::string> args;
+    int exit_code;
+    const char* error;
+  } cases[] = {
+      {{"--purpose", "csv", "--ime-target", "mozc"}, 2, "--ime-target applies to the word list"},
+      {{"--purpose", "mdb", "--ime-target", "ms-ime"}, 2, "--ime-target applies to the word list"},
+      {{"--purpose", "csv", "--with-prefecture"}, 2, "--with-prefecture and --with-blank apply"},
+      {{"--purpose", "ime", "--ime-target", "mozc"}, 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[1] + " " + c.args[2]);
+    std::vector<std::string> args = {"--batch", "--home", home.string()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::string error;
+    auto parsed = ParseBatchArguments(args, error);
+    ASSERT_TRUE(parsed) << error;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch(*parsed, out, err), c.exit_code);
+    EXPECT_NE(err.str().find(c.error), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().empty(), c.exit_code == 2) << out.str();
+  }
+  EXPECT_FALSE(std::filesystem::exists(home / "CSV_OUT" / "ZIP.TXT"));
+  std::filesystem::remove_all(home);
 }
 
 }  // namespace

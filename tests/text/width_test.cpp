@@ -15,6 +15,17 @@ TEST(Width, NarrowAndWidenJapaneseText) {
   EXPECT_EQ(Narrow(u""), u"");
 }
 
+// The tables hold what the transliterators make of every character standing
+// alone, also of those outside the sets the tables were built from.
+TEST(Width, TablesAgreeWithTransliteratorsOnEveryCharacter) {
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;  // no character alone
+    const std::u16string one(1, static_cast<char16_t>(c));
+    ASSERT_EQ(Narrow(one), NarrowByIcu(one)) << std::hex << static_cast<uint32_t>(c);
+    ASSERT_EQ(Widen(one), WidenByIcu(one)) << std::hex << static_cast<uint32_t>(c);
+  }
+}
+
 // The table-driven conversions give exactly what the transliterators give, on
 // every field of the real address file.
 TEST(Width, TablesAgreeWithTransliteratorsOnRealData) {

@@ -56,11 +56,13 @@ void MainWindowTest::purposeSetsTheEnabledStates_data() {
   QTest::addColumn<QStringList>("checked");
   QTest::addColumn<QStringList>("unchecked");
   const QStringList word_list_options =
-      Names({"Opt_県名_0", "Opt_県名_1", "県名指定", "Opt_空白_0", "Opt_空白_1", "空白指定"});
+      Names({"Opt_県名_0", "Opt_県名_1", "県名指定", "Opt_空白_0", "Opt_空白_1", "空白指定", "Opt_取込先_0",
+             "Opt_取込先_1", "取り込み先指定"});
   const QStringList csv_options = Names({"Opt_列名", "列名出力", "出力指定", "List出力設定F", "Btn列名選択"});
   const QStringList code_forms = Names({"Opt_形式_0", "Opt_形式_1"});
-  QTest::newRow("word list") << 0 << word_list_options + code_forms << csv_options << Names({"Opt_形式_1"})
-                             << Names({"Opt_形式_0", "Opt_列名"});
+  QTest::newRow("word list") << 0 << word_list_options + code_forms << csv_options
+                             << Names({"Opt_形式_1", "Opt_取込先_0"})
+                             << Names({"Opt_形式_0", "Opt_列名", "Opt_取込先_1"});
   QTest::newRow("database") << 1 << QStringList() << word_list_options + csv_options + code_forms
                             << Names({"Opt_形式_0", "Opt_列名"}) << Names({"Opt_形式_1"});
   QTest::newRow("CSV") << 2 << csv_options + code_forms << word_list_options << Names({"Opt_形式_0"})
@@ -88,6 +90,10 @@ void MainWindowTest::purposeSetsTheEnabledStates() {
   for (const QString& name : unchecked)
     QVERIFY2(!Child<QAbstractButton>(w, name)->isChecked(), qPrintable(name));
   QCOMPARE(static_cast<int>(program.app->G_MainForm.SelectedPurpose()), purpose);
+  if (purpose == 0) {
+    Click(Child<QRadioButton>(w, QStringLiteral("Opt_取込先_1")));
+    QVERIFY(program.app->G_MainForm.ReadOptions().ime_target == ImeTarget::kMozc);
+  }
 }
 
 void MainWindowTest::allPrefecturesBoxReachesDisabledBoxesOnlyUnderTheAllPrefectureBox() {
@@ -205,7 +211,7 @@ void MainWindowTest::waitWindowStaysUpForTheWholeRun() {
 }
 
 void MainWindowTest::placementIsRestoredAtTheNextStart() {
-  const QRect placed(60, 40, 900, 760);
+  const QRect placed(60, 40, 900, 840);
   QSettings settings(QStringLiteral("Tessivar"), QStringLiteral("Tessivar"));
   settings.clear();
   settings.sync();
@@ -218,14 +224,14 @@ void MainWindowTest::placementIsRestoredAtTheNextStart() {
   }
   settings.sync();
   QCOMPARE(settings.value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("60"));
-  QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toString(), QStringLiteral("760"));
+  QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toString(), QStringLiteral("840"));
 
   TestProgram program({"KEN_ALL.CSV"});
   QVERIFY(program.Start());
   program.window->hide();
   program.window->ShowRestored();
   QCOMPARE(QRect(program.window->pos(), program.window->size()), placed);
-  program.window->resize(950, 760);
+  program.window->resize(950, 840);
   program.window->showMinimized();
   QVERIFY(program.window->close());  // a minimised window leaves the placement as it was
   settings.sync();

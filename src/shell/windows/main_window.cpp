@@ -91,6 +91,7 @@ void MainWindow::ConnectOptions() {
   connect_pair(w_.Opt_形式, form.Opt_形式);
   connect_pair(w_.Opt_県名, form.Opt_県名);
   connect_pair(w_.Opt_空白, form.Opt_空白);
+  connect_pair(w_.Opt_取込先, form.Opt_取込先);
   connect(w_.Opt_列名, &QRadioButton::clicked, this, [&form] { form.Opt_列名.value = true; });
   connect(w_.List出力設定F, &QListWidget::currentRowChanged, this,
           [&form](int row) { form.List出力設定F.selected = row; });
@@ -138,10 +139,12 @@ void MainWindow::ShowModel() {
     ShowControl(w_.Opt_形式[i], form.Opt_形式[i]);
     ShowControl(w_.Opt_県名[i], form.Opt_県名[i]);
     ShowControl(w_.Opt_空白[i], form.Opt_空白[i]);
+    ShowControl(w_.Opt_取込先[i], form.Opt_取込先[i]);
   }
   ShowControl(w_.Opt_列名, form.Opt_列名);
   w_.県名指定->setEnabled(form.県名指定.enabled);
   w_.空白指定->setEnabled(form.空白指定.enabled);
+  w_.取り込み先指定->setEnabled(form.取り込み先指定.enabled);
   w_.列名出力->setEnabled(form.列名出力.enabled);
   w_.出力指定->setEnabled(form.出力指定.enabled);
   w_.List出力設定F->setEnabled(form.出力指定.enabled);

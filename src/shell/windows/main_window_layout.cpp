@@ -45,14 +45,22 @@ QGroupBox* Frame(const char* name, const char* caption, QWidget* parent) {
   return Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
 }
 
-// Option buttons of one group, one under the other.
+// Option buttons of one group, one under the other, or side by side where
+// the captions are short enough (which keeps the window low).
+enum class Arrange { kDown, kAcross };
+
 template <size_t N>
 void AddOptions(QGroupBox* frame, std::array<QRadioButton*, N>& options, const char* name,
-                const char* const (&captions)[N]) {
-  auto* layout = new QVBoxLayout(frame);
+                const char* const (&captions)[N], Arrange arrange = Arrange::kDown) {
+  QBoxLayout* layout = arrange == Arrange::kDown ? static_cast<QBoxLayout*>(new QVBoxLayout(frame))
+                                                 : static_cast<QBoxLayout*>(new QHBoxLayout(frame));
   for (size_t i = 0; i < N; ++i) {
     options[i] = Named(new QRadioButton(QString::fromUtf8(captions[i]), frame), name, static_cast<int>(i));
     layout->addWidget(options[i]);
+  }
+  if (arrange == Arrange::kAcross) {
+    layout->setSpacing(32);
+    layout->addStretch(1);
   }
 }
 
@@ -73,6 +81,8 @@ QWidget* RunOptions(MainWindowWidgets& w, QWidget* parent) {
   w.空白指定 = Frame("空白指定", "空白指定をしてください", column);
   AddOptions(w.空白指定, w.Opt_空白, "Opt_空白",
              {"○市△△区    区切りスペースを含みません", "○市　△△区  区切りスペースを含みます"});
+  w.取り込み先指定 = Frame("取り込み先指定", "取り込み先", column);
+  AddOptions(w.取り込み先指定, w.Opt_取込先, "Opt_取込先", {"MS-IME", "Mozc"}, Arrange::kAcross);
   w.列名出力 = Frame("列名出力", "列名の出力要否を指定してください", column);
   w.Opt_列名 = Named(new QRadioButton(QStringLiteral("先頭行に　列名を出力します"), w.列名出力), "Opt_列名");
   (new QVBoxLayout(w.列名出力))->addWidget(w.Opt_列名);
@@ -88,7 +98,7 @@ QWidget* RunOptions(MainWindowWidgets& w, QWidget* parent) {
 
   for (QWidget* frame : {static_cast<QWidget*>(w.用途指定), static_cast<QWidget*>(w.郵便番号形式指定),
                          static_cast<QWidget*>(w.県名指定), static_cast<QWidget*>(w.空白指定),
-                         static_cast<QWidget*>(w.列名出力)}) {
+                         static_cast<QWidget*>(w.取り込み先指定), static_cast<QWidget*>(w.列名出力)}) {
     layout->addWidget(frame);
   }
   layout->addWidget(w.出力指定, 1);

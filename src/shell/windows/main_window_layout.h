@@ -25,6 +25,8 @@ struct MainWindowWidgets {
   std::array<QRadioButton*, 2> Opt_県名{};
   QGroupBox* 空白指定 = nullptr;
   std::array<QRadioButton*, 2> Opt_空白{};
+  QGroupBox* 取り込み先指定 = nullptr;
+  std::array<QRadioButton*, 2> Opt_取込先{};
   QGroupBox* 列名出力 = nullptr;
   QRadioButton* Opt_列名 = nullptr;
   QGroupBox* 出力指定 = nullptr;

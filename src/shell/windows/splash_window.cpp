@@ -50,8 +50,8 @@ SplashWindow::SplashWindow(std::function<void()> show_main, std::function<void(i
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
   auto* notes = Label(
-      QStringLiteral("・日本郵便の「住所の郵便番号ダウンロードサービス」から入手したデータを解凍し、"
-                     "このプログラムのフォルダーの CSV_IN にコピーしてください（複数のファイルも可）。\n"
+      QStringLiteral("・日本郵便の「住所の郵便番号ダウンロードサービス」のデータを zip のまま（解凍しても可）"
+                     "このプログラムのフォルダーの CSV_IN にコピーしてください（複数可）。\n"
                      "・変換したデータは CSV_OUT に、検索用データベースは MDB_OUT に作成されます。\n"
                      "・作成先に同じ名前のファイルがあると自動で削除されます。"
                      "必要なファイルは、あらかじめ他の場所へコピーしてください。"),

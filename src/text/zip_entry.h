@@ -1,0 +1,29 @@
+#pragma once
+// Files inside zip archives, read as Japan Post publishes them (every file
+// comes as a zip): found by name without regard to case, and streamed block
+// by block, never unpacked to disk. Through libzip.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "text/byte_source.h"
+
+namespace text {
+
+// What a look into a zip archive for one file found.
+struct ZipEntryLookup {
+  std::string entry;  // the file's name as the archive stores it; empty when it holds none such
+  std::string error;  // why the archive cannot be read; empty when it can
+};
+
+// Looks in the archive at zip for the file named name, without regard to case.
+ZipEntryLookup FindZipEntry(const std::filesystem::path& zip, std::string_view name);
+
+// The unpacked bytes of entry (as the archive stores its name) of the archive
+// at zip; nullptr, with error set, when it cannot be opened. A damaged entry
+// fails while it is read.
+std::unique_ptr<ByteSource> OpenZipEntry(const std::filesystem::path& zip, const std::string& entry,
+                                         std::string& error);
+
+}  // namespace text

@@ -1,0 +1,108 @@
+// Every form in which Japan Post publishes a file gives the reader the same
+// records as the unpacked code-page-932 file: the zips of both months, and
+// the UTF-8 address file, unpacked and zipped. Checked on the whole files.
+#include <gtest/gtest.h>
+
+#include "convert/read_input_lines.h"
+#include "convert/read_zip_file.h"
+#include "dialogs/scripted_dialogs.h"
+
+namespace tessivar {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FormCase {
+  const char* name;
+  const char* month;    // "" for 2026-05, "2025-08"
+  int index;            // the input role: the layout the reader uses
+  InputFile reference;  // unpacked in the build's data folder
+  InputFile form;       // in the bundled zips' folder when zipped, else beside the reference
+  long records;
+};
+
+void PrintTo(const FormCase& c, std::ostream* out) { *out << c.name; }
+
+// Each record as one text, its slots separated by a character no slot holds.
+std::vector<Text> ReadRecords(const fs::path& folder, const InputFile& file, int index) {
+  RunOptions options;
+  options.prefecture_checked.fill(true);
+  ScriptedDialogs dialogs;
+  RunEnvironment run(options, InputFiles{}, dialogs);
+  ReaderState state;
+  state.G_InputIndex = index;
+  std::string error;
+  const auto input = OpenInputLines(folder, file, error);
+  EXPECT_NE(input, nullptr) << error;
+  std::vector<Text> records;
+  if (!input) return records;
+  F_ReadZipFile(run, state, *input, [&](ZipRecord& rec) {
+    Text joined;
+    for (const Text& slot : rec) joined += slot + u'\n';
+    records.push_back(std::move(joined));
+  });
+  EXPECT_EQ(dialogs.messages(), std::vector<std::string>{}) << file.name;
+  return records;
+}
+
+class PublishedForms : public ::testing::TestWithParam<FormCase> {};
+
+TEST_P(PublishedForms, GiveTheRecordsOfTheUnpackedCodePage932File) {
+  const FormCase& c = GetParam();
+  const auto expected = ReadRecords(fs::path(JAPANPOST_DIR) / c.month, c.reference, c.index);
+  const fs::path folder = fs::path(c.form.zipped() ? JAPANPOST_ZIP_DIR : JAPANPOST_DIR) / c.month;
+  const auto records = ReadRecords(folder, c.form, c.index);
+  EXPECT_EQ(expected.size(), static_cast<size_t>(c.records));
+  ASSERT_EQ(records.size(), expected.size());
+  int differences = 0;
+  for (size_t i = 0; i < records.size() && differences < 5; ++i) {
+    if (records[i] != expected[i]) {
+      ++differences;
+      ADD_FAILURE() << "record " << i + 1 << ":\n"
+                    << ToUtf8(records[i]) << "expected:\n"
+                    << ToUtf8(expected[i]);
+    }
+  }
+}
+
+const InputFile kKenAll{"KEN_ALL.CSV", "", false};
+const InputFile kJigyosyo{"JIGYOSYO.CSV", "", false};
+
+INSTANTIATE_TEST_SUITE_P(
+    RealData, PublishedForms,
+    ::testing::Values(
+        FormCase{"Utf8AddressFile", "", kAllPrefecturesIndex, kKenAll, {"utf_ken_all.csv", "", true}, 124511},
+        FormCase{"Utf8AddressFileZipped",
+                 "",
+                 kAllPrefecturesIndex,
+                 kKenAll,
+                 {"utf_ken_all.zip", "utf_ken_all.csv", true},
+                 124511},
+        FormCase{"AddressFileZipped",
+                 "",
+                 kAllPrefecturesIndex,
+                 kKenAll,
+                 {"ken_all.zip", "KEN_ALL.CSV", false},
+                 124511},
+        FormCase{"BusinessFileZipped",
+                 "",
+                 kBusinessIndex,
+                 kJigyosyo,
+                 {"jigyosyo.zip", "JIGYOSYO.CSV", false},
+                 22416},
+        FormCase{"EarlierMonthAddressFileZipped",
+                 "2025-08",
+                 kAllPrefecturesIndex,
+                 kKenAll,
+                 {"ken_all.zip", "KEN_ALL.CSV", false},
+                 124486},
+        FormCase{"EarlierMonthBusinessFileZipped",
+                 "2025-08",
+                 kBusinessIndex,
+                 kJigyosyo,
+                 {"jigyosyo.zip", "JIGYOSYO.CSV", false},
+                 22429}),
+    [](const auto& instance) { return std::string(instance.param.name); });
+
+}  // namespace
+}  // namespace tessivar

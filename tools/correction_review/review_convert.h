@@ -1,0 +1,51 @@
+#pragma once
+// The converter as the review uses it: reading the records of some codes
+// from a Japan Post file (with the lines each was read from), and converting
+// a few records alone, or a whole file while the tables count what fires.
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "convert/corrections.h"
+#include "convert/run_options.h"
+
+namespace tessivar::review {
+
+enum class FileKind { kAddresses, kBusiness };  // KEN_ALL.CSV, JIGYOSYO.CSV
+
+// One record as the reader joins it, and the input lines it came from.
+struct SourceRecord {
+  ZipRecord rec;
+  std::vector<Text> lines;
+};
+
+// The records of file whose postal code is among codes. The file is code
+// page 932 unless utf8 is set (the review's fixtures).
+std::vector<SourceRecord> ReadRecords(const std::filesystem::path& file, FileKind kind, bool utf8,
+                                      const std::set<Text>& codes);
+
+// What one conversion wrote: the lines (without the word list's header) and
+// the messages it reported.
+struct Converted {
+  std::vector<Text> lines;
+  std::vector<std::string> messages;
+};
+
+// The tables a conversion consults; the review passes counting copies.
+struct Tables {
+  const Corrections& town;
+  const Corrections& business_word_list;
+  const Corrections& business;
+};
+
+// Converts the given input lines alone, as a run of purpose does: the word
+// list in the "123-4567" form with the business-office file present, or the
+// CSV text with the fields (catalogue numbers) given.
+Converted ConvertLines(const std::vector<Text>& lines, FileKind kind, Purpose purpose,
+                       const std::vector<Text>& fields, const Tables& tables);
+
+// Converts a whole file for the word list, only to let the tables count.
+void ConvertFile(const std::filesystem::path& file, FileKind kind, const Tables& tables);
+
+}  // namespace tessivar::review
