@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "program_folder.h"
+#include "support/zip_files.h"
 #include "text/run_lock.h"
 
 namespace tessivar::e2e {
@@ -119,6 +120,31 @@ const FailureCase kCases[] = {
          "KEN_ALL.CSV は Shift_JIS (コードページ 932) ではなく UTF-8 のファイルのため、読み込みません。\n"
          "入力ファイルを読み込めなかったため、ZIP.TXT は作成しませんでした。\n",
      [](const fs::path& h) { EXPECT_EQ(ReadBytes(h / "CSV_OUT" / "ZIP.TXT"), "old"); }},
+    {"utf8_file_in_the_zip_is_named_not_converted",
+     [](const fs::path& h) {
+       fs::create_directories(h / "CSV_IN");
+       ASSERT_TRUE(test_support::WriteZip(h / "CSV_IN" / "ken_all.zip", {{"KEN_ALL.CSV", kRecords}}));
+       WriteBytes(h / "CSV_OUT" / "ZIP.TXT", "old");
+     },
+     kWordList, 1,
+     std::string(kAsk) + kAskToDelete +
+         "ken_all.zip 内の KEN_ALL.CSV は Shift_JIS (コードページ 932) ではなく UTF-8 "
+         "のファイルのため、読み込みません。\n"
+         "入力ファイルを読み込めなかったため、ZIP.TXT は作成しませんでした。\n",
+     [](const fs::path& h) { EXPECT_EQ(ReadBytes(h / "CSV_OUT" / "ZIP.TXT"), "old"); }},
+    {"empty_utf_ken_all_keeps_the_database",
+     [](const fs::path& h) {
+       WriteBytes(h / "CSV_IN" / "utf_ken_all.csv", "");
+       WriteBytes(h / "MDB_OUT" / "torvask.mdb", "the last good database");
+     },
+     kDatabase, 1,
+     std::string(kAskDatabase) +
+         "utf_ken_all.csv にデータがありません。\n"
+         "入力ファイルを読み込めなかったため、torvaskmdb.CSV は作成しませんでした。\n",
+     [](const fs::path& h) {
+       EXPECT_EQ(ReadBytes(h / "MDB_OUT" / "torvask.mdb"), "the last good database");
+       EXPECT_FALSE(fs::exists(h / "Morvane.Log"));
+     }},
     {"cr_only_line_ends",
      [](const fs::path& h) {
        WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV", Replace(Cp932Bytes(kRecords), "\r\n", "\r"));
