@@ -21,6 +21,7 @@ class UtfKenAllLines : public text::LineSource {
   long line_number() const override { return utf8_->line_number(); }
   const std::string& error() const override { return utf8_->error(); }
   bool line_too_long() const override { return utf8_->line_too_long(); }
+  std::string_view encoding() const override { return utf8_->encoding(); }
   std::string_view foreign_encoding() override { return utf8_->foreign_encoding(); }
 
  private:

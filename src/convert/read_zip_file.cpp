@@ -58,8 +58,8 @@ class ZipFileReader {
   bool Run() {
     state_.origin = RecordOrigin{input_.name(), 0, {}};
     if (const std::string_view encoding = input_.foreign_encoding(); !encoding.empty()) {
-      // Decoded as code page 932 it would be garbage in every record.
-      run_.dialogs.Message(input_.name() + " は Shift_JIS (コードページ 932) ではなく " +
+      // Decoded in the wrong encoding it would be garbage in every record.
+      run_.dialogs.Message(input_.name() + " は " + std::string(input_.encoding()) + " ではなく " +
                            std::string(encoding) + " のファイルのため、読み込みません。");
       input_.Close();
       return false;

@@ -21,9 +21,9 @@ using RecordHandler = std::function<void(ZipRecord&)>;
 // not be decoded and a line over the line limit are reported (the latter
 // skipped); state.origin names the file, line and postal code of what is
 // being read. Reading stops early when the run's output has failed. Returns
-// false, after saying so, for an input that is empty, that is plainly not
-// code page 932 (UTF-8, UTF-16; then nothing is read) or that could not be
-// read to its end.
+// false, after saying so, for an input that is empty, that is plainly not in
+// the encoding it is read in (a KEN_ALL.CSV in UTF-8, a utf_ken_all.csv in
+// code page 932; then nothing is read) or that could not be read to its end.
 bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on);
 

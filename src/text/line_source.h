@@ -29,10 +29,12 @@ class LineSource {
   virtual const std::string& error() const = 0;
   // Whether the line Next returned last was too long and skipped.
   virtual bool line_too_long() const = 0;
-  // "UTF-8" or "UTF-16" when the start of an input read as code page 932 is
-  // plainly in that encoding instead (see ForeignEncoding), so that it is
-  // named rather than read as garbage; empty otherwise. Call before the
-  // first Next.
+  // The encoding the input is read in: "Shift_JIS (コードページ 932)" or "UTF-8".
+  virtual std::string_view encoding() const = 0;
+  // The encoding the start of the input plainly is in when it is not
+  // encoding() (a code page 932 input in UTF-8 or UTF-16, a UTF-8 input in
+  // code page 932, say), so that it is named rather than read as garbage;
+  // empty otherwise. Call before the first Next.
   virtual std::string_view foreign_encoding() = 0;
 };
 

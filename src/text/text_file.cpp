@@ -53,9 +53,19 @@ void TextFileReader::Open(std::unique_ptr<ByteSource> source, std::string name) 
   error_.clear();
 }
 
+std::string_view TextFileReader::encoding() const {
+  return encoding_ == Encoding::kCp932 ? "Shift_JIS (コードページ 932)" : "UTF-8";
+}
+
 std::string_view TextFileReader::foreign_encoding() {
-  if (encoding_ != Encoding::kCp932 || !splitter_) return {};
-  return ForeignEncoding(splitter_->Peek());
+  if (!splitter_) return {};
+  std::string_view head = splitter_->Peek();
+  if (encoding_ == Encoding::kCp932) return ForeignEncoding(head);
+  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return "UTF-16";
+  head = head.substr(0, head.rfind('\n') + 1);  // whole lines: no character cut in two
+  std::u16string decoded;
+  if (DecodeUtf8(head, decoded)) return {};
+  return codec_.Decode(head, decoded) ? "Shift_JIS (コードページ 932)" : "不明な文字コード";
 }
 
 bool TextFileReader::Decode(std::string_view bytes, std::u16string& line) {

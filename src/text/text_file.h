@@ -44,6 +44,7 @@ class TextFileReader : public LineSource {
   const std::string& name() const override { return name_; }
   long line_number() const override { return splitter_ ? splitter_->line_number() : 0; }
   bool line_too_long() const override { return too_long_; }
+  std::string_view encoding() const override;
   std::string_view foreign_encoding() override;
   // The last failure; cleared by the next Open or Next.
   const std::string& error() const override { return error_; }

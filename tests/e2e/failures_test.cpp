@@ -132,6 +132,16 @@ const FailureCase kCases[] = {
          "のファイルのため、読み込みません。\n"
          "入力ファイルを読み込めなかったため、ZIP.TXT は作成しませんでした。\n",
      [](const fs::path& h) { EXPECT_EQ(ReadBytes(h / "CSV_OUT" / "ZIP.TXT"), "old"); }},
+    {"code_page_932_utf_ken_all_is_named_not_converted",
+     [](const fs::path& h) {
+       WriteCp932(h / "CSV_IN" / "utf_ken_all.csv", kRecords);
+       WriteBytes(h / "CSV_OUT" / "ZIP.TXT", "old");
+     },
+     kWordList, 1,
+     std::string(kAsk) + kAskToDelete +
+         "utf_ken_all.csv は UTF-8 ではなく Shift_JIS (コードページ 932) のファイルのため、読み込みません。\n"
+         "入力ファイルを読み込めなかったため、ZIP.TXT は作成しませんでした。\n",
+     [](const fs::path& h) { EXPECT_EQ(ReadBytes(h / "CSV_OUT" / "ZIP.TXT"), "old"); }},
     {"empty_utf_ken_all_keeps_the_database",
      [](const fs::path& h) {
        WriteBytes(h / "CSV_IN" / "utf_ken_all.csv", "");
