@@ -149,7 +149,13 @@ Database Database::Create(const fs::path& path) {
 Database::Database(const fs::path& path, bool read_only) {
   const int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
   int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
-  if (rc != SQLITE_OK) Fail(path.string());
+  if (rc != SQLITE_OK) {
+    // A constructor that throws runs no destructor: the handle SQLite gives
+    // even for a failed open is closed by one that is whole.
+    Database failed(db_);
+    db_ = nullptr;
+    failed.Fail(path.string());
+  }
   sqlite3_extended_result_codes(db_, 1);
   // The builder writes only working databases, which publishing copies into
   // a new file: a crash costs the run, never a published database.
