@@ -86,6 +86,18 @@ INSTANTIATE_TEST_SUITE_P(
                  u"中央（１、３、５番地）",
                  {Csv("0600008", "中央１番地", "ﾁｭｳｵｳ1ﾊﾞﾝﾁ"), Csv("0600008", "中央３番地", "ﾁｭｳｵｳ3ﾊﾞﾝﾁ"),
                   Csv("0600008", "中央５番地", "ﾁｭｳｵｳ5ﾊﾞﾝﾁ")}},
+        // an exclusion list is one note of the main name, not a word per part
+        PartCase{"ExclusionList",
+                 u"0600010",
+                 u"ﾆｼｼﾞｭｸ(110-2､110-7､110-10ﾊﾞﾝﾁｦﾉｿﾞｸ)",
+                 u"西宿（１１０－２、１１０－７、１１０－１０番地を除く）",
+                 {Csv("0600010", "西宿", "ﾆｼｼﾞｭｸ", "１１０－２、１１０－７、１１０－１０番地を除く",
+                      "110-2､110-7､110-10ﾊﾞﾝﾁｦﾉｿﾞｸ")}},
+        PartCase{"OneExcludedNumber",
+                 u"0600014",
+                 u"ﾌｸﾀﾞ(376-10ｦﾉｿﾞｸ)",
+                 u"福田（３７６－１０を除く）",
+                 {Csv("0600014", "福田", "ﾌｸﾀﾞ", "３７６－１０を除く", "376-10ｦﾉｿﾞｸ")}},
         // 11. "以上" after 丁目: the sub-area stops at 丁目, the part is the comment
         PartCase{"AtLeastWithChome",
                  u"0600011",
