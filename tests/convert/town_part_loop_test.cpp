@@ -127,17 +127,17 @@ INSTANTIATE_TEST_SUITE_P(
             "KyotoSwapped", u"6008022", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008022", "ＢＡ町", "ﾋﾞｰｴｰﾁｮｳ")}},
         PartCase{
             "NotKyoto", u"6008017", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008017", "Ａ町Ｂ", "ｴｰﾁｮｳﾋﾞｰ")}},
-        // a quoted list stays one part; an unclosed quote does not protect
+        // a quoted list stays one part, its note the comment; an unclosed quote does not protect
         PartCase{"QuotedList",
                  u"0600020",
                  u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ>)",
                  u"本町（東「甲、乙」）",
-                 {Csv("0600020", "本町東「甲、乙」", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ､ｵﾂ>")}},
+                 {Csv("0600020", "本町東", "ﾎﾝﾏﾁﾋｶﾞｼ", "「甲、乙」", "<ｺｳ､ｵﾂ>")}},
         PartCase{"UnclosedQuote",
                  u"0600021",
                  u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ)",
                  u"本町（東「甲、乙）",
-                 {Csv("0600021", "本町東「甲", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
+                 {Csv("0600021", "本町東", "ﾎﾝﾏﾁﾋｶﾞｼ", "「甲", "<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 
 // 3. "その他" names the siblings written before it, with the tail "を除く".
