@@ -141,6 +141,10 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
   ctx.town.G_TownKana = rec[kTownKana];
   ctx.values.G_OutSubKanji.clear();
   ctx.values.G_OutSubKana.clear();
+  // A comment belongs to the record it was set for: "三ツ木（大字）" must not
+  // lend its "大字" to the words of "三ツ木（１～５丁目）" that follow.
+  ctx.values.G_CommentKanji.clear();
+  ctx.values.G_CommentKana.clear();
 
   // 4. Whole-area notes.
   if (IsWholeAreaNote(ctx.town.G_TownKanji)) {

@@ -140,6 +140,22 @@ INSTANTIATE_TEST_SUITE_P(
                  {Csv("0600021", "本町東", "ﾎﾝﾏﾁﾋｶﾞｼ", "「甲", "<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 
+// A comment stays with its record: the next record of the main name starts
+// without it.
+TEST(PartLoopComments, StayWithTheirRecord) {
+  TownHarness harness;
+  harness.Run(SapporoLine(u"0600034", u"ﾐﾂｷﾞ(ｵｵｱｻﾞ)", u"三ツ木（大字）"));
+  EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600034", "三ツ木", "ﾐﾂｷﾞ", "大字", "ｵｵｱｻﾞ")});
+  harness.Run(SapporoLine(u"0600035", u"ﾐﾂｷﾞ(1-2ﾁｮｳﾒ)", u"三ツ木（１～２丁目）"));
+  EXPECT_EQ(harness.Take(), (std::vector<std::string>{Csv("0600035", "三ツ木１丁目", "ﾐﾂｷﾞ1ﾁｮｳﾒ"),
+                                                      Csv("0600035", "三ツ木２丁目", "ﾐﾂｷﾞ2ﾁｮｳﾒ")}));
+  harness.Run(SapporoLine(u"0600036", u"ｼﾏｳﾁ(1-9819ﾊﾞﾝﾁ､9831-9863ﾊﾞﾝﾁ)",
+                          u"島内（１～９８１９、９８３１～９８６３番地）"));
+  EXPECT_EQ(harness.Take().size(), 2u);
+  harness.Run(SapporoLine(u"0600037", u"ｼﾏｳﾁ(9820ﾊﾞﾝﾁ)", u"島内（９８２０番地）"));
+  EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600037", "島内９８２０番地", "ｼﾏｳﾁ9820ﾊﾞﾝﾁ")});
+}
+
 // 3. "その他" names the siblings written before it, with the tail "を除く".
 TEST(PartLoopOthers, ExcludesTheSiblingsWrittenBefore) {
   TownHarness harness;
