@@ -8,8 +8,10 @@ namespace tessivar {
 
 namespace {
 
-// Codes whose sub-area ends in a quoted note: the note becomes the comment.
-bool HasQuotedNote(long code) { return code == 9960301 || code == 4280049; }
+// A quoted note ending a sub-area ("渡戸沢「筍沢温泉」", "１～５００「２１１番地を除く」")
+// names no place: it becomes the comment, or the word would carry it. Address
+// records only (they have no office name): an office's sub-area is its street.
+bool TakesQuotedNote(const ZipRecord& rec) { return rec[kCompanyKanji].empty(); }
 // The floors of one building: their floor numbers are written half-width.
 bool IsFloorCode(long code) { return code >= 1006210 && code <= 1006250; }
 
@@ -46,7 +48,7 @@ void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
   const long code = ToNumber(rec_[kPostalCode]);
 
   bool moved_note_kanji = false, moved_note_kana = false;
-  if (HasQuotedNote(code)) {
+  if (TakesQuotedNote(rec_)) {
     moved_note_kanji = MoveQuotedNote(kanji.second, values.G_CommentKanji, u"「");
     moved_note_kana = MoveQuotedNote(kana.second, values.G_CommentKana, u"<");
   }

@@ -65,9 +65,10 @@ void SetCityName(ConvertContext& ctx) {
   if (split > 0) ctx.values.G_CityKanji = Concat(Left(city, split), u"　", Mid(city, split + 1));
 }
 
+// "…の次に番地がくる場合" also comes with the numbers in it: "小菅村の次に１～６６３番地がくる場合".
 bool IsWholeAreaNote(TextView town) {
   return town == u"以下に掲載がない場合" || Right(town, 10) == u"の次に番地がくる場合" ||
-         Right(town, 2) == u"一円";
+         Right(town, 2) == u"一円" || (Contains(town, u"の次に") && EndsWith(town, u"がくる場合"));
 }
 
 void EmitWholeAreaNote(const TownAreaState& town, EmissionValues& values, RecordEmitter& emitter) {
@@ -140,6 +141,10 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
   ctx.town.G_TownKana = rec[kTownKana];
   ctx.values.G_OutSubKanji.clear();
   ctx.values.G_OutSubKana.clear();
+  // A comment belongs to the record it was set for: "三ツ木（大字）" must not
+  // lend its "大字" to the words of "三ツ木（１～５丁目）" that follow.
+  ctx.values.G_CommentKanji.clear();
+  ctx.values.G_CommentKana.clear();
 
   // 4. Whole-area notes.
   if (IsWholeAreaNote(ctx.town.G_TownKanji)) {

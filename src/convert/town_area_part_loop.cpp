@@ -117,6 +117,12 @@ class PartLoop {
       ChiwariArea(i, K);
       return Flow::kNextPart;
     }
+    // An exclusion list, "（１１０－２、１１０－７、１１０－１０番地を除く）", is one
+    // note: each part would else be a word "…１１０－２番地を除く".
+    if (IsExclusionList(town_.G_TownKanji)) {
+      ExclusionListAsComment();
+      return Flow::kReturn;
+    }
     // 11. "以上" / "以下".
     if (Len(K) > 2 && (EndsWith(K, u"以上") || EndsWith(K, u"以下"))) return AtLeastOrBelow(i, K);
     // 12. "番": code rules only.
@@ -185,6 +191,29 @@ class PartLoop {
     TextView last4 = Right(town, 4);
     return last4 == u"（番地）" || last4 == u"（大字）" || last4 == u"（丁目）" ||
            Right(town, 9) == u"（次のビルを除く）";
+  }
+
+  // Quoted exclusions ("…「２１１番地を除く」…") belong to their own part.
+  static bool IsExclusionList(TextView town) { return EndsWith(town, u"を除く）") && !Contains(town, u"「"); }
+
+  // One record for the main name; the comment is the text inside the
+  // brackets, as written.
+  void ExclusionListAsComment() {
+    ClearSubAreas();
+    values_.G_CommentTailKanji.clear();
+    values_.G_CommentTailKana.clear();
+    values_.G_CommentKanji = InsideBrackets(town_.G_TownKanji, u'（', u'）');
+    values_.G_CommentKana = InsideBrackets(town_.G_TownKana, u'(', u')');
+    Emit();
+    ClearComments();
+  }
+
+  // The text from the first open bracket to the last close bracket, both
+  // left out; the whole text when it has no such pair.
+  static Text InsideBrackets(TextView text, char16_t open, char16_t close) {
+    const size_t from = text.find(open), to = text.rfind(close);
+    if (from == TextView::npos || to == TextView::npos || to < from) return Text(text);
+    return Text(text.substr(from + 1, to - from - 1));
   }
 
   // Case 3.

@@ -48,6 +48,9 @@ std::vector<Text> SplitParts(const RunEnvironment& run, const Text& text, long p
     return parts;
   }
   Text inner;
+  // A town cut before its open range ("大前（細原２２５９～）" -> "大前") has
+  // no bracket left to take: the one part is the cut text, no failure.
+  if (pos >= Len(text)) inner_allowed = false;
   if (inner_allowed) Trap(run, [&] { inner = Inner(text, pos); });
   parts.push_back(!inner.empty() ? inner : text);
   return parts;

@@ -19,8 +19,8 @@ void SetTown(ConvertContext& ctx, std::u16string city, std::u16string town, std:
   ctx.values.G_OutSubKanji = std::move(sub);
 }
 
-TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
-  for (const char16_t* code : {u"9960301", u"4280049"}) {
+TEST(EmitterTest, AQuotedNoteOfASubAreaMovesIntoTheComment) {
+  for (const char16_t* code : {u"9960301", u"9996652"}) {
     SCOPED_TRACE(U8(code));
     EmitHarness h(Purpose::kCsv);
     h.Address(code, u"山形県", u"市", u"町");
@@ -35,12 +35,13 @@ TEST(EmitterTest, QuotedNoteCodesMoveTheQuoteIntoTheComment) {
     h.emitter.F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(1)), "\"大字ＡＤ\",,");
   }
-  EmitHarness other(Purpose::kCsv);
-  other.Address(u"9960302", u"山形県", u"市", u"町");
-  other.Fields({u"9", u"26", u"24"});
-  SetTown(other.ctx, u"", u"大字Ａ", u"Ｂ「Ｃ」");
-  other.emitter.F_EmitRecord(other.ctx.values);
-  EXPECT_EQ(U8(other.lines().at(0)), "\"大字ＡＢ「Ｃ」\",");
+  // An office's sub-area is its street address, kept whole.
+  EmitHarness office(Purpose::kCsv);
+  office.Business(u"8188501", u"太宰府市", u"宰府「Ｃ」", u"事務所");
+  office.Fields({u"9", u"26", u"24"});
+  SetTown(office.ctx, u"", u"", u"宰府「Ｃ」");
+  office.emitter.F_EmitRecord(office.ctx.values);
+  EXPECT_EQ(U8(office.lines().at(0)), "\"宰府「Ｃ」\",");
 }
 
 TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {

@@ -237,6 +237,47 @@ TEST(TownCorrectionRewrites, RecordFieldsOfTheRecord) {
   EXPECT_EQ(ToUtf8(harness.ctx.reader.ZipRec[kTownKana]), "ﾀｶｼﾁｮｳ(ｷﾀﾊﾗ)");
 }
 
+// A record that no shipped entry was made for follows the general rules: it
+// is written as with a table that has no entry for its code (the record an
+// entry was made for shows that the comparison tells).
+struct GeneralRulesCase {
+  const char* name;
+  std::vector<Text> record;
+  bool corrected;
+};
+
+class ShippedEntriesOnTheirKeysOnly : public ::testing::TestWithParam<GeneralRulesCase> {};
+
+TEST_P(ShippedEntriesOnTheirKeysOnly, OtherRecordsFollowTheGeneralRules) {
+  const GeneralRulesCase& c = GetParam();
+  const Lines shipped = Written(ShippedTownCorrections(), {c.record});
+  EXPECT_EQ(shipped != Written(Cases(), {c.record}), c.corrected) << ::testing::PrintToString(shipped);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AreaAndWording, ShippedEntriesOnTheirKeysOnly,
+    ::testing::Values(
+        GeneralRulesCase{"AreaKey",
+                         WithOldCode(Sapporo(u"0287903", u"ﾀﾈｲﾁﾀﾞｲ1ﾁﾜﾘ-ﾀﾞｲ3ﾁﾜﾘ(ﾔｷﾞﾐﾅﾐﾏﾁ､ﾔｷﾞｷﾀﾏﾁ)",
+                                             u"種市第１地割～第３地割（八木南町、八木北町）"),
+                                     u"02879"),
+                         true},
+        GeneralRulesCase{"AreaCodeOutsideTheKeys",
+                         WithOldCode(Sapporo(u"0287919", u"ﾀﾈｲﾁﾀﾞｲ1ﾁﾜﾘ-ﾀﾞｲ3ﾁﾜﾘ(ﾔｷﾞﾐﾅﾐﾏﾁ､ﾔｷﾞｷﾀﾏﾁ)",
+                                             u"種市第１地割～第３地割（八木南町、八木北町）"),
+                                     u"02879"),
+                         false},
+        GeneralRulesCase{"AreaPlainTown", WithOldCode(Sapporo(u"0287905", u"ｳｹﾞ", u"有家"), u"02879"), false},
+        GeneralRulesCase{"KeyOutsideTheArea",
+                         Sapporo(u"0287903", u"ﾀﾈｲﾁﾀﾞｲ1ﾁﾜﾘ-ﾀﾞｲ3ﾁﾜﾘ(ﾔｷﾞﾐﾅﾐﾏﾁ､ﾔｷﾞｷﾀﾏﾁ)",
+                                 u"種市第１地割～第３地割（八木南町、八木北町）"),
+                         false},
+        GeneralRulesCase{"CommonLandWithoutShinjo",
+                         Sapporo(u"4310423", u"ｵｶｻｷ･ｳﾒﾀﾞﾆｭｳｶｲﾁ", u"岡崎・梅田入会地"), false},
+        GeneralRulesCase{"ShinjoWithAList",
+                         Sapporo(u"4310423", u"ｼﾝｼﾞｮ(ｵｶｻｷ･ｳﾒﾀﾞﾆｭｳｶｲﾁ)", u"新所（岡崎・梅田入会地）"), false}),
+    [](const auto& instance) { return std::string(instance.param.name); });
+
 // Telling entries of the shipped table on the records they were made for,
 // with the values they must give.
 struct TellingCase {

@@ -86,6 +86,18 @@ INSTANTIATE_TEST_SUITE_P(
                  u"中央（１、３、５番地）",
                  {Csv("0600008", "中央１番地", "ﾁｭｳｵｳ1ﾊﾞﾝﾁ"), Csv("0600008", "中央３番地", "ﾁｭｳｵｳ3ﾊﾞﾝﾁ"),
                   Csv("0600008", "中央５番地", "ﾁｭｳｵｳ5ﾊﾞﾝﾁ")}},
+        // an exclusion list is one note of the main name, not a word per part
+        PartCase{"ExclusionList",
+                 u"0600010",
+                 u"ﾆｼｼﾞｭｸ(110-2､110-7､110-10ﾊﾞﾝﾁｦﾉｿﾞｸ)",
+                 u"西宿（１１０－２、１１０－７、１１０－１０番地を除く）",
+                 {Csv("0600010", "西宿", "ﾆｼｼﾞｭｸ", "１１０－２、１１０－７、１１０－１０番地を除く",
+                      "110-2､110-7､110-10ﾊﾞﾝﾁｦﾉｿﾞｸ")}},
+        PartCase{"OneExcludedNumber",
+                 u"0600014",
+                 u"ﾌｸﾀﾞ(376-10ｦﾉｿﾞｸ)",
+                 u"福田（３７６－１０を除く）",
+                 {Csv("0600014", "福田", "ﾌｸﾀﾞ", "３７６－１０を除く", "376-10ｦﾉｿﾞｸ")}},
         // 11. "以上" after 丁目: the sub-area stops at 丁目, the part is the comment
         PartCase{"AtLeastWithChome",
                  u"0600011",
@@ -115,18 +127,34 @@ INSTANTIATE_TEST_SUITE_P(
             "KyotoSwapped", u"6008022", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008022", "ＢＡ町", "ﾋﾞｰｴｰﾁｮｳ")}},
         PartCase{
             "NotKyoto", u"6008017", u"ｴｰﾁｮｳ(ﾋﾞｰ)", u"Ａ町（Ｂ）", {Csv("6008017", "Ａ町Ｂ", "ｴｰﾁｮｳﾋﾞｰ")}},
-        // a quoted list stays one part; an unclosed quote does not protect
+        // a quoted list stays one part, its note the comment; an unclosed quote does not protect
         PartCase{"QuotedList",
                  u"0600020",
                  u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ>)",
                  u"本町（東「甲、乙」）",
-                 {Csv("0600020", "本町東「甲、乙」", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ､ｵﾂ>")}},
+                 {Csv("0600020", "本町東", "ﾎﾝﾏﾁﾋｶﾞｼ", "「甲、乙」", "<ｺｳ､ｵﾂ>")}},
         PartCase{"UnclosedQuote",
                  u"0600021",
                  u"ﾎﾝﾏﾁ(ﾋｶﾞｼ<ｺｳ､ｵﾂ)",
                  u"本町（東「甲、乙）",
-                 {Csv("0600021", "本町東「甲", "ﾎﾝﾏﾁﾋｶﾞｼ<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
+                 {Csv("0600021", "本町東", "ﾎﾝﾏﾁﾋｶﾞｼ", "「甲", "<ｺｳ"), Csv("0600021", "本町乙", "ﾎﾝﾏﾁｵﾂ")}}),
     [](const auto& instance) { return std::string(instance.param.name); });
+
+// A comment stays with its record: the next record of the main name starts
+// without it.
+TEST(PartLoopComments, StayWithTheirRecord) {
+  TownHarness harness;
+  harness.Run(SapporoLine(u"0600034", u"ﾐﾂｷﾞ(ｵｵｱｻﾞ)", u"三ツ木（大字）"));
+  EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600034", "三ツ木", "ﾐﾂｷﾞ", "大字", "ｵｵｱｻﾞ")});
+  harness.Run(SapporoLine(u"0600035", u"ﾐﾂｷﾞ(1-2ﾁｮｳﾒ)", u"三ツ木（１～２丁目）"));
+  EXPECT_EQ(harness.Take(), (std::vector<std::string>{Csv("0600035", "三ツ木１丁目", "ﾐﾂｷﾞ1ﾁｮｳﾒ"),
+                                                      Csv("0600035", "三ツ木２丁目", "ﾐﾂｷﾞ2ﾁｮｳﾒ")}));
+  harness.Run(SapporoLine(u"0600036", u"ｼﾏｳﾁ(1-9819ﾊﾞﾝﾁ､9831-9863ﾊﾞﾝﾁ)",
+                          u"島内（１～９８１９、９８３１～９８６３番地）"));
+  EXPECT_EQ(harness.Take().size(), 2u);
+  harness.Run(SapporoLine(u"0600037", u"ｼﾏｳﾁ(9820ﾊﾞﾝﾁ)", u"島内（９８２０番地）"));
+  EXPECT_EQ(harness.Take(), std::vector<std::string>{Csv("0600037", "島内９８２０番地", "ｼﾏｳﾁ9820ﾊﾞﾝﾁ")});
+}
 
 // 3. "その他" names the siblings written before it, with the tail "を除く".
 TEST(PartLoopOthers, ExcludesTheSiblingsWrittenBefore) {

@@ -61,10 +61,6 @@ TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountryInEitherAddressF
 
   static const std::regex kOutput(
       "^Quillmere用 ＭＤＢを 作成します。よろしいですか？\n"
-      "プロシージャの呼び出し、または引数が不正です。（KEN_ALL.CSV の 30291 行目、郵便番号 3771512）\n"
-      "プロシージャの呼び出し、または引数が不正です。（KEN_ALL.CSV の 30291 行目、郵便番号 3771512）\n"
-      "プロシージャの呼び出し、または引数が不正です。（KEN_ALL.CSV の 51022 行目、郵便番号 9380274）\n"
-      "プロシージャの呼び出し、または引数が不正です。（KEN_ALL.CSV の 51022 行目、郵便番号 9380274）\n"
       "郵便番号MDB を (\\d+) 件 作成しました。 MDB_OUTディレクトリ内の "
       "torvask.mdbを「Quillmere」システムへコピーしてください。\n$");
   std::smatch m;
