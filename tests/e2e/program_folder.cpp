@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -20,6 +21,11 @@ using text::FromUtf8;
 
 namespace {
 
+void RemoveTestRootIfAllPassed();
+
+// The folders of one test process, removed when it ends with every test
+// passed (kept for a look otherwise): each holds whole-country outputs, and
+// a few runs of the suite would fill the disk.
 fs::path TestRoot() {
   static const fs::path root = [] {
     fs::path r = fs::temp_directory_path() / ("tessivar_e2e_" + std::to_string(::getpid()));
@@ -27,7 +33,15 @@ fs::path TestRoot() {
     fs::create_directories(r);
     return r;
   }();
+  // Registered once root is whole, so that it runs before root is destroyed.
+  static const bool removed_at_exit = std::atexit(RemoveTestRootIfAllPassed) == 0;
+  (void)removed_at_exit;
   return root;
+}
+
+void RemoveTestRootIfAllPassed() {
+  std::error_code ec;
+  if (::testing::UnitTest::GetInstance()->Passed()) fs::remove_all(TestRoot(), ec);
 }
 
 const fs::path& InstalledFolder() {
