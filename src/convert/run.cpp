@@ -77,8 +77,11 @@ bool F_CreateZipData(ConvertContext& ctx) {
   ctx.town.G_DupSeen.fill(false);
   ctx.last = LastRecord{};
 
+  // Whole or not at all, also when the run is killed; not synced, as the
+  // next run makes it again from the inputs (see TextFileWriter::Sync).
   text::TextFileWriter file;
-  if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName)) ctx.run.dialogs.Message(file.error());
+  if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName, text::TextFileWriter::Sync::kNone))
+    ctx.run.dialogs.Message(file.error());
   OutputFileSink sink(file, ctx.run.dialogs);
   ctx.run.output = &sink;
   WriteHeader(ctx.run);

@@ -109,9 +109,10 @@ std::filesystem::path TextFileWriter::TemporaryPath(const std::filesystem::path&
   return temp;
 }
 
-bool TextFileWriter::Open(const std::filesystem::path& path) {
+bool TextFileWriter::Open(const std::filesystem::path& path, Sync sync) {
   Discard();
   target_ = path;
+  sync_ = sync;
   temp_ = TemporaryPath(path);
   name_ = path.filename().string();
   line_number_ = 0;
@@ -177,9 +178,7 @@ bool TextFileWriter::Close() {
     Discard();
     return !failed_;
   }
-  // The data reaches the disk before the new file takes the old one's place,
-  // so that even a crash of the machine leaves one of the two whole.
-  if (Flush() && (std::fflush(file_) != 0 || ::fsync(fileno(file_)) != 0)) {
+  if (Flush() && (std::fflush(file_) != 0 || (sync_ == Sync::kBeforeRename && ::fsync(fileno(file_)) != 0))) {
     Fail(SystemError(target_) + " に書き込めません。");
   }
   if (std::fclose(file_) != 0) Fail(SystemError(target_) + " を閉じられません。");
