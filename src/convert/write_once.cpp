@@ -15,7 +15,7 @@ uint32_t Tag(std::u16string_view line) {
 }  // namespace
 
 bool WrittenLines::Add(std::u16string_view line) {
-  if (line.size() > 0xFFFF) throw std::length_error("word-list line too long to remember");
+  if (line.size() > kLongestStored) return long_lines_.emplace(line).second;
   if ((used_ + 1) * 3 > slots_.size() * 2) Grow();
   const uint32_t tag = Tag(line);
   const size_t mask = slots_.size() - 1;
@@ -34,6 +34,7 @@ void WrittenLines::Clear() {
   slots_.assign(kFirstSlots, Slot{});
   blocks_.clear();
   used_ = 0;
+  long_lines_.clear();
 }
 
 uint32_t WrittenLines::Store(std::u16string_view line) {
