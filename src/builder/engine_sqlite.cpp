@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <string_view>
 #include <system_error>
 
 #include "builder/engine.h"
@@ -194,7 +196,9 @@ void Database::Execute(const std::string& sql) {
   }
   if (HasStatement(tail)) {
     sqlite3_finalize(stmt);
-    throw EngineError(kErrSecondStatement, "1 つの文の後ろに別の文があります: " + std::string(tail));
+    std::string_view second(tail);
+    second.remove_prefix(std::min(second.size(), second.find_first_not_of(" \t\r\n")));
+    throw EngineError(kErrSecondStatement, "1 つの文の後ろに別の文があります: " + std::string(second));
   }
   int rc = SQLITE_DONE;
   if (stmt) {

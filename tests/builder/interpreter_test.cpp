@@ -182,7 +182,7 @@ TEST_F(InterpreterTest, ScriptsCannotReachOutsideTheirDatabase) {
   // ";" in the first column does not end a statement, so the two join into
   // one text: it is refused whole, and the version table stays.
   EXPECT_TRUE(RunScript("two.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (a LONG);",
-                                    "INSERT INTO T VALUES (1)", ";DROP TABLE T_Version;"}));
+                                    "INSERT INTO T VALUES (1)", "; DROP TABLE T_Version;"}));
   EXPECT_NE(messages_.str().find("1 つの文の後ろに別の文があります: DROP TABLE T_Version;"),
             std::string::npos)
       << messages_.str();
