@@ -30,14 +30,14 @@ class Startup : public ::testing::Test {
     std::ofstream(home_ / "CSV_IN" / name) << "";
   }
   // "x.zip>Y.CSV": a zip holding Y.CSV; "x.zip>": a file that is no zip.
-  void AddZip(const std::string& spec) {
+  void AddZip(const std::string& zip_and_entry) {
     fs::create_directories(home_ / "CSV_IN");
-    const size_t mark = spec.find('>');
-    const fs::path zip = home_ / "CSV_IN" / spec.substr(0, mark);
-    if (spec.substr(mark + 1).empty()) {
+    const size_t mark = zip_and_entry.find('>');
+    const fs::path zip = home_ / "CSV_IN" / zip_and_entry.substr(0, mark);
+    if (zip_and_entry.substr(mark + 1).empty()) {
       std::ofstream(zip) << "PK\x03\x04 cut short";
     } else {
-      ASSERT_TRUE(test_support::WriteZip(zip, {{spec.substr(mark + 1), "x"}}));
+      ASSERT_TRUE(test_support::WriteZip(zip, {{zip_and_entry.substr(mark + 1), "x"}}));
     }
   }
 
