@@ -80,17 +80,19 @@ class ZipFileReader {
 
       const TextView key = Mid(line_, 16, 7);
       if (key == previous_key) {
-        state_.origin.postal_code = pending_.postal_code;
+        state_.origin.postal_code = pending_code_;
         AppendContinuation(depth);
       } else {
         if (previous_key != kNothingPending) {
           HandOn();
           depth = 0;
-          state_.origin = RecordOrigin{input_.name(), input_.line_number(), {}};
+          state_.origin.line = input_.line_number();
+          state_.origin.postal_code.clear();
         }
         StartRecord();
         depth += ParenthesisBalance(state_.ZipRec[kTownKanji]);
-        pending_ = state_.origin;
+        pending_line_ = state_.origin.line;
+        pending_code_ = state_.origin.postal_code;
       }
       previous_key.assign(depth == 0 ? kComplete : key);
 
@@ -181,7 +183,8 @@ class ZipFileReader {
   // failure that escapes them from ending the file. They see where the
   // record began (a joined record: its first line).
   void HandOn() {
-    state_.origin = pending_;
+    state_.origin.line = pending_line_;
+    state_.origin.postal_code = pending_code_;
     Trap(run_, [&] { hand_on_(state_.ZipRec); });
   }
 
@@ -195,7 +198,8 @@ class ZipFileReader {
   const RecordHandler& hand_on_;
   Text line_;
   std::vector<Text> continuation_;
-  RecordOrigin pending_;  // where the pending record began
+  long pending_line_ = 0;  // where the pending record began
+  Text pending_code_;
 };
 
 }  // namespace
