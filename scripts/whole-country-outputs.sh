@@ -49,5 +49,5 @@ for home in 2026-05-zips 2026-05-csv 2026-05-utf 2025-08-zips; do
     --with-prefecture --with-blank
   run $home csv ZIPDATA.CSV --purpose csv --column-names
   run $home csv-hyphen-second-set ZIPDATA.CSV --purpose csv --hyphen --field-set Quillmere用
-  run $home mdb torvask.mdb --purpose mdb --poll-ms 50
+  run $home mdb torvask.mdb --purpose mdb --poll-ms 1000
 done
