@@ -5,7 +5,8 @@
 #     with the old one-column window's: the start screen comes up; Return
 #     shows the main window titled "Tessivar", whose frame (title bar
 #     included) lies wholly on the screen; a mouse click on 作成開始 asks the
-#     confirmation (answered No); closing it (ﾌｧｲﾙ > 終了) ends with status 0;
+#     confirmation (answered No); Alt+S runs it (はい, OK to the count); then,
+#     with no click, Alt+F X (ﾌｧｲﾙ > 終了) closes it with status 0;
 #   - with an empty CSV_IN, Return on the start screen (after the message)
 #     ends the program without showing the main window.
 # Installs Xvfb, xdotool, openbox and the X utilities when missing; not part
@@ -68,7 +69,7 @@ frame_of() {
 for run in 1280x720:fresh 1280x720:old 1366x768:fresh 1366x768:old; do
   screen=${run%:*} placement=${run#*:}
   [ "$placement" = fresh ] && start_display "$screen"
-  rm -rf "$XDG_CONFIG_HOME"
+  rm -rf "$XDG_CONFIG_HOME" "$work/app/CSV_OUT"
   if [ "$placement" = old ]; then
     mkdir -p "$XDG_CONFIG_HOME/Tessivar"
     printf '[Settings]\nMainLeft=0\nMainTop=0\nMainWidth=658\nMainHeight=787\n' >"$XDG_CONFIG_HOME/Tessivar/Tessivar.conf"
@@ -97,10 +98,21 @@ for run in 1280x720:fresh 1280x720:old 1366x768:fresh 1366x768:old; do
   kill -0 $program 2>/dev/null || fail "the click ended the program"
   echo "ok: $screen: 作成開始 clicked, its question answered No"
 
-  press alt+f x
+  # A run (Alt+S, はい), its count acknowledged: then the keys go to the main
+  # window again, without a click.
+  xdotool key alt+s
+  wait_for_windows 2
+  press alt+y
+  wait_for_windows 3  # the count over the wait window
+  press Return
+  wait_for_windows 1
+  [ -s "$work/app/CSV_OUT/ZIP.TXT" ] || fail "the run wrote no ZIP.TXT"
+  xdotool key --delay 300 alt+f x
+  for _ in $(seq 25); do kill -0 $program 2>/dev/null || break; sleep 0.2; done
+  kill -0 $program 2>/dev/null && fail "after the run the keyboard did not reach the main window"
   wait $program && status=0 || status=$?
   [ "$status" -eq 0 ] || fail "closing the main window ended with status $status"
-  echo "ok: $screen: start screen, Return, main window \"Tessivar\" on the screen, closed with status 0"
+  echo "ok: $screen: a run by Alt+S, then ﾌｧｲﾙ > 終了 by the keyboard alone, closed with status 0"
 done
 
 "$work/app/Tessivar" --home "$work/empty" 2>/dev/null & program=$!
