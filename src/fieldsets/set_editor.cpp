@@ -56,7 +56,8 @@ bool StorableSetName(Text& name, std::string& refusal) {
   name = text::WithCp932Variants(std::move(name));
   std::string encoded;
   size_t bad = 0;
-  if (text::Cp932().Encode(name, encoded, &bad)) return true;
+  if (text::Cp932().Encode(name, encoded, &bad) || name.empty()) return true;
+  bad = std::min(bad, name.size() - 1);
   // A character beyond the Basic Multilingual Plane is named whole, whichever
   // of its two halves the encoder stopped at.
   auto high = [&](size_t i) { return name[i] >= 0xD800 && name[i] <= 0xDBFF; };
