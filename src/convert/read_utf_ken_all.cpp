@@ -5,28 +5,27 @@
 #include <string_view>
 
 #include "convert/zip_record.h"
+#include "text/cp932_variants.h"
 #include "text/width.h"
 
 namespace tessivar {
 
 namespace {
 
-struct CharacterDifference {
-  char16_t utf8_file;   // as utf_ken_all.csv writes it
-  char16_t cp932_file;  // as KEN_ALL.CSV decodes
-};
+// unicode: as utf_ken_all.csv writes it; cp932: as KEN_ALL.CSV decodes.
+using CharacterDifference = text::Cp932Variant;
 
 // Where the two files write different characters, beside the width of the
 // readings (measured field by field on the whole files of one month): in the
 // kanji fields a wave dash 〜 and a minus sign − stand for ～ and －
-// (「１〜３丁目」 is 「１～３丁目」), and in the readings a range is − for "-".
-constexpr CharacterDifference kKanjiDifferences[] = {{u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}};
+// (「１〜３丁目」 is 「１～３丁目」: text::kCp932Variants), and in the readings a
+// range is − for "-".
 constexpr CharacterDifference kReadingDifferences[] = {{u'\u2212', u'-'}};
 
 void Map(std::span<char16_t> field, std::span<const CharacterDifference> differences) {
   for (char16_t& c : field) {
     for (const auto& difference : differences) {
-      if (c == difference.utf8_file) c = difference.cp932_file;
+      if (c == difference.unicode) c = difference.cp932;
     }
   }
 }
@@ -40,7 +39,7 @@ void AppendColumn(int column, std::span<char16_t> field, std::u16string& line) {
     Map(field, kReadingDifferences);
     text::AppendNarrow(view, line);  // ホッカイドウ becomes ﾎｯｶｲﾄﾞｳ
   } else {
-    if (column >= kPrefKanji && column <= kTownKanji) Map(field, kKanjiDifferences);
+    if (column >= kPrefKanji && column <= kTownKanji) Map(field, text::kCp932Variants);
     line += view;
   }
 }

@@ -1,5 +1,6 @@
 #include "fieldsets/field_set_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -47,6 +48,18 @@ std::vector<Text> AllItemsList() {
 }
 
 }  // namespace
+
+Text SetList::SelectedName() const {
+  if (selected < 0 || static_cast<size_t>(selected) >= names.size()) return {};
+  return names[static_cast<size_t>(selected)];
+}
+
+bool SetList::Select(std::u16string_view name) {
+  const auto found = std::find(names.begin(), names.end(), name);
+  if (found == names.end()) return false;
+  selected = static_cast<int>(found - names.begin());
+  return true;
+}
 
 Text JoinFieldList(const std::vector<Text>& entries) {
   Text line;

@@ -17,6 +17,11 @@ namespace tessivar {
 struct SetList {
   std::vector<std::u16string> names;
   int selected = -1;
+
+  // The selected name, or empty.
+  std::u16string SelectedName() const;
+  // Selects the entry named name; false (selection unchanged) when there is none.
+  bool Select(std::u16string_view name);
 };
 
 // The built-in set, written whenever the file is missing, and the database

@@ -1,10 +1,12 @@
 #include "fieldsets/set_editor.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "dialogs/trap.h"
 #include "fieldsets/field_catalogue.h"
 #include "text/cp932.h"
+#include "text/cp932_variants.h"
 #include "text/strings.h"
 
 namespace tessivar {
@@ -27,6 +29,8 @@ constexpr std::u16string_view kEndMarker = u"-1";
 constexpr char kDiscardQuestion[] = "変更された内容は　破棄されます。よろしいですか";
 constexpr char kSelectFromList[] = "一覧から選択してください";
 constexpr char kAtLeastOneItem[] = "少なくとも　１項目を選択してください。";
+constexpr char kListFull[] = "出力項目は 60 項目までです。これ以上 追加できません。";
+static_assert(FieldSetFile::G_MaxSel == 60, "kListFull names the limit");
 
 bool IsProtected(std::u16string_view name) { return name == kAllItemsSetName || name == kDatabaseSetName; }
 
@@ -48,6 +52,27 @@ Text LineText(TextView entry) {
 
 bool IsRecordItem(int n) { return (n >= 1 && n <= 25) || n == 29 || n == 30; }
 
+bool StorableSetName(Text& name, std::string& refusal) {
+  name = text::WithCp932Variants(std::move(name));
+  std::string encoded;
+  size_t bad = 0;
+  if (text::Cp932().Encode(name, encoded, &bad) || name.empty()) return true;
+  bad = std::min(bad, name.size() - 1);
+  // A character beyond the Basic Multilingual Plane is named whole, whichever
+  // of its two halves the encoder stopped at.
+  auto high = [&](size_t i) { return name[i] >= 0xD800 && name[i] <= 0xDBFF; };
+  if (bad > 0 && name[bad] >= 0xDC00 && name[bad] <= 0xDFFF && high(bad - 1)) --bad;
+  const bool pair = bad + 1 < name.size() && high(bad);
+  const Text character = name.substr(bad, pair ? 2 : 1);
+  const char32_t code =
+      pair ? 0x10000 + ((name[bad] - 0xD800) << 10) + (name[bad + 1] - 0xDC00) : char32_t{name[bad]};
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(code));
+  refusal = "名前の「" + ToUtf8(character) + "」(" + hex +
+            ") は 設定ファイルに保存できない文字です。別の名前を入力してください。";
+  return false;
+}
+
 FieldSetEditor::FieldSetEditor(FieldSetFile& file, Dialogs& dialogs, SetList& main_list,
                                std::vector<std::u16string>& main_fields)
     : file_(file), dialogs_(dialogs), main_list_(main_list), main_fields_(main_fields) {
@@ -58,13 +83,13 @@ void FieldSetEditor::Form_Load() {
   Changed = false;
   DragFrom = 0;
   UsedFlags.fill(false);
-  RefreshSetList();
+  RefreshSetList(main_list_.SelectedName());
 }
 
-void FieldSetEditor::RefreshSetList() {
+void FieldSetEditor::RefreshSetList(std::u16string_view keep) {
   file_.F_Get一覧(List出力設定F);
   if (List出力設定F.names.empty()) return;
-  List出力設定F.selected = 0;
+  if (keep.empty() || !List出力設定F.Select(keep)) List出力設定F.selected = 0;
   List出力設定F_Click();
 }
 
@@ -81,6 +106,7 @@ void FieldSetEditor::List出力設定F_Click() {
     return;
   }
   const Text name = List出力設定F.names[static_cast<size_t>(index)];
+  shown_set_ = name;
   G_EditSetName = Concat(u"<", name, u">");
   EditList = FieldList(file_.F_GetFieldSet(G_EditSetName));
   ShowEditList();
@@ -119,6 +145,12 @@ void FieldSetEditor::ShowEditList() {
 }
 
 void FieldSetEditor::F_Sel(int n) {
+  // The file's reader takes G_MaxSel items: a longer list would lose its tail
+  // at the next load.
+  if (n != -1 && LbOUT.size() > static_cast<size_t>(FieldSetFile::G_MaxSel)) {
+    dialogs_.Message(kListFull);
+    return;
+  }
   Changed = true;
   int s = LbOUT_selected;
   if (n == -1) {
@@ -199,9 +231,11 @@ void FieldSetEditor::Btn変更登録_Click() {
     dialogs_.Message(kAtLeastOneItem);
     return;
   }
-  file_.F_Put項目TBL(kReplace, G_EditSetName, JoinFieldList(EditList));
+  const Text list = JoinFieldList(EditList);
+  file_.F_Put項目TBL(kReplace, G_EditSetName, list);
+  if (file_.F_GetFieldSet(G_EditSetName) != list) return;  // not stored (reported): the items stay unsaved
   Changed = false;
-  RefreshSetList();
+  RefreshSetList(shown_set_);
 }
 
 void FieldSetEditor::Btn追加_Click() {
@@ -209,12 +243,34 @@ void FieldSetEditor::Btn追加_Click() {
     dialogs_.Message(kAtLeastOneItem);
     return;
   }
+  const Text name = AskNewSetName();
+  if (name.empty()) return;
+  const Text key = Concat(u"<", name, u">");
+  file_.F_Put項目TBL(kAppend, key, JoinFieldList(EditList));
+  // Shown only once the file holds it; otherwise (reported) the items stay
+  // unsaved under the set they came from.
+  SetList stored;
+  file_.F_Get一覧(stored);
+  if (!stored.Select(name)) return;
+  Changed = false;
+  G_EditSetName = key;
+  List出力設定F = std::move(stored);
+  List出力設定F_Click();
+}
+
+Text FieldSetEditor::AskNewSetName() {
   Text name;  // stays empty unless a new name was given
   TrapErrors(dialogs_, "", [&] {
     for (;;) {
       Text typed = FromUtf8(dialogs_.Input("名前を入力してください。"));
       if (typed.empty()) {
         if (dialogs_.Ask("名前の入力がありません。 追加しないで終了します。よいですか？")) return;
+        continue;
+      }
+      // Refused before anything is stored: the file could not hold it.
+      std::string refusal;
+      if (!StorableSetName(typed, refusal)) {
+        dialogs_.Message(refusal);
         continue;
       }
       // A set is never added under a name the file already holds: that would
@@ -228,13 +284,7 @@ void FieldSetEditor::Btn追加_Click() {
       dialogs_.Message(ToUtf8(Concat(u"<", typed, u"> は 既に存在します。別の名前を入力してください。")));
     }
   });
-  if (name.empty()) return;
-  Changed = false;
-  G_EditSetName = Concat(u"<", name, u">");
-  file_.F_Put項目TBL(kAppend, G_EditSetName, JoinFieldList(EditList));
-  List出力設定F.names.push_back(name);
-  List出力設定F.selected = static_cast<int>(List出力設定F.names.size()) - 1;
-  List出力設定F_Click();
+  return name;
 }
 
 void FieldSetEditor::Btn削除_Click() {
@@ -251,11 +301,22 @@ void FieldSetEditor::Btn削除_Click() {
   file_.F_Put項目TBL(kDelete, G_EditSetName, JoinFieldList(EditList));
   Changed = false;
   RefreshSetList();
+  shown_set_.clear();  // the set the user chose is gone
 }
 
+bool FieldSetEditor::MayDiscardChanges() { return !Changed || dialogs_.Ask(kDiscardQuestion); }
+
 bool FieldSetEditor::BtnCansel_Click() {
-  if (Changed && !dialogs_.Ask(kDiscardQuestion)) return false;
+  if (!MayDiscardChanges()) return false;
+  const Text before = main_list_.SelectedName();
   file_.F_出力設定F一覧set(main_list_, main_fields_);
+  // The main window keeps the set the user worked on here, or the one chosen
+  // there before: never silently the first one.
+  for (const Text& name : {shown_set_, before}) {
+    if (name.empty() || !main_list_.Select(name)) continue;
+    main_fields_ = FieldList(file_.F_GetFieldSet(Concat(u"<", name, u">")));
+    break;
+  }
   return true;
 }
 

@@ -20,7 +20,8 @@ struct EditorButton {
 class FieldSetEditor {
  public:
   // main_list and main_fields are the main window's set list and G_SelFields,
-  // refilled when the editor closes.
+  // refilled when the editor closes. The editor opens on the set selected in
+  // main_list.
   FieldSetEditor(FieldSetFile& file, Dialogs& dialogs, SetList& main_list,
                  std::vector<std::u16string>& main_fields);
 
@@ -43,7 +44,8 @@ class FieldSetEditor {
   // The set list's click, after the window has set List出力設定F.selected.
   void List出力設定F_Click();
   // Inserts catalogue item n below the selected line (at the end when none is
-  // selected), or removes the selected line when n is -1.
+  // selected), or removes the selected line when n is -1. A list holds at
+  // most G_MaxSel items: one more is refused with a message.
   void F_Sel(int n);
   void BtnKMK_Click(int index) { F_Sel(index); }
   void BtnReSet_Click();
@@ -56,11 +58,20 @@ class FieldSetEditor {
   void Btn追加_Click();
   void Btn削除_Click();
   // Returns true when the window may close; the main window's list has then
-  // been refilled.
+  // been refilled, with the set last shown here selected (after a delete, the
+  // set selected there before, when it still exists).
   bool BtnCansel_Click();
+  // Whether unsaved items may go (the main window is closing): asks the
+  // discard question when there are any.
+  bool MayDiscardChanges();
 
  private:
-  void RefreshSetList();
+  // Reads the set list again and shows the set named keep (the first set
+  // when there is none of that name).
+  void RefreshSetList(std::u16string_view keep = {});
+  // The name the user typed for a new set, as the file can hold it; empty
+  // when the user gave up.
+  std::u16string AskNewSetName();
   void ShowEditList();
   bool HasRecordItem() const;
 
@@ -68,10 +79,16 @@ class FieldSetEditor {
   Dialogs& dialogs_;
   SetList& main_list_;
   std::vector<std::u16string>& main_fields_;
+  std::u16string shown_set_;  // the set the user last had shown; empty after a delete
 };
 
 // 1..25 and 29..30 are record items, each at most once in a set; 26..28 are
 // separators.
 bool IsRecordItem(int n);
+
+// A set name as the settings file (code page 932) can hold it: the
+// characters Unicode writes for ～ and － (〜, −) become those. Returns false,
+// with refusal naming the first character code page 932 lacks, when there is one.
+bool StorableSetName(std::u16string& name, std::string& refusal);
 
 }  // namespace tessivar

@@ -25,10 +25,13 @@ const char* OutputFileName(Purpose purpose) {
   return "";
 }
 
-const char* ConfirmationQuestion(Purpose purpose) {
+// The word list's question names the input method chosen as its target.
+const char* ConfirmationQuestion(Purpose purpose, ImeTarget target) {
   switch (purpose) {
     case Purpose::kWordList:
-      return "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
+      return target == ImeTarget::kMozc
+                 ? "Mozc ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？"
+                 : "MS-IME ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？";
     case Purpose::kDatabase: return "Quillmere用 ＭＤＢを\r作成します。よろしいですか？";
     case Purpose::kCsv: return "CSVテキスト作成 （非辞書用）を\r作成します。よろしいですか？";
     case Purpose::kNone: break;
@@ -42,11 +45,6 @@ HandoffSettings BuilderSettings(const Application& app) {
   settings.out_folder = app.inputs.out_folder;
   settings.poll_ms = app.builder_poll_ms;
   return settings;
-}
-
-std::u16string SelectedSetName(const SetList& list) {
-  if (list.selected < 0 || static_cast<size_t>(list.selected) >= list.names.size()) return {};
-  return list.names[static_cast<size_t>(list.selected)];
 }
 
 // Step 3: returns false when the user keeps the old output file. An old file
@@ -130,8 +128,9 @@ RunResult Btn_作成開始_Click(Application& app) {
   if (purpose == Purpose::kDatabase && !CopyDefinitionFiles(builder, app.dialogs)) return RunResult::kFailed;
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
-  if (purpose == Purpose::kCsv) F_SelectFieldSet(app, SelectedSetName(app.G_MainForm.List出力設定F));
-  if (purpose != Purpose::kNone && !app.dialogs.Ask(ConfirmationQuestion(purpose)))
+  if (purpose == Purpose::kCsv) F_SelectFieldSet(app, app.G_MainForm.List出力設定F.SelectedName());
+  if (purpose != Purpose::kNone &&
+      !app.dialogs.Ask(ConfirmationQuestion(purpose, app.G_MainForm.ReadOptions().ime_target)))
     return RunResult::kRefused;
 
   if (!ReleaseOldOutput(app, purpose)) return RunResult::kRefused;

@@ -158,7 +158,8 @@ TEST_F(SetEditorTest, StoreReplacesTheSetAndAddAppendsANewOne) {
   e.F_Sel(-1);
   e.Btn変更登録_Click();
   EXPECT_EQ(ReadIni()[5], "0,26,9,-1,-1,-1,-1");
-  EXPECT_EQ(e.List出力設定F.selected, 0);  // back on the first set, nothing left unsaved
+  EXPECT_EQ(e.List出力設定F.selected, 2);  // the stored set stays shown, nothing left unsaved
+  EXPECT_EQ(Items(), "0,26,9,-1,-1,-1,-1");
   EXPECT_FALSE(e.Changed);
 
   Click(2);
@@ -209,8 +210,74 @@ TEST_F(SetEditorTest, UnsavedItemsAreDroppedOnlyAfterTheQuestion) {
   EXPECT_TRUE(main_list_.names.empty());
   EXPECT_TRUE(e.BtnCansel_Click());  // Yes: closes and refills the main window's list
   EXPECT_EQ(main_list_.names.size(), 3u);
-  EXPECT_EQ(main_list_.selected, 0);
-  EXPECT_EQ(ToUtf8(JoinFieldList(main_fields_)), "0,1,26,2,-1");
+  EXPECT_EQ(main_list_.selected, 2);  // on the set last shown in the editor
+  EXPECT_EQ(ToUtf8(JoinFieldList(main_fields_)), "0,3,26,9,-1,-1,-1");
+}
+
+TEST_F(SetEditorTest, TheMainWindowKeepsItsSetWhenTheEditorDeletesAnother) {
+  WriteIni(
+      {"<全項目出力>", "0,1,-1", "<Quillmere用>", kQuillmere, "<住所>", "0,3,-1", "<郵便番号>", "0,2,-1"});
+  file_->F_出力設定F一覧set(main_list_, main_fields_);
+  main_list_.selected = 2;
+  FieldSetEditor& e = Open(3);
+  EXPECT_EQ(ToUtf8(e.List出力設定F.SelectedName()), "郵便番号");
+  e.Btn削除_Click();
+  EXPECT_TRUE(e.BtnCansel_Click());
+  EXPECT_EQ(ToUtf8(main_list_.SelectedName()), "住所");  // chosen there before, still there
+  EXPECT_EQ(ToUtf8(JoinFieldList(main_fields_)), "0,3,-1");
+  // Reopened, the editor starts on the main window's set.
+  editor_.emplace(*file_, dialogs_, main_list_, main_fields_);
+  editor_->Form_Load();
+  EXPECT_EQ(ToUtf8(editor_->G_EditSetName), "<住所>");
+}
+
+TEST_F(SetEditorTest, NamesTheFileCannotHoldAndListsPastTheLimitAreRefused) {
+  // Each name typed, in turn: what the file's header becomes, or the refusal.
+  struct Case {
+    const char* typed;
+    const char* header;   // "" when refused
+    const char* refusal;  // "" when stored
+  };
+  const Case cases[] = {
+      {"住所〜", "<住所～>", ""},  // the wave dash Linux input methods type becomes ～
+      {"番地−", "<番地－>", ""},   // the minus sign becomes －
+      {"☺住所", "",
+       "名前の「☺」(U+263A) は 設定ファイルに保存できない文字です。別の名前を入力してください。"},
+      {"𠮷野", "",
+       "名前の「𠮷」(U+20BB7) は 設定ファイルに保存できない文字です。別の名前を入力してください。"},
+      {"住所〜", "", "<住所～> は 既に存在します。別の名前を入力してください。"},  // the same after mapping
+  };
+  for (const Case& c : cases) {
+    const size_t lines = ReadIni().size();
+    FieldSetEditor& e = Open(2, {true}, {c.typed, ""});  // a refused name is asked again: then given up
+    e.Btn追加_Click();
+    if (*c.header) {
+      EXPECT_EQ(ReadIni().size(), lines + 2) << c.typed;
+      EXPECT_EQ(ReadIni()[lines], c.header);
+      EXPECT_EQ(ToUtf8(e.G_EditSetName), c.header);
+      EXPECT_TRUE(dialogs_.messages().empty()) << c.typed;
+    } else {
+      EXPECT_EQ(ReadIni().size(), lines) << c.typed;  // nothing stored
+      EXPECT_EQ(dialogs_.messages(), Strings{c.refusal});
+      EXPECT_EQ(ToUtf8(e.G_EditSetName), "<住所>");  // no set of that name shown
+      EXPECT_EQ(e.List出力設定F.names.size(), lines / 2);
+    }
+  }
+
+  // A list takes 60 items; the 61st is refused and the list stays as it was.
+  std::string sixty = "0";
+  for (int i = 0; i < 59; ++i) sixty += ",26";
+  WriteIni({"<全項目出力>", "0,1,-1", "<Quillmere用>", kQuillmere, "<区切り>", sixty});
+  FieldSetEditor& e = Open(2);
+  e.BtnKMK_Click(3);
+  ASSERT_EQ(e.LbOUT.size(), 61u);
+  e.BtnKMK_Click(26);
+  EXPECT_EQ(dialogs_.messages(), Strings{"出力項目は 60 項目までです。これ以上 追加できません。"});
+  EXPECT_EQ(e.LbOUT.size(), 61u);
+  e.Btn変更登録_Click();
+  Click(2);  // read back from the file: nothing cut
+  EXPECT_EQ(e.LbOUT.size(), 61u);
+  EXPECT_EQ(e.EditList.back(), u"3");
 }
 
 }  // namespace

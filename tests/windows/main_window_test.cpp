@@ -1,7 +1,9 @@
 // The main window and the start screen, driven through their controls: the
 // enabled states of the three purposes, the all-prefectures box, the start
-// button's refusals, the wait window during a run, the placement kept
-// between two starts, and the start screen's two outcomes.
+// button's refusals, the wait window during a run, the placement and the set
+// kept between two starts, the start screen's two outcomes, every window's
+// size against a laptop screen, and the keyboard.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -16,8 +18,12 @@
 
 #include <algorithm>
 
+#include "fieldsets/window/accessible_captions.h"
 #include "program_version.h"
+#include "shell/windows/about_box.h"
+#include "shell/windows/japanese_font.h"
 #include "shell/windows/splash_window.h"
+#include "shell/windows/wait_window.h"
 #include "window_test_support.h"
 
 namespace tessivar {
@@ -37,6 +43,8 @@ class MainWindowTest : public QObject {
   void startScreenShowsTheMainWindowOrEndsTheProgram_data();
   void startScreenShowsTheMainWindowOrEndsTheProgram();
   void versionLabelsHelpAndAbout();
+  void everyWindowFitsALaptopScreenWithEveryControlWhole();
+  void keyboardReachesEveryControlAndComesBackAfterARun();
 };
 
 namespace {
@@ -211,7 +219,7 @@ void MainWindowTest::waitWindowStaysUpForTheWholeRun() {
 }
 
 void MainWindowTest::placementIsRestoredAtTheNextStart() {
-  const QRect placed(60, 40, 900, 840);
+  const QRect placed(60, 20, 960, 600);
   QSettings settings(QStringLiteral("Tessivar"), QStringLiteral("Tessivar"));
   settings.clear();
   settings.sync();
@@ -220,22 +228,36 @@ void MainWindowTest::placementIsRestoredAtTheNextStart() {
     QVERIFY(program.Start());
     program.window->resize(placed.size());
     program.window->move(placed.topLeft());
+    Click(Child<QRadioButton>(program.window.get(), QStringLiteral("Opt_用途_2")));
+    Child<QListWidget>(program.window.get(), QStringLiteral("List出力設定F"))->setCurrentRow(1);
     QVERIFY(program.window->close());
   }
   settings.sync();
   QCOMPARE(settings.value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("60"));
-  QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toString(), QStringLiteral("840"));
+  QCOMPARE(settings.value(QStringLiteral("Settings/MainHeight")).toString(), QStringLiteral("600"));
+  QCOMPARE(settings.value(QStringLiteral("Settings/FieldSet")).toString(), QStringLiteral("Quillmere用"));
 
   TestProgram program({"KEN_ALL.CSV"});
   QVERIFY(program.Start());
   program.window->hide();
   program.window->ShowRestored();
   QCOMPARE(QRect(program.window->pos(), program.window->size()), placed);
+  // The set chosen last time is chosen again, and is the one a CSV run writes.
+  QCOMPARE(Child<QListWidget>(program.window.get(), QStringLiteral("List出力設定F"))->currentRow(), 1);
+  QCOMPARE(program.app->G_MainForm.List出力設定F.selected, 1);
   program.window->resize(950, 840);
   program.window->showMinimized();
   QVERIFY(program.window->close());  // a minimised window leaves the placement as it was
   settings.sync();
-  QCOMPARE(settings.value(QStringLiteral("Settings/MainWidth")).toString(), QStringLiteral("900"));
+  QCOMPARE(settings.value(QStringLiteral("Settings/MainWidth")).toString(), QStringLiteral("960"));
+
+  // A placement made on a taller screen shrinks to the laptop's, frame included.
+  settings.setValue(QStringLiteral("Settings/MainHeight"), QStringLiteral("840"));
+  settings.sync();
+  program.window->showNormal();
+  program.window->hide();
+  program.window->ShowRestored();
+  QVERIFY(program.window->y() + program.window->height() + 48 <= 720);
 }
 
 void MainWindowTest::startScreenShowsTheMainWindowOrEndsTheProgram_data() {
@@ -309,6 +331,121 @@ void MainWindowTest::versionLabelsHelpAndAbout() {
   Child<QAction>(program.window.get(), QStringLiteral("mnuHelpAbout"))->trigger();
   QCOMPARE(about_title, QStringLiteral("frmAbout ﾊﾞｰｼﾞｮﾝ情報 Tessivar"));
   QCOMPARE(about_version, "ﾊﾞｰｼﾞｮﾝ " + version);
+}
+
+namespace {
+
+// Room for the window manager's frame around a window: title bar and borders.
+constexpr QSize kFrame(16, 48);
+constexpr QSize kLaptopScreen(1280, 720);
+
+// The window at its preferred size fits the screen with its frame, and each
+// control in it lies whole inside, at no less than its own smallest size,
+// overlapping none of its neighbours.
+void CheckFits(QWidget& window) {
+  window.show();
+  const QSize size = window.sizeHint().expandedTo(window.minimumSizeHint());
+  window.resize(size);
+  QApplication::processEvents();
+  const QString name = window.objectName();
+  QVERIFY2(size.width() + kFrame.width() <= kLaptopScreen.width(), qPrintable(name));
+  QVERIFY2(size.height() + kFrame.height() <= kLaptopScreen.height(), qPrintable(name));
+  QList<QWidget*> controls;
+  for (QWidget* child : window.findChildren<QWidget*>()) {
+    if (child->isWindow() || !child->isVisibleTo(&window)) continue;
+    if (!qobject_cast<QAbstractButton*>(child) && !qobject_cast<QListWidget*>(child) &&
+        !qobject_cast<QLabel*>(child) && !qobject_cast<QGroupBox*>(child))
+      continue;
+    const QString what = name + QLatin1Char(' ') + child->objectName();
+    const QRect placed(child->mapTo(&window, QPoint(0, 0)), child->size());
+    QVERIFY2(window.rect().contains(placed), qPrintable(what));
+    const QSize least = child->minimumSizeHint();
+    QVERIFY2(child->width() >= least.width() && child->height() >= least.height(), qPrintable(what));
+    for (QWidget* other : controls) {
+      if (other->parentWidget() != child->parentWidget()) continue;
+      QVERIFY2(!other->geometry().intersects(child->geometry()),
+               qPrintable(what + QStringLiteral(" overlaps ") + other->objectName()));
+    }
+    controls << child;
+  }
+}
+
+}  // namespace
+
+void MainWindowTest::everyWindowFitsALaptopScreenWithEveryControlWhole() {
+  // The larger of the sizes desktops use by default.
+  const QFont before = QApplication::font();
+  UseJapaneseFont(*qApp, 10);
+  TestProgram program({"KEN_ALL.CSV"});
+  QVERIFY(program.Start());
+  for (int purpose = 0; purpose < 3; ++purpose) {
+    Click(Child<QRadioButton>(program.window.get(), QStringLiteral("Opt_用途_%1").arg(purpose)));
+    CheckFits(*program.window);
+  }
+  Click(Child<QPushButton>(program.window.get(), QStringLiteral("Btn列名選択")));
+  CheckFits(*Child<QWidget>(program.window.get(), QStringLiteral("frm列名選択")));
+  SplashWindow splash([] {}, [](int) {});
+  CheckFits(splash);
+  AboutBox about(program.window.get());
+  CheckFits(about);
+  WaitDialog wait(program.window.get());
+  wait.setWindowModality(Qt::NonModal);
+  CheckFits(wait);
+  QApplication::setFont(before);
+}
+
+void MainWindowTest::keyboardReachesEveryControlAndComesBackAfterARun() {
+  TestProgram program({"KEN_ALL.CSV"});
+  QVERIFY(program.Start({false, false, true}));
+  QWidget* w = program.window.get();
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_用途_2")));
+  Click(Child<QPushButton>(w, QStringLiteral("Btn列名選択")));
+  QWidget* editor = Child<QWidget>(w, QStringLiteral("frm列名選択"));
+  // Every control that takes the keyboard is named by its caption.
+  for (QWidget* window : {w, editor}) {
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+      if (!(child->focusPolicy() & Qt::TabFocus) || !child->isVisibleTo(window)) continue;
+      const QString name = QAccessible::queryAccessibleInterface(child)->text(QAccessible::Name);
+      QVERIFY2(!name.isEmpty(), qPrintable(child->objectName()));
+      if (auto* button = qobject_cast<QAbstractButton*>(child))
+        QCOMPARE(name, CaptionWithoutAccessKey(button->text()));
+    }
+  }
+  QCOMPARE(QAccessible::queryAccessibleInterface(Child<QWidget>(w, QStringLiteral("Btn_作成開始")))
+               ->text(QAccessible::Name),
+           QStringLiteral("作成開始"));
+  editor->close();
+
+  // Tab goes through the options, the sets, the prefectures, then the buttons.
+  const QStringList stops =
+      Names({"Opt_用途_0", "Opt_形式_0", "Opt_県名_1", "Opt_取込先_1", "Opt_列名", "List出力設定F",
+             "Btn列名選択", "Chk_県指定一括", "Chk_県名_0", "Chk_県名_47", "Btn_作成開始", "Btn_END"});
+  QStringList reached;
+  QWidget* at = Child<QWidget>(w, stops.first());
+  for (int step = 0; step < 200 && reached.size() < stops.size(); ++step, at = at->nextInFocusChain()) {
+    if (stops.contains(at->objectName()) && !reached.contains(at->objectName())) reached << at->objectName();
+  }
+  QCOMPARE(reached, stops);
+
+  // Alt+S presses 作成開始, and so does Return on it; the question names the
+  // input method chosen for the word list.
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_用途_0")));
+  Click(Child<QRadioButton>(w, QStringLiteral("Opt_取込先_1")));
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w));
+  QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+  QTRY_COMPARE(program.dialogs.questions().size(), 1u);  // the button shows itself pressed for a moment
+  auto* start = Child<QPushButton>(w, QStringLiteral("Btn_作成開始"));
+  start->setFocus();
+  QTest::keyClick(start, Qt::Key_Return);
+  QCOMPARE(program.dialogs.questions(),
+           std::vector<std::string>(
+               2, "Mozc ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？"));
+  // After a run the main window has the keyboard again, on the same button.
+  QTest::keyClick(start, Qt::Key_Return);
+  QCOMPARE(program.dialogs.messages().back(), std::string("郵便番号データを 1 件 作成しました。"));
+  QTRY_COMPARE(QApplication::activeWindow(), w);
+  QCOMPARE(QApplication::focusWidget(), start);
 }
 
 }  // namespace tessivar

@@ -1,7 +1,9 @@
 // The field-set editor's window over its logic: opened from the main window,
 // items moved with the mouse, removed by double-click and inserted by their
-// buttons; a set stored there is the set the next CSV run writes, and the
-// window keeps unsaved items unless the user lets them go.
+// buttons; a set stored there stays chosen and is the set the next CSV run
+// writes, and neither the editor nor the main window closing drops unsaved
+// items unless the user lets them go.
+#include <QAction>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -22,6 +24,7 @@ class SetEditorWindowTest : public QObject {
  private slots:
   void storedSetIsTheSetTheNextCsvRunWrites();
   void closeBoxAsksBeforeDroppingUnsavedItems();
+  void closingTheMainWindowAsksTheEditorsQuestionFirst();
 };
 
 namespace {
@@ -72,14 +75,17 @@ void SetEditorWindowTest::storedSetIsTheSetTheNextCsvRunWrites() {
            (std::vector<std::u16string>{u"0", u"9", u"27", u"3", u"26", u"8", u"26", u"-1", u"-1", u"-1"}));
 
   Click(Child<QPushButton>(editor, QStringLiteral("Btn変更登録")));
+  QCOMPARE(sets->currentRow(), 2);  // the stored set stays chosen
+  QCOMPARE(Lines(items).size(), 7);
   const QPointer<SetEditorWindow> closing(editor);
   Click(Child<QPushButton>(editor, QStringLiteral("BtnCansel")));
   QVERIFY(!closing || !closing->isVisible());
 
-  // The main window's list was refilled; the run writes the stored set.
+  // The main window's list was refilled with the edited set chosen; the run
+  // writes it.
   auto* main_sets = Child<QListWidget>(program.window.get(), QStringLiteral("List出力設定F"));
   QCOMPARE(main_sets->count(), 3);
-  main_sets->setCurrentRow(2);
+  QCOMPARE(main_sets->currentRow(), 2);
   Click(Child<QPushButton>(program.window.get(), QStringLiteral("Btn_作成開始")));
   QCOMPARE(program.dialogs.messages().back(), std::string("郵便番号データを 1 件 作成しました。"));
   std::u16string written;
@@ -101,6 +107,29 @@ void SetEditorWindowTest::closeBoxAsksBeforeDroppingUnsavedItems() {
   QCOMPARE(program.dialogs.questions(),
            std::vector<std::string>(2, "変更された内容は　破棄されます。よろしいですか"));
   QCOMPARE(program.ReadFile("Tessivar.ini"), sets_before);
+}
+
+void SetEditorWindowTest::closingTheMainWindowAsksTheEditorsQuestionFirst() {
+  TestProgram program({"KEN_ALL.CSV"}, kSets);
+  QVERIFY(program.Start());
+  MainWindow* main = program.window.get();
+  const QPointer<SetEditorWindow> editor(OpenEditor(program));
+  QVERIFY(editor);
+  Click(Child<QPushButton>(editor, QStringLiteral("BtnKMK_26")));
+  program.dialogs = WatchingDialogs({false, false, false, true});
+
+  // No, to each way of closing: both windows stay, the items with them.
+  QVERIFY(!main->close());  // the close box
+  Click(Child<QPushButton>(main, QStringLiteral("Btn_END")));
+  Child<QAction>(main, QStringLiteral("mnuFileExit"))->trigger();
+  QCOMPARE(program.ended_with, -1);
+  QVERIFY(main->isVisible() && editor && editor->isVisible());
+  QVERIFY(editor->editor().Changed);
+  // Yes: the main window closes, and the editor with it, without a second question.
+  QVERIFY(main->close());
+  QVERIFY(!editor || !editor->isVisible());
+  QCOMPARE(program.dialogs.questions(),
+           std::vector<std::string>(4, "変更された内容は　破棄されます。よろしいですか"));
 }
 
 }  // namespace tessivar

@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "fieldsets/field_catalogue.h"
 #include "fieldsets/window/set_list_view.h"
@@ -41,6 +43,9 @@ class ItemListBox : public QListWidget {
 };
 
 namespace {
+
+// The item buttons stand in three columns of ten, so the window stays low.
+constexpr int kItemRows = 10;
 
 QString Shown(const std::u16string& text) { return QString::fromStdU16String(text); }
 
@@ -85,7 +90,7 @@ void SetEditorWindow::Build() {
   grid->setVerticalSpacing(3);
   for (int n = 1; n <= kLastItem; ++n) {
     item_buttons_[static_cast<size_t>(n)] = Named(new QPushButton(frame), QStringLiteral("BtnKMK_%1").arg(n));
-    grid->addWidget(item_buttons_[static_cast<size_t>(n)], (n - 1) % 15, (n - 1) / 15);
+    grid->addWidget(item_buttons_[static_cast<size_t>(n)], (n - 1) % kItemRows, (n - 1) / kItemRows);
   }
   reset_ = Named(new QPushButton(QStringLiteral("④　⇒　選択を解除"), this), QStringLiteral("BtnReSet"));
   change_ = Named(new QPushButton(this), QStringLiteral("Btn変更登録"));
@@ -94,14 +99,18 @@ void SetEditorWindow::Build() {
   back_ = Named(new QPushButton(QStringLiteral("戻　る"), this), QStringLiteral("BtnCansel"));
 
   auto* left = new QVBoxLayout;
-  left->addWidget(new QLabel(QStringLiteral("① 出力項目設定の一覧"), this));
+  auto* sets_caption = new QLabel(QStringLiteral("① 出力項目設定の一覧"), this);
+  sets_->setAccessibleName(sets_caption->text());
+  left->addWidget(sets_caption);
   left->addWidget(sets_, 1);
   for (QPushButton* button : {change_, add_, delete_}) left->addWidget(button);
   left->addSpacing(10);
   left->addWidget(back_);
 
   auto* middle = new QVBoxLayout;
-  middle->addWidget(Named(new QLabel(QStringLiteral("②出力項目と順番"), this), QStringLiteral("Label2")));
+  auto* items_caption = Named(new QLabel(QStringLiteral("②出力項目と順番"), this), QStringLiteral("Label2"));
+  items_->setAccessibleName(items_caption->text());
+  middle->addWidget(items_caption);
   middle->addWidget(items_, 1);
   middle->addWidget(reset_);
 
@@ -124,6 +133,18 @@ void SetEditorWindow::Build() {
   columns->addLayout(left);
   columns->addLayout(middle, 1);
   columns->addLayout(right);
+  SetTabOrder();
+}
+
+// Tab order: the sets, the items, then what changes the items, then what
+// stores them; Escape is "戻　る".
+void SetEditorWindow::SetTabOrder() {
+  std::vector<QWidget*> order = {sets_, items_, reset_};
+  for (int n = 1; n <= kLastItem; ++n) order.push_back(item_buttons_[static_cast<size_t>(n)]);
+  order.insert(order.end(), {change_, add_, delete_, back_});
+  for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] { close(); });
 }
 
 void SetEditorWindow::Connect() {
@@ -171,6 +192,13 @@ void SetEditorWindow::ShowEditor() {
   change_->setEnabled(editor_.Btn変更登録.enabled);
   delete_->setText(Shown(editor_.Btn削除.caption));
   delete_->setEnabled(editor_.Btn削除.enabled);
+}
+
+bool SetEditorWindow::MayDiscardChanges() {
+  if (!editor_.Changed) return true;
+  raise();
+  activateWindow();
+  return editor_.MayDiscardChanges();
 }
 
 void SetEditorWindow::Unload() {

@@ -20,6 +20,9 @@ class SetEditorWindow : public QWidget {
   // on_closed runs after the editor has refilled the main window's list.
   SetEditorWindow(FieldSetFile& file, Dialogs& dialogs, SetList& main_list,
                   std::vector<std::u16string>& main_fields, std::function<void()> on_closed, QWidget* owner);
+  // Whether unsaved items may go: shows the window and asks its discard
+  // question when there are any.
+  bool MayDiscardChanges();
   // Closes without any question (the main window is closing).
   void Unload();
   const FieldSetEditor& editor() const { return editor_; }
@@ -29,6 +32,7 @@ class SetEditorWindow : public QWidget {
 
  private:
   void Build();
+  void SetTabOrder();
   void Connect();
   void ShowEditor();
   void TakeItemSelection();

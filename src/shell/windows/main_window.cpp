@@ -52,6 +52,7 @@ class MainWindow::RunWaitWindow : public WaitWindow {
   void Unload() override {
     dialog_.reset();
     main_.SetRunning(false);
+    main_.activateWindow();  // the keyboard goes back to where it was before the run
   }
 
  private:
@@ -117,6 +118,7 @@ void MainWindow::ConnectButtonsAndMenus() {
     ShowModel();
   });
   connect(w_.Btn_END, &QPushButton::clicked, this, [this] {
+    if (!MayDropEditorWork()) return;
     Form_Unload();
     end_program_(0);
   });
@@ -157,7 +159,15 @@ void MainWindow::ShowModel() {
 
 void MainWindow::ShowRestored() {
   RestorePlacement(*this);
+  // The set chosen last time, when the file still holds it.
+  MainWindowModel& form = app_.G_MainForm;
+  const QString name = SavedFieldSetChoice();
+  if (!name.isEmpty() && form.List出力設定F.Select(name.toStdU16String())) {
+    F_SelectFieldSet(app_, form.List出力設定F.SelectedName());
+    ShowModel();
+  }
   show();
+  activateWindow();
 }
 
 void MainWindow::Btn列名選択_Click() {
@@ -167,13 +177,23 @@ void MainWindow::Btn列名選択_Click() {
     return;
   }
   editor_ = new SetEditorWindow(
-      app_.field_sets, app_.dialogs, app_.G_MainForm.List出力設定F, app_.G_SelFields, [this] { ShowModel(); },
+      app_.field_sets, app_.dialogs, app_.G_MainForm.List出力設定F, app_.G_SelFields,
+      [this] {
+        ShowModel();
+        activateWindow();
+        w_.List出力設定F->setFocus();
+      },
       this);
   editor_->show();
+  editor_->activateWindow();
 }
 
+bool MainWindow::MayDropEditorWork() { return !editor_ || editor_->MayDiscardChanges(); }
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (running_) {  // a run ends by itself; it cannot be cut off
+  // A run ends by itself; it cannot be cut off. The editor's unsaved items
+  // go only when the user lets them.
+  if (running_ || !MayDropEditorWork()) {
     event->ignore();
     return;
   }
@@ -184,12 +204,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::Form_Unload() {
   if (editor_) editor_->Unload();
   SavePlacement(*this);
+  SaveFieldSetChoice(QString::fromStdU16String(app_.G_MainForm.List出力設定F.SelectedName()));
 }
 
 void MainWindow::SetRunning(bool running) {
   running_ = running;
+  // Disabled controls lose the keyboard: it goes back where it was.
+  if (running) focus_before_run_ = focusWidget();
   centralWidget()->setEnabled(!running);
   menuBar()->setEnabled(!running);
+  if (!running && focus_before_run_) focus_before_run_->setFocus();
 }
 
 }  // namespace tessivar

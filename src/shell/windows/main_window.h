@@ -23,7 +23,8 @@ class MainWindow : public QMainWindow {
 
   // Shows the controls as the model holds them.
   void ShowModel();
-  // Shows the window where the user left it last time.
+  // Shows the window where the user left it last time (on the screen it
+  // fits), with the field set chosen then.
   void ShowRestored();
 
  protected:
@@ -36,6 +37,8 @@ class MainWindow : public QMainWindow {
   void ConnectPrefectures();
   void ConnectButtonsAndMenus();
   void Btn列名選択_Click();
+  // True when no field-set editor holds unsaved items, or the user lets them go.
+  bool MayDropEditorWork();
   void Form_Unload();
   void SetRunning(bool running);
 
@@ -44,6 +47,7 @@ class MainWindow : public QMainWindow {
   MainWindowWidgets w_;
   std::unique_ptr<RunWaitWindow> wait_;
   QPointer<SetEditorWindow> editor_;
+  QPointer<QWidget> focus_before_run_;
   bool running_ = false;
 };
 

@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <vector>
 
+#include "fieldsets/window/accessible_captions.h"
 #include "shell/windows/program_identity.h"
 
 namespace tessivar {
@@ -64,11 +66,12 @@ void AddOptions(QGroupBox* frame, std::array<QRadioButton*, N>& options, const c
   }
 }
 
-QWidget* RunOptions(MainWindowWidgets& w, QWidget* parent) {
+// The options every purpose has and those of the word list, one frame under
+// the other.
+QWidget* WordListOptions(MainWindowWidgets& w, QWidget* parent) {
   auto* column = new QWidget(parent);
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
-
   w.用途指定 = Frame("用途指定", "用途を指定してください", column);
   AddOptions(
       w.用途指定, w.Opt_用途, "Opt_用途",
@@ -77,30 +80,37 @@ QWidget* RunOptions(MainWindowWidgets& w, QWidget* parent) {
   AddOptions(w.郵便番号形式指定, w.Opt_形式, "Opt_形式",
              {"1234567     ハイフンを含みません", "123-4567   ３桁 ハイフン ４桁の形式"});
   w.県名指定 = Frame("県名指定", "県名の扱いを指定してください", column);
-  AddOptions(w.県名指定, w.Opt_県名, "Opt_県名", {"県名を含みません", "県名を含みます"});
+  AddOptions(w.県名指定, w.Opt_県名, "Opt_県名", {"県名を含みません", "県名を含みます"}, Arrange::kAcross);
   w.空白指定 = Frame("空白指定", "空白指定をしてください", column);
   AddOptions(w.空白指定, w.Opt_空白, "Opt_空白",
              {"○市△△区    区切りスペースを含みません", "○市　△△区  区切りスペースを含みます"});
   w.取り込み先指定 = Frame("取り込み先指定", "取り込み先", column);
   AddOptions(w.取り込み先指定, w.Opt_取込先, "Opt_取込先", {"MS-IME", "Mozc"}, Arrange::kAcross);
+  for (QGroupBox* frame : {w.用途指定, w.郵便番号形式指定, w.県名指定, w.空白指定, w.取り込み先指定})
+    layout->addWidget(frame);
+  layout->addStretch(1);
+  return column;
+}
+
+// The CSV text's options; the list of sets takes the column's height.
+QWidget* CsvOptions(MainWindowWidgets& w, QWidget* parent) {
+  auto* column = new QWidget(parent);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
   w.列名出力 = Frame("列名出力", "列名の出力要否を指定してください", column);
   w.Opt_列名 = Named(new QRadioButton(QStringLiteral("先頭行に　列名を出力します"), w.列名出力), "Opt_列名");
   (new QVBoxLayout(w.列名出力))->addWidget(w.Opt_列名);
 
   w.出力指定 = Frame("出力指定", "出力項目の指定を選択してください", column);
   w.List出力設定F = Named(new QListWidget(w.出力指定), "List出力設定F");
-  w.List出力設定F->setMinimumHeight(72);
+  w.List出力設定F->setAccessibleName(w.出力指定->title());
+  w.List出力設定F->setMinimumHeight(w.List出力設定F->fontMetrics().lineSpacing() * 4);
   w.Btn列名選択 =
-      Named(new QPushButton(QStringLiteral("出力項目設定ファイルの編集"), w.出力指定), "Btn列名選択");
+      Named(new QPushButton(QStringLiteral("出力項目設定ファイルの編集(&E)"), w.出力指定), "Btn列名選択");
   auto* sets = new QVBoxLayout(w.出力指定);
   sets->addWidget(w.List出力設定F, 1);
-  sets->addWidget(w.Btn列名選択, 0, Qt::AlignRight);
-
-  for (QWidget* frame : {static_cast<QWidget*>(w.用途指定), static_cast<QWidget*>(w.郵便番号形式指定),
-                         static_cast<QWidget*>(w.県名指定), static_cast<QWidget*>(w.空白指定),
-                         static_cast<QWidget*>(w.取り込み先指定), static_cast<QWidget*>(w.列名出力)}) {
-    layout->addWidget(frame);
-  }
+  sets->addWidget(w.Btn列名選択);
+  layout->addWidget(w.列名出力);
   layout->addWidget(w.出力指定, 1);
   return column;
 }
@@ -143,6 +153,20 @@ void Menus(MainWindowWidgets& w, QMainWindow& window) {
   w.mnuHelpAbout = Named(w.mnuHelp->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)")), "mnuHelpAbout");
 }
 
+// Tab order: the options top to bottom, column by column, then the
+// prefectures, then the buttons; the access keys of the main buttons reach them from anywhere.
+void SetTabOrder(const MainWindowWidgets& w) {
+  std::vector<QWidget*> order;
+  for (QRadioButton* option : w.Opt_用途) order.push_back(option);
+  for (const auto* group : {&w.Opt_形式, &w.Opt_県名, &w.Opt_空白, &w.Opt_取込先}) {
+    for (QRadioButton* option : *group) order.push_back(option);
+  }
+  order.insert(order.end(), {w.Opt_列名, w.List出力設定F, w.Btn列名選択, w.Chk_県指定一括});
+  for (QCheckBox* box : w.Chk_県名) order.push_back(box);
+  order.insert(order.end(), {w.Btn_作成開始, w.Btn_END});
+  for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 }  // namespace
 
 MainWindowWidgets BuildMainWindow(QMainWindow& window) {
@@ -151,28 +175,38 @@ MainWindowWidgets BuildMainWindow(QMainWindow& window) {
   window.setWindowTitle(kProgramTitle);
   Menus(w, window);
 
+  // Three columns side by side keep the window low enough for a laptop
+  // screen: the options of every purpose and of the word list, those of the
+  // CSV text, and the prefectures. Extra room goes to the list of sets and to
+  // the prefectures.
   auto* central = new QWidget(&window);
   auto* columns = new QHBoxLayout;
   columns->setSpacing(12);
-  columns->addWidget(RunOptions(w, central));
-  auto* right = new QVBoxLayout;
-  right->addWidget(Prefectures(w, central), 1);
-  w.Btn_作成開始 = Named(new QPushButton(QStringLiteral("作成開始"), central), "Btn_作成開始");
-  w.Btn_END = Named(new QPushButton(QStringLiteral("終 了"), central), "Btn_END");
-  for (QPushButton* button : {w.Btn_作成開始, w.Btn_END}) button->setMinimumSize(120, 34);
+  columns->addWidget(WordListOptions(w, central));
+  columns->addWidget(CsvOptions(w, central), 1);
+  columns->addWidget(Prefectures(w, central), 2);
+
+  w.Btn_作成開始 = Named(new QPushButton(QStringLiteral("作成開始(&S)"), central), "Btn_作成開始");
+  w.Btn_END = Named(new QPushButton(QStringLiteral("終 了(&X)"), central), "Btn_END");
+  for (QPushButton* button : {w.Btn_作成開始, w.Btn_END}) {
+    button->setMinimumSize(kMainButtonWidth, 34);
+    button->setAutoDefault(true);  // Return presses the button that has the focus
+  }
   w.lblVersion = Named(new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + VersionNumber(), central), "lblVersion");
   auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(kMainButtonSpacing);
   buttons->addWidget(w.lblVersion, 0, Qt::AlignBottom);
   buttons->addStretch(1);
   buttons->addWidget(w.Btn_作成開始);
   buttons->addWidget(w.Btn_END);
-  right->addLayout(buttons);
-  columns->addLayout(right, 1);
 
   auto* outer = new QVBoxLayout(central);
-  outer->setContentsMargins(12, 10, 12, 12);
-  outer->addLayout(columns);
+  outer->setContentsMargins(kMainMargin, 10, kMainMargin, kMainMargin);
+  outer->addLayout(columns, 1);
+  outer->addLayout(buttons);
   window.setCentralWidget(central);
+  SetTabOrder(w);
+  NameControlsByCaption(window);
   return w;
 }
 

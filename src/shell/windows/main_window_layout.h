@@ -46,6 +46,13 @@ struct MainWindowWidgets {
   QAction* mnuHelpAbout = nullptr;
 };
 
+// The start and end buttons sit at the window's bottom right corner: each
+// kMainButtonWidth wide (at least), kMainButtonSpacing apart, kMainMargin
+// from the window's edges.
+inline constexpr int kMainButtonWidth = 120;
+inline constexpr int kMainButtonSpacing = 8;
+inline constexpr int kMainMargin = 12;
+
 // Creates the controls in window (its central widget and menu bar).
 MainWindowWidgets BuildMainWindow(QMainWindow& window);
 

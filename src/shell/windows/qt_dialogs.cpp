@@ -34,30 +34,43 @@ QMessageBox::Icon BoxIcon(DialogIcon icon) {
 
 QtDialogs::QtDialogs() { since_events_.start(); }
 
+QWidget* QtDialogs::Parent() const {
+  QWidget* active = QApplication::activeWindow();
+  return active ? active : owner_.data();
+}
+
+void QtDialogs::GiveBackKeyboard(QWidget* parent) {
+  if (QApplication::activeWindow() || !parent || !parent->isVisible()) return;
+  parent->activateWindow();
+}
+
 void QtDialogs::MessageWithIcon(std::string_view text, DialogIcon icon) {
-  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Ok, Parent());
   box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
   box.exec();
+  GiveBackKeyboard(box.parentWidget());
 }
 
 bool QtDialogs::AskWithIcon(std::string_view text, DialogIcon icon) {
-  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Yes | QMessageBox::No,
-                  QApplication::activeWindow());
+  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Yes | QMessageBox::No, Parent());
   box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
   box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  const bool yes = box.exec() == QMessageBox::Yes;
+  GiveBackKeyboard(box.parentWidget());
+  return yes;
 }
 
 std::string QtDialogs::Input(std::string_view prompt) {
-  QInputDialog dialog(QApplication::activeWindow());
+  QInputDialog dialog(Parent());
   dialog.setWindowTitle(kProgramTitle);
   dialog.setLabelText(BoxText(prompt));
   dialog.setOkButtonText(QStringLiteral("OK"));
   dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-  if (dialog.exec() != QDialog::Accepted) return {};
-  return dialog.textValue().toStdString();
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  GiveBackKeyboard(dialog.parentWidget());
+  return accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 void QtDialogs::ProcessEvents() {

@@ -3,6 +3,8 @@
 // the buttons of a Japanese system ("はい", "いいえ", "OK"), Yes/No with No as
 // the default, an input box, and repainting during long work.
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
 
 #include "dialogs/dialogs.h"
 
@@ -11,6 +13,9 @@ namespace tessivar {
 class QtDialogs : public Dialogs {
  public:
   QtDialogs();
+  // The window a box belongs to when no window of the program is active. A
+  // box's window gets the keyboard back after it, when no window has it.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
   void Message(std::string_view text) override { MessageWithIcon(text, DialogIcon::kNone); }
   bool Ask(std::string_view text) override { return AskWithIcon(text, DialogIcon::kNone); }
   void MessageWithIcon(std::string_view text, DialogIcon icon) override;
@@ -22,7 +27,11 @@ class QtDialogs : public Dialogs {
   void ProcessEvents() override;
 
  private:
+  QWidget* Parent() const;
+  static void GiveBackKeyboard(QWidget* parent);
+
   QElapsedTimer since_events_;
+  QPointer<QWidget> owner_;
 };
 
 }  // namespace tessivar

@@ -23,6 +23,7 @@ int RunWindows(const std::filesystem::path& program_folder, int& argc, char** ar
   // "At once": leave the event loop; no window's unload runs.
   auto end_program = [](int status) { QApplication::exit(status); };
   MainWindow main_window(app, end_program);
+  dialogs.SetOwner(&main_window);
   SplashWindow splash([&main_window] { main_window.ShowRestored(); }, end_program);
   splash.show();
   splash.repaint();
