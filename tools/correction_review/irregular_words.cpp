@@ -73,12 +73,18 @@ long Cp932Bytes(TextView text) {
   return bytes;
 }
 
-std::vector<std::string> WordIrregularities(TextView word, Ranges ranges) {
+std::vector<std::string> LengthIrregularities(TextView word) {
   if (word.empty()) return {"an empty word"};
-  std::vector<std::string> found = KanjiIrregularities(word, ranges);
   if (const long bytes = Cp932Bytes(word); bytes > kMaxWordBytes)
-    found.push_back("over the length limit: " + std::to_string(bytes) + " bytes of code page 932, " +
-                    std::to_string(kMaxWordBytes) + " at most");
+    return {"over the length limit: " + std::to_string(bytes) + " bytes of code page 932, " +
+            std::to_string(kMaxWordBytes) + " at most"};
+  return {};
+}
+
+std::vector<std::string> WordIrregularities(TextView word, Ranges ranges) {
+  if (word.empty()) return LengthIrregularities(word);
+  std::vector<std::string> found = KanjiIrregularities(word, ranges);
+  for (std::string& reason : LengthIrregularities(word)) found.push_back(std::move(reason));
   return found;
 }
 

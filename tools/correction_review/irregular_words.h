@@ -18,6 +18,10 @@ enum class Ranges { kAll, kButLotNumbers };
 // review writes the word list); none when it is regular.
 std::vector<std::string> WordIrregularities(TextView word, Ranges ranges);
 
+// Of a word that is no address alone (a business office's, whose name
+// Japan Post writes with brackets and marks): its length only.
+std::vector<std::string> LengthIrregularities(TextView word);
+
 // The irregularities of a CSV line's town (kanji) and its reading; an empty
 // town is no fault there (a whole-area note is a comment).
 std::vector<std::string> TownIrregularities(TextView town, Ranges ranges);

@@ -137,8 +137,8 @@ class MonthReview {
     const Table& table = checked.table();
     const bool town = checked.kind == FileKind::kAddresses;
     out << "\n-- " << table.file << ":" << entry.line << "  " << U8(entry.id);
-    if (town) out << "  at " << NameOf(kCheckpointNames, entry.at);
-    out << ", " << U8(entry.code) << "\n";
+    if (town) out << "  at " << NameOf(kCheckpointNames, entry.at) << ", " << U8(entry.code);
+    out << "\n";
     for (const Alternative& alt :
          table.alternatives.subspan(entry.first_alternative, entry.alternative_count))
       out << "made for:   " << GuardText(alt.made_for) << "\n";
@@ -154,10 +154,18 @@ class MonthReview {
           << "  (" << Where(record) << ")\n";
       RecordLines(out, record);
       // At a code whose entry went silent every range counts: the entry
-      // may have been made to keep one out of the words.
+      // may have been made to keep one out of the words. An office's word
+      // is looked at for its length (a row may have been made to shorten it).
       if (town) {
         for (std::string& reason : Irregularities(record, Ranges::kAll))
           irregular.push_back(std::move(reason));
+      } else {
+        for (const Text& line : record.words) {
+          const std::vector<Text> columns = Split(line, u"\t");
+          if (columns.size() < 2) continue;
+          for (const std::string& reason : LengthIrregularities(columns[1]))
+            irregular.push_back("word \"" + U8(columns[1]) + "\": " + reason);
+        }
       }
     }
     for (const std::string& reason : irregular) out << "irregular now: " << reason << "\n";
