@@ -76,7 +76,8 @@ int MonthMode(const fs::path& folder, const fs::path& file) {
   {
     std::ofstream out(partial, std::ios::binary);
     out << check.text;
-    if (!out.flush()) {
+    out.close();
+    if (!out) {
       fs::remove(partial);
       throw std::runtime_error(partial.string() + ": cannot be written");
     }
