@@ -6,6 +6,8 @@ add_executable(correction_table_gen
   ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/read_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/check_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/check_values.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/wording.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/write_cpp.cpp)
 target_include_directories(correction_table_gen PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../src)
 

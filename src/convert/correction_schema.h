@@ -47,6 +47,7 @@ inline constexpr bool HasParts(Checkpoint at) { return at >= Checkpoint::kC; }
 enum class Action : uint8_t {
   kKey,               // the entry's code: 新郵便番号 (7 digits) or 旧郵便番号 (5 digits)
   kAt,                // the entry's checkpoint (town table)
+  kAcceptedSilent,    // the entry may fire on no current record; the note says why it is kept
   kWhen,              // a condition of the alternative
   kMadeFor,           // the wording the alternative was made for; opens the alternative
   kSet,               // field = text
@@ -168,6 +169,9 @@ struct Entry {
   Checkpoint at;
   std::u16string_view code;      // 新郵便番号
   std::u16string_view old_code;  // 旧郵便番号, or empty
+  // Why the entry is kept though it may fire on no current record (a wording
+  // Japan Post no longer writes); empty when it is not so marked.
+  std::u16string_view accepted_silent;
   uint16_t first_alternative, alternative_count;
   uint32_t line;
 };
@@ -216,9 +220,10 @@ inline constexpr std::array<Name<Checkpoint>, kCheckpointCount> kCheckpointNames
     {"case12", Checkpoint::kCase12, "kCase12"},
 }};
 
-inline constexpr std::array<Name<Action>, 19> kActionNames{{
+inline constexpr std::array<Name<Action>, 20> kActionNames{{
     {"key", Action::kKey, "kKey"},
     {"at", Action::kAt, "kAt"},
+    {"accepted_silent", Action::kAcceptedSilent, "kAcceptedSilent"},
     {"when", Action::kWhen, "kWhen"},
     {"made_for", Action::kMadeFor, "kMadeFor"},
     {"set", Action::kSet, "kSet"},

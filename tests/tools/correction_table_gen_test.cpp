@@ -1,11 +1,15 @@
 // The correction-table generator on bad tables: each is refused with its
-// file, the line at fault and the reason, and nothing is written.
+// file, the line at fault and the reason, and nothing is written. Bad
+// formats on tables of the test's own; bad values as slips made on real
+// lines of the shipped tables.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -17,21 +21,25 @@ struct Result {
   std::string err;
 };
 
-// Runs the generator on table (the lines after the header) and collects
-// what it says.
-Result Generate(const std::string& kind, const std::string& name, const std::string& table) {
+// Runs the generator on the whole text of a table and collects what it says.
+Result GenerateText(const std::string& kind, const std::string& name, const std::string& text) {
   const fs::path dir = fs::path(PROJECT_BINARY_DIR) / "correction_table_gen_test";
   fs::create_directories(dir);
   const fs::path input = dir / (name + ".tsv"), output = dir / (name + ".inc"), err = dir / (name + ".err");
   fs::remove(output);
-  std::ofstream(input) << "id\taction\tfield\tmatch\ttext\tto\tnote\n" << table;
+  std::ofstream(input) << text;
   const std::string command = std::string(CORRECTION_TABLE_GEN) + " " + kind + " " + input.string() + " " +
                               output.string() + " Test 2>" + err.string();
   const int status = std::system(command.c_str());
   std::ifstream in(err);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(fs::exists(output), status == 0) << name;
-  return {status, text};
+  return {status, said};
+}
+
+// The same for the lines after the header.
+Result Generate(const std::string& kind, const std::string& name, const std::string& table) {
+  return GenerateText(kind, name, "id\taction\tfield\tmatch\ttext\tto\tnote\n" + table);
 }
 
 // A sound town entry to build the bad ones from (lines 2 to 7).
@@ -135,6 +143,87 @@ TEST(CorrectionTableGen, BadTablesFailWithFileLineAndReason) {
       r = Generate(c.kind, name, c.lines);
       expected = name + ".tsv:" + c.line_and_reason;
     }
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find(expected), std::string::npos) << "expected: " << expected << "\nfound: " << r.err;
+  }
+}
+
+// A slip in a value, made on a real line of a shipped table: the kinds that
+// passed the build unseen before the generator looked at what values hold.
+struct Slip {
+  const char* name;
+  const char* table;  // a file of src/convert/tables
+  const char* kind;   // its kind for the generator
+  std::string line;   // a whole line of the table ...
+  std::string slip;   // ... as the slip writes it
+  std::string at;     // the line the fault is reported at; empty: the slip's own
+  std::string reason;
+};
+
+// The number (from 1) of the first line of text that is line; 0 when none is.
+int LineNumber(const std::string& text, const std::string& line) {
+  std::istringstream in(text);
+  int number = 0;
+  for (std::string l; std::getline(in, l);) {
+    ++number;
+    if (l == line) return number;
+  }
+  return 0;
+}
+
+TEST(CorrectionTableGen, SlipsOnShippedLinesAreRefused) {
+  const char* town = "town_corrections.tsv";
+  const Slip slips[] = {
+      {"transposed kana digits", town, "town", "A-3812241\tset\tsub_kana\t\tｵﾂ956ﾊﾞﾝﾁ",
+       "A-3812241\tset\tsub_kana\t\tｵﾂ965ﾊﾞﾝﾁ", "", "the kana value \"ｵﾂ965ﾊﾞﾝﾁ\" lacks the number 956"},
+      {"a series one too far", town, "town", "B-0287903\tseries\t\t\t1\t2", "B-0287903\tseries\t\t\t1\t3", "",
+       "the series runs into the record set at line"},
+      {"a series past the record's range", town, "town", "B-0287903\tseries\t\t\t1\t2",
+       "B-0287903\tseries\t\t\t1\t4", "", "the series runs from 1 to 4, past the range the record names"},
+      {"kanji in a kana field", town, "town", "A-7614103\tset\tmain_kana\t\tｺｳｵｵｷﾄﾞ",
+       "A-7614103\tset\tmain_kana\t\t甲ｵｵｷﾄﾞ", "", "main_kana is a kana field: \"甲\""},
+      {"full-width digits in a kana field", town, "town", "A-3812241\tset\tsub_kana\t\tｵﾂ956ﾊﾞﾝﾁ",
+       "A-3812241\tset\tsub_kana\t\tｵﾂ９５６ﾊﾞﾝﾁ", "", "sub_kana is a kana field: \"９\""},
+      {"a reading in a kanji field", town, "town", "A-3812241\tset\tsub\t\t乙９５６番地",
+       "A-3812241\tset\tsub\t\tｵﾂ956ﾊﾞﾝﾁ", "", "sub is a kanji field: \"ｵ\""},
+      {"part7 of a 2-part list", town, "town", "E-9480011\tprefix\tpart2\t\t第",
+       "E-9480011\tprefix\tpart7\t\t第", "",
+       "part 7 is past the record's list: \"新座（第３、４）\" has 2 parts"},
+      {"an entry under the wrong checkpoint", town, "town", "F2-1690052\tat\tF2", "F2-1690052\tat\tF3",
+       "F2-1690052\tmade_for\t町域名漢字\tequals\t戸山（３丁目１８・２１番）\t\t1690052 新宿区 "
+       "戸山（３丁目１８・２１番） "
+       "(KEN_ALL 2026-05, 2025-08)",
+       "checkpoint F3 is for a part with a range \"～\""},
+      {"a condition its record does not meet", town, "town", "F2-9420083\twhen\tpart\tstarts_with\t４の２",
+       "F2-9420083\twhen\tpart\tstarts_with\t４の３", "", "no record of the wording"},
+      {"a series on one side only", town, "town", "F1-0802333\tset\tsub_kana\t\tﾆｼ{n}ｾﾝ",
+       "F1-0802333\tset\tsub_kana\t\tﾆｼ5ｾﾝ", "", "the kana value takes other references"},
+      {"a mistyped key", town, "town", "A-7614115\tkey\t新郵便番号\t\t7614115",
+       "A-7614115\tkey\t新郵便番号\t\t7614151",
+       "A-7614115\tmade_for\t町域名漢字\tequals\t甲、乙（小瀬）\t\t7614115 小豆郡土庄町 甲、乙（小瀬） "
+       "(KEN_ALL 2026-05, 2025-08)",
+       "the note names the record of 7614115, the key is 7614151"},
+      {"a reading in full-width katakana", "business_fix_rows.tsv", "business",
+       "9030215\tset\t会社名カタカナ\t\tﾘﾕｳｷﾕｳﾀﾞｲｶﾞｸ ｲｶﾞｸﾌﾞ",
+       "9030215\tset\t会社名カタカナ\t\tリュウキュウダイガク ｲｶﾞｸﾌﾞ", "",
+       "会社名カタカナ is a kana field: \"リ\""},
+  };
+  for (const Slip& s : slips) {
+    SCOPED_TRACE(s.name);
+    std::ifstream in(fs::path(PROJECT_SOURCE_DIR) / "src/convert/tables" / s.table);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The line stands once in the table, or the case no longer fits it.
+    const auto at = text.find(s.line + "\n");
+    ASSERT_NE(at, std::string::npos) << "not in " << s.table << ": " << s.line;
+    ASSERT_EQ(text.find(s.line + "\n", at + 1), std::string::npos)
+        << "twice in " << s.table << ": " << s.line;
+    text.replace(at, s.line.size(), s.slip);
+    const int reported = LineNumber(text, s.at.empty() ? s.slip : s.at);
+    ASSERT_GT(reported, 0);
+    std::string name = s.name;
+    for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    Result r = GenerateText(s.kind, name, text);
+    const std::string expected = name + ".tsv:" + std::to_string(reported) + ": " + s.reason;
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find(expected), std::string::npos) << "expected: " << expected << "\nfound: " << r.err;
   }

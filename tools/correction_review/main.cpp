@@ -1,11 +1,18 @@
 // correction_review: writes the review file of every correction table (the
 // records each entry was made for and what the converter writes for them)
 // into TABLES_DIR, or with --check tells whether the files there are
-// current; prints which entries fire on each bundled month.
+// current and the tables hold no entry made for a record nobody has; prints
+// which entries fire on each bundled month. With --month it checks a month
+// of Japan Post's data for a maintainer (month_check.h).
 //
 // usage: correction_review DATA_DIR TABLES_DIR [--check]
-//   DATA_DIR    the unpacked Japan Post data: KEN_ALL.CSV, JIGYOSYO.CSV and 2025-08/
-//   TABLES_DIR  src/convert/tables: the tables' review files and fixtures
+//          DATA_DIR    the unpacked Japan Post data: KEN_ALL.CSV, JIGYOSYO.CSV and 2025-08/
+//          TABLES_DIR  src/convert/tables: the tables' review files and fixtures
+//        correction_review --month DIR [REVIEW_FILE]
+//          DIR          a month's KEN_ALL.CSV and JIGYOSYO.CSV, unpacked or as downloaded
+//          REVIEW_FILE  where the review goes (default month_check.txt); it is printed too
+#include <unistd.h>
+
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -13,6 +20,7 @@
 #include "convert/business_edit.h"
 #include "convert/town_area.h"
 #include "convert/town_corrections.h"
+#include "month_check.h"
 #include "review_file.h"
 
 namespace {
@@ -49,11 +57,53 @@ size_t FirstDifference(const std::string& a, const std::string& b) {
   return line;
 }
 
+const char* const kUsage =
+    "usage: correction_review DATA_DIR TABLES_DIR [--check]\n"
+    "       correction_review --month DIR [REVIEW_FILE]\n";
+
+// The month's review, printed and written whole to file, which it replaces
+// only when it is an earlier month check: a file of any other kind is left
+// alone.
+int MonthMode(const fs::path& folder, const fs::path& file) {
+  const std::string kFirstWords = "# Month check of ";
+  if (fs::exists(file) && ReadFile(file).rfind(kFirstWords, 0) != 0) {
+    std::cerr << "correction_review: " << file.string() << " is no month check; it is left as it is\n";
+    return 2;
+  }
+  const MonthCheck check = CheckMonth(folder);
+  std::cout << check.text;
+  const fs::path partial = file.string() + ".partial-" + std::to_string(getpid());
+  {
+    std::ofstream out(partial, std::ios::binary);
+    out << check.text;
+    out.close();
+    if (!out) {
+      fs::remove(partial);
+      throw std::runtime_error(partial.string() + ": cannot be written");
+    }
+  }
+  fs::rename(partial, file);
+  std::cout << "written: " << file.string() << "\n";
+  return check.clean ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "--month") {
+    if (argc < 3 || argc > 4) {
+      std::cerr << kUsage;
+      return 2;
+    }
+    try {
+      return MonthMode(argv[2], argc == 4 ? fs::path(argv[3]) : fs::path("month_check.txt"));
+    } catch (const std::exception& e) {
+      std::cerr << "correction_review: " << e.what() << "\n";
+      return 2;
+    }
+  }
   if (argc < 3 || argc > 4 || (argc == 4 && std::string(argv[3]) != "--check")) {
-    std::cerr << "usage: correction_review DATA_DIR TABLES_DIR [--check]\n";
+    std::cerr << kUsage;
     return 2;
   }
   const fs::path data = argv[1], tables_dir = argv[2];
@@ -89,13 +139,15 @@ int main(int argc, char** argv) {
     }
 
     bool current = true;
+    std::vector<std::string> faults;
     for (size_t i = 0; i < reviews.size(); ++i) {
       const TableReview& review = reviews[i];
       std::vector<Source> sources;
       for (const Month& month : months)
         sources.push_back({month.name, month.folder / review.input_file, false});
       sources.push_back({"fixture " + review.fixture_file, tables_dir / review.fixture_file, true});
-      const std::string text = ReviewText(review.shipped.table(), review.kind, sources, firings[i], shipped);
+      const std::string text =
+          ReviewText(review.shipped.table(), review.kind, sources, firings[i], shipped, faults);
       const fs::path path = tables_dir / review.review_file;
       std::cout << FiringReport(review.shipped.table(), firings[i]);
       if (!check) {
@@ -106,7 +158,10 @@ int main(int argc, char** argv) {
         current = false;
       }
     }
-    return current ? 0 : 1;
+    // The table's own lines are the place to mend a fault: each is named
+    // as the generator names its faults, and fails the check.
+    for (const std::string& fault : faults) std::cout << fault << "\n";
+    return current && faults.empty() ? 0 : 1;
   } catch (const std::exception& e) {
     std::cerr << "correction_review: " << e.what() << "\n";
     return 1;

@@ -5,20 +5,28 @@
 #include <fstream>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "convert/business_edit.h"
 #include "convert/convert_context.h"
 #include "convert/emit_record.h"
+#include "convert/read_input_lines.h"
 #include "convert/read_zip_file.h"
 #include "convert/town_area.h"
 #include "convert/write_line.h"
 #include "dialogs/scripted_dialogs.h"
+#include "shell/input_discovery.h"
 #include "text/cp932.h"
+#include "text/file_names.h"
 #include "text/text_file.h"
 
 namespace tessivar::review {
 
 namespace fs = std::filesystem;
+
+const std::vector<Text> kTownFields = {u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25"};
+const std::vector<Text> kBusinessFields = {u"3",  u"26", u"8",  u"26", u"9", u"26",
+                                           u"24", u"26", u"29", u"26", u"30"};
 
 namespace {
 
@@ -84,28 +92,96 @@ RunOptions OptionsFor(Purpose purpose) {
   return options;
 }
 
+// The stages after the reader for one purpose, writing into sink: a run's
+// context, its line writer and its emitter.
+class Stages {
+ public:
+  Stages(Purpose purpose, const std::vector<Text>& fields, const InputFiles& inputs, Dialogs& dialogs,
+         LineSink& sink)
+      : ctx_(OptionsFor(purpose), inputs, dialogs) {
+    ctx_.run.output = &sink;
+    ctx_.run.G_SelFields.assign(1, u"0");
+    ctx_.run.G_SelFields.insert(ctx_.run.G_SelFields.end(), fields.begin(), fields.end());
+    ctx_.run.G_SelFields.push_back(u"-1");
+    writer_ = LineWriterFor(ctx_.run, ctx_.reader.ZipRec);
+    emitter_ = std::make_unique<Emitter>(ctx_.run, ctx_.reader.ZipRec, ctx_.last, writer_.get());
+  }
+
+  ConvertContext& ctx() { return ctx_; }
+
+  // The rules of the record's file, on the record in ctx().reader.
+  void ApplyRules(const Tables& tables) {
+    if (ctx_.reader.G_InputIndex == kBusinessIndex) {
+      F_BusinessEdit(ctx_, *emitter_, tables.business_word_list, tables.business);
+    } else {
+      F_TownAreaEdit(ctx_, *emitter_, tables.town);
+    }
+  }
+
+ private:
+  ConvertContext ctx_;
+  std::unique_ptr<LineWriter> writer_;
+  std::unique_ptr<Emitter> emitter_;
+};
+
 // Reads file through the reader and the rules of its kind into sink.
 void Convert(const fs::path& file, FileKind kind, Purpose purpose, const std::vector<Text>& fields,
              const Tables& tables, LineSink& sink, Dialogs& dialogs) {
   InputFiles inputs;
   inputs.has_jigyosyo = true;  // as in a run over the whole country
-  ConvertContext ctx(OptionsFor(purpose), inputs, dialogs);
-  ctx.run.output = &sink;
-  ctx.run.G_SelFields.assign(1, u"0");
-  ctx.run.G_SelFields.insert(ctx.run.G_SelFields.end(), fields.begin(), fields.end());
-  ctx.run.G_SelFields.push_back(u"-1");
+  Stages stages(purpose, fields, inputs, dialogs, sink);
+  ConvertContext& ctx = stages.ctx();
   ctx.reader.G_InputIndex = kind == FileKind::kBusiness ? kBusinessIndex : kAllPrefecturesIndex;
-  const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
-  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
   TextFileReader input;
   if (!input.Open(file)) throw std::runtime_error(input.error());
-  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) {
-    if (kind == FileKind::kBusiness) {
-      F_BusinessEdit(ctx, emitter, tables.business_word_list, tables.business);
-    } else {
-      F_TownAreaEdit(ctx, emitter, tables.town);
+  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) { stages.ApplyRules(tables); });
+}
+
+// The lines written since they were last taken.
+class CollectingSink : public LineSink {
+ public:
+  void WriteLine(std::u16string_view line) override { lines_.emplace_back(line); }
+  std::vector<Text> Take() { return std::exchange(lines_, {}); }
+
+ private:
+  std::vector<Text> lines_;
+};
+
+// One purpose's stages fed with the records another reader reads.
+class MonthRun {
+ public:
+  MonthRun(Purpose purpose, const std::vector<Text>& fields, const InputFiles& inputs)
+      : stages_(purpose, fields, inputs, dialogs_, sink_) {}
+
+  std::vector<Text> Convert(const ReaderState& read, const Tables& tables) {
+    ReaderState& reader = stages_.ctx().reader;
+    reader.G_InputIndex = read.G_InputIndex;
+    reader.ZipRec = read.ZipRec;
+    reader.origin = read.origin;
+    stages_.ApplyRules(tables);
+    return sink_.Take();
+  }
+  const std::vector<std::string>& messages() const { return dialogs_.messages(); }
+
+ private:
+  CollectingSink sink_;
+  ScriptedDialogs dialogs_;
+  Stages stages_;
+};
+
+// The input files in the order a run reads them: the all-prefecture file or
+// the per-prefecture files in code order, then the business-office file.
+std::vector<int> InputOrder(const InputFiles& inputs) {
+  std::vector<int> order;
+  if (inputs.has_ken_all) {
+    order.push_back(kAllPrefecturesIndex);
+  } else {
+    for (int code = kFirstPrefecture; code <= kLastPrefecture; ++code) {
+      if (!inputs.files[static_cast<size_t>(code)].empty()) order.push_back(code);
     }
-  });
+  }
+  if (inputs.has_jigyosyo) order.push_back(kBusinessIndex);
+  return order;
 }
 
 }  // namespace
@@ -144,6 +220,71 @@ Converted ConvertLines(const std::vector<Text>& lines, FileKind kind, Purpose pu
   ScriptedDialogs dialogs;
   Convert(scratch.path(), kind, purpose, fields, tables, sink, dialogs);
   return {sink.lines, dialogs.messages()};
+}
+
+std::vector<Text> CsvFields(TextView line) {
+  std::vector<Text> fields(1);
+  bool quoted = false;
+  for (char16_t c : line) {
+    if (c == u'"') {
+      quoted = !quoted;
+    } else if (c == u',' && !quoted) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+void ConvertMonth(const fs::path& folder, const Tables& tables,
+                  const std::function<void(const MonthRecord&)>& on_record,
+                  std::vector<std::string>& report) {
+  // The files as start-up finds them in CSV_IN.
+  ScriptedDialogs dialogs;
+  InputFiles inputs;
+  inputs.in_folder = folder;
+  std::vector<std::string> listing = text::ListFiles(folder, "*.csv");
+  for (auto& zip : text::ListFiles(folder, "*.zip")) listing.push_back(std::move(zip));
+  const int all_prefecture_files = ClassifyInputFiles(inputs, listing, dialogs);
+  report.insert(report.end(), dialogs.messages().begin(), dialogs.messages().end());
+  if (!inputs.has_ken_all && !inputs.has_pref_files)
+    throw std::runtime_error(folder.string() +
+                             ": no address file (KEN_ALL.CSV, utf_ken_all.csv, their zips "
+                             "or the per-prefecture files)");
+  if (all_prefecture_files > 0 && inputs.has_pref_files)
+    throw std::runtime_error(folder.string() + ": both the all-prefecture file and per-prefecture files");
+
+  MonthRun words(Purpose::kWordList, {}, inputs);
+  MonthRun town_csv(Purpose::kCsv, kTownFields, inputs);
+  MonthRun business_csv(Purpose::kCsv, kBusinessFields, inputs);
+  ScriptedDialogs reading;
+  RunEnvironment env(OptionsFor(Purpose::kWordList), inputs, reading);
+  ReaderState state;
+  env.origin = &state.origin;
+  for (int index : InputOrder(inputs)) {
+    const InputFile& file = inputs.files[static_cast<size_t>(index)];
+    std::string error;
+    const auto input = OpenInputLines(folder, file, error);
+    if (!input) throw std::runtime_error(error);
+    report.push_back("read: " + input->name());
+    state.G_InputIndex = index;
+    const FileKind kind = index == kBusinessIndex ? FileKind::kBusiness : FileKind::kAddresses;
+    MonthRun& csv = kind == FileKind::kBusiness ? business_csv : town_csv;
+    const bool read = F_ReadZipFile(env, state, *input, [&](ZipRecord& rec) {
+      MonthRecord record{kind, rec, state.origin.file, state.origin.line, {}, {}};
+      record.words = words.Convert(state, tables);
+      record.csv = csv.Convert(state, tables);
+      on_record(record);
+    });
+    if (!read) {
+      std::string why = input->name() + " could not be read";
+      for (const std::string& message : reading.messages()) why += ": " + message;
+      throw std::runtime_error(why);
+    }
+  }
+  report.insert(report.end(), reading.messages().begin(), reading.messages().end());
+  report.insert(report.end(), words.messages().begin(), words.messages().end());
 }
 
 void ConvertFile(const fs::path& file, FileKind kind, const Tables& tables) {

@@ -3,6 +3,7 @@
 // from a Japan Post file (with the lines each was read from), and converting
 // a few records alone, or a whole file while the tables count what fires.
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -47,5 +48,34 @@ Converted ConvertLines(const std::vector<Text>& lines, FileKind kind, Purpose pu
 
 // Converts a whole file for the word list, only to let the tables count.
 void ConvertFile(const std::filesystem::path& file, FileKind kind, const Tables& tables);
+
+// The CSV fields the review writes, by catalogue number: the code, the town
+// (for business offices the city too), the readings, the comments and the
+// names, separated by commas.
+extern const std::vector<Text> kTownFields;
+extern const std::vector<Text> kBusinessFields;
+// The fields of one such CSV line, unquoted.
+std::vector<Text> CsvFields(TextView line);
+
+// One record of a month as the converter reads and writes it: the record as
+// the reader handed it on, where it begins, and the lines the word list and
+// the CSV text (the review's fields) write for it.
+struct MonthRecord {
+  FileKind kind;
+  ZipRecord rec;
+  std::string file;
+  long line;
+  std::vector<Text> words;
+  std::vector<Text> csv;
+};
+
+// Converts every record of the month in folder, found as start-up finds the
+// files of CSV_IN (unpacked or zipped, KEN_ALL.CSV, utf_ken_all.csv or the
+// per-prefecture files, and JIGYOSYO.CSV), for the word list and the CSV
+// text side by side, and hands each record to on_record. The names of the
+// files read and every message of start-up and of the run go to report.
+// Throws when the folder holds no address file, or a file cannot be read.
+void ConvertMonth(const std::filesystem::path& folder, const Tables& tables,
+                  const std::function<void(const MonthRecord&)>& on_record, std::vector<std::string>& report);
 
 }  // namespace tessivar::review

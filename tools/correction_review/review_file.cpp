@@ -10,12 +10,6 @@ using namespace correction;
 
 namespace {
 
-// The CSV fields of the review, by catalogue number: the code, the town (and
-// for business offices the city), the readings, the comments and the names.
-const std::vector<Text> kTownFields = {u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25"};
-const std::vector<Text> kBusinessFields = {u"3",  u"26", u"8",  u"26", u"9", u"26",
-                                           u"24", u"26", u"29", u"26", u"30"};
-
 std::string U8(std::u16string_view s) { return ToUtf8(s); }
 
 // Does the record read as the alternative was made for? Conditions on the
@@ -50,8 +44,8 @@ void Lines(std::ostringstream& out, const char* title, const std::vector<Text>& 
 class Writer {
  public:
   Writer(const Table& table, FileKind kind, const std::vector<Source>& sources,
-         const std::vector<MonthFirings>& firings, const Tables& shipped)
-      : table_(table), kind_(kind), firings_(firings), shipped_(shipped) {
+         const std::vector<MonthFirings>& firings, const Tables& shipped, std::vector<std::string>& faults)
+      : table_(table), kind_(kind), firings_(firings), shipped_(shipped), faults_(faults) {
     std::set<Text> codes;
     for (const Entry& entry : table.entries) codes.insert(Text(entry.code));
     for (const Source& source : sources) {
@@ -74,6 +68,7 @@ class Writer {
       if (town) out_ << "  at " << NameOf(kCheckpointNames, entry.at) << ", " << U8(entry.code);
       if (!entry.old_code.empty()) out_ << " (旧郵便番号 " << U8(entry.old_code) << ")";
       out_ << ", line " << entry.line << "\n";
+      if (!entry.accepted_silent.empty()) out_ << "accepted silent: " << U8(entry.accepted_silent) << "\n";
       for (size_t i = 0; i < entry.alternative_count; ++i)
         WriteAlternative(entry.first_alternative + i, i + 1);
     }
@@ -115,6 +110,11 @@ class Writer {
     }
     if (chosen.empty()) {
       out_ << "(no record of this wording in the months or the fixture: add one to the fixture)\n";
+      if (entry.accepted_silent.empty())
+        Fault(alt.line, "no record of the bundled months or the fixture is made so (" +
+                            GuardText(alt.made_for) +
+                            "): a typo in the wording, the key or a condition? Add the record of an older "
+                            "wording to the fixture, or mark the entry accepted_silent with the reason");
       return;
     }
     std::vector<Text> input;
@@ -122,6 +122,9 @@ class Writer {
     out_ << "found in: " << found_in << "\n";
     Lines(out_, ("input (" + chosen_from + "):").c_str(), input);
     const bool town = kind_ == FileKind::kAddresses;
+    if (FiresOn(input, index) == 0)
+      Fault(alt.line, "the alternative does not fire on the record(s) of its own wording (" + chosen_from +
+                          "): its checkpoint or a condition does not fit them");
     Converted words = ConvertLines(input, kind_, Purpose::kWordList, {}, shipped_);
     Converted csv = ConvertLines(input, kind_, Purpose::kCsv, town ? kTownFields : kBusinessFields, shipped_);
     Lines(out_, "word list:", words.lines);
@@ -130,10 +133,30 @@ class Writer {
     for (const auto& message : csv.messages) out_ << "message (csv): " << message << "\n";
   }
 
+  void Fault(uint32_t line, const std::string& reason) {
+    faults_.push_back(std::string(table_.file) + ":" + std::to_string(line) + ": " + reason);
+  }
+
+  // How often the alternative of index fires when the input lines are
+  // converted alone, with this table counting.
+  long FiresOn(const std::vector<Text>& input, size_t index) const {
+    std::vector<long> counts(table_.alternatives.size(), 0);
+    Corrections counting(table_);
+    counting.CountFirings(&counts);
+    auto chosen = [&](const Corrections& shipped) -> const Corrections& {
+      return &shipped.table() == &table_ ? counting : shipped;
+    };
+    const Tables tables{chosen(shipped_.town), chosen(shipped_.business_word_list),
+                        chosen(shipped_.business)};
+    ConvertLines(input, kind_, Purpose::kWordList, {}, tables);
+    return counts[index];
+  }
+
   const Table& table_;
   FileKind kind_;
   const std::vector<MonthFirings>& firings_;
   const Tables& shipped_;
+  std::vector<std::string>& faults_;
   std::vector<std::pair<std::string, std::vector<SourceRecord>>> records_;
   std::ostringstream out_;
 };
@@ -141,8 +164,9 @@ class Writer {
 }  // namespace
 
 std::string ReviewText(const Table& table, FileKind kind, const std::vector<Source>& sources,
-                       const std::vector<MonthFirings>& firings, const Tables& shipped) {
-  return Writer(table, kind, sources, firings, shipped).Write();
+                       const std::vector<MonthFirings>& firings, const Tables& shipped,
+                       std::vector<std::string>& faults) {
+  return Writer(table, kind, sources, firings, shipped, faults).Write();
 }
 
 std::string FiringReport(const Table& table, const std::vector<MonthFirings>& firings) {

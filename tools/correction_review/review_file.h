@@ -25,8 +25,14 @@ struct MonthFirings {
   std::vector<long> by_alternative;
 };
 
+// The review file's text. Faults of the table that only its records show go
+// to faults as "file:line: reason": an alternative made for a wording no
+// month and no fixture has (a typo in its wording, key or conditions, unless
+// its entry is marked accepted_silent), and one that does not fire on the
+// records of its own wording (a checkpoint or condition that does not fit).
 std::string ReviewText(const correction::Table& table, FileKind kind, const std::vector<Source>& sources,
-                       const std::vector<MonthFirings>& firings, const Tables& shipped);
+                       const std::vector<MonthFirings>& firings, const Tables& shipped,
+                       std::vector<std::string>& faults);
 
 // One line per month: how many entries fire, and which do not.
 std::string FiringReport(const correction::Table& table, const std::vector<MonthFirings>& firings);

@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
   try {
     TableModel table = ReadTable(text.str(), kind);
     CheckTable(table);
+    CheckValues(table);
     cpp = WriteCpp(table, name, file);
   } catch (const TableError& e) {
     std::cerr << input << ":" << e.line << ": " << e.what() << "\n";

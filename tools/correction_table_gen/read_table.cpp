@@ -133,6 +133,7 @@ class TableReader {
     switch (*action) {
       case Action::kKey: ReadKey(line); break;
       case Action::kAt: ReadAt(line); break;
+      case Action::kAcceptedSilent: ReadAcceptedSilent(line); break;
       case Action::kWhen:
       case Action::kMadeFor: ReadGuard(line, *action); break;
       case Action::kEnd: ReadEnd(line); break;
@@ -178,6 +179,19 @@ class TableReader {
     entry_->at_line = line.number;
   }
 
+  // A deliberately kept entry: it may fire on no bundled month, and the
+  // month check does not count it against the month.
+  void ReadAcceptedSilent(const Line& line) {
+    InHead(line);
+    if (!entry_->accepted_silent.empty()) Fail(line.number, "the entry is marked accepted_silent twice");
+    line.Empty(kFieldCol, "for accepted_silent");
+    line.Empty(kTextCol, "for accepted_silent");
+    line.Empty(kToCol, "for accepted_silent");
+    if (line.note().empty())
+      Fail(line.number, "accepted_silent needs a note saying why the entry is kept though it does not fire");
+    entry_->accepted_silent = line.note();
+  }
+
   void CheckHeadComplete(int number) const {
     if (entry_->code.empty()) Fail(number, "entry " + entry_->id + " has no key 新郵便番号");
     if (town() && !entry_->at_line) Fail(number, "entry " + entry_->id + " has no checkpoint (at)");
@@ -210,6 +224,11 @@ class TableReader {
         line.Needs(kTextCol);
       }
       if (line.note().empty()) Fail(line.number, "made_for needs a note naming the record it was made for");
+      // A note that begins with a postal code names the record by it: the
+      // key says the same.
+      const std::string named = line.note().substr(0, line.note().find(' '));
+      if (named.size() == 7 && AllDigits(named) && named != entry_->code)
+        Fail(line.number, "the note names the record of " + named + ", the key is " + entry_->code);
       alt.made_for = guard;
       alt.note = line.note();
     } else {
@@ -464,6 +483,13 @@ class TableReader {
     }
     if (state_ != State::kEnded)
       Fail(number, "missing end: entry " + entry_->id + " stops before its alternative's end line");
+    const bool never_runs =
+        std::all_of(entry_->alternatives.begin(), entry_->alternatives.end(),
+                    [](const AlternativeModel& alt) { return alt.made_for.match == Match::kUnknown; });
+    if (never_runs && entry_->accepted_silent.empty())
+      Fail(entry_->line, "entry " + entry_->id +
+                             " never runs (every made_for is unknown): mark it accepted_silent with the "
+                             "reason it is kept");
     entry_ = nullptr;
   }
 

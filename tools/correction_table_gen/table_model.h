@@ -57,6 +57,7 @@ struct EntryModel {
   Checkpoint at = Checkpoint::kA;
   int at_line = 0;  // 0: no `at` line
   std::string code, old_code;
+  std::string accepted_silent;  // why it is kept though silent; empty: not marked
   std::vector<AlternativeModel> alternatives;
   int line = 0;
 };
@@ -73,6 +74,14 @@ TableModel ReadTable(const std::string& text, TableKind kind);
 // Faults that only the whole table shows: an id or a business code used
 // twice, an alternative that an earlier one always takes first.
 void CheckTable(const TableModel& table);
+
+// Faults of what the values hold, told from the table and the wording each
+// alternative was made for: characters a kana or kanji field cannot hold, a
+// kana value whose numbers or references are not those of its kanji twin, a
+// series outside the record's range or running into the records after it, a
+// part the record's list does not have, a checkpoint the record never
+// reaches.
+void CheckValues(const TableModel& table);
 
 // The C++ of a checked table: arrays in namespace <name>Data and the table
 // object k<name>.

@@ -68,8 +68,9 @@ class Writer {
         AddAlternative(alt, entries_count_);
       }
       entries_ << "    {" << Literal(entry.id) << ", " << Cpp("Checkpoint", kCheckpointNames, entry.at)
-               << ", " << Literal(entry.code) << ", " << Literal(entry.old_code) << ", " << first_alternative
-               << ", " << entry.alternatives.size() << ", " << entry.line << "},\n";
+               << ", " << Literal(entry.code) << ", " << Literal(entry.old_code) << ", "
+               << Literal(entry.accepted_silent) << ", " << first_alternative << ", "
+               << entry.alternatives.size() << ", " << entry.line << "},\n";
       ++entries_count_;
     }
     std::stable_sort(lookup.begin(), lookup.end(), [](const Lookup& a, const Lookup& b) {
