@@ -1,6 +1,6 @@
 // Faults of the folders around a database run, through the installed program
-// folder: the user's own files in CSV_OUT and MDB_OUT, links planted at the
-// names the programs once wrote through, odd and long folder names, a status
+// folder: the user's own files in CSV_OUT and MDB_OUT, links planted at fixed
+// temporary names and at the log, odd and long folder names, a status
 // file that cannot be written, runs killed half-way. Each case names what it
 // sets up, what the run must say and end with, and the files that must be
 // byte for byte as they were before it. "<home>" in an expected message
@@ -19,8 +19,6 @@
 #include <thread>
 
 #include "program_folder.h"
-#include "text/cp932.h"
-#include "text/file_names.h"
 
 extern char** environ;
 
@@ -274,7 +272,7 @@ const FolderFault kCases[] = {
        EXPECT_TRUE(IsDatabase(h / "MDB_OUT" / "torvask.mdb"));
        EXPECT_EQ(Entries(h / "MDB_OUT").size(), 6u);
      }},
-    {"links_planted_at_the_old_temporary_names_and_the_log_lead_nowhere",
+    {"links_planted_at_fixed_temporary_names_and_at_the_log_lead_nowhere",
      "",
      [](const fs::path& h) {
        int n = 0;
@@ -294,7 +292,7 @@ const FolderFault kCases[] = {
        for (int n = 1; n <= static_cast<int>(std::size(kPlantedLinks)); ++n)
          EXPECT_EQ(ReadBytes(Victim(h, n)), "precious") << kPlantedLinks[n - 1];
      }},
-    {"link_planted_at_the_old_word_list_temporary_name_leads_nowhere",
+    {"link_planted_at_the_fixed_word_list_temporary_name_leads_nowhere",
      "",
      [](const fs::path& h) {
        WriteBytes(Victim(h, 1), "precious");
