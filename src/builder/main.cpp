@@ -1,5 +1,8 @@
 // Morvane, the database builder: Morvane [--home DIR]. Without --home its
 // program folder (holding Morvane.ini) is the folder of the executable.
+#include <fcntl.h>
+
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <string_view>
@@ -7,7 +10,26 @@
 #include "builder/builder_run.h"
 #include "builder/program_folder.h"
 
+namespace {
+
+// Descriptors handed down by whoever started the builder (Tessivar hands
+// down its run lock, to hold it until the builder has ended) stay with the
+// builder: a program its file-control script starts must not hold them.
+void KeepInheritedDescriptors() {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it("/proc/self/fd", ec), end; !ec && it != end; it.increment(ec)) {
+    int fd = -1;
+    const std::string name = it->path().filename().string();
+    if (std::from_chars(name.data(), name.data() + name.size(), fd).ec != std::errc() || fd <= 2) continue;
+    const int flags = ::fcntl(fd, F_GETFD);
+    if (flags >= 0) ::fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  KeepInheritedDescriptors();
   namespace fs = std::filesystem;
   fs::path home;
   for (int i = 1; i < argc; ++i) {

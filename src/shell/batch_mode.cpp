@@ -176,8 +176,8 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       parsed.yes = true;
     } else if (a == "--poll-ms") {
       if (!value(v)) return std::nullopt;
-      if (!ParseInt(v, parsed.poll_ms) || parsed.poll_ms < 0) {
-        error = "--poll-ms takes a number of milliseconds";
+      if (!ParseInt(v, parsed.poll_ms) || parsed.poll_ms < kLeastPollMs) {
+        error = "--poll-ms takes a number of milliseconds, at least " + std::to_string(kLeastPollMs);
         return std::nullopt;
       }
     } else {

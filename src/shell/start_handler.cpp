@@ -124,7 +124,8 @@ RunResult Btn_作成開始_Click(Application& app) {
 
   const Purpose purpose = app.G_MainForm.SelectedPurpose();
   if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
-  const HandoffSettings builder = BuilderSettings(app);
+  HandoffSettings builder = BuilderSettings(app);
+  builder.run_lock = lock.descriptor();
   if (purpose == Purpose::kDatabase && !CopyDefinitionFiles(builder, app.dialogs)) return RunResult::kFailed;
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");

@@ -180,8 +180,7 @@ const FailureCase kCases[] = {
        WriteBytes(h / "Morvane" / "Morvane", "#!/bin/sh\nexit 3\n");
        fs::permissions(h / "Morvane" / "Morvane", fs::perms::owner_all);
      },
-     kDatabase, 1,  // with the default poll of 5 s
-     std::string(kAskDatabase) + "Morvaneが結果を書かずに終了しました（終了コード 3）。\n",
+     kDatabase, 1, std::string(kAskDatabase) + "Morvaneが結果を書かずに終了しました（終了コード 3）。\n",
      [](const fs::path&) {}},
     {"definition_file_missing_starts_no_builder",
      [](const fs::path& h) {

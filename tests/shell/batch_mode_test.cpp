@@ -47,6 +47,8 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
       {"--batch", "--purpose", "ime", "--prefectures", "48"},
       {"--batch", "--purpose", "ime", "--prefectures", "13,"},
       {"--batch", "--purpose", "ime", "--poll-ms", "soon"},
+      {"--batch", "--purpose", "mdb", "--poll-ms", "0"},  // below 10: no interval at all
+      {"--batch", "--purpose", "mdb", "--poll-ms", "5"},
       {"--batch", "--purpose", "ime", "--home"},  // value missing
       {"--batch", "--purpose", "ime", "--verbose"},
       {"--batch", "--purpose", "ime", "--ime-target", "atok"},
