@@ -3,6 +3,7 @@
 // the buttons of a Japanese system ("はい", "いいえ", "OK"), Yes/No with No as
 // the default, an input box, and repainting during long work.
 #include <QElapsedTimer>
+#include <QStringList>
 
 #include "dialogs/dialogs.h"
 
@@ -20,9 +21,14 @@ class QtDialogs : public Dialogs {
   // are processed at most every few hundredths of a second, which keeps the
   // windows live without slowing the run.
   void ProcessEvents() override;
+  // A run's notices are gathered and shown together in one box when it is
+  // over, not in a box each.
+  void Notice(std::string_view text) override;
+  void EndNotices() override;
 
  private:
   QElapsedTimer since_events_;
+  QStringList notices_;
 };
 
 }  // namespace tessivar
