@@ -100,6 +100,7 @@ void Convert(const fs::path& file, FileKind kind, Purpose purpose, const std::ve
   TextFileReader input;
   if (!input.Open(file)) throw std::runtime_error(input.error());
   F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) {
+    emitter.StartRecord();
     if (kind == FileKind::kBusiness) {
       F_BusinessEdit(ctx, emitter, tables.business_word_list, tables.business);
     } else {
