@@ -37,11 +37,12 @@ size_t ColumnEnd(TextView line, size_t from) {
   return ColumnEnd(line, from, inside_quotes);
 }
 
-void SplitColumns(TextView line, std::vector<Text>& cols) {
+bool SplitColumns(TextView line, std::vector<Text>& cols) {
   size_t count = 0;
   size_t from = 0;
+  bool inside_quotes = false;
   while (true) {
-    const size_t comma = ColumnEnd(line, from);
+    const size_t comma = ColumnEnd(line, from, inside_quotes);
     const TextView piece = line.substr(from, comma == TextView::npos ? TextView::npos : comma - from);
     if (count < cols.size()) {
       cols[count].assign(piece);
@@ -53,23 +54,19 @@ void SplitColumns(TextView line, std::vector<Text>& cols) {
     from = comma + 1;
   }
   cols.resize(count);
+  return !inside_quotes;
 }
 
-bool EndsInsideQuotes(TextView line, bool inside_at_start) {
-  size_t from = 0;
-  if (inside_at_start) {
-    const size_t closing = ClosingQuote(line, 0);
-    if (closing == TextView::npos) return true;
-    const size_t comma = line.find(u',', closing + 1);
-    if (comma == TextView::npos) return false;
-    from = comma + 1;
-  }
-  while (true) {
+bool EndsInsideQuotes(TextView continued_line) {
+  const size_t closing = ClosingQuote(continued_line, 0);
+  if (closing == TextView::npos) return true;
+  size_t from = continued_line.find(u',', closing + 1);
+  while (from != TextView::npos) {
     bool inside_quotes = false;
-    const size_t comma = ColumnEnd(line, from, inside_quotes);
-    if (comma == TextView::npos) return inside_quotes;
-    from = comma + 1;
+    from = ColumnEnd(continued_line, from + 1, inside_quotes);
+    if (inside_quotes) return true;
   }
+  return false;
 }
 
 }  // namespace tessivar

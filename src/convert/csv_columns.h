@@ -17,12 +17,12 @@ namespace tessivar {
 size_t ColumnEnd(TextView line, size_t from);
 
 // Splits line into cols at the commas between columns. Reuses the strings of
-// cols.
-void SplitColumns(TextView line, std::vector<Text>& cols);
+// cols. False when the line ends inside a quoted field, so that its line end
+// belongs to the field and the record goes on on the next line.
+bool SplitColumns(TextView line, std::vector<Text>& cols);
 
-// Whether line ends inside a quoted field, so that its line end belongs to the
-// field and the record goes on on the next line; inside_at_start: the line
-// begins inside one (it continues such a field).
-bool EndsInsideQuotes(TextView line, bool inside_at_start);
+// Whether a line that begins inside a quoted field (it continues one) ends
+// inside one too.
+bool EndsInsideQuotes(TextView continued_line);
 
 }  // namespace tessivar

@@ -122,8 +122,8 @@ class ZipFileReader {
   }
 
  private:
-  // The next line to take as a record line, in line_; false at the end of
-  // the input or when reading failed. A line whose quoted field runs on past
+  // The next line to take as a record line, in line_ and split into
+  // columns_; false at the end of the input or when reading failed. A line whose quoted field runs on past
   // its line end comes with the lines the field runs on over, joined by LF.
   // Empty lines are no records and end none (a second conversion of the line
   // ends gives CR CR LF): they are skipped, and counted for one message per
@@ -141,12 +141,12 @@ class ZipFileReader {
         if (blank_lines_++ == 0) first_blank_line_ = line_start_;
         continue;
       }
-      if (!EndsInsideQuotes(line_, false)) return true;
+      if (SplitColumns(line_, columns_)) return true;
       switch (TakeQuotedLineEnds()) {
-        case Taken::kWhole: return true;
+        case Taken::kWhole: SplitColumns(line_, columns_); return true;
         case Taken::kTooLong: continue;
         // What came before a failure to read is no whole line.
-        case Taken::kToTheEnd: return input_.error().empty();
+        case Taken::kToTheEnd: SplitColumns(line_, columns_); return input_.error().empty();
       }
     }
     return false;
@@ -168,7 +168,7 @@ class ZipFileReader {
         run_.notices.Say(text::LineTooLongMessage(input_.name(), line_start_));
         return Taken::kTooLong;
       }
-      if (!EndsInsideQuotes(more_, true)) return Taken::kWhole;
+      if (!EndsInsideQuotes(more_)) return Taken::kWhole;
     }
     return Taken::kToTheEnd;
   }
@@ -183,6 +183,10 @@ class ZipFileReader {
   // What makes a line unfit for any record: a control character (a TAB
   // would split a word-list entry into columns, a NUL cut a text short).
   bool RejectedForControlCharacter() {
+    // Looked for in every line: a test of all characters at once first.
+    bool any = false;
+    for (char16_t c : line_) any |= IsControlCharacter(c);
+    if (!any) return false;
     for (char16_t c : line_) {
       if (IsControlCharacter(c)) {
         Reject("制御文字「" + CodePoint(c) + "」を含むため、このレコードは読み飛ばしました。");
@@ -217,7 +221,7 @@ class ZipFileReader {
   void StartRecord() {
     auto& rec = state_.ZipRec;
     rejected_ = false;
-    SplitColumns(line_, rec);
+    rec.swap(columns_);
     // Every record has all seventeen slots, also when a line has more or
     // fewer columns than its file's layout.
     if (rec.size() < kZipSlots) rec.resize(kZipSlots);
@@ -258,19 +262,18 @@ class ZipFileReader {
 
   // A line that continues a record left out is only followed to its end.
   void AppendContinuation(int& depth) {
-    SplitColumns(line_, continuation_);
     if (!rejected_) rejected_ = RejectedForControlCharacter();
     if (rejected_) {
-      if (continuation_.size() > kTownKanji) depth += ParenthesisBalance(continuation_[kTownKanji]);
+      if (columns_.size() > kTownKanji) depth += ParenthesisBalance(columns_[kTownKanji]);
       return;
     }
     auto& rec = state_.ZipRec;
     Trap(run_, [&] {
-      const Text& kana = continuation_.at(kTownKana);
+      const Text& kana = columns_.at(kTownKana);
       if (!IsQuoted(kana, rec[kTownKana])) rec[kTownKana] += Unquote(kana);
     });
     Trap(run_, [&] {
-      const Text& town = continuation_.at(kTownKanji);
+      const Text& town = columns_.at(kTownKanji);
       rec[kTownKanji] += Unquote(town);
       depth += ParenthesisBalance(town);
     });
@@ -308,10 +311,10 @@ class ZipFileReader {
   text::LineSource& input_;
   const RecordHandler& hand_on_;
   Text line_;
-  Text more_;            // a line a quoted field runs on over
-  long line_start_ = 0;  // where line_ began
-  std::vector<Text> continuation_;
-  long pending_line_ = 0;  // where the pending record began
+  Text more_;                  // a line a quoted field runs on over
+  long line_start_ = 0;        // where line_ began
+  std::vector<Text> columns_;  // of line_
+  long pending_line_ = 0;      // where the pending record began
   Text pending_code_;
   bool rejected_ = false;  // the pending record is left out
   long blank_lines_ = 0;

@@ -1,13 +1,15 @@
 // The main window and the start screen, driven through their controls: the
 // enabled states of the three purposes, the all-prefectures box, the start
 // button's refusals, the wait window during a run, the placement kept
-// between two starts, and the start screen's two outcomes.
+// between two starts, the start screen's two outcomes, and a run's notices
+// shown in one box.
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -17,6 +19,7 @@
 #include <algorithm>
 
 #include "program_version.h"
+#include "shell/windows/qt_dialogs.h"
 #include "shell/windows/splash_window.h"
 #include "window_test_support.h"
 
@@ -37,6 +40,7 @@ class MainWindowTest : public QObject {
   void startScreenShowsTheMainWindowOrEndsTheProgram_data();
   void startScreenShowsTheMainWindowOrEndsTheProgram();
   void versionLabelsHelpAndAbout();
+  void noticesOfARunAreOneBox();
 };
 
 namespace {
@@ -309,6 +313,31 @@ void MainWindowTest::versionLabelsHelpAndAbout() {
   Child<QAction>(program.window.get(), QStringLiteral("mnuHelpAbout"))->trigger();
   QCOMPARE(about_title, QStringLiteral("frmAbout ﾊﾞｰｼﾞｮﾝ情報 Tessivar"));
   QCOMPARE(about_version, "ﾊﾞｰｼﾞｮﾝ " + version);
+}
+
+// However many notices a run has, the windows open one box for them, with
+// the first few in its text and all of them in its details.
+void MainWindowTest::noticesOfARunAreOneBox() {
+  QtDialogs dialogs;
+  for (int i = 1; i <= 500; ++i) dialogs.Notice("notice " + std::to_string(i));
+  int boxes = 0;
+  QString text, details;
+  QTimer closer;
+  connect(&closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    ++boxes;
+    text = box->text();
+    details = box->detailedText();
+    box->accept();
+  });
+  closer.start(10);
+  dialogs.EndNotices();
+  dialogs.EndNotices();  // nothing left to show
+  QCOMPARE(boxes, 1);
+  QVERIFY(text.startsWith(QStringLiteral("notice 1\nnotice 2\n")));
+  QVERIFY(text.endsWith(QStringLiteral("notice 20\n（ほかに 480 件。すべては詳細に）")));
+  QCOMPARE(details.count(QLatin1Char('\n')), 499);
 }
 
 }  // namespace tessivar
