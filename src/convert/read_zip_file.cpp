@@ -44,7 +44,7 @@ std::string CodePoint(char16_t c) {
 }
 
 // A field as a message quotes it: at most its first ten characters.
-std::string Quoted(TextView field) {
+std::string Shown(TextView field) {
   constexpr size_t kShown = 10;
   if (field.size() <= kShown) return text::ToUtf8(field);
   return text::ToUtf8(field.substr(0, kShown)) + "…";
@@ -232,7 +232,7 @@ class ZipFileReader {
     if (code_valid) state_.origin.postal_code = code;
     if (RejectedForControlCharacter()) return;
     if (!code_valid) {
-      Reject("郵便番号「" + Quoted(code) + "」が 7 桁の数字ではないため、このレコードは読み飛ばしました。");
+      Reject("郵便番号「" + Shown(code) + "」が 7 桁の数字ではないため、このレコードは読み飛ばしました。");
       return;
     }
     if (state_.G_InputIndex == kBusinessIndex) {
