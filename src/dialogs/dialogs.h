@@ -26,6 +26,12 @@ class Dialogs {
   virtual std::string Input(std::string_view /*prompt*/) { return {}; }
   // Lets a window repaint during long work; nothing to do without windows.
   virtual void ProcessEvents() {}
+  // A notice: a message about one line or record of a long piece of work
+  // (notices.h keeps their number in bounds). Without windows each is a
+  // message as it comes; windows gather them and show them together in one
+  // box at EndNotices, when the work is over.
+  virtual void Notice(std::string_view text) { Message(text); }
+  virtual void EndNotices() {}
 };
 
 }  // namespace tessivar

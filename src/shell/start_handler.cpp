@@ -4,7 +4,6 @@
 
 #include "convert/run.h"
 #include "dialogs/trap.h"
-#include "handoff/builder_files.h"
 #include "handoff/handoff.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
@@ -146,14 +145,6 @@ RunResult Btn_作成開始_Click(Application& app) {
   ctx.run.G_OutFileName = app.G_OutFileName;
   if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
-  if (ctx.run.G_RecordCount == 0) {
-    // An empty or unreadable input must not replace a good database.
-    app.dialogs.Message("郵便番号データが 0 件のため、" + std::string(handoff::kDatabaseFile) +
-                        " を作成しません（前の " + std::string(handoff::kDatabaseFile) +
-                        " はそのまま残ります）。");
-    return RunResult::kFailed;
-  }
-
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
   ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;

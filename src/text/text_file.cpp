@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -20,6 +21,23 @@ constexpr size_t kFlushSize = 1 << 20;
 // "<path>: <the system's reason>"
 std::string SystemError(const std::filesystem::path& path, int error = errno) {
   return path.string() + ": " + std::strerror(error);
+}
+
+// Whether most lines of head that are not plain ASCII are not UTF-8 either:
+// a file in another encoding, where a UTF-8 file with a few bad bytes has
+// them reported line by line.
+bool MostlyNotUtf8(std::string_view head) {
+  long utf8 = 0, other = 0;
+  std::u16string decoded;
+  while (!head.empty()) {
+    const size_t end = std::min(head.find('\n'), head.size());
+    const std::string_view line = head.substr(0, end);
+    head.remove_prefix(std::min(end + 1, head.size()));
+    const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) continue;
+    ++(DecodeUtf8(line, decoded) ? utf8 : other);
+  }
+  return other > utf8;
 }
 
 }  // namespace
@@ -65,8 +83,8 @@ std::string_view TextFileReader::foreign_encoding() {
   if (encoding_ == Encoding::kCp932) return ForeignEncoding(head);
   if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return "UTF-16";
   head = head.substr(0, head.rfind('\n') + 1);  // whole lines: no character cut in two
+  if (!MostlyNotUtf8(head)) return {};
   std::u16string decoded;
-  if (DecodeUtf8(head, decoded)) return {};
   return codec_.Decode(head, decoded) ? "Shift_JIS (コードページ 932)" : "不明な文字コード";
 }
 

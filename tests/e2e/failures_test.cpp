@@ -103,9 +103,8 @@ const FailureCase kCases[] = {
        WriteBytes(h / "MDB_OUT" / "torvask.mdb", "the last good database");
      },
      kDatabase, 1,
-     std::string(kAskDatabase) +
-         "KEN_ALL.CSV の 1 行目は 65536 バイトを超えるため読み飛ばしました。\n"
-         "郵便番号データが 0 件のため、torvask.mdb を作成しません（前の torvask.mdb はそのまま残ります）。\n",
+     std::string(kAskDatabase) + "KEN_ALL.CSV の 1 行目は 65536 バイトを超えるため読み飛ばしました。\n"
+                                 "郵便番号データが 0 件のため、torvaskmdb.CSV は作成しませんでした。\n",
      [](const fs::path& h) {
        EXPECT_EQ(ReadBytes(h / "MDB_OUT" / "torvask.mdb"), "the last good database");
        EXPECT_FALSE(fs::exists(h / "Morvane.Log"));

@@ -12,6 +12,8 @@ namespace tessivar {
 namespace {
 
 constexpr qint64 kEventIntervalMs = 30;
+// The notices a box shows in its text; all of them are in its details.
+constexpr qsizetype kNoticesInText = 20;
 
 // The program's texts break lines with CR (or CR LF).
 QString BoxText(std::string_view text) {
@@ -71,6 +73,22 @@ std::string QtDialogs::Input(std::string_view prompt) {
   const bool accepted = dialog.exec() == QDialog::Accepted;
   GiveBackKeyboard(dialog.parentWidget());
   return accepted ? dialog.textValue().toStdString() : std::string();
+}
+
+void QtDialogs::Notice(std::string_view text) { notices_.append(BoxText(text)); }
+
+void QtDialogs::EndNotices() {
+  if (notices_.isEmpty()) return;
+  QString shown = notices_.mid(0, kNoticesInText).join(QLatin1Char('\n'));
+  if (notices_.size() > kNoticesInText) {
+    shown += QStringLiteral("\n（ほかに %1 件。すべては詳細に）").arg(notices_.size() - kNoticesInText);
+  }
+  QMessageBox box(QMessageBox::NoIcon, kProgramTitle, shown, QMessageBox::Ok, Parent());
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+  if (notices_.size() > kNoticesInText) box.setDetailedText(notices_.join(QLatin1Char('\n')));
+  notices_.clear();
+  box.exec();
+  GiveBackKeyboard(box.parentWidget());
 }
 
 void QtDialogs::ProcessEvents() {

@@ -4,6 +4,7 @@
 // the default, an input box, and repainting during long work.
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include "dialogs/dialogs.h"
@@ -25,6 +26,10 @@ class QtDialogs : public Dialogs {
   // are processed at most every few hundredths of a second, which keeps the
   // windows live without slowing the run.
   void ProcessEvents() override;
+  // A run's notices are gathered and shown together in one box when it is
+  // over, not in a box each.
+  void Notice(std::string_view text) override;
+  void EndNotices() override;
 
  private:
   QWidget* Parent() const;
@@ -32,6 +37,7 @@ class QtDialogs : public Dialogs {
 
   QElapsedTimer since_events_;
   QPointer<QWidget> owner_;
+  QStringList notices_;
 };
 
 }  // namespace tessivar
