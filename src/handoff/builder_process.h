@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessivar {
 
-// Starts program with no arguments. Returns its process id, or 0 with
-// *error describing why it could not be started.
-pid_t StartProgram(const std::filesystem::path& program, std::string* error);
+// Starts program with arguments. Returns its process id, or 0 with *error
+// describing why it could not be started.
+pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   std::string* error);
 
 // When the process has ended: how ("終了コード 3", "シグナル 9"), having
 // collected it. nullopt while it runs.

@@ -14,8 +14,11 @@ inline constexpr int kMaxPolls = 100;
 
 struct HandoffSettings {
   std::filesystem::path program_folder;  // the converter's folder (holds Morvane/)
-  std::filesystem::path out_folder;      // G_OutFolder (CSV_OUT)
-  int poll_ms = kDefaultPollMs;          // --poll-ms
+  // The builder's executable; empty: Morvane/Morvane in program_folder. It
+  // runs in program_folder's Morvane/, wherever it is installed.
+  std::filesystem::path builder_program;
+  std::filesystem::path out_folder;  // G_OutFolder (CSV_OUT)
+  int poll_ms = kDefaultPollMs;      // --poll-ms
   int max_polls = kMaxPolls;
 };
 
