@@ -1,9 +1,11 @@
 #include "shell/windows/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "shell/windows/program_identity.h"
 
@@ -40,14 +42,18 @@ void QtDialogs::MessageWithIcon(std::string_view text, DialogIcon icon) {
   box.exec();
 }
 
+std::unique_ptr<QMessageBox> QuestionBox(std::string_view text, DialogIcon icon, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(BoxIcon(icon), kProgramTitle, BoxText(text),
+                                           QMessageBox::Yes | QMessageBox::No, parent);
+  box->button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+  box->button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+  box->setDefaultButton(QMessageBox::No);
+  box->setEscapeButton(QMessageBox::No);
+  return box;
+}
+
 bool QtDialogs::AskWithIcon(std::string_view text, DialogIcon icon) {
-  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Yes | QMessageBox::No,
-                  QApplication::activeWindow());
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-  box.setDefaultButton(QMessageBox::No);
-  box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return QuestionBox(text, icon, QApplication::activeWindow())->exec() == QMessageBox::Yes;
 }
 
 std::string QtDialogs::Input(std::string_view prompt) {
@@ -64,6 +70,10 @@ void QtDialogs::ProcessEvents() {
   if (since_events_.elapsed() < kEventIntervalMs) return;
   QApplication::processEvents();
   since_events_.restart();
+}
+
+bool QtDialogs::OpenFolder(const std::filesystem::path& folder) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
 }
 
 }  // namespace tessivar

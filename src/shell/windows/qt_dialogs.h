@@ -3,10 +3,18 @@
 // the buttons of a Japanese system ("はい", "いいえ", "OK"), Yes/No with No as
 // the default, an input box, and repainting during long work.
 #include <QElapsedTimer>
+#include <memory>
 
 #include "dialogs/dialogs.h"
 
+class QMessageBox;
+class QWidget;
+
 namespace tessivar {
+
+// The Yes/No box of a question, as Ask shows it (the pictures of the
+// windows show it too).
+std::unique_ptr<QMessageBox> QuestionBox(std::string_view text, DialogIcon icon, QWidget* parent);
 
 class QtDialogs : public Dialogs {
  public:
@@ -20,6 +28,8 @@ class QtDialogs : public Dialogs {
   // are processed at most every few hundredths of a second, which keeps the
   // windows live without slowing the run.
   void ProcessEvents() override;
+  bool OpensFolders() const override { return true; }
+  bool OpenFolder(const std::filesystem::path& folder) override;
 
  private:
   QElapsedTimer since_events_;

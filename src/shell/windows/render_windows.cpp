@@ -17,6 +17,7 @@
 #include "shell/windows/about_box.h"
 #include "shell/windows/japanese_font.h"
 #include "shell/windows/main_window.h"
+#include "shell/windows/render_folder_pictures.h"
 #include "shell/windows/splash_window.h"
 #include "shell/windows/wait_window.h"
 
@@ -95,5 +96,6 @@ int main(int argc, char** argv) {
   editor.findChild<QListWidget*>(QStringLiteral("List出力設定F"))->setCurrentRow(2);
   editor.findChild<QListWidget*>(QStringLiteral("LbOUT"))->setCurrentRow(2);
   ok = Save(editor, out, "field_set_editor.png") && ok;
+  ok = RenderFolderPictures(out, QString::fromLocal8Bit(argv[1])) && ok;
   return ok && dialogs.messages().empty() ? 0 : 1;
 }
