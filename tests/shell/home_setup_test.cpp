@@ -82,6 +82,20 @@ TEST_F(HomeSetup, FirstStartMakesTheHomeAndLaterStartsKeepTheUsersChanges) {
   EXPECT_EQ(Read(home_ / "Morvane/MDB定義/a.sql"), "package a 3");
 }
 
+// With windows the first start asks whether to open the empty CSV_IN, and
+// opens it on Yes.
+TEST_F(HomeSetup, WindowsOfferToOpenTheEmptyInputFolder) {
+  ScriptedDialogs dialogs({true});
+  dialogs.set_opens_folders(true);
+  Application app(home_, dialogs);
+  UseProgramFiles(app, places::LocateProgramFiles(program_));
+  EXPECT_FALSE(RunStartup(app));
+  EXPECT_EQ(dialogs.questions(), std::vector<std::string>{EmptyInputFolderGuide(home_ / "CSV_IN") +
+                                                          "\r\rCSV_IN フォルダーを開きますか？"});
+  EXPECT_EQ(dialogs.opened_folders(), std::vector<fs::path>{home_ / "CSV_IN"});
+  EXPECT_TRUE(dialogs.messages().empty());
+}
+
 // A writable program folder is its own home, as it always was: nothing is
 // copied or made beyond CSV_IN, and the message is the one beside the program.
 TEST_F(HomeSetup, TheProgramFolderStaysAsItWas) {
