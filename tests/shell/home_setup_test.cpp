@@ -43,7 +43,10 @@ class HomeSetup : public ::testing::Test {
     return dialogs.messages();
   }
 
-  const fs::path root_ = fs::temp_directory_path() / "home_setup_test";
+  // One folder per test: CTest runs them side by side.
+  const fs::path root_ =
+      fs::temp_directory_path() /
+      ("home_setup_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   const fs::path program_ = root_ / "program";
   const fs::path home_ = root_ / "user/Documents/Tessivar";
 };
