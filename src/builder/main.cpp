@@ -1,5 +1,7 @@
 // Morvane, the database builder: Morvane [--home DIR]. Without --home its
-// program folder (holding Morvane.ini) is the folder of the executable.
+// folder (holding Morvane.ini) is the folder of the executable, or, where
+// that is not the builder's to write (the package), Morvane in the user's
+// Tessivar folder.
 #include <fcntl.h>
 
 #include <charconv>
@@ -9,6 +11,7 @@
 
 #include "builder/builder_run.h"
 #include "builder/program_folder.h"
+#include "program_version.h"
 
 namespace {
 
@@ -31,16 +34,20 @@ void KeepInheritedDescriptors() {
 int main(int argc, char** argv) {
   KeepInheritedDescriptors();
   namespace fs = std::filesystem;
+  constexpr std::string_view kUsage = "usage: Morvane [--home DIR]\n       Morvane --version\n";
   fs::path home;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--home" && i + 1 < argc) {
       home = argv[++i];
     } else if (arg == "--help") {
-      std::cout << "usage: Morvane [--home DIR]\n";
+      std::cout << kUsage;
+      return 0;
+    } else if (arg == "--version") {
+      std::cout << "Morvane " << tessivar::kVersionText << "\n";
       return 0;
     } else {
-      std::cerr << "usage: Morvane [--home DIR]\n";
+      std::cerr << kUsage;
       return 2;
     }
   }

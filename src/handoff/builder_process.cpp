@@ -12,7 +12,8 @@ extern char** environ;
 
 namespace tessivar {
 
-pid_t StartProgram(const std::filesystem::path& program, int inherited, std::string* error) {
+pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   int inherited, std::string* error) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -20,9 +21,11 @@ pid_t StartProgram(const std::filesystem::path& program, int inherited, std::str
   // new program only.
   if (inherited >= 0) posix_spawn_file_actions_adddup2(&actions, inherited, inherited);
   const std::string path = program.string();
-  char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  std::vector<char*> argv = {const_cast<char*>(path.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
+  const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) {
     *error = path + ": " + std::strerror(rc);

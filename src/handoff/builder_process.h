@@ -6,13 +6,15 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessivar {
 
-// Starts program with no arguments; the descriptor inherited (when not -1)
+// Starts program with arguments; the descriptor inherited (when not -1)
 // stays open in it under the same number. Returns its process id, or 0 with
 // *error describing why it could not be started.
-pid_t StartProgram(const std::filesystem::path& program, int inherited, std::string* error);
+pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   int inherited, std::string* error);
 
 // When the process has ended: how ("終了コード 3", "シグナル 9"), having
 // collected it. nullopt while it runs.

@@ -27,8 +27,11 @@ inline constexpr std::array<std::string_view, 2> kDefinitionScripts = {"torvaskm
 
 struct HandoffSettings {
   std::filesystem::path program_folder;  // the converter's folder (holds Morvane/)
-  std::filesystem::path out_folder;      // G_OutFolder (CSV_OUT)
-  int poll_ms = kDefaultPollMs;          // --poll-ms
+  // The builder's executable; empty: Morvane/Morvane in program_folder. It
+  // runs in program_folder's Morvane/, wherever it is installed.
+  std::filesystem::path builder_program;
+  std::filesystem::path out_folder;  // G_OutFolder (CSV_OUT)
+  int poll_ms = kDefaultPollMs;      // --poll-ms
   std::chrono::milliseconds time_limit = kBuilderTimeLimit;
   // The run lock's descriptor, handed to the builder so that the lock is
   // held until the builder has ended, even when Tessivar ends first; -1

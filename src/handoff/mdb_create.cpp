@@ -124,6 +124,8 @@ BuilderOutcome AwaitVerdict(const HandoffSettings& settings, pid_t pid, const fs
 
 BuilderOutcome F_MDB_Create(const HandoffSettings& settings, Dialogs& dialogs) {
   const fs::path folder = BuilderFolder(settings.program_folder);
+  const fs::path program =
+      settings.builder_program.empty() ? folder / kBuilderProgram : settings.builder_program;
   const fs::path settings_file = folder / kBuilderSettingsFile;
   const fs::path status_file = folder / kBuilderStatusFile;
   RemoveQuietly(settings_file);
@@ -135,7 +137,8 @@ BuilderOutcome F_MDB_Create(const HandoffSettings& settings, Dialogs& dialogs) {
     // Without its settings the builder could only fail.
     dialogs.Message(std::string(kErrorPrefix) + error);
     dialogs.Message("Morvaneが起動できません。");
-  } else if (const pid_t pid = StartProgram(folder / kBuilderProgram, settings.run_lock, &error); pid == 0) {
+  } else if (const pid_t pid = StartProgram(program, {"--home", folder.string()}, settings.run_lock, &error);
+             pid == 0) {
     dialogs.Message(std::string(kErrorPrefix) + error);
     dialogs.Message("Morvaneが起動できません。");
   } else {

@@ -4,6 +4,7 @@
 // message printed.
 //
 //   Tessivar [--home DIR]                  opens the windows
+//   Tessivar --version
 //   Tessivar --batch [--home DIR] --purpose ime|mdb|csv
 //            [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]
 //            [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]
@@ -22,6 +23,7 @@
 
 #include "convert/run_options.h"
 #include "handoff/handoff.h"
+#include "places/program_files.h"
 
 namespace tessivar {
 
@@ -39,13 +41,17 @@ struct BatchArguments {
   bool yes = false;
   int poll_ms = kDefaultPollMs;
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt
 // and sets error.
 std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>& args, std::string& error);
 
-int RunBatch(const BatchArguments& args, std::ostream& out, std::ostream& err);
+// The run in args.home with the program's files (the builder, and what a
+// home other than the program folder is made from).
+int RunBatch(const BatchArguments& args, const places::ProgramFiles& files, std::ostream& out,
+             std::ostream& err);
 
 extern const char kBatchUsage[];
 

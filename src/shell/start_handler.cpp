@@ -41,6 +41,7 @@ const char* ConfirmationQuestion(Purpose purpose, ImeTarget target) {
 HandoffSettings BuilderSettings(const Application& app) {
   HandoffSettings settings;
   settings.program_folder = app.program_folder;
+  settings.builder_program = app.builder_program;
   settings.out_folder = app.inputs.out_folder;
   settings.poll_ms = app.builder_poll_ms;
   return settings;

@@ -59,6 +59,7 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
     EXPECT_FALSE(error.empty()) << args.back();
   }
   EXPECT_TRUE(Parse({"--help"})->help);
+  EXPECT_TRUE(Parse({"--version"})->version);
   auto windows = Parse({"--home", "/x"});
   ASSERT_TRUE(windows);
   EXPECT_TRUE(windows->windows);
@@ -91,7 +92,7 @@ TEST(BatchRun, WordListOptionsWithAnotherPurposeAreRefused) {
     auto parsed = ParseBatchArguments(args, error);
     ASSERT_TRUE(parsed) << error;
     std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(*parsed, out, err), c.exit_code);
+    EXPECT_EQ(RunBatch(*parsed, places::LocateProgramFiles(home), out, err), c.exit_code);
     EXPECT_NE(err.str().find(c.error), std::string::npos) << err.str();
     EXPECT_EQ(out.str().empty(), c.exit_code == 2) << out.str();
   }

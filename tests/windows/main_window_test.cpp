@@ -450,6 +450,8 @@ void MainWindowTest::keyboardReachesEveryControlAndComesBackAfterARun() {
   QCOMPARE(program.dialogs.messages().back(), std::string("郵便番号データを 1 件 作成しました。"));
   QTRY_COMPARE(QApplication::activeWindow(), w);
   QCOMPARE(QApplication::focusWidget(), start);
+}
+
 // However many notices a run has, the windows open one box for them, with
 // the first few in its text and all of them in its details.
 void MainWindowTest::noticesOfARunAreOneBox() {

@@ -1,9 +1,11 @@
 #include "shell/windows/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "shell/windows/program_identity.h"
 
@@ -53,14 +55,20 @@ void QtDialogs::MessageWithIcon(std::string_view text, DialogIcon icon) {
   GiveBackKeyboard(box.parentWidget());
 }
 
+std::unique_ptr<QMessageBox> QuestionBox(std::string_view text, DialogIcon icon, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(BoxIcon(icon), kProgramTitle, BoxText(text),
+                                           QMessageBox::Yes | QMessageBox::No, parent);
+  box->button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+  box->button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+  box->setDefaultButton(QMessageBox::No);
+  box->setEscapeButton(QMessageBox::No);
+  return box;
+}
+
 bool QtDialogs::AskWithIcon(std::string_view text, DialogIcon icon) {
-  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Yes | QMessageBox::No, Parent());
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-  box.setDefaultButton(QMessageBox::No);
-  box.setEscapeButton(QMessageBox::No);
-  const bool yes = box.exec() == QMessageBox::Yes;
-  GiveBackKeyboard(box.parentWidget());
+  const auto box = QuestionBox(text, icon, Parent());
+  const bool yes = box->exec() == QMessageBox::Yes;
+  GiveBackKeyboard(box->parentWidget());
   return yes;
 }
 
@@ -95,6 +103,10 @@ void QtDialogs::ProcessEvents() {
   if (since_events_.elapsed() < kEventIntervalMs) return;
   QApplication::processEvents();
   since_events_.restart();
+}
+
+bool QtDialogs::OpenFolder(const std::filesystem::path& folder) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
 }
 
 }  // namespace tessivar

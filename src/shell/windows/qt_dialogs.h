@@ -7,9 +7,17 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 #include "dialogs/dialogs.h"
 
+class QMessageBox;
+
 namespace tessivar {
+
+// The Yes/No box of a question, as Ask shows it (the pictures of the
+// windows show it too).
+std::unique_ptr<QMessageBox> QuestionBox(std::string_view text, DialogIcon icon, QWidget* parent);
 
 class QtDialogs : public Dialogs {
  public:
@@ -30,6 +38,8 @@ class QtDialogs : public Dialogs {
   // over, not in a box each.
   void Notice(std::string_view text) override;
   void EndNotices() override;
+  bool OpensFolders() const override { return true; }
+  bool OpenFolder(const std::filesystem::path& folder) override;
 
  private:
   QWidget* Parent() const;
