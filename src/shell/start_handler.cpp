@@ -126,7 +126,8 @@ RunResult Btn_作成開始_Click(Application& app) {
   if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
   HandoffSettings builder = BuilderSettings(app);
   builder.run_lock = lock.descriptor();
-  if (purpose == Purpose::kDatabase && !CopyDefinitionFiles(builder, app.dialogs)) return RunResult::kFailed;
+  CopiedDefinitionFiles definitions(builder);
+  if (purpose == Purpose::kDatabase && !definitions.Copy(app.dialogs)) return RunResult::kFailed;
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, app.G_MainForm.List出力設定F.SelectedName());
@@ -147,6 +148,7 @@ RunResult Btn_作成開始_Click(Application& app) {
   if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
+  if (outcome != BuilderOutcome::kNotStarted) definitions.HandOn();
   ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
 }

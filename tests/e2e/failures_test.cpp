@@ -108,6 +108,8 @@ const FailureCase kCases[] = {
      [](const fs::path& h) {
        EXPECT_EQ(ReadBytes(h / "MDB_OUT" / "torvask.mdb"), "the last good database");
        EXPECT_FALSE(fs::exists(h / "Morvane.Log"));
+       // The definition files copied for the builder went with the run.
+       EXPECT_TRUE(fs::is_empty(h / "CSV_OUT"));
      }},
     {"utf8_address_file_is_named_not_converted",
      [](const fs::path& h) {
@@ -153,6 +155,8 @@ const FailureCase kCases[] = {
      [](const fs::path& h) {
        EXPECT_EQ(ReadBytes(h / "MDB_OUT" / "torvask.mdb"), "the last good database");
        EXPECT_FALSE(fs::exists(h / "Morvane.Log"));
+       // The definition files copied for the builder went with the run.
+       EXPECT_TRUE(fs::is_empty(h / "CSV_OUT"));
      }},
     {"cr_only_line_ends",
      [](const fs::path& h) {
