@@ -5,12 +5,14 @@
 #include "convert/run.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "convert/business_edit.h"
 #include "convert/emit_record.h"
 #include "convert/read_input_lines.h"
 #include "convert/read_zip_file.h"
+#include "convert/run_changes.h"
 #include "convert/town_area.h"
 #include "convert/write_header.h"
 #include "convert/write_line.h"
@@ -114,14 +116,22 @@ bool F_CreateZipData(ConvertContext& ctx) {
     }
     return false;
   }
+  // The word list and the CSV text are compared with the output they
+  // replace, whose content is kept for that until the new one is in place.
+  const bool counted =
+      ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv;
+  std::optional<changes::OutputChanges> compared;
+  if (counted) compared.emplace(ChangeSettings(ctx.run));
+  ctx.run.written_entries.Clear();  // its memory goes to the comparison
   if (!file.Close()) {
     ctx.run.dialogs.Message(file.error());
     return false;
   }
 
-  if (ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv) {
+  if (counted) {
+    const std::string changed = compared->Compare();
     ctx.run.dialogs.Message("郵便番号データを " + std::to_string(ctx.run.G_RecordCount) +
-                            " 件 作成しました。");
+                            " 件 作成しました。" + (changed.empty() ? "" : "\r" + changed));
   }
   return true;
 }

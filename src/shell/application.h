@@ -47,6 +47,7 @@ struct Application {
   std::vector<std::u16string> G_SelFields;
   std::string G_OutFileName;
   int builder_poll_ms = kDefaultPollMs;
+  bool write_changes = true;  // the batch mode's --no-changes: false
   WaitWindow* F_WAIT = nullptr;
 };
 

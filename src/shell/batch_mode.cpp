@@ -15,13 +15,16 @@ const char kBatchUsage[] =
     "       Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
     "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
     "                [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]\n"
-    "                [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]\n"
+    "                [--prefectures all | CODE[,CODE...]] [--no-changes] [--yes] [--poll-ms N]\n"
     "\n"
     "Without --batch, Tessivar opens its windows (they need a display).\n"
     "Converts the Japan Post files in DIR/CSV_IN (DIR: the program's folder by default)\n"
     "into DIR/CSV_OUT: ime the word list ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the\n"
     "search database MDB_OUT/torvask.mdb. The word list is for the Microsoft IME\n"
     "(--ime-target ms-ime, the default) or for Mozc (--ime-target mozc: ASCII readings).\n"
+    "Replacing an output of the same options, ime and csv also write the lines added and\n"
+    "removed since (ZIP_追加.TXT, ZIP_削除.TXT, ZIPDATA_追加.CSV, ...) and 変更一覧.CSV;\n"
+    "--no-changes leaves them out.\n"
     "Every message is printed; questions are answered Yes with --yes, No without it.\n"
     "Exit status: 0 done; 1 start-up stopped, run refused (also while another run is in\n"
     "progress), an input unreadable, an output not written whole, or build failed;\n"
@@ -75,6 +78,10 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
   }
   if ((args.column_names || args.field_set) && !form.Opt_列名.enabled) {
     error = "--column-names and --field-set apply to the CSV text (--purpose csv) only";
+    return false;
+  }
+  if (args.no_changes && form.SelectedPurpose() == Purpose::kDatabase) {
+    error = "--no-changes applies to the word list and the CSV text (--purpose ime or csv) only";
     return false;
   }
   if (args.column_names) form.Opt_列名.value = true;
@@ -172,6 +179,8 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
         return std::nullopt;
       }
       parsed.prefectures = codes;
+    } else if (a == "--no-changes") {
+      parsed.no_changes = true;
     } else if (a == "--yes") {
       parsed.yes = true;
     } else if (a == "--poll-ms") {
@@ -205,6 +214,7 @@ int RunBatch(const BatchArguments& args, std::ostream& out, std::ostream& err) {
   BatchDialogs dialogs(out, args.yes);
   Application app(args.home, dialogs);
   app.builder_poll_ms = args.poll_ms;
+  app.write_changes = !args.no_changes;
   if (!RunStartup(app)) return 1;
   std::string error;
   if (!ApplyOptions(args, app.G_MainForm, error)) {
