@@ -116,7 +116,7 @@ bool ChangeList::Write(text::TextFileWriter& file, std::string_view output_name,
     if (a.added != b.added) return b.added;
     return a.offset < b.offset;
   });
-  std::string line;
+  std::string_view line;
   for (size_t from = 0; from < entries_.size();) {
     const uint32_t code = entries_[from].code;
     std::string words[2];  // old, new

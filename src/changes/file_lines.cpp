@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -81,18 +82,29 @@ bool FileLines::Next(std::string_view& line, uint64_t& offset) {
   return true;
 }
 
-bool FileLines::ReadAt(uint64_t offset, size_t length, std::string& bytes) {
-  bytes.resize(length);
-  size_t done = 0;
-  while (done < length) {
-    const ssize_t got = ::pread(fd_, bytes.data() + done, length - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      error_ = name_ + ": " + (got < 0 ? std::strerror(errno) : "読み直せません");
+bool FileLines::ReadAt(uint64_t offset, size_t length, std::string_view& bytes) {
+  if (offset < window_offset_ || offset + length > window_offset_ + window_.size()) {
+    window_.resize(std::max(length, kBlockSize));
+    size_t done = 0;
+    while (done < window_.size()) {
+      const ssize_t got =
+          ::pread(fd_, window_.data() + done, window_.size() - done, static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        error_ = name_ + ": " + std::strerror(errno);
+        return false;
+      }
+      if (got == 0) break;
+      done += static_cast<size_t>(got);
+    }
+    window_.resize(done);
+    window_offset_ = offset;
+    if (done < length) {
+      error_ = name_ + " が読み直す前に短くなりました。";
       return false;
     }
-    done += static_cast<size_t>(got);
   }
+  bytes = std::string_view(window_).substr(offset - window_offset_, length);
   return true;
 }
 

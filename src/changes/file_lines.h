@@ -25,8 +25,9 @@ class FileLines {
   // place of its first byte. False at the end, and when the file cannot be
   // read further (error() then says why).
   bool Next(std::string_view& line, uint64_t& offset);
-  // The length bytes at offset, read again.
-  bool ReadAt(uint64_t offset, size_t length, std::string& bytes);
+  // The length bytes at offset, read again: from a window of the file kept
+  // from the last read, so that lines read in file order cost a read a block.
+  bool ReadAt(uint64_t offset, size_t length, std::string_view& bytes);
 
   const std::string& error() const { return error_; }
 
@@ -40,6 +41,8 @@ class FileLines {
   size_t size_ = 0;
   uint64_t buffer_offset_ = 0;  // where buffer_[0] stands in the file
   bool end_ = false;
+  std::string window_;  // read again from window_offset_ on
+  uint64_t window_offset_ = 0;
   std::string error_;
 };
 

@@ -4,15 +4,20 @@
 // their hashes (line_hash.h), the new ones matched against the old in file
 // order. A month changes a few hundred of 150,000 lines and leaves the rest
 // in their order, so nearly every line meets its match where the old lines
-// stand; only the lines left over on either side are matched through a
-// table (line_counts.h), in which a line that moved finds its match too.
-// The old lines' hashes are held in order, 8 bytes a line.
+// stand; only the lines left over on either side are matched by sorting
+// them, in which a line that moved finds its match too. Each line is known
+// by its hash and its place in its file, 16 bytes for every old line.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "changes/line_counts.h"
-
 namespace changes {
+
+// Where a line stands in its file.
+struct LinePlace {
+  uint64_t offset = 0;
+  uint32_t length = 0;
+};
 
 class LineMatch {
  public:
@@ -20,33 +25,35 @@ class LineMatch {
   explicit LineMatch(size_t expected_old_lines) { old_.reserve(expected_old_lines); }
 
   // The old output's lines in order, then the new output's.
-  void AddOld(uint64_t hash) { old_.push_back(hash); }
-  void AddNew(uint64_t hash);
+  void AddOld(uint64_t hash, LinePlace place) { old_.push_back({hash, Pack(place)}); }
+  void AddNew(uint64_t hash, LinePlace place);
   // After the last line of both.
   void Finish();
 
-  // The new lines the old output lacks, by number (0-based), ascending.
-  const std::vector<uint64_t>& added() const { return added_; }
-  // The old lines the new output lacks: take each out as the old lines are
-  // passed again, the first lines of a hash being the ones that count.
-  LineCounts& removed() { return removed_; }
+  // The new lines the old output lacks, in file order.
+  const std::vector<LinePlace>& added() const { return added_; }
+  // The old lines the new output lacks, in file order.
+  const std::vector<LinePlace>& removed() const { return removed_; }
 
  private:
-  struct NewLine {
-    uint64_t number;
+  struct Line {
     uint64_t hash;
+    uint64_t place;  // offset << kLengthBits | length: lines are short, files below 2^40 bytes
   };
+  static constexpr int kLengthBits = 24;
+  static uint64_t Pack(LinePlace place) { return place.offset << kLengthBits | place.length; }
+  static LinePlace Unpack(uint64_t place) {
+    return {place >> kLengthBits, static_cast<uint32_t>(place & ((1u << kLengthBits) - 1))};
+  }
   // How far ahead a new line looks for its old match: a block of that many
   // old lines gone still leaves the lines after it matched in order.
   static constexpr size_t kLookAhead = 256;
 
-  std::vector<uint64_t> old_;
-  size_t next_old_ = 0;  // the old line the next new line should match
-  uint64_t new_lines_ = 0;
-  std::vector<uint64_t> old_left_;  // hashes of old lines not matched in order
-  std::vector<NewLine> new_left_;   // new lines not matched in order
-  std::vector<uint64_t> added_;
-  LineCounts removed_;
+  std::vector<Line> old_;
+  size_t next_old_ = 0;         // the old line the next new line should match
+  std::vector<Line> old_left_;  // old lines not matched in order
+  std::vector<Line> new_left_;  // new lines not matched in order
+  std::vector<LinePlace> added_, removed_;
 };
 
 }  // namespace changes

@@ -67,7 +67,7 @@ class OutputPass {
   }
 
   std::string_view line() const { return line_; }
-  uint64_t offset() const { return offset_; }
+  LinePlace place() const { return {offset_, static_cast<uint32_t>(line_.size())}; }
   bool header() const { return header_; }
   uint64_t hash() const { return hash_; }
   const Fingerprint& fingerprint() const { return fingerprint_; }
@@ -193,33 +193,32 @@ std::string OutputChanges::Compare() {
   return said;
 }
 
-// The old lines' hashes in order; the new lines matched against them
-// (line_match.h); the new lines again for the additions, the old ones again
-// for the removals, each pass only when it has lines to find.
+// Both outputs' lines by their hashes and places (line_match.h), then the
+// lines that differ read again by their places, in file order.
 std::string OutputChanges::CompareWithKept(Fingerprint& new_fingerprint, bool& fingerprinted) {
   LineMatch match(old_fingerprint_.lines);
-  {
-    FileLines old_file;
-    if (!old_file.Open(kept_)) return Unreadable(old_file.error());
-    OutputPass old_pass(old_file, settings_.header_lines);
-    while (old_pass.Next()) {
-      if (!old_pass.header()) match.AddOld(old_pass.hash());
-    }
-    if (!old_file.error().empty()) return Unreadable(old_file.error());
-    if (!(old_pass.fingerprint() == old_fingerprint_))
-      return "前回の出力は作成後に書き換えられているため、比較しませんでした。";
+  FileLines old_file, new_file;
+  if (!old_file.Open(kept_)) return Unreadable(old_file.error());
+  OutputPass old_pass(old_file, settings_.header_lines);
+  while (old_pass.Next()) {
+    if (!old_pass.header()) match.AddOld(old_pass.hash(), old_pass.place());
   }
-  {
-    FileLines new_file;
-    if (!new_file.Open(settings_.output)) return new_file.error() + std::string(kNotWritten);
-    OutputPass new_pass(new_file, settings_.header_lines);
-    while (new_pass.Next()) {
-      if (!new_pass.header()) match.AddNew(new_pass.hash());
-    }
-    if (!new_file.error().empty()) return new_file.error() + std::string(kNotWritten);
-    new_fingerprint = new_pass.fingerprint();
-    fingerprinted = true;
+  if (!old_file.error().empty()) return Unreadable(old_file.error());
+  if (!(old_pass.fingerprint() == old_fingerprint_))
+    return "前回の出力は作成後に書き換えられているため、比較しませんでした。";
+
+  if (!new_file.Open(settings_.output)) return new_file.error() + std::string(kNotWritten);
+  std::string header;  // the new output's, for both files
+  OutputPass new_pass(new_file, settings_.header_lines);
+  while (new_pass.Next()) {
+    if (new_pass.header())
+      header.append(new_pass.line()).append("\r\n");
+    else
+      match.AddNew(new_pass.hash(), new_pass.place());
   }
+  if (!new_file.error().empty()) return new_file.error() + std::string(kNotWritten);
+  new_fingerprint = new_pass.fingerprint();
+  fingerprinted = true;
   match.Finish();
 
   // Not synced: like the output, they are made again by the next run.
@@ -230,43 +229,25 @@ std::string OutputChanges::CompareWithKept(Fingerprint& new_fingerprint, bool& f
   if (!removals.Open(files_.removals, kNoSync)) return removals.error() + std::string(kNotWritten);
   if (list.possible() && !list_file.Open(files_.list, kNoSync))
     return list_file.error() + std::string(kNotWritten);
-
-  FileLines new_again, old_again;
-  if (!new_again.Open(settings_.output)) return new_again.error() + std::string(kNotWritten);
-  if (!old_again.Open(kept_)) return Unreadable(old_again.error());
+  additions.WriteBytes(header);
+  removals.WriteBytes(header);
   std::string scratch;
-  const std::vector<uint64_t>& added = match.added();
-  size_t next_added = 0;
-  OutputPass new_again_pass(new_again, settings_.header_lines);
-  uint64_t number = 0;  // of the line after the header
-  while ((new_again_pass.fingerprint().lines < static_cast<uint64_t>(settings_.header_lines) ||
-          next_added < added.size()) &&
-         new_again_pass.Next()) {
-    if (new_again_pass.header()) {  // the new output's header heads both files
-      WriteLineBytes(additions, new_again_pass.line(), scratch);
-      WriteLineBytes(removals, new_again_pass.line(), scratch);
-    } else if (number++ == added[next_added]) {
-      WriteLineBytes(additions, new_again_pass.line(), scratch);
-      list.Added(new_again_pass.line(), new_again_pass.offset());
-      ++next_added;
-    }
+  std::string_view line;
+  for (const LinePlace& place : match.added()) {
+    if (!new_file.ReadAt(place.offset, place.length, line))
+      return new_file.error() + std::string(kNotWritten);
+    WriteLineBytes(additions, line, scratch);
+    list.Added(line, place.offset);
   }
-  if (!new_again.error().empty()) return new_again.error() + std::string(kNotWritten);
-
-  LineCounts& removed = match.removed();
-  const long removed_count = static_cast<long>(removed.size());
-  OutputPass old_again_pass(old_again, settings_.header_lines);
-  while (removed.size() > 0 && old_again_pass.Next()) {
-    if (!old_again_pass.header() && removed.Take(old_again_pass.hash())) {
-      WriteLineBytes(removals, old_again_pass.line(), scratch);
-      list.Removed(old_again_pass.line(), old_again_pass.offset());
-    }
+  for (const LinePlace& place : match.removed()) {
+    if (!old_file.ReadAt(place.offset, place.length, line)) return Unreadable(old_file.error());
+    WriteLineBytes(removals, line, scratch);
+    list.Removed(line, place.offset);
   }
-  if (!old_again.error().empty()) return Unreadable(old_again.error());
 
   std::string error;
   if (list.possible() &&
-      !list.Write(list_file, settings_.output.filename().string(), old_again, new_again, error))
+      !list.Write(list_file, settings_.output.filename().string(), old_file, new_file, error))
     return error + std::string(kNotWritten);
   // All of them or none.
   const std::pair<text::TextFileWriter*, const fs::path*> written[] = {
@@ -284,7 +265,7 @@ std::string OutputChanges::CompareWithKept(Fingerprint& new_fingerprint, bool& f
     for (const fs::path* path : placed) fs::remove(*path, ignored);
     return error + std::string(kNotWritten);
   }
-  return CountsMessage(static_cast<long>(added.size()), removed_count);
+  return CountsMessage(static_cast<long>(match.added().size()), static_cast<long>(match.removed().size()));
 }
 
 }  // namespace changes

@@ -14,8 +14,9 @@
 // a second name (a hard link, or a copy where the file system has none),
 // which goes again whatever happens.
 //
-// The lines are compared by their hashes (line_counts.h): the old file is
-// read twice and the new one once, block by block; no file is held whole.
+// The lines are compared by their hashes and places (line_match.h): each
+// file is read once, block by block, and only the lines that differ are
+// read again; no file is held whole.
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -21,19 +21,17 @@ struct MatchCase {
   std::string removed;               // the old lines the new lack, in old order
 };
 
-// Runs the three passes as the comparison does.
+// A line's place is its number here.
 void Match(const std::string& old_lines, const std::string& new_lines, std::string& added,
            std::string& removed) {
   LineMatch match(old_lines.size());
-  for (char line : old_lines) match.AddOld(LineHash(std::string_view(&line, 1)));
-  for (char line : new_lines) match.AddNew(LineHash(std::string_view(&line, 1)));
+  for (size_t i = 0; i < old_lines.size(); ++i) match.AddOld(LineHash(old_lines.substr(i, 1)), {i, 1});
+  for (size_t i = 0; i < new_lines.size(); ++i) match.AddNew(LineHash(new_lines.substr(i, 1)), {i, 1});
   match.Finish();
   added.clear();
-  for (uint64_t number : match.added()) added += new_lines[number];
+  for (const LinePlace& place : match.added()) added += new_lines[place.offset];
   removed.clear();
-  for (char line : old_lines) {
-    if (match.removed().Take(LineHash(std::string_view(&line, 1)))) removed += line;
-  }
+  for (const LinePlace& place : match.removed()) removed += old_lines[place.offset];
 }
 
 TEST(LineMatch, FindsWhatEachSideLacksCountingLinesHeldTwice) {
