@@ -33,10 +33,9 @@ void RemoveLeftKept(const fs::path& output) {
   const std::string prefix = output.filename().string() + std::string(kKeptMark);
   std::error_code ec;
   for (fs::directory_iterator it(output.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->path().filename().string().starts_with(prefix)) {
-      std::error_code ignored;
+    std::error_code ignored;
+    if (it->path().filename().string().starts_with(prefix) && it->is_regular_file(ignored))
       fs::remove(it->path(), ignored);
-    }
   }
 }
 
