@@ -144,6 +144,7 @@ RunResult Btn_作成開始_Click(Application& app) {
   WaitWindowShown wait(app.F_WAIT);
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
   ctx.run.G_SelFields = app.G_SelFields;
+  ctx.run.options.write_changes = app.write_changes;
   ctx.run.G_OutFileName = app.G_OutFileName;
   if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
