@@ -17,10 +17,6 @@ std::vector<std::string> Converted(std::u16string_view code) {
   return harness.Take();
 }
 
-std::string Csv(const std::string& code, const std::string& town, const std::string& kana) {
-  return "\"" + code + "\",\"" + town + "\",\"" + kana + "\",,";
-}
-
 // Two lines; "２丁目" and "３丁目" are lent forward, "番地" backward, and
 // across the line break.
 TEST(TownRealRecords, ContinuedListWithPrefixesAndTails) {
