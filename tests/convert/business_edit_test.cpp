@@ -17,8 +17,7 @@ namespace tessivar {
 namespace {
 
 using testing::EmitHarness;
-
-std::string U8(std::u16string_view s) { return ToUtf8(s); }
+using testing::U8;
 
 const Corrections& Cases() {
   static const Corrections cases(correction::kBusinessFixCases);
