@@ -57,9 +57,11 @@ const fs::path& InstalledFolder() {
 
 }  // namespace
 
-fs::path FreshProgramFolder(const std::string& name) {
-  fs::path folder = TestRoot() / name;
+fs::path FreshProgramFolder(const std::string& name) { return ProgramFolderAt(TestRoot() / name); }
+
+fs::path ProgramFolderAt(const fs::path& folder) {
   fs::remove_all(folder);
+  fs::create_directories(folder.parent_path());
   fs::copy(InstalledFolder(), folder, fs::copy_options::recursive);
   return folder;
 }

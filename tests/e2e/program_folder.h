@@ -15,6 +15,8 @@ struct BatchRun {
 // Installs the program folder once per test process and copies it to a new
 // folder named after the test.
 std::filesystem::path FreshProgramFolder(const std::string& name);
+// The same, copied to folder (made afresh) wherever it is.
+std::filesystem::path ProgramFolderAt(const std::filesystem::path& folder);
 
 // Runs "Tessivar --batch " + args in folder; shell_prefix, when given, is run
 // by the same shell first (a resource limit, say).
