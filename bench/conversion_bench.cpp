@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     fs::copy_file(address_file, home / "CSV_IN" / address_file.filename());
     fs::copy_file(data / "JIGYOSYO.CSV", home / "CSV_IN" / "JIGYOSYO.CSV");
 
-    // The database purpose polls its builder every 50 ms instead of every 5 s.
+    // The database purpose looks every 50 ms whether its builder has ended.
     std::string command = "'" + (home / "Tessivar").string() + "' --batch --purpose " + purpose + " --yes" +
                           (purpose == "mdb" ? " --poll-ms 50" : "");
     Measured m = RunMeasured(command);

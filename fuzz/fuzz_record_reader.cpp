@@ -86,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<text::LineSource> input = std::move(file);
   if (utf8) input = std::make_unique<UtfKenAllLines>(std::move(input));
   (void)F_ReadZipFile(ctx.run, ctx.reader, *input, [&](ZipRecord&) {
+    emitter.StartRecord();
     if (business) {
       F_BusinessEdit(ctx, emitter);
     } else {

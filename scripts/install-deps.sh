@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ make cmake pkg-config libicu-dev libsqlite3-dev sqlite3 libzip-dev libgtest-dev clang-format
           clang libclang-rt-14-dev
-          qt6-base-dev fonts-noto-cjk "$@")
+          qt6-base-dev fonts-noto-cjk
+          dpkg-dev desktop-file-utils appstream lintian man-db "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -31,7 +31,11 @@ struct BuilderContext {
   bool G_DropMissing = false;           // a DROP TABLE found no table
   bool G_CreateTable = false;           // a CREATE TABLE was seen
 
-  std::filesystem::path WorkingDatabase() const { return settings.mdb_dir + G_MdbName; }
+  // The run's working folder in MDB_DIR (see WorkFolder), ending with "/":
+  // the working databases live there until they are published.
+  std::string work_dir;
+
+  std::filesystem::path WorkingDatabase() const { return work_dir + G_MdbName; }
 };
 
 }  // namespace morvane

@@ -6,6 +6,7 @@
 #include "builder/folders.h"
 #include "builder/interpreter.h"
 #include "builder/publisher.h"
+#include "builder/work_folder.h"
 #include "text/run_lock.h"
 
 namespace morvane {
@@ -26,6 +27,16 @@ int ErrorNumber(const std::exception& e) {
   return 0;
 }
 
+// The status must reach its file before the run goes on: a converter
+// waiting for the verdict would otherwise take a published database for a
+// failure. Fails (saying why, where the log and standard error show it)
+// when it cannot be written.
+StepResult RequireStatus(BuilderContext& ctx, Status status) {
+  if (ctx.status.Write(status)) return StepResult::kDone;
+  ctx.log.MessageBox(ctx.status.error() + " 結果ファイルに書き込めないため、処理を中止します。");
+  return StepResult::kFailed;
+}
+
 StepResult Run(BuilderContext& ctx) {
   Settings& s = ctx.settings;
   std::string why;
@@ -44,9 +55,16 @@ StepResult Run(BuilderContext& ctx) {
   ctx.status.Write(Status::kStarted);
   if (F_MAKE_DIRS(ctx) == StepResult::kFailed) return Fail(ctx);
 
-  ctx.status.Write(Status::kRunning);
+  if (RequireStatus(ctx, Status::kRunning) == StepResult::kFailed) return StepResult::kFailed;
   ctx.log.Delete();
   ctx.log.Banner(kStart);
+  WorkFolder work(ctx.program_folder);
+  work.RemoveLeftover();
+  if (!work.Make(s.mdb_dir, &why)) {
+    ctx.log.MessageBox(why);
+    return Fail(ctx);
+  }
+  ctx.work_dir = work.path();
   if (F_COUNT_SQLFILE(ctx) == StepResult::kFailed) return Fail(ctx);
   for (const auto& script : ctx.G_SqlFiles) {
     ctx.G_SqlFile = script;
@@ -54,9 +72,12 @@ StepResult Run(BuilderContext& ctx) {
   }
   if (ctx.G_SqlFiles.empty()) {
     ctx.log.Write("Morvane処理:取り込みデータのファイルが見つからないため、処理を迂回しました。");
+  } else if (RequireStatus(ctx, Status::kRunning) == StepResult::kFailed) {
+    return StepResult::kFailed;  // checked again just before publishing
   } else if (F_DISTRIBUTE_MDB(ctx) == StepResult::kFailed) {
     return Fail(ctx);
   }
+  work.Remove();
   if (const auto file_cntl = FindFileControlScript(ctx)) {
     F_RUN_FILECNTL(ctx);
     std::error_code ec;

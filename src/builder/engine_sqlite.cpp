@@ -112,6 +112,19 @@ bool IsDropTable(std::string_view sql) {
   return text::StartsWithNoCase(TrimStatement(sql.substr(5)), "TABLE");
 }
 
+// SQLite opens no database file whose full path is longer than its file
+// system layer allows (512 bytes on Unix): such a path is refused with that
+// reason rather than SQLite's bare "unable to open database file".
+void RequireOpenablePath(const fs::path& path) {
+  const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+  std::error_code ec;
+  const std::string full = fs::absolute(path, ec).string();
+  if (vfs && full.size() > static_cast<size_t>(vfs->mxPathname)) {
+    throw EngineError(SQLITE_CANTOPEN, full + ": パスが " + std::to_string(vfs->mxPathname) +
+                                           " バイトを超えるため、データベースを開けません。");
+  }
+}
+
 }  // namespace
 
 std::string QuoteIdentifier(std::string_view name) {
@@ -137,7 +150,9 @@ void Database::Fail(const std::string& context) const {
 
 Database Database::Create(const fs::path& path) {
   std::error_code ec;
-  if (fs::exists(path, ec)) throw EngineError(kErrFileExists, path.string() + " は既に存在します。");
+  if (fs::exists(fs::symlink_status(path, ec)))
+    throw EngineError(kErrFileExists, path.string() + " は既に存在します。");
+  RequireOpenablePath(path);
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   Database database(db);
@@ -149,6 +164,7 @@ Database Database::Create(const fs::path& path) {
 }
 
 Database::Database(const fs::path& path, bool read_only) {
+  RequireOpenablePath(path);
   const int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
   int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
@@ -296,7 +312,9 @@ void Database::Inserter::Insert(const std::vector<Value>& values) {
 
 void Database::Compact(const fs::path& from, const fs::path& to) {
   std::error_code ec;
-  if (fs::exists(to, ec)) throw EngineError(kErrFileExists, to.string() + " は既に存在します。");
+  if (fs::exists(fs::symlink_status(to, ec)))
+    throw EngineError(kErrFileExists, to.string() + " は既に存在します。");
+  RequireOpenablePath(to);
   Database source(from, true);
   std::string target = to.string();
   std::string quoted = "'";

@@ -9,39 +9,6 @@ namespace morvane {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-void Remove(BuilderContext& ctx, const fs::path& file) {
-  std::error_code ec;
-  // A read-only file is made writable first, as its attributes are reset.
-  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
-  if (!fs::remove(file, ec) && ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
-}
-
-}  // namespace
-
-void ClearWorkingFiles(BuilderContext& ctx, const std::string& folder) {
-  std::error_code ec;
-  if (!fs::is_directory(folder, ec)) return;
-  for (const auto& name : text::ListFiles(folder, "*")) {
-    const fs::path file = fs::path(folder) / name;
-    if (name.starts_with("@") || text::EndsWithNoCase(name, ".mdb-journal")) {
-      Remove(ctx, file);
-    } else if (text::StartsWithNoCase(name, "BK_")) {
-      // Publishing was cut off while the backup stood: the database in its
-      // place may be the new one or the old one, but the backup is whole.
-      // Still a second name of the database in place, it is that database.
-      const fs::path published = text::OnDisk(fs::path(folder) / name.substr(3));
-      if (fs::equivalent(file, published, ec)) {
-        fs::remove(file, ec);
-      } else {
-        fs::rename(file, published, ec);
-      }
-      if (ec) ctx.log.MessageBox(file.string() + ": " + ec.message());
-    }
-  }
-}
-
 StepResult F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
   std::error_code ec;
   fs::create_directories(folder, ec);
@@ -54,7 +21,6 @@ StepResult F_MAKE_FOLDER(BuilderContext& ctx, const std::string& folder) {
 
 StepResult F_MAKE_DIRS(BuilderContext& ctx) {
   const Settings& s = ctx.settings;
-  ClearWorkingFiles(ctx, s.mdb_dir);
   struct Folder {
     const std::string& path;
     const char* made;
@@ -78,14 +44,33 @@ StepResult F_MAKE_DIRS(BuilderContext& ctx) {
 
 StepResult F_COUNT_SQLFILE(BuilderContext& ctx) {
   ctx.G_SqlFiles.clear();
+  const auto& listed = ctx.settings.scripts;
+  auto is_listed = [&listed](const std::string& name) {
+    if (!listed) return true;
+    for (const auto& script : *listed) {
+      if (text::EqualsNoCase(script, name)) return true;
+    }
+    return false;
+  };
   // An input folder that exists but cannot be read fails the run rather than
   // look empty; a missing folder only means there is no script.
   for (const char* pattern : {"*.sql", "*.squ"}) {
     std::error_code ec;
-    for (auto& name : text::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) ctx.G_SqlFiles.push_back(name);
+    for (auto& name : text::ListFiles(ctx.settings.dstrb_dir, pattern, &ec)) {
+      if (is_listed(name)) ctx.G_SqlFiles.push_back(name);
+    }
     if (ec && ec != std::errc::no_such_file_or_directory) {
       ctx.log.Write("取り込み用(.SQL/.SQU)ファイルのカウント処理中にエラーが発生しました。(" +
                     std::to_string(ec.value()) + ")");
+      return StepResult::kFailed;
+    }
+  }
+  // A listed script that is missing would make a database without its table.
+  for (const auto& script : listed ? *listed : std::vector<std::string>{}) {
+    bool found = false;
+    for (const auto& name : ctx.G_SqlFiles) found |= text::EqualsNoCase(script, name);
+    if (!found) {
+      ctx.log.Write("取り込み用(" + script + ")ファイルが " + ctx.settings.dstrb_dir + " にありません。");
       return StepResult::kFailed;
     }
   }

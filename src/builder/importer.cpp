@@ -32,10 +32,12 @@ void LoadRecords(Database& db, const std::string& table, const std::filesystem::
   LoadRows(db, table, data, layout);
 }
 
+std::string DataFileName(const std::string& script) { return script.substr(0, script.find('.')) + ".CSV"; }
+
 StepResult F_IMPORT_CSV(BuilderContext& ctx) {
   if (!ctx.G_CreateTable) return StepResult::kDone;
   const std::string& dir = ctx.settings.dstrb_dir;
-  const std::string data_name = ctx.G_SqlFile.substr(0, ctx.G_SqlFile.find('.')) + ".CSV";
+  const std::string data_name = DataFileName(ctx.G_SqlFile);
   const auto data_file = text::FindNoCase(dir, data_name);
   if (!data_file) {
     ctx.log.Write(ctx.G_MdbName + "." + ctx.G_TableName + "用の " + data_name + " が見つかりません。");

@@ -4,12 +4,17 @@
 // loader when the input folder's path holds "]" (which the set-based
 // statement cannot name). Both load all rows or none.
 #include <filesystem>
+#include <string>
 
 #include "builder/builder_context.h"
 #include "builder/engine.h"
 #include "builder/step_result.h"
 
 namespace morvane {
+
+// The data file name of a script: its name up to the first "." + ".CSV"
+// (found without regard to case).
+std::string DataFileName(const std::string& script);
 
 // F_IMPORT_CSV: imports the script's data file. Nothing is imported when the
 // table block created no table; a missing data file is logged and no failure.

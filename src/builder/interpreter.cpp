@@ -93,7 +93,7 @@ StepResult F05_CRE_MDB(BuilderContext& ctx) {
   // Database names are file names, matched without regard to case: a
   // database already there keeps its spelling on disk, so two scripts that
   // spell its name differently build into one file.
-  if (const auto existing = text::FindNoCase(ctx.settings.mdb_dir, ctx.G_MdbName)) {
+  if (const auto existing = text::FindNoCase(ctx.work_dir, ctx.G_MdbName)) {
     ctx.G_MdbName = existing->filename().string();
     return StepResult::kDone;
   }

@@ -1,5 +1,8 @@
 #include "builder/log.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <ctime>
 #include <system_error>
@@ -29,10 +32,13 @@ void Log::Write(std::string_view text) const {
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y/%m/%d %H:%M:%S ", &local);
   std::string line = EncodeCp932Lossy(std::string(stamp) + std::string(text)) + "\r\n";
-  if (std::FILE* file = std::fopen(path_.c_str(), "ab")) {
-    std::fwrite(line.data(), 1, line.size(), file);
-    std::fclose(file);
-  }
+  // Never through a link: a link planted at the log's name must not make
+  // the log grow into the file it points to.
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  const ssize_t written = ::write(fd, line.data(), line.size());
+  (void)written;  // a log line that cannot be written is lost
+  ::close(fd);
 }
 
 void Log::Banner(std::string_view text) const {

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "places/program_files.h"
+
 namespace morvane {
 
 namespace fs = std::filesystem;
@@ -10,8 +12,7 @@ fs::path ProgramFolder(const fs::path& home) {
   std::error_code ec;
   fs::path folder = home;
   if (folder.empty()) {
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    folder = ec ? fs::current_path(ec) : exe.parent_path();
+    folder = places::DefaultBuilderFolder(places::ExecutableFolder(), places::CurrentUserEnvironment());
   }
   folder = fs::absolute(folder, ec).lexically_normal();
   // "dir/." normalises to "dir/": drop the empty last part.

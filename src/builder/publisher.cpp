@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "builder/engine.h"
+#include "builder/importer.h"
 #include "text/ascii.h"
 #include "text/file_names.h"
 
@@ -23,16 +24,9 @@ std::string VersionPart(const fs::path& path) {
   return version == "NFND" ? std::string() : " Ver=" + version + " ";
 }
 
-void DeleteMatching(const std::string& folder, std::string_view pattern) {
-  std::error_code ec;
-  for (const auto& name : text::ListFiles(folder, pattern)) fs::remove(fs::path(folder) / name, ec);
-}
-
 // The compacted copy of a working database, before it takes its final name.
-// It begins with "@" like the working files, so the next run clears it when
-// a run is cut off.
-fs::path CompactionFile(const std::string& dir, const std::string& working) {
-  return fs::path(dir + working + ".new");
+fs::path CompactionFile(const std::string& work_dir, const std::string& working) {
+  return fs::path(work_dir + working + ".new");
 }
 
 void RemoveWithJournal(const fs::path& database) {
@@ -53,36 +47,26 @@ void SyncFile(const fs::path& path) {
   ::close(fd);
 }
 
-// Puts the compacted copy of working in place of the final database. The
-// previous database stays in place up to the rename, which replaces it in
-// one step; beside it, "BK_" + name holds it until then (a second name of the
-// same file), so that a run cut off at any moment leaves the previous
-// database whole, and the next run puts that backup back. False when a
-// backup that could not be put back stands in the way: publishing over it
-// would have the next run undo this one (the previous database then stays).
-bool Publish(const std::string& dir, const std::string& working) {
+// Puts the compacted copy of working in place of the final database in
+// dir. The previous database stays in place, whole, up to the rename, which
+// replaces it in one step: a run cut off at any moment leaves the one or the
+// other, and no backup name is needed. A journal SQLite left beside the
+// previous database belongs to it and would damage the new one: it goes.
+bool Publish(const std::string& work_dir, const std::string& dir, const std::string& working) {
   const std::string final_name = working.substr(1);
   const fs::path target = dir + final_name;
   const fs::path previous = text::OnDisk(target);  // may differ from target in case only
-  const fs::path backup = dir + "BK_" + final_name;
-  const fs::path compacted = CompactionFile(dir, working);
+  const fs::path compacted = CompactionFile(work_dir, working);
   std::error_code ec;
-  if (text::FindNoCase(dir, backup.filename().string())) {
-    RemoveWithJournal(compacted);
-    return false;
-  }
   const bool had_previous = fs::exists(previous, ec);
-  // Without links (some file systems) the rename below is safe on its own.
-  if (had_previous) fs::create_hard_link(previous, backup, ec);
   fs::rename(compacted, target, ec);
   if (ec) {
     RemoveWithJournal(compacted);
-    if (had_previous) fs::remove(backup, ec);
     return false;
   }
+  fs::remove(fs::path(target.string() + "-journal"), ec);
   // A previous database spelled in another case is replaced too.
-  if (had_previous && previous != target) fs::remove(previous, ec);
-  if (had_previous) fs::remove(backup, ec);
+  if (had_previous && previous != target) RemoveWithJournal(previous);
   return true;
 }
 
@@ -114,11 +98,10 @@ std::string F_GET_VERSION(const fs::path& path) {
 }
 
 StepResult F_COMPACT_MDB(BuilderContext& ctx) {
-  const std::string& dir = ctx.settings.mdb_dir;
-  const fs::path temp = CompactionFile(dir, ctx.G_MdbName);
-  RemoveWithJournal(temp);  // left by a run that was cut off
+  const fs::path temp = CompactionFile(ctx.work_dir, ctx.G_MdbName);
+  RemoveWithJournal(temp);
   try {
-    Database::Compact(dir + ctx.G_MdbName, temp);
+    Database::Compact(ctx.WorkingDatabase(), temp);
     SyncFile(temp);
   } catch (const std::exception&) {
     RemoveWithJournal(temp);  // no partial file, no journal stays behind
@@ -130,22 +113,30 @@ StepResult F_COMPACT_MDB(BuilderContext& ctx) {
 StepResult F_DISTRIBUTE_MDB(BuilderContext& ctx) {
   const std::string& dir = ctx.settings.mdb_dir;
   StepResult result = StepResult::kDone;
-  for (const auto& working : text::ListFiles(dir, "@*.MDB")) {
+  for (const auto& working : text::ListFiles(ctx.work_dir, "@*.MDB")) {
     ctx.G_MdbName = working;
     const std::string final_name = working.substr(1);
     const std::string old_version = VersionPart(text::OnDisk(dir + final_name));
-    const std::string new_version = VersionPart(dir + working);
-    if (F_COMPACT_MDB(ctx) == StepResult::kFailed || !Publish(dir, working)) {
+    const std::string new_version = VersionPart(ctx.WorkingDatabase());
+    if (F_COMPACT_MDB(ctx) == StepResult::kFailed || !Publish(ctx.work_dir, dir, working)) {
       ctx.log.Write(working + "の コピーができません。");
       result = StepResult::kFailed;
       break;
     }
-    ctx.log.Write(dir + working + new_version + "を " + dir + final_name + old_version +
+    ctx.log.Write(ctx.work_dir + working + new_version + "を " + dir + final_name + old_version +
                   "へコピーしました。");
   }
-  DeleteMatching(dir, "@*.MDB");
-  DeleteMatching(ctx.settings.dstrb_dir, "*.SQ*");
-  DeleteMatching(ctx.settings.dstrb_dir, "*.CSV");
+  // The working databases go with the working folder. Of the input folder,
+  // exactly the scripts of the run and their data files go: any other file
+  // there (a CSV text of an earlier run, the user's own) stays.
+  std::error_code ec;
+  for (const auto& working : text::ListFiles(ctx.work_dir, "@*.MDB"))
+    RemoveWithJournal(ctx.work_dir + working);
+  for (const auto& script : ctx.G_SqlFiles) {
+    fs::remove(ctx.settings.dstrb_dir + script, ec);
+    if (const auto data = text::FindNoCase(ctx.settings.dstrb_dir, DataFileName(script)))
+      fs::remove(*data, ec);
+  }
   return result;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// Publishing: every working database "@name.mdb" of MDB_DIR is compacted into
-// its final file "name.mdb". A final file already there is kept as
-// "BK_name.mdb" during the step and put back when the compaction fails.
-// Afterwards the working files and the consumed inputs are cleared.
+// Publishing: every working database "@name.mdb" of the working folder is
+// compacted into a new file there, which then takes the place of its final
+// file "name.mdb" in MDB_DIR in one step; a previous database stays whole
+// until then, also when the compaction fails. Afterwards the working files
+// and the consumed inputs (the scripts run and their data files) are cleared.
 #include <filesystem>
 #include <string>
 

@@ -1,8 +1,9 @@
 #include "builder/settings.h"
 
-#include <vector>
+#include <fstream>
 
 #include "handoff/builder_files.h"
+#include "handoff/settings_value.h"
 #include "text/ascii.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
@@ -11,41 +12,44 @@ namespace morvane {
 
 namespace {
 
-constexpr size_t kMaxValueLength = 511;  // a 512-character buffer with its NUL
 constexpr std::string_view kMissing = "@@@";
 
 // Lines, section names, keys and values are read without the blanks and
 // tabs around them.
 constexpr std::string_view kBlanks = " \t";
 
-// Cuts text to n characters (not bytes) of UTF-8.
-std::string CutCharacters(std::string_view text, size_t n) {
-  size_t i = 0;
-  for (size_t count = 0; i < text.size() && count < n; ++count) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-  }
-  return std::string(text.substr(0, i));
+// The lines of a profile file, and whether it is in the converter's form.
+struct Profile {
+  bool read = false;  // false: missing or unreadable, every value its default
+  bool utf8_form = false;
+  std::vector<std::string> lines;  // UTF-8
+  std::string error;               // why it could not be read
+};
+
+bool StartsWithUtf8Mark(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::string head(handoff::kUtf8Mark.size(), '\0');
+  return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == handoff::kUtf8Mark;
 }
 
-std::string ReadValue(const std::filesystem::path& ini, std::string_view key) {
-  std::string value = ReadProfileString(ini, handoff::kSettingsSection, key, kMissing);
-  if (value == kMissing) return "";
-  if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
-  return value;
-}
-
-}  // namespace
-
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
-                              std::string_view key, std::string_view def) {
+Profile ReadProfile(const std::filesystem::path& file) {
+  Profile profile;
+  profile.utf8_form = StartsWithUtf8Mark(file);
   std::vector<std::u16string> lines;
-  std::string error;
-  if (!text::ReadAllLines(file, lines, error) && lines.empty()) return std::string(def);
+  const bool whole = text::ReadAllLines(file, lines, profile.error,
+                                        profile.utf8_form ? text::Encoding::kUtf8 : text::Encoding::kCp932);
+  // A line that cannot be decoded leaves the others usable.
+  profile.read = whole || !lines.empty();
+  for (const auto& line : lines) profile.lines.push_back(text::ToUtf8(line));
+  return profile;
+}
+
+std::string ValueOf(const Profile& profile, std::string_view section, std::string_view key,
+                    std::string_view def) {
+  if (!profile.read) return std::string(def);
   bool in_section = false;
-  for (const auto& line16 : lines) {
-    const std::string line_utf8 = text::ToUtf8(line16);
-    std::string_view line = text::TrimSpaces(line_utf8, kBlanks);
+  for (const auto& whole_line : profile.lines) {
+    std::string_view line = text::TrimSpaces(whole_line, kBlanks);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
@@ -61,12 +65,51 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
         value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
-    return CutCharacters(value, kMaxValueLength);
+    return profile.utf8_form ? handoff::UnescapeSettingsValue(value) : std::string(value);
   }
   return std::string(def);
 }
 
-std::string NormaliseFolder(std::string value, const std::filesystem::path& program_folder) {
+std::string ReadValue(const Profile& profile, std::string_view key) {
+  std::string value = ValueOf(profile, handoff::kSettingsSection, key, kMissing);
+  if (value == kMissing) return "";
+  if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
+  return value;
+}
+
+// The names of SQL_FILES, or why they are unusable.
+std::optional<std::vector<std::string>> ScriptList(const Profile& profile, std::string* unusable) {
+  const std::string value = ValueOf(profile, handoff::kSettingsSection, handoff::kScriptListKey, kMissing);
+  if (value == kMissing) return std::nullopt;
+  std::vector<std::string> names;
+  size_t start = 0;
+  for (size_t end; start <= value.size(); start = end + 1) {
+    end = value.find(handoff::kScriptListSeparator, start);
+    if (end == std::string::npos) end = value.size();
+    const std::string name = value.substr(start, end - start);
+    if (name.empty()) continue;
+    if (!IsPlainFileName(name) && unusable->empty()) {
+      *unusable = std::string(handoff::kScriptListKey) + " の「" + name + "」はファイル名ではありません。";
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+}  // namespace
+
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key, std::string_view def) {
+  return ValueOf(ReadProfile(file), section, key, def);
+}
+
+std::string NormaliseFolder(std::string value, const std::filesystem::path& program_folder,
+                            bool windows_form) {
+  if (windows_form) {
+    for (char& c : value) {
+      if (c == '\\') c = '/';
+    }
+  }
   if (!value.empty() && value.front() == '*') {
     std::string folder = program_folder.string();
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -79,9 +122,6 @@ std::string NormaliseFolder(std::string value, const std::filesystem::path& prog
     }
     value = std::string(text::TrimSpaces(expanded, kBlanks));
   }
-  for (char& c : value) {
-    if (c == '\\') c = '/';
-  }
   if (value.empty() || value.back() != '/') value += '/';
   return value;
 }
@@ -93,19 +133,21 @@ bool IsPlainFileName(std::string_view name) {
 StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& settings, std::string* why) {
   using namespace handoff;
   const auto ini = program_folder / kBuilderSettingsFile;
+  const Profile profile = ReadProfile(ini);
   std::string unusable;
-  text::TextFileReader reader;
-  if (!reader.Open(ini)) unusable = reader.error();
-  settings.log_dir = ReadValue(ini, kLogDirKey);
-  settings.log_file = ReadValue(ini, kLogFileKey);
-  settings.result_dir = ReadValue(ini, kResultDirKey);
-  settings.result_file = ReadValue(ini, kResultFileKey);
-  settings.dstrb_dir = ReadValue(ini, kDistributionDirKey);
-  settings.mdb_dir = ReadValue(ini, kDatabaseDirKey);
-  settings.file_cntl = ReadValue(ini, kFileControlKey);
+  if (!profile.read) unusable = profile.error;
+  settings.log_dir = ReadValue(profile, kLogDirKey);
+  settings.log_file = ReadValue(profile, kLogFileKey);
+  settings.result_dir = ReadValue(profile, kResultDirKey);
+  settings.result_file = ReadValue(profile, kResultFileKey);
+  settings.dstrb_dir = ReadValue(profile, kDistributionDirKey);
+  settings.mdb_dir = ReadValue(profile, kDatabaseDirKey);
+  settings.file_cntl = ReadValue(profile, kFileControlKey);
   for (auto* folder : {&settings.log_dir, &settings.result_dir, &settings.dstrb_dir, &settings.mdb_dir}) {
-    *folder = NormaliseFolder(*folder, program_folder);
+    *folder = NormaliseFolder(*folder, program_folder, !profile.utf8_form);
   }
+  std::string list_unusable;
+  settings.scripts = ScriptList(profile, &list_unusable);
   // Folder values are never empty after normalising; only the two file
   // names can make the settings unusable.
   int count = 0;
@@ -124,6 +166,7 @@ StepResult F_READ_INI(const std::filesystem::path& program_folder, Settings& set
                "」はファイル名ではありません（" + std::string(kDistributionDirKey) +
                " の中のファイル名だけを指定できます）。";
   }
+  if (unusable.empty() && !list_unusable.empty()) unusable = ini.string() + " の " + list_unusable;
   if (why) *why = unusable;
   return unusable.empty() ? StepResult::kDone : StepResult::kFailed;
 }

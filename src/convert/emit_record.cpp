@@ -1,6 +1,7 @@
 #include "convert/emit_record.h"
 
 #include "convert/emit_word_shortening.h"
+#include "convert/record_limits.h"
 #include "convert/record_trap.h"
 #include "text/width.h"
 
@@ -40,6 +41,10 @@ Emitter::Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, Li
     : run_(run), rec_(rec), last_(last), writer_(writer) {}
 
 void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
+  if (++entries_ > kMaxRecordEntries) {
+    throw RecordAbandoned("このレコードから作成するデータが " + std::to_string(kMaxRecordEntries) +
+                          " 件を超えるため、残りは作成しません。");
+  }
   const bool word_list = run_.options.word_list();
   // The main name and the sub-area in the order this record writes them.
   const TownTexts kanji = KanjiInOrder(values, order);

@@ -15,6 +15,11 @@ class Emitter final : public RecordEmitter {
   // nothing is written.
   Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, LineWriter* writer);
 
+  // A new input record begins: its output records are counted from none.
+  // One record makes at most kMaxRecordEntries (record_limits.h); the call
+  // that would make one more raises RecordAbandoned instead.
+  void StartRecord() { entries_ = 0; }
+
   // F_EmitRecord: one output record from values and ZipRec. The emitter and
   // the writer may rewrite every value but G_CityKana, and the changes stay.
   // A failure (a postal code that is not a number, a failing text operation)
@@ -31,6 +36,7 @@ class Emitter final : public RecordEmitter {
   ZipRecord& rec_;
   LastRecord& last_;
   LineWriter* writer_;
+  long entries_ = 0;  // output records of the input record at hand
 };
 
 }  // namespace tessivar

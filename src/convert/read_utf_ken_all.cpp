@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "convert/csv_columns.h"
 #include "convert/zip_record.h"
 #include "text/cp932_variants.h"
 #include "text/width.h"
@@ -30,9 +31,9 @@ void Map(std::span<char16_t> field, std::span<const CharacterDifference> differe
   }
 }
 
-// Brings one column of an address line (columns counted from 0, split at
-// every comma as the record reader splits them) to KEN_ALL.CSV's form, and
-// appends it to line.
+// Brings one column of an address line (columns counted from 0, split as
+// the record reader splits them) to KEN_ALL.CSV's form, and appends it to
+// line.
 void AppendColumn(int column, std::span<char16_t> field, std::u16string& line) {
   const std::u16string_view view(field.data(), field.size());
   if (column >= kPrefKana && column <= kTownKana) {
@@ -54,7 +55,7 @@ bool UtfKenAllLines::Next(std::u16string& line) {
   line.clear();
   size_t from = 0;
   for (int column = 0; column <= kTownKanji && from <= raw_.size(); ++column) {
-    const size_t comma = std::min(raw_.find(u',', from), raw_.size());
+    const size_t comma = std::min(ColumnEnd(raw_, from), raw_.size());
     AppendColumn(column, std::span<char16_t>(raw_.data() + from, comma - from), line);
     if (comma < raw_.size()) line += u',';
     from = comma + 1;

@@ -14,7 +14,7 @@ std::string Where(const RecordOrigin& origin) {
 void Report(const RunEnvironment& run, std::string_view text) {
   std::string message(text);
   if (run.origin) message += Where(*run.origin);
-  run.dialogs.Message(message);
+  run.notices.Say(message);
 }
 
 }  // namespace tessivar

@@ -5,6 +5,8 @@
 // next operation. ex. "プロシージャの呼び出し、または引数が不正です。
 // （KEN_ALL.CSV の 61234 行目、郵便番号 3771512）"
 #include <exception>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,13 +20,27 @@ namespace tessivar {
 // read; the postal code is left out while the line is not yet split.
 std::string Where(const RecordOrigin& origin);
 
-// Shows text followed by where the record being worked on came from.
+// Says text followed by where the record being worked on came from, as one
+// of the run's notices.
 void Report(const RunEnvironment& run, std::string_view text);
 
+// A failure that ends the whole record where others end one operation: the
+// record goes beyond what any real one needs (record_limits.h). Its text is
+// the message.
+class RecordAbandoned : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Running out of memory is no fault of the record at hand: it ends the run.
 template <typename Operation>
 void Trap(const RunEnvironment& run, std::string_view prefix, Operation&& op) {
   try {
     op();
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const RecordAbandoned&) {
+    throw;
   } catch (const std::exception& e) {
     Report(run, std::string(prefix) + e.what());
   }
@@ -33,6 +49,19 @@ void Trap(const RunEnvironment& run, std::string_view prefix, Operation&& op) {
 template <typename Operation>
 void Trap(const RunEnvironment& run, Operation&& op) {
   Trap(run, {}, std::forward<Operation>(op));
+}
+
+// The trap around one whole record: a failure that escapes the rules, or one
+// that ends the record, is reported, and the next record follows.
+template <typename Operation>
+void TrapRecord(const RunEnvironment& run, Operation&& op) {
+  try {
+    op();
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    Report(run, e.what());
+  }
 }
 
 }  // namespace tessivar

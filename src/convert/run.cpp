@@ -5,12 +5,16 @@
 #include "convert/run.h"
 
 #include <memory>
+#include <new>
+#include <optional>
 #include <vector>
 
 #include "convert/business_edit.h"
 #include "convert/emit_record.h"
 #include "convert/read_input_lines.h"
 #include "convert/read_zip_file.h"
+#include "convert/record_trap.h"
+#include "convert/run_changes.h"
 #include "convert/town_area.h"
 #include "convert/write_header.h"
 #include "convert/write_line.h"
@@ -82,7 +86,7 @@ bool F_CreateZipData(ConvertContext& ctx) {
   text::TextFileWriter file;
   if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName, text::TextFileWriter::Sync::kNone))
     ctx.run.dialogs.Message(file.error());
-  OutputFileSink sink(file, ctx.run.dialogs);
+  OutputFileSink sink(file, ctx.run.dialogs, ctx.run.notices);
   ctx.run.output = &sink;
   WriteHeader(ctx.run);
   ctx.reader.G_LineCount = 0;
@@ -97,31 +101,60 @@ bool F_CreateZipData(ConvertContext& ctx) {
   // Each stage hands its result to the next, so they are built from the last.
   const std::unique_ptr<LineWriter> write_line = LineWriterFor(ctx.run, ctx.reader.ZipRec);  // 4
   Emitter emit(ctx.run, ctx.reader.ZipRec, ctx.last, write_line.get());                      // 3
-  const RecordHandler apply_rules = [&](ZipRecord&) { ApplyRules(ctx, emit); };              // 2
+  const RecordHandler apply_rules = [&](ZipRecord&) {                                        // 2
+    emit.StartRecord();
+    ApplyRules(ctx, emit);
+  };
   bool inputs_read = true;
-  for (int index : InputOrder(ctx.run)) {
-    if (!ReadInputFile(ctx, index, apply_rules)) inputs_read = false;  // 1
+  bool out_of_memory = false;
+  try {
+    for (int index : InputOrder(ctx.run)) {
+      if (!ReadInputFile(ctx, index, apply_rules)) inputs_read = false;  // 1
+    }
+  } catch (const std::bad_alloc&) {
+    // A record lost to memory is lost from the output: the run cannot go on.
+    out_of_memory = true;
+    ctx.run.written_entries.Clear();
   }
   ctx.run.output = nullptr;
+  ctx.run.notices.Finish();
 
   // A failure to open or write the output was reported as it happened. An
-  // output without the records of an input that could not be read would be
-  // taken for the whole: neither is put in place.
-  if (file.failed() || !inputs_read) {
-    if (!file.failed()) {
-      ctx.run.dialogs.Message("入力ファイルを読み込めなかったため、" + ctx.run.G_OutFileName +
-                              " は作成しませんでした。");
-    }
+  // output without the records of an input that could not be read, or
+  // without any record, would be taken for the whole: none is put in place.
+  const std::string& output = ctx.run.G_OutFileName;
+  if (out_of_memory) {
+    ctx.run.dialogs.Message("メモリーが足りなくなったため、" + output + " は作成しませんでした。" +
+                            Where(ctx.reader.origin));
     return false;
   }
+  if (file.failed() || !inputs_read) {
+    if (!file.failed())
+      ctx.run.dialogs.Message("入力ファイルを読み込めなかったため、" + output + " は作成しませんでした。");
+    return false;
+  }
+  if (ctx.run.G_RecordCount == 0) {
+    // An HTML page saved under the input's name, say: nothing in it was a
+    // record.
+    ctx.run.dialogs.Message("郵便番号データが 0 件のため、" + output + " は作成しませんでした。");
+    return false;
+  }
+  // The word list and the CSV text are compared with the output they
+  // replace, whose content is kept for that until the new one is in place.
+  const bool counted =
+      ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv;
+  std::optional<changes::OutputChanges> compared;
+  if (counted) compared.emplace(ChangeSettings(ctx.run));
+  ctx.run.written_entries.Clear();  // its memory goes to the comparison
   if (!file.Close()) {
     ctx.run.dialogs.Message(file.error());
     return false;
   }
 
-  if (ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv) {
+  if (counted) {
+    const std::string changed = compared->Compare();
     ctx.run.dialogs.Message("郵便番号データを " + std::to_string(ctx.run.G_RecordCount) +
-                            " 件 作成しました。");
+                            " 件 作成しました。" + (changed.empty() ? "" : "\r" + changed));
   }
   return true;
 }

@@ -182,7 +182,7 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
   }
 
   // 10.-12. Siblings and the exclusion tail, main names, parts.
-  UpdateSiblingsAndTail(ctx.town, ctx.values);
+  UpdateSiblingsAndTail(ctx.town, ctx.values, ctx.run);
   BuildMainNames(ctx.town, ctx.values, ctx.run);
   BuildParts(ctx.town, ctx.run);
 

@@ -1,6 +1,7 @@
 // Siblings and the exclusion tail, main names and parts: the steps that turn
 // a town text such as "中央（１番地、３～５番地、その他）" into a main name
 // ("中央") and a list of parts ("１番地", "３～５番地", "その他").
+#include "convert/record_limits.h"
 #include "convert/record_trap.h"
 #include "convert/town_area_steps.h"
 
@@ -19,7 +20,8 @@ Text LeadBeforeNumber(const Text& town, char16_t open) {
 }
 
 // One side (kanji or kana) of the sibling rule.
-void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& script) {
+void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& script,
+                      const RunEnvironment& run) {
   if (Contains(town, script.others)) {
     tail = script.excluded_tail;
     return;
@@ -29,7 +31,7 @@ void UpdateSiblingsOf(Text& town, Text& siblings, Text& tail, const Script& scri
     siblings = town;
     town = LeadBeforeNumber(town, script.open);
   } else if (!siblings.empty()) {
-    siblings = Concat(siblings, TextView(&script.comma, 1), town);
+    AppendSibling(siblings, TextView(&script.comma, 1), town, run);
   } else {
     siblings = town;
   }
@@ -58,7 +60,17 @@ std::vector<Text> SplitParts(const RunEnvironment& run, const Text& text, long p
 
 }  // namespace
 
-void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values) {
+void AppendSibling(Text& siblings, TextView comma, TextView town, const RunEnvironment& run) {
+  if (siblings.size() + comma.size() + town.size() > kMaxTownLength) {
+    Report(run, "同じ町域名の町域の一覧が " + std::to_string(kMaxTownLength) +
+                    " 文字を超えるため、この町域は一覧に加えません。");
+    return;
+  }
+  siblings += comma;
+  siblings += town;
+}
+
+void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values, const RunEnvironment& run) {
   const long pK = town.pK;
   if (pK > 1 && Left(town.G_TownKanji, pK - 1) != Left(town.G_SiblingsKanji, pK - 1)) {
     // A new main name begins.
@@ -67,8 +79,8 @@ void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values) {
     values.G_CommentKanji.clear();
     values.G_CommentKana.clear();
   }
-  UpdateSiblingsOf(town.G_TownKanji, town.G_SiblingsKanji, values.G_CommentTailKanji, kKanji);
-  UpdateSiblingsOf(town.G_TownKana, town.G_SiblingsKana, values.G_CommentTailKana, kKana);
+  UpdateSiblingsOf(town.G_TownKanji, town.G_SiblingsKanji, values.G_CommentTailKanji, kKanji, run);
+  UpdateSiblingsOf(town.G_TownKana, town.G_SiblingsKana, values.G_CommentTailKana, kKana, run);
 }
 
 void BuildMainNames(const TownAreaState& town, EmissionValues& values, const RunEnvironment& run) {

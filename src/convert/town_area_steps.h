@@ -34,7 +34,12 @@ const Text& Item(const std::vector<Text>& list, size_t index);
 
 // --- Siblings, main names and parts ---------------------------------------
 // The sibling lists and the exclusion tail; may cut the working town copies.
-void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values);
+void UpdateSiblingsAndTail(TownAreaState& town, EmissionValues& values, const RunEnvironment& run);
+// Appends town to a sibling list after a comma. A real list stays far below
+// kMaxTownLength, but records of one main name repeated without end would
+// make it, and every comment taken from it, grow without bound: a town that
+// would take the list beyond is reported and left out of it.
+void AppendSibling(Text& siblings, TextView comma, TextView town, const RunEnvironment& run);
 // G_OutTownKanji / G_OutTownKana from the working copies.
 void BuildMainNames(const TownAreaState& town, EmissionValues& values, const RunEnvironment& run);
 // G_PartsKanji / G_PartsKana and their empty tail lists.

@@ -1,6 +1,7 @@
 #include "convert/town_corrections.h"
 
 #include "convert/correction_steps.h"
+#include "convert/town_area_steps.h"
 
 #include "TownCorrectionsTable.inc"
 
@@ -56,7 +57,10 @@ class TownSubject final : public CorrectionSubject {
     Text& siblings = kana ? ctx_.town.G_SiblingsKana : ctx_.town.G_SiblingsKanji;
     const long open_at = kana ? ctx_.town.pR : ctx_.town.pK;
     if (open_at > 1 && Left(town, open_at - 1) != Left(siblings, open_at - 1)) siblings.clear();
-    siblings = siblings.empty() ? town : Concat(siblings, kana ? u"､" : u"、", town);
+    if (siblings.empty())
+      siblings = town;
+    else
+      town_area::AppendSibling(siblings, kana ? u"､" : u"、", town, ctx_.run);
   }
 
   void Emit() override { emitter_.Emit(ctx_.values); }

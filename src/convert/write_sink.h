@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
+#include "dialogs/notices.h"
 #include "text/text_file.h"
 
 namespace tessivar {
@@ -19,18 +20,21 @@ class LineSink {
 };
 
 // The output file as the run's line sink: a line that cannot be written in
-// code page 932 is reported with the file and line, and the run goes on. An
-// output that could not be opened, or that fails to take a line (a full disk),
-// is reported once, not once per record, and counts as failed.
+// code page 932 is one of the run's notices, naming the file and line, and
+// the run goes on. An output that could not be opened, or that fails to take
+// a line (a full disk), is reported once, not once per record, and counts as
+// failed.
 class OutputFileSink : public LineSink {
  public:
-  OutputFileSink(text::TextFileWriter& file, Dialogs& dialogs) : file_(file), dialogs_(dialogs) {}
+  OutputFileSink(text::TextFileWriter& file, Dialogs& dialogs, Notices& notices)
+      : file_(file), dialogs_(dialogs), notices_(notices) {}
   void WriteLine(std::u16string_view line) override;
   bool failed() const override { return file_.failed(); }
 
  private:
   text::TextFileWriter& file_;
   Dialogs& dialogs_;
+  Notices& notices_;
 };
 
 class MemorySink : public LineSink {

@@ -1,6 +1,7 @@
 #pragma once
 // Dialogs for tests: records every text shown and answers questions from a
-// list given in advance (No once the list is used up). Input boxes answer
+// list given in advance (No once the list is used up). Folders are not
+// opened, only noted, and only once the test lets it open them. Input boxes answer
 // from a second list; one input too many is an error of the test, raised as
 // an exception rather than answered, so that a loop around an input box
 // cannot run forever.
@@ -34,9 +35,17 @@ class ScriptedDialogs : public Dialogs {
     return input;
   }
 
+  bool OpensFolders() const override { return opens_folders_; }
+  bool OpenFolder(const std::filesystem::path& folder) override {
+    if (opens_folders_) opened_folders_.push_back(folder);
+    return opens_folders_;
+  }
+  void set_opens_folders(bool opens) { opens_folders_ = opens; }
+
   const std::vector<std::string>& messages() const { return messages_; }
   const std::vector<std::string>& questions() const { return questions_; }
   const std::vector<std::string>& prompts() const { return prompts_; }
+  const std::vector<std::filesystem::path>& opened_folders() const { return opened_folders_; }
 
  private:
   std::deque<bool> answers_;
@@ -44,6 +53,8 @@ class ScriptedDialogs : public Dialogs {
   std::vector<std::string> messages_;
   std::vector<std::string> questions_;
   std::vector<std::string> prompts_;
+  bool opens_folders_ = false;
+  std::vector<std::filesystem::path> opened_folders_;
 };
 
 }  // namespace tessivar

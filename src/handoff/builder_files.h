@@ -30,6 +30,11 @@ inline constexpr std::string_view kResultFileKey = "RESULT_FILE";
 inline constexpr std::string_view kDistributionDirKey = "DSTRB_DIR";
 inline constexpr std::string_view kDatabaseDirKey = "MDB_DIR";
 inline constexpr std::string_view kFileControlKey = "FileCntl";
+// The definition scripts of DSTRB_DIR that this run is for, separated by "/"
+// (which no file name holds). Without the key (a settings file written by
+// hand) every script of DSTRB_DIR runs.
+inline constexpr std::string_view kScriptListKey = "SQL_FILES";
+inline constexpr char kScriptListSeparator = '/';
 // RESULT_DIR "*": the builder's own folder.
 inline constexpr std::string_view kBuilderOwnFolder = "*";
 

@@ -1,6 +1,7 @@
 #include "handoff/builder_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -11,14 +12,20 @@ extern char** environ;
 
 namespace tessivar {
 
-pid_t StartProgram(const std::filesystem::path& program, std::string* error) {
+pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   int inherited, std::string* error) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  // A descriptor duplicated onto itself loses its close-on-exec flag in the
+  // new program only.
+  if (inherited >= 0) posix_spawn_file_actions_adddup2(&actions, inherited, inherited);
   const std::string path = program.string();
-  char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  std::vector<char*> argv = {const_cast<char*>(path.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
+  const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) {
     *error = path + ": " + std::strerror(rc);
@@ -34,10 +41,16 @@ std::optional<std::string> EndOf(pid_t pid) {
   return "終了コード " + std::to_string(WEXITSTATUS(status));
 }
 
-void ReapWhenDone(pid_t pid) {
-  if (pid <= 0) return;
-  if (waitpid(pid, nullptr, WNOHANG) != 0) return;  // ended and collected, or not ours
-  std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+void EndProcess(pid_t pid, std::chrono::milliseconds grace) {
+  if (pid <= 0 || waitpid(pid, nullptr, WNOHANG) != 0) return;  // ended and collected, or not ours
+  ::kill(pid, SIGTERM);
+  const auto end = std::chrono::steady_clock::now() + grace;
+  while (std::chrono::steady_clock::now() < end) {
+    if (waitpid(pid, nullptr, WNOHANG) != 0) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ::kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
 }
 
 }  // namespace tessivar

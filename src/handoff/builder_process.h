@@ -2,22 +2,26 @@
 // Starting the builder as a process of its own, without waiting for it.
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessivar {
 
-// Starts program with no arguments. Returns its process id, or 0 with
+// Starts program with arguments; the descriptor inherited (when not -1)
+// stays open in it under the same number. Returns its process id, or 0 with
 // *error describing why it could not be started.
-pid_t StartProgram(const std::filesystem::path& program, std::string* error);
+pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   int inherited, std::string* error);
 
 // When the process has ended: how ("終了コード 3", "シグナル 9"), having
 // collected it. nullopt while it runs.
 std::optional<std::string> EndOf(pid_t pid);
 
-// Collects the process's exit status whenever it ends, without blocking the
-// caller, so that no zombie is left behind.
-void ReapWhenDone(pid_t pid);
+// Asks the process to end (SIGTERM), waits for it up to grace, then ends it
+// (SIGKILL), and collects it.
+void EndProcess(pid_t pid, std::chrono::milliseconds grace);
 
 }  // namespace tessivar

@@ -13,7 +13,7 @@ bool CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
   namespace fs = std::filesystem;
   const fs::path source_folder = handoff::BuilderFolder(settings.program_folder) / handoff::kDefinitionFolder;
   bool copied = true;
-  for (std::string_view name : {"torvaskmdb.sql", "県tbl.sql", "県tbl.csv"}) {
+  for (std::string_view name : kDefinitionFiles) {
     const fs::path source = text::OnDisk(source_folder / name);
     // A copy cut off (a full disk) never stands in the output folder.
     const fs::path target = settings.out_folder / name;
@@ -25,6 +25,14 @@ bool CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
     }
   }
   return copied;
+}
+
+CopiedDefinitionFiles::~CopiedDefinitionFiles() {
+  if (!copied_) return;
+  for (std::string_view name : kDefinitionFiles) {
+    std::error_code ignored;
+    std::filesystem::remove(settings_.out_folder / name, ignored);
+  }
 }
 
 }  // namespace tessivar

@@ -1,5 +1,5 @@
-// F_MDB_Create: hands the database build to the builder and waits for its
-// verdict in the status file.
+// F_MDB_Create: hands the database build to the builder, waits for it to
+// end and takes its verdict from the status file.
 #include <algorithm>
 #include <chrono>
 #include <optional>
@@ -9,6 +9,7 @@
 #include "handoff/builder_files.h"
 #include "handoff/builder_process.h"
 #include "handoff/handoff.h"
+#include "handoff/settings_value.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
 
@@ -20,6 +21,9 @@ namespace fs = std::filesystem;
 using namespace handoff;
 
 constexpr std::string_view kErrorPrefix = "F_MDB_Create:エラー：";
+// How long a builder ended after the time limit gets to remove its working
+// files before it is killed.
+constexpr std::chrono::seconds kEndingGrace{10};
 
 void RemoveQuietly(const fs::path& path) {
   std::error_code ec;
@@ -27,43 +31,51 @@ void RemoveQuietly(const fs::path& path) {
 }
 
 // The builder's settings: log beside the converter, scripts and data from
-// CSV_OUT, databases into MDB_OUT, status file in the builder's own folder.
+// CSV_OUT, databases into MDB_OUT, status file in the builder's own folder,
+// and the scripts of this run. Written in UTF-8 (see settings_value.h), so
+// that any folder name reaches the builder as it is.
 bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::string* error) {
   const fs::path program = fs::absolute(settings.program_folder);
+  std::string scripts;
+  for (std::string_view script : kDefinitionScripts) {
+    if (!scripts.empty()) scripts += kScriptListSeparator;
+    scripts += script;
+  }
+  std::string content = std::string(kUtf8Mark) + "[" + std::string(kSettingsSection) + "]\r\n";
+  auto entry = [&content](std::string_view key, std::string_view value) {
+    content += std::string(key) + " = \"" + EscapeSettingsValue(value) + "\"\r\n";
+  };
+  entry(kLogDirKey, program.native());
+  entry(kLogFileKey, kBuilderLogFile);
+  entry(kResultDirKey, kBuilderOwnFolder);
+  entry(kResultFileKey, kBuilderStatusFile);
+  entry(kDistributionDirKey, fs::absolute(settings.out_folder).native());
+  entry(kDatabaseDirKey, (program / kDatabaseFolder).native());
+  entry(kFileControlKey, kFileControlScript);
+  entry(kScriptListKey, scripts);
   text::TextFileWriter writer;
-  if (!writer.Open(path)) {
+  if (!writer.Open(path) || !writer.WriteBytes(content) || !writer.Close()) {
     *error = writer.error();
     return false;
   }
-  auto entry = [](std::string_view key, const std::string& value) {
-    return text::FromUtf8(std::string(key) + " = \"" + value + "\"");
-  };
-  bool ok = writer.WriteLine(text::FromUtf8("[" + std::string(kSettingsSection) + "]"));
-  ok = writer.WriteLine(entry(kLogDirKey, program.string())) && ok;
-  ok = writer.WriteLine(entry(kLogFileKey, std::string(kBuilderLogFile))) && ok;
-  ok = writer.WriteLine(entry(kResultDirKey, std::string(kBuilderOwnFolder))) && ok;
-  ok = writer.WriteLine(entry(kResultFileKey, std::string(kBuilderStatusFile))) && ok;
-  ok = writer.WriteLine(entry(kDistributionDirKey, fs::absolute(settings.out_folder).string())) && ok;
-  ok = writer.WriteLine(entry(kDatabaseDirKey, (program / kDatabaseFolder).string())) && ok;
-  ok = writer.WriteLine(entry(kFileControlKey, std::string(kFileControlScript))) && ok;
-  if (!ok) *error = writer.error();
-  if (!writer.Close() && ok) {
-    *error = writer.error();
-    ok = false;
-  }
-  return ok;
+  return true;
 }
 
-// Sleeps until the next look at the status file, in short slices, letting
-// the windows repaint in between (the batch mode has nothing to repaint).
-// Returns how the builder ended as soon as it has, without waiting further.
-std::optional<std::string> SleepBetweenPolls(int poll_ms, pid_t builder, Dialogs& dialogs) {
+// Waits, letting the windows repaint, until the builder process has ended
+// (how, once collected) or the time limit has passed (nullopt). It is looked
+// at every poll_ms.
+std::optional<std::string> AwaitEnd(const HandoffSettings& settings, pid_t builder, Dialogs& dialogs) {
   using Clock = std::chrono::steady_clock;
-  constexpr Clock::duration kSlice = std::chrono::milliseconds(50);
-  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(poll_ms);
-  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-    if (auto ended = EndOf(builder)) return ended;
-    std::this_thread::sleep_for(std::min(kSlice, end - now));
+  constexpr Clock::duration kRepaint = std::chrono::milliseconds(50);
+  const Clock::duration poll = std::chrono::milliseconds(std::max(settings.poll_ms, kLeastPollMs));
+  const Clock::time_point limit = Clock::now() + settings.time_limit;
+  Clock::time_point next_look = Clock::now();
+  for (Clock::time_point now = Clock::now(); now < limit; now = Clock::now()) {
+    if (now >= next_look) {
+      if (auto ended = EndOf(builder)) return ended;
+      next_look = now + poll;
+    }
+    std::this_thread::sleep_for(std::min({kRepaint, next_look - now, limit - now}));
     dialogs.ProcessEvents();
   }
   return EndOf(builder);
@@ -71,8 +83,8 @@ std::optional<std::string> SleepBetweenPolls(int poll_ms, pid_t builder, Dialogs
 
 enum class Verdict { kNone, kSucceeded, kFailed };
 
-// Reads the status file's first line. A missing file means the builder has
-// not written it yet (it is deleted and rewritten while the builder works).
+// Reads the status file's first line. A missing file means the builder did
+// not write one.
 Verdict ReadVerdict(const fs::path& path, Dialogs& dialogs) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return Verdict::kNone;
@@ -89,35 +101,31 @@ Verdict ReadVerdict(const fs::path& path, Dialogs& dialogs) {
   return Verdict::kNone;
 }
 
-BuilderOutcome Outcome(Verdict verdict) {
-  return verdict == Verdict::kSucceeded ? BuilderOutcome::kSucceeded : BuilderOutcome::kFailed;
-}
-
-// Waits for the verdict of the builder process pid.
+// Waits for the builder process pid to end and takes its verdict.
 BuilderOutcome AwaitVerdict(const HandoffSettings& settings, pid_t pid, const fs::path& status_file,
                             Dialogs& dialogs) {
-  for (int poll = 0; poll < settings.max_polls; ++poll) {
-    const std::optional<std::string> ended = SleepBetweenPolls(settings.poll_ms, pid, dialogs);
-    const Verdict verdict = ReadVerdict(status_file, dialogs);
-    if (verdict != Verdict::kNone) {
-      if (!ended) ReapWhenDone(pid);
-      return Outcome(verdict);
-    }
-    if (ended) {
-      // Dead at once or half-way: there will be no verdict to wait for.
-      dialogs.Message("Morvaneが結果を書かずに終了しました（" + *ended + "）。");
-      return BuilderOutcome::kEnded;
-    }
+  const std::optional<std::string> ended = AwaitEnd(settings, pid, dialogs);
+  if (!ended) {
+    // Left running, it could still publish after this verdict.
+    EndProcess(pid, kEndingGrace);
+    dialogs.Message("Morvaneが想定時間以内に終了できません。");
+    return BuilderOutcome::kTimedOut;
   }
-  dialogs.Message("Morvaneが想定時間以内に終了できません。");
-  ReapWhenDone(pid);
-  return BuilderOutcome::kTimedOut;
+  switch (ReadVerdict(status_file, dialogs)) {
+    case Verdict::kSucceeded: return BuilderOutcome::kSucceeded;
+    case Verdict::kFailed: return BuilderOutcome::kFailed;
+    case Verdict::kNone: break;
+  }
+  dialogs.Message("Morvaneが結果を書かずに終了しました（" + *ended + "）。");
+  return BuilderOutcome::kEnded;
 }
 
 }  // namespace
 
 BuilderOutcome F_MDB_Create(const HandoffSettings& settings, Dialogs& dialogs) {
   const fs::path folder = BuilderFolder(settings.program_folder);
+  const fs::path program =
+      settings.builder_program.empty() ? folder / kBuilderProgram : settings.builder_program;
   const fs::path settings_file = folder / kBuilderSettingsFile;
   const fs::path status_file = folder / kBuilderStatusFile;
   RemoveQuietly(settings_file);
@@ -129,12 +137,14 @@ BuilderOutcome F_MDB_Create(const HandoffSettings& settings, Dialogs& dialogs) {
     // Without its settings the builder could only fail.
     dialogs.Message(std::string(kErrorPrefix) + error);
     dialogs.Message("Morvaneが起動できません。");
-  } else if (const pid_t pid = StartProgram(folder / kBuilderProgram, &error); pid == 0) {
+  } else if (const pid_t pid = StartProgram(program, {"--home", folder.string()}, settings.run_lock, &error);
+             pid == 0) {
     dialogs.Message(std::string(kErrorPrefix) + error);
     dialogs.Message("Morvaneが起動できません。");
   } else {
     outcome = AwaitVerdict(settings, pid, status_file, dialogs);
   }
+  // The builder has ended: nothing reads these any more.
   RemoveQuietly(settings_file);
   RemoveQuietly(status_file);
   return outcome;

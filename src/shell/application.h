@@ -2,6 +2,7 @@
 // The converter's state for the life of the program: what start-up found,
 // the main window's controls, the field sets. One value, no globals.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "dialogs/dialogs.h"
 #include "fieldsets/field_set_file.h"
 #include "handoff/handoff.h"
+#include "places/program_files.h"
 #include "shell/main_window_model.h"
 
 namespace tessivar {
@@ -47,7 +49,14 @@ struct Application {
   std::vector<std::u16string> G_SelFields;
   std::string G_OutFileName;
   int builder_poll_ms = kDefaultPollMs;
+  bool write_changes = true;  // the batch mode's --no-changes: false
   WaitWindow* F_WAIT = nullptr;
+  // The builder the database purpose starts; empty: Morvane/Morvane in the home.
+  std::filesystem::path builder_program;
+  // Set when the home is not the program folder (the user's folder, or one
+  // given with --home): the program's own files, from which start-up gives
+  // the home what it lacks.
+  std::optional<places::ProgramFiles> home_source;
 };
 
 }  // namespace tessivar

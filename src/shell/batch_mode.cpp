@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "dialogs/batch_dialogs.h"
+#include "shell/home_setup.h"
 #include "shell/start_handler.h"
 #include "shell/startup.h"
 #include "text/cp932.h"
@@ -15,13 +16,20 @@ const char kBatchUsage[] =
     "       Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
     "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
     "                [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]\n"
-    "                [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]\n"
+    "                [--prefectures all | CODE[,CODE...]] [--no-changes] [--yes] [--poll-ms N]\n"
+    "       Tessivar --version\n"
     "\n"
     "Without --batch, Tessivar opens its windows (they need a display).\n"
-    "Converts the Japan Post files in DIR/CSV_IN (DIR: the program's folder by default)\n"
-    "into DIR/CSV_OUT: ime the word list ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the\n"
-    "search database MDB_OUT/torvask.mdb. The word list is for the Microsoft IME\n"
-    "(--ime-target ms-ime, the default) or for Mozc (--ime-target mozc: ASCII readings).\n"
+    "Converts the Japan Post files in DIR/CSV_IN into DIR/CSV_OUT: ime the word list\n"
+    "ZIP.TXT, csv the CSV text ZIPDATA.CSV, mdb the search database MDB_OUT/torvask.mdb.\n"
+    "DIR is the program's folder when it is writable, else (installed from the package)\n"
+    "Tessivar in your documents folder, such as ~/Documents/Tessivar; it is made with\n"
+    "what it needs at the first start.\n"
+    "The word list is for the Microsoft IME (--ime-target ms-ime, the default) or for\n"
+    "Mozc (--ime-target mozc: ASCII readings).\n"
+    "Replacing an output of the same options, ime and csv also write the lines added and\n"
+    "removed since (ZIP_追加.TXT, ZIP_削除.TXT, ZIPDATA_追加.CSV, ...) and 変更一覧.CSV;\n"
+    "--no-changes leaves them out.\n"
     "Every message is printed; questions are answered Yes with --yes, No without it.\n"
     "Exit status: 0 done; 1 start-up stopped, run refused (also while another run is in\n"
     "progress), an input unreadable, an output not written whole, or build failed;\n"
@@ -77,6 +85,10 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
     error = "--column-names and --field-set apply to the CSV text (--purpose csv) only";
     return false;
   }
+  if (args.no_changes && form.SelectedPurpose() == Purpose::kDatabase) {
+    error = "--no-changes applies to the word list and the CSV text (--purpose ime or csv) only";
+    return false;
+  }
   if (args.column_names) form.Opt_列名.value = true;
   if (args.field_set) {
     const std::u16string wanted = text::FromUtf8(*args.field_set);
@@ -110,7 +122,8 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
   std::string batch_only;  // the first option that only the batch mode takes
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (batch_only.empty() && a != "--batch" && a != "--help" && a != "--home") batch_only = a;
+    if (batch_only.empty() && a != "--batch" && a != "--help" && a != "--version" && a != "--home")
+      batch_only = a;
     auto value = [&](std::string& out) {
       if (i + 1 >= args.size()) {
         error = a + " needs a value";
@@ -124,6 +137,8 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       batch = true;
     } else if (a == "--help") {
       parsed.help = true;
+    } else if (a == "--version") {
+      parsed.version = true;
     } else if (a == "--home") {
       if (!value(v)) return std::nullopt;
       parsed.home = v;
@@ -172,12 +187,14 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
         return std::nullopt;
       }
       parsed.prefectures = codes;
+    } else if (a == "--no-changes") {
+      parsed.no_changes = true;
     } else if (a == "--yes") {
       parsed.yes = true;
     } else if (a == "--poll-ms") {
       if (!value(v)) return std::nullopt;
-      if (!ParseInt(v, parsed.poll_ms) || parsed.poll_ms < 0) {
-        error = "--poll-ms takes a number of milliseconds";
+      if (!ParseInt(v, parsed.poll_ms) || parsed.poll_ms < kLeastPollMs) {
+        error = "--poll-ms takes a number of milliseconds, at least " + std::to_string(kLeastPollMs);
         return std::nullopt;
       }
     } else {
@@ -185,7 +202,7 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       return std::nullopt;
     }
   }
-  if (parsed.help) return parsed;
+  if (parsed.help || parsed.version) return parsed;
   if (!batch) {
     if (!batch_only.empty()) {
       error = batch_only + " applies to --batch only";
@@ -201,10 +218,13 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
   return parsed;
 }
 
-int RunBatch(const BatchArguments& args, std::ostream& out, std::ostream& err) {
+int RunBatch(const BatchArguments& args, const places::ProgramFiles& files, std::ostream& out,
+             std::ostream& err) {
   BatchDialogs dialogs(out, args.yes);
   Application app(args.home, dialogs);
+  UseProgramFiles(app, files);
   app.builder_poll_ms = args.poll_ms;
+  app.write_changes = !args.no_changes;
   if (!RunStartup(app)) return 1;
   std::string error;
   if (!ApplyOptions(args, app.G_MainForm, error)) {

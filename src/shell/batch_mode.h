@@ -4,10 +4,11 @@
 // message printed.
 //
 //   Tessivar [--home DIR]                  opens the windows
+//   Tessivar --version
 //   Tessivar --batch [--home DIR] --purpose ime|mdb|csv
 //            [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]
 //            [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]
-//            [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]
+//            [--prefectures all | CODE[,CODE...]] [--no-changes] [--yes] [--poll-ms N]
 //
 // Exit status: 0 when the run reached its count or result message, 1 when
 // start-up stopped, the run was refused (another run in progress included),
@@ -22,6 +23,7 @@
 
 #include "convert/run_options.h"
 #include "handoff/handoff.h"
+#include "places/program_files.h"
 
 namespace tessivar {
 
@@ -36,16 +38,21 @@ struct BatchArguments {
   bool column_names = false;
   std::optional<std::string> field_set;
   std::optional<std::vector<int>> prefectures;  // empty vector: all
+  bool no_changes = false;
   bool yes = false;
   int poll_ms = kDefaultPollMs;
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt
 // and sets error.
 std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>& args, std::string& error);
 
-int RunBatch(const BatchArguments& args, std::ostream& out, std::ostream& err);
+// The run in args.home with the program's files (the builder, and what a
+// home other than the program folder is made from).
+int RunBatch(const BatchArguments& args, const places::ProgramFiles& files, std::ostream& out,
+             std::ostream& err);
 
 extern const char kBatchUsage[];
 

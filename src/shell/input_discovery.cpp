@@ -60,16 +60,26 @@ std::optional<Candidate> ClassifyName(const std::string& name) {
   return c;
 }
 
+// How a message names a zip that cannot take its role, and what it says is
+// done with it.
+struct ZipWording {
+  std::string subject;
+  std::string_view after_broken;
+  std::string_view after_missing_file;
+};
+
 // Looks into a zip for the file it should hold. Reports it and returns false
 // when it cannot be read or holds no such file.
-bool FindInnerFile(const std::filesystem::path& folder, Candidate& c, Dialogs& dialogs) {
-  const text::ZipEntryLookup found = text::FindZipEntry(folder / c.name(), c.inner);
+bool FindInnerFile(const std::filesystem::path& zip, Candidate& c, Dialogs& dialogs, const ZipWording& said) {
+  const text::ZipEntryLookup found = text::FindZipEntry(zip, c.inner);
   if (!found.error.empty()) {
-    dialogs.Message("CSV_IN の " + c.name() + " は 壊れているため読めません (" + found.error + ")。");
+    dialogs.Message(said.subject + " は 壊れているため読めません (" + found.error + ")。" +
+                    std::string(said.after_broken));
     return false;
   }
   if (found.entry.empty()) {
-    dialogs.Message("CSV_IN の " + c.name() + " に " + c.inner + " がありません。この zip は読みません。");
+    dialogs.Message(said.subject + " に " + c.inner + " がありません。" +
+                    std::string(said.after_missing_file));
     return false;
   }
   c.file.entry = found.entry;
@@ -105,7 +115,8 @@ int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing, 
   std::array<std::vector<Candidate>, kInputIndexes> by_role;
   for (const auto& name : listing) {
     std::optional<Candidate> c = ClassifyName(name);
-    if (c && (!c->zipped || FindInnerFile(in.in_folder, *c, dialogs)))
+    if (c && (!c->zipped || FindInnerFile(in.in_folder / name, *c, dialogs,
+                                          {"CSV_IN の " + name, "", "この zip は読みません。"})))
       by_role[static_cast<size_t>(c->index)].push_back(std::move(*c));
   }
 
@@ -123,6 +134,19 @@ int ClassifyInputFiles(InputFiles& in, const std::vector<std::string>& listing, 
     }
   }
   return static_cast<int>(by_role[kAllPrefecturesIndex].size());
+}
+
+int InputRoleOfName(const std::string& name) {
+  const std::string upper = text::UpperAscii(name);
+  const bool listed = text::WildcardMatch(upper, "*.CSV") || text::WildcardMatch(upper, "*.ZIP");
+  const std::optional<Candidate> c = listed ? ClassifyName(name) : std::nullopt;
+  return c ? c->index : -1;
+}
+
+bool CheckZipToAdd(const std::filesystem::path& path, Dialogs& dialogs) {
+  std::optional<Candidate> c = ClassifyName(path.filename().string());
+  constexpr std::string_view kNotCopied = "この zip は CSV_IN にコピーしません。";
+  return !c || !c->zipped || FindInnerFile(path, *c, dialogs, {path.string(), kNotCopied, kNotCopied});
 }
 
 }  // namespace tessivar

@@ -8,23 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "places/program_files.h"
+#include "program_version.h"
 #include "shell/batch_mode.h"
 #include "shell/display_check.h"
 #include "shell/windows_module.h"
 
 namespace {
 
-// The program folder is the folder of the running executable.
-std::filesystem::path ProgramFolder(const char* argv0) {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) self = std::filesystem::absolute(argv0);
-  return self.parent_path();
-}
-
-int RunWindows(const std::filesystem::path& module_folder, const std::filesystem::path& home, int argc,
+int RunWindows(const std::filesystem::path& module, const std::filesystem::path& home, int argc,
                char** argv) {
-  const std::filesystem::path module = module_folder / tessivar::kWindowsModuleFile;
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   auto entry =
       handle ? reinterpret_cast<tessivar::WindowsEntry>(dlsym(handle, tessivar::kWindowsEntryName)) : nullptr;
@@ -50,14 +43,19 @@ int main(int argc, char** argv) {
     std::cout << tessivar::kBatchUsage;
     return 0;
   }
-  const std::filesystem::path program_folder = ProgramFolder(argv[0]);
-  if (parsed->home.empty()) parsed->home = program_folder;
-  if (!parsed->windows) return tessivar::RunBatch(*parsed, std::cout, std::cerr);
+  if (parsed->version) {
+    std::cout << "Tessivar " << tessivar::kVersionText << "\n";
+    return 0;
+  }
+  // The program folder, or the package's folders with a folder of the user's own.
+  const places::ProgramFiles files = places::LocateProgramFiles(places::ExecutableFolder());
+  if (parsed->home.empty()) parsed->home = places::DefaultHome(files, places::CurrentUserEnvironment());
+  if (!parsed->windows) return tessivar::RunBatch(*parsed, files, std::cout, std::cerr);
 
   const std::string missing = tessivar::MissingDisplay(tessivar::CurrentDisplayEnvironment());
   if (!missing.empty()) {
     std::cerr << "Tessivar: the windows need a display (" << missing << "); use --batch to run without one\n";
     return 2;
   }
-  return RunWindows(program_folder, parsed->home, argc, argv);
+  return RunWindows(files.windows_module, parsed->home, argc, argv);
 }

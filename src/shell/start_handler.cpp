@@ -4,7 +4,6 @@
 
 #include "convert/run.h"
 #include "dialogs/trap.h"
-#include "handoff/builder_files.h"
 #include "handoff/handoff.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
@@ -42,6 +41,7 @@ const char* ConfirmationQuestion(Purpose purpose, ImeTarget target) {
 HandoffSettings BuilderSettings(const Application& app) {
   HandoffSettings settings;
   settings.program_folder = app.program_folder;
+  settings.builder_program = app.builder_program;
   settings.out_folder = app.inputs.out_folder;
   settings.poll_ms = app.builder_poll_ms;
   return settings;
@@ -124,8 +124,10 @@ RunResult Btn_作成開始_Click(Application& app) {
 
   const Purpose purpose = app.G_MainForm.SelectedPurpose();
   if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
-  const HandoffSettings builder = BuilderSettings(app);
-  if (purpose == Purpose::kDatabase && !CopyDefinitionFiles(builder, app.dialogs)) return RunResult::kFailed;
+  HandoffSettings builder = BuilderSettings(app);
+  builder.run_lock = lock.descriptor();
+  CopiedDefinitionFiles definitions(builder);
+  if (purpose == Purpose::kDatabase && !definitions.Copy(app.dialogs)) return RunResult::kFailed;
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, app.G_MainForm.List出力設定F.SelectedName());
@@ -142,18 +144,12 @@ RunResult Btn_作成開始_Click(Application& app) {
   WaitWindowShown wait(app.F_WAIT);
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
   ctx.run.G_SelFields = app.G_SelFields;
+  ctx.run.options.write_changes = app.write_changes;
   ctx.run.G_OutFileName = app.G_OutFileName;
   if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
-  if (ctx.run.G_RecordCount == 0) {
-    // An empty or unreadable input must not replace a good database.
-    app.dialogs.Message("郵便番号データが 0 件のため、" + std::string(handoff::kDatabaseFile) +
-                        " を作成しません（前の " + std::string(handoff::kDatabaseFile) +
-                        " はそのまま残ります）。");
-    return RunResult::kFailed;
-  }
-
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
+  if (outcome != BuilderOutcome::kNotStarted) definitions.HandOn();
   ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
 }

@@ -3,6 +3,8 @@
 #include <system_error>
 
 #include "dialogs/trap.h"
+#include "shell/folder_guide.h"
+#include "shell/home_setup.h"
 #include "shell/input_discovery.h"
 #include "text/file_names.h"
 #include "text/strings.h"
@@ -59,6 +61,29 @@ void SetDefaultOptions(MainWindowModel& form) {
   MainWindowModel::Select(form.Opt_空白, 0);
 }
 
+// The files of CSV_IN as Japan Post publishes them: unpacked, or the zips
+// they come in.
+std::vector<std::string> InputListing(const std::filesystem::path& in_folder) {
+  std::vector<std::string> listing = text::ListFiles(in_folder, "*.csv");
+  for (auto& zip : text::ListFiles(in_folder, "*.zip")) listing.push_back(std::move(zip));
+  return listing;
+}
+
+// Which file takes which role, the prefecture boxes and the data-kind label;
+// false when both kinds of address data are there.
+bool FindInputFiles(Application& app, const std::vector<std::string>& listing) {
+  const int all_prefecture_files = ClassifyInputFiles(app.inputs, listing, app.dialogs);
+  if (all_prefecture_files > 0 && app.inputs.has_pref_files) {
+    app.dialogs.Message(
+        "CSV_IN  に 全県分(KEN_ALL.CSV) と 県別のファイルが存在します。\r"
+        "全県分(KEN_ALL.CSV) のみか、 １つ以上の県別ファイルに整理して、再度実行してください。");
+    return false;
+  }
+  SetPrefectureBoxes(app);
+  app.G_MainForm.Lbl_File = DataKindCaption(app.inputs);
+  return true;
+}
+
 }  // namespace
 
 void Form_Load(Application& app) {
@@ -66,35 +91,33 @@ void Form_Load(Application& app) {
 }
 
 bool RunStartup(Application& app) {
+  PrepareHome(app);
   Form_Load(app);
   app.inputs.in_folder = app.program_folder / "CSV_IN";
   app.inputs.out_folder = app.program_folder / "CSV_OUT";
   TrapErrors(app.dialogs, kTrapPrefix, [&] { CreateFolderIfMissing(app.inputs.in_folder); });
 
-  // The files as Japan Post publishes them: unpacked, or the zips they come in.
-  std::vector<std::string> listing = text::ListFiles(app.inputs.in_folder, "*.csv");
-  for (auto& zip : text::ListFiles(app.inputs.in_folder, "*.zip")) listing.push_back(std::move(zip));
+  const std::vector<std::string> listing = InputListing(app.inputs.in_folder);
   if (listing.empty()) {
-    app.dialogs.Message(
-        "CSV_IN に 「住所の郵便番号ダウンロードサービス」から入手し、解凍したデータをコピーして "
-        "再起動してください。");
+    GuideToEmptyInputFolder(app);
     StopStartup(app);
     return false;
   }
   TrapErrors(app.dialogs, kTrapPrefix, [&] { CreateFolderIfMissing(app.inputs.out_folder); });
 
-  const int all_prefecture_files = ClassifyInputFiles(app.inputs, listing, app.dialogs);
-  if (all_prefecture_files > 0 && app.inputs.has_pref_files) {
-    app.dialogs.Message(
-        "CSV_IN  に 全県分(KEN_ALL.CSV) と 県別のファイルが存在します。\r"
-        "全県分(KEN_ALL.CSV) のみか、 １つ以上の県別ファイルに整理して、再度実行してください。");
+  if (!FindInputFiles(app, listing)) {
     StopStartup(app);
     return false;
   }
-  SetPrefectureBoxes(app);
-  app.G_MainForm.Lbl_File = DataKindCaption(app.inputs);
   SetDefaultOptions(app.G_MainForm);
   return true;
+}
+
+void RereadInputFolder(Application& app) {
+  app.inputs.files = {};
+  if (FindInputFiles(app, InputListing(app.inputs.in_folder))) return;
+  // Both kinds of address data: no run until the user has sorted them out.
+  for (auto& box : app.G_MainForm.Chk_県名) box = {false, false};
 }
 
 }  // namespace tessivar

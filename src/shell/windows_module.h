@@ -1,7 +1,8 @@
 #pragma once
 // The entry into the windows module: Tessivar loads "libtessivar_windows.so"
-// from its own folder only when it opens its windows, so that the batch mode
-// never loads the window toolkit.
+// (beside it in the program folder, from lib/tessivar in the package) only
+// when it opens its windows, so that the batch mode never loads the window
+// toolkit.
 
 namespace tessivar {
 
@@ -9,8 +10,8 @@ namespace tessivar {
 inline constexpr char kWindowsModuleFile[] = "libtessivar_windows.so";
 inline constexpr char kWindowsEntryName[] = "tessivar_run_windows";
 
-// The exported function: runs the windows on the program folder and returns
-// the exit status.
-using WindowsEntry = int (*)(const char* program_folder, int* argc, char** argv);
+// The exported function: runs the windows on the home (the program folder,
+// the user's folder or the one given with --home) and returns the exit status.
+using WindowsEntry = int (*)(const char* home, int* argc, char** argv);
 
 }  // namespace tessivar

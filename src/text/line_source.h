@@ -34,7 +34,9 @@ class LineSource {
   // The encoding the start of the input plainly is in when it is not
   // encoding() (a code page 932 input in UTF-8 or UTF-16, a UTF-8 input in
   // code page 932, say), so that it is named rather than read as garbage;
-  // empty otherwise. Call before the first Next.
+  // empty otherwise, also for an input with a few bad bytes in the encoding
+  // it is read in (each is reported with its line). Call before the first
+  // Next.
   virtual std::string_view foreign_encoding() = 0;
 };
 

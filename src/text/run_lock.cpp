@@ -15,8 +15,9 @@ RunLock::~RunLock() {
 
 RunLock::Result RunLock::Acquire(const std::filesystem::path& path) {
   if (fd_ >= 0) ::close(fd_);
-  // Close-on-exec: a program the run starts must not hold the run's lock.
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // Close-on-exec: a program the run starts holds the run's lock only when
+  // it is handed the descriptor on purpose.
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd_ < 0) {
     error_ = path.string() + ": " + std::strerror(errno);
     return Result::kFailed;

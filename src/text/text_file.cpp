@@ -1,7 +1,10 @@
 #include "text/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -18,6 +21,23 @@ constexpr size_t kFlushSize = 1 << 20;
 // "<path>: <the system's reason>"
 std::string SystemError(const std::filesystem::path& path, int error = errno) {
   return path.string() + ": " + std::strerror(error);
+}
+
+// Whether most lines of head that are not plain ASCII are not UTF-8 either:
+// a file in another encoding, where a UTF-8 file with a few bad bytes has
+// them reported line by line.
+bool MostlyNotUtf8(std::string_view head) {
+  long utf8 = 0, other = 0;
+  std::u16string decoded;
+  while (!head.empty()) {
+    const size_t end = std::min(head.find('\n'), head.size());
+    const std::string_view line = head.substr(0, end);
+    head.remove_prefix(std::min(end + 1, head.size()));
+    const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) continue;
+    ++(DecodeUtf8(line, decoded) ? utf8 : other);
+  }
+  return other > utf8;
 }
 
 }  // namespace
@@ -63,8 +83,8 @@ std::string_view TextFileReader::foreign_encoding() {
   if (encoding_ == Encoding::kCp932) return ForeignEncoding(head);
   if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return "UTF-16";
   head = head.substr(0, head.rfind('\n') + 1);  // whole lines: no character cut in two
+  if (!MostlyNotUtf8(head)) return {};
   std::u16string decoded;
-  if (DecodeUtf8(head, decoded)) return {};
   return codec_.Decode(head, decoded) ? "Shift_JIS (コードページ 932)" : "不明な文字コード";
 }
 
@@ -103,26 +123,23 @@ void TextFileReader::Close() { source_.reset(); }
 
 TextFileWriter::~TextFileWriter() { Discard(); }
 
-std::filesystem::path TextFileWriter::TemporaryPath(const std::filesystem::path& target) {
-  std::filesystem::path temp = target;
-  temp += ".tmp";
-  return temp;
-}
-
 bool TextFileWriter::Open(const std::filesystem::path& path, Sync sync) {
   Discard();
   target_ = path;
   sync_ = sync;
-  temp_ = TemporaryPath(path);
   name_ = path.filename().string();
   line_number_ = 0;
   buffer_.clear();
   failed_ = false;
   error_.clear();
-  file_ = std::fopen(temp_.c_str(), "wb");
+  std::error_code ec;
+  const int fd = temp_.Create(path, ec);
+  if (fd >= 0) file_ = ::fdopen(fd, "wb");
   if (!file_) {
     // The reason is the folder's (missing, not a folder, read-only, full).
-    Fail(SystemError(target_) + " を作成できません。");
+    Fail(SystemError(target_, fd < 0 ? ec.value() : errno) + " を作成できません。");
+    if (fd >= 0) ::close(fd);
+    temp_.Remove();
     return false;
   }
   return true;
@@ -184,11 +201,9 @@ bool TextFileWriter::Close() {
   if (std::fclose(file_) != 0) Fail(SystemError(target_) + " を閉じられません。");
   file_ = nullptr;
   std::error_code ec;
-  if (!failed_) {
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) Fail(SystemError(target_, ec.value()) + " を作成できません。");
-  }
-  if (failed_) std::filesystem::remove(temp_, ec);
+  if (!failed_ && !temp_.RenameOver(target_, ec))
+    Fail(SystemError(target_, ec.value()) + " を作成できません。");
+  if (failed_) temp_.Remove();
   return !failed_;
 }
 
@@ -196,23 +211,44 @@ void TextFileWriter::Discard() {
   if (!file_) return;
   std::fclose(file_);
   file_ = nullptr;
-  std::error_code ec;
-  std::filesystem::remove(temp_, ec);
+  temp_.Remove();
 }
 
 bool CopyWhole(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
-  const std::filesystem::path temp = TextFileWriter::TemporaryPath(to);
-  std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing, ec);
-  if (!ec) std::filesystem::rename(temp, to, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+  const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat status {};
+  if (source < 0 || ::fstat(source, &status) != 0) {
+    ec.assign(errno, std::generic_category());
+    if (source >= 0) ::close(source);
+    return false;
   }
-  return !ec;
+  TemporaryFile temp;
+  const int target = temp.Create(to, ec);
+  bool ok = target >= 0;
+  std::vector<char> block(1 << 16);
+  while (ok) {
+    const ssize_t got = ::read(source, block.data(), block.size());
+    if (got == 0) break;
+    ok = got > 0;
+    for (ssize_t done = 0; ok && done < got;) {
+      const ssize_t put = ::write(target, block.data() + done, static_cast<size_t>(got - done));
+      ok = put > 0;
+      if (ok) done += put;
+    }
+  }
+  if (ok && ::fchmod(target, status.st_mode & 07777) != 0) ok = false;
+  if (!ok && target >= 0) ec.assign(errno, std::generic_category());
+  ::close(source);
+  if (target >= 0 && ::close(target) != 0 && ok) {
+    ec.assign(errno, std::generic_category());
+    ok = false;
+  }
+  return ok && temp.RenameOver(to, ec);
 }
 
-bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error) {
-  TextFileReader reader;
+bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error,
+                  Encoding encoding) {
+  TextFileReader reader(encoding);
   lines.clear();
   if (!reader.Open(path)) {
     error = reader.error();

@@ -2,10 +2,10 @@
 // Line-by-line reading and writing of text files with CR LF line ends: code
 // page 932, and for reading also UTF-8. Reading streams the file in blocks,
 // so a whole-country file is never held at once, and takes lines of at most
-// kMaxLineBytes. Writing goes to a temporary file beside the target, which
-// takes the target's place only when every line was written: a file is whole
-// or not there at all. Bad bytes and unwritable characters are reported with
-// the file name and line number, never dropped silently.
+// kMaxLineBytes. Writing goes to a temporary file of its own beside the
+// target (see TemporaryFile), which takes the target's place only when every
+// line was written: a file is whole or not there at all. Bad bytes and unwritable characters are reported
+// with the file name and line number, never dropped silently.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -17,6 +17,7 @@
 #include "text/cp932.h"
 #include "text/line_source.h"
 #include "text/line_splitter.h"
+#include "text/temporary_file.h"
 
 namespace text {
 
@@ -97,16 +98,13 @@ class TextFileWriter {
   long line_number() const { return line_number_; }
   const std::string& error() const { return error_; }
 
-  // The temporary file beside target that holds a new content until Close.
-  static std::filesystem::path TemporaryPath(const std::filesystem::path& target);
-
  private:
   bool Flush();
   void Fail(const std::string& what);
 
   std::FILE* file_ = nullptr;
   std::filesystem::path target_;
-  std::filesystem::path temp_;
+  TemporaryFile temp_;
   std::string name_;
   std::string buffer_;
   long line_number_ = 0;
@@ -117,12 +115,14 @@ class TextFileWriter {
 };
 
 // Copies from to to whole or not at all: through a temporary file beside to,
-// renamed over it only when the copy is complete. ec says why it failed.
+// renamed over it only when the copy is complete; the copy has from's
+// permissions. ec says why it failed.
 bool CopyWhole(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);
 
 // Reads a whole small text file (settings, scripts) into lines. False with
 // error set when the file cannot be read or a line is unreadable (that line
 // is then kept as far as it could be decoded, a line too long as empty).
-bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error);
+bool ReadAllLines(const std::filesystem::path& path, std::vector<std::u16string>& lines, std::string& error,
+                  Encoding encoding = Encoding::kCp932);
 
 }  // namespace text

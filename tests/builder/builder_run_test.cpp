@@ -1,6 +1,10 @@
 #include "builder/builder_run.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <regex>
+
+#include "builder/work_folder.h"
 
 #include "builder_test_support.h"
 #include "text/file_names.h"
@@ -23,6 +27,21 @@ const std::string kEnd = "Morvane処理を終了しました。 ";
 const std::vector<std::string> kGoodScript = {"MDBNAME db.mdb", "TABLENAME T", "DROP TABLE T;",
                                               "CREATE TABLE T (code TEXT(7), name TEXT(10));",
                                               "INSERT INTO T_Version (VERSION, VLDATA) VALUES (1, '7.0');"};
+
+// Log lines with the working folder's random part cut out.
+std::vector<std::string> WithoutWorkFolderName(std::vector<std::string> lines) {
+  static const std::regex kWorkFolder("@Morvane\\.[A-Za-z0-9]{6}/");
+  for (auto& line : lines) line = std::regex_replace(line, kWorkFolder, "@Morvane.*/");
+  return lines;
+}
+
+// The names in folder, files and folders alike, sorted.
+std::vector<std::string> Entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 class BuilderRunTest : public ::testing::Test {
  protected:
@@ -47,17 +66,22 @@ TEST_F(BuilderRunTest, SuccessfulRun) {
   WriteGoodInputs();
   ASSERT_FALSE(Run());
   EXPECT_EQ(folders_.StatusLine(), "STS=0");
-  // "STS=1" as soon as its place is known, and no other status before the verdict.
-  EXPECT_EQ(Written(), (std::vector<Status>{Status::kStarted, Status::kRunning, Status::kDone}));
+  // "STS=1" as soon as its place is known, "STS=2" again just before
+  // publishing (a status that cannot be written stops the run there), then
+  // the verdict.
+  EXPECT_EQ(Written(),
+            (std::vector<Status>{Status::kStarted, Status::kRunning, Status::kRunning, Status::kDone}));
   const std::string dir = folders_.databases().string() + "/";
-  EXPECT_EQ(LogTexts(folders_.log()),
-            (std::vector<std::string>{kSeparator, kStart, kSeparator, "@db.mdb に T を インポートしました。",
-                                      dir + "@db.mdb Ver=7.0 を " + dir + "db.mdbへコピーしました。",
-                                      kSeparator, kEnd, kSeparator}));
+  EXPECT_EQ(
+      WithoutWorkFolderName(LogTexts(folders_.log())),
+      (std::vector<std::string>{kSeparator, kStart, kSeparator, "@db.mdb に T を インポートしました。",
+                                dir + "@Morvane.*/@db.mdb Ver=7.0 を " + dir + "db.mdbへコピーしました。",
+                                kSeparator, kEnd, kSeparator}));
   EXPECT_EQ(Query(folders_.databases() / "db.mdb", "SELECT code, name FROM T"),
             std::vector<std::string>{"1000001|first"});
   EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{});
-  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
+  EXPECT_EQ(Entries(folders_.databases()), std::vector<std::string>{"db.mdb"});
+  EXPECT_FALSE(fs::exists(folders_.builder() / kWorkRecordFile));
 }
 
 TEST_F(BuilderRunTest, NoScriptBypassesPublishing) {
@@ -158,7 +182,6 @@ TEST_F(BuilderRunTest, FailingPublishStopsTheRun) {
   WriteGoodInputs();
   // A folder in the way of the database and of its backup: compaction fails.
   fs::create_directories(folders_.databases() / "db.mdb" / "x");
-  fs::create_directories(folders_.databases() / "BK_db.mdb" / "x");
   ASSERT_TRUE(Run());
   EXPECT_EQ(folders_.StatusLine(), "STS=9");
   EXPECT_EQ(LogTexts(folders_.log()).back(), "@db.mdbの コピーができません。");
@@ -180,29 +203,27 @@ TEST_F(BuilderRunTest, FailedBuildKeepsTheLastGoodDatabase) {
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"db.mdb"});
 }
 
-// What a run cut off while publishing leaves: working and compacted files,
-// journals, and the backup of the previous database, which is whole while
-// the file under its name may be anything. The backup returns, whatever the
-// case of its name; it is never deleted.
-TEST_F(BuilderRunTest, WhatAnInterruptedRunLeftIsClearedOrPutBack) {
+// What a run killed while it worked left: its recorded working folder. The
+// next run removes that folder and nothing else: whatever the user keeps in
+// MDB_DIR stays as it is, whatever its name.
+TEST_F(BuilderRunTest, OnlyTheWorkingFolderOfAKilledRunIsRemoved) {
   folders_.WriteSettings();
+  const std::vector<std::string> kept = {"@Morvane.other", "@old.mdb",  "BK_db.mdb",
+                                         "BK_notes.txt",   "notes.txt", "x.mdb-journal"};
   fs::create_directories(folders_.databases());
-  for (const char* name : {"@old.mdb", "@db.mdb", "@db.mdb.new", "@db.mdb.new-journal", "BK_kept.mdb",
-                           "BK_gone.mdb", "gone.mdb", "gone.mdb-journal", "bk_Case.MDB", "case.mdb"}) {
-    std::ofstream(folders_.databases() / name) << name;
-  }
-  fs::permissions(folders_.databases() / "@old.mdb", fs::perms::owner_read);
-  // Cut off before the rename: the backup is a second name of the database.
-  std::ofstream(folders_.databases() / "same.mdb") << "same";
-  fs::create_hard_link(folders_.databases() / "same.mdb", folders_.databases() / "BK_same.mdb");
+  for (const auto& name : kept) std::ofstream(folders_.databases() / name) << name;
+  const fs::path leftover = folders_.databases() / "@Morvane.AbC123";
+  fs::create_directories(leftover);
+  std::ofstream(leftover / "@db.mdb") << "half a database";
+  std::ofstream(folders_.builder() / kWorkRecordFile) << leftover.string() << "\r\n";
   WriteGoodInputs();
   ASSERT_FALSE(Run());
-  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"),
-            (std::vector<std::string>{"case.mdb", "db.mdb", "gone.mdb", "kept.mdb", "same.mdb"}));
-  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "same.mdb"), "same");
-  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "kept.mdb"), "BK_kept.mdb");
-  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "gone.mdb"), "BK_gone.mdb");
-  EXPECT_EQ(testing::ReadBytes(folders_.databases() / "case.mdb"), "bk_Case.MDB");
+  std::vector<std::string> expected = kept;
+  expected.push_back("db.mdb");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(folders_.databases()), expected);
+  for (const auto& name : kept) EXPECT_EQ(testing::ReadBytes(folders_.databases() / name), name);
+  EXPECT_FALSE(fs::exists(folders_.builder() / kWorkRecordFile));
 }
 
 // Two builders in one folder: the second refuses before it touches anything.

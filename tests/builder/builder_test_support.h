@@ -169,7 +169,8 @@ inline BuilderContext ContextFor(const BuilderFolders& folders, std::ostream& me
   ctx.settings.file_cntl = "FileCntl.CTL";
   ctx.log.set_path(folders.log());
   ctx.status.set_path(folders.status());
-  fs::create_directories(folders.databases());
+  ctx.work_dir = (folders.databases() / "@Morvane.test00").string() + "/";
+  fs::create_directories(ctx.work_dir);
   return ctx;
 }
 

@@ -40,7 +40,8 @@ class ImportTest : public ::testing::TestWithParam<std::string> {
     return F04_READ_SQLTXT(ctx_) == StepResult::kFailed;
   }
   std::vector<std::string> Rows() const {
-    return Query(folders_.databases() / "@m.mdb", "SELECT code, town, kana, n FROM T_Zip ORDER BY code");
+    return Query(std::filesystem::path(ctx_.work_dir) / "@m.mdb",
+                 "SELECT code, town, kana, n FROM T_Zip ORDER BY code");
   }
 
   BuilderFolders folders_;

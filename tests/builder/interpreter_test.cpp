@@ -20,7 +20,9 @@ class InterpreterTest : public ::testing::Test {
     ctx_.G_SqlFile = name;
     return F04_READ_SQLTXT(ctx_) == StepResult::kFailed;
   }
-  std::filesystem::path Db(const std::string& name) const { return folders_.databases() / name; }
+  std::filesystem::path Db(const std::string& name) const {
+    return std::filesystem::path(ctx_.work_dir) / name;
+  }
   std::vector<std::string> Log() const { return LogTexts(folders_.log()); }
 
   BuilderFolders folders_;
@@ -52,15 +54,15 @@ TEST_F(InterpreterTest, DatabaseNamesIgnoreCase) {
   ASSERT_FALSE(RunScript("a.sql", {"MDBNAME torvask.mdb", "TABLENAME A", "CREATE TABLE A (x LONG);"}));
   ASSERT_FALSE(RunScript("b.sql", {"MDBNAME TORVASK.MDB", "TABLENAME B", "CREATE TABLE B (y LONG);"}));
   // One working file, under the spelling it was created with.
-  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"@torvask.mdb"});
+  EXPECT_EQ(text::ListFiles(ctx_.work_dir, "*"), std::vector<std::string>{"@torvask.mdb"});
   EXPECT_EQ(ctx_.G_MdbName, "@torvask.mdb");
   EXPECT_EQ(Query(Db("@torvask.mdb"), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
             (std::vector<std::string>{"A", "B", "T_Version"}));
 }
 
 TEST_F(InterpreterTest, EveryFailingStepOfDatabaseCreationIsLogged) {
-  // No database folder: the file cannot be created, nor opened, nor given its version table.
-  std::filesystem::remove_all(folders_.databases());
+  // No working folder: the file cannot be created, nor opened, nor given its version table.
+  std::filesystem::remove_all(ctx_.work_dir);
   EXPECT_TRUE(RunScript("a.sql", {"MDBNAME m.mdb", "TABLENAME T", "CREATE TABLE T (a LONG);"}));
   const auto log = Log();
   ASSERT_EQ(log.size(), 4u) << testing::ReadBytes(folders_.log());
@@ -176,8 +178,8 @@ TEST_F(InterpreterTest, ScriptsCannotReachOutsideTheirDatabase) {
                        "取り込み用(up.sql) のデータベース名「../x.mdb」はファイル名ではありません"
                        "（MDB_DIR の中のファイル名だけを指定できます）。"));
   EXPECT_TRUE(Contains(log, "取り込み用(sub.sql) @sub\\x.mdbの作成ができません。"));
-  EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{});
-  EXPECT_FALSE(std::filesystem::exists(folders_.databases().parent_path() / "x.mdb"));
+  EXPECT_EQ(text::ListFiles(ctx_.work_dir, "*"), std::vector<std::string>{});
+  EXPECT_FALSE(std::filesystem::exists(folders_.databases() / "x.mdb"));
 
   // ";" in the first column does not end a statement, so the two join into
   // one text: it is refused whole, and the version table stays.

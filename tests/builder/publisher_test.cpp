@@ -12,6 +12,7 @@
 namespace morvane {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::BuilderFolders;
 using testing::LogTexts;
 using testing::Query;
@@ -20,10 +21,11 @@ using testing::WriteCp932;
 class PublisherTest : public ::testing::Test {
  protected:
   std::string Dir() const { return folders_.databases().string() + "/"; }
+  fs::path Work() const { return ctx_.work_dir; }
   // A working database with one table "T" holding value, and a version row
   // when version is given.
   void MakeWorking(const std::string& name, const std::string& value, const char* version) {
-    Database db = Database::Create(folders_.databases() / name);
+    Database db = Database::Create(Work() / name);
     db.AppendTable("T_Version", {{"VLDATA", ColumnType::kText, 50}});
     db.AppendTable("T", {{"v", ColumnType::kText, 20}});
     db.Execute("INSERT INTO T VALUES ('" + value + "')");
@@ -41,18 +43,22 @@ class PublisherTest : public ::testing::Test {
 TEST_F(PublisherTest, WorkingDatabasesArePublishedInFolderOrder) {
   MakeWorking("@b.mdb", "b", "2.0");
   MakeWorking("@A.MDB", "a", nullptr);
-  WriteCp932(folders_.inputs() / "x.sql", {"x"});
-  WriteCp932(folders_.inputs() / "y.SQU", {"y"});
-  WriteCp932(folders_.inputs() / "unused.Csv", {"z"});
-  WriteCp932(folders_.inputs() / "keep.txt", {"k"});
+  // The scripts of the run and their data files are consumed; the other
+  // files of the input folder are not the run's.
+  ctx_.G_SqlFiles = {"x.sql", "y.SQU"};
+  for (const char* name : {"x.sql", "X.csv", "y.SQU", "unused.Csv", "keep.txt", "other.sql"})
+    WriteCp932(folders_.inputs() / name, {name});
   ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
+  const std::string work = ctx_.work_dir;
   EXPECT_EQ(LogTexts(folders_.log()),
-            (std::vector<std::string>{Dir() + "@A.MDBを " + Dir() + "A.MDBへコピーしました。",
-                                      Dir() + "@b.mdb Ver=2.0 を " + Dir() + "b.mdbへコピーしました。"}));
+            (std::vector<std::string>{work + "@A.MDBを " + Dir() + "A.MDBへコピーしました。",
+                                      work + "@b.mdb Ver=2.0 を " + Dir() + "b.mdbへコピーしました。"}));
   EXPECT_EQ(Value("A.MDB"), std::vector<std::string>{"a"});
   EXPECT_EQ(Value("b.mdb"), std::vector<std::string>{"b"});
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), (std::vector<std::string>{"A.MDB", "b.mdb"}));
-  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"), std::vector<std::string>{"keep.txt"});
+  EXPECT_EQ(text::ListFiles(folders_.inputs(), "*"),
+            (std::vector<std::string>{"keep.txt", "other.sql", "unused.Csv"}));
+  EXPECT_EQ(text::ListFiles(Work(), "*"), std::vector<std::string>{});
 }
 
 TEST_F(PublisherTest, ReplacesThePreviousDatabaseAndLogsBothVersions) {
@@ -61,7 +67,7 @@ TEST_F(PublisherTest, ReplacesThePreviousDatabaseAndLogsBothVersions) {
   MakeWorking("@z.mdb", "new", "1.1");
   ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   EXPECT_EQ(LogTexts(folders_.log()).back(),
-            Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
+            ctx_.work_dir + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
 }
@@ -71,8 +77,9 @@ TEST_F(PublisherTest, FailedCompactionRestoresThePreviousDatabase) {
   ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   MakeWorking("@a.mdb", "a", nullptr);
   // A working file that is no database cannot be compacted.
-  std::ofstream(folders_.databases() / "@z.mdb", std::ios::binary) << "not a database at all";
+  std::ofstream(Work() / "@z.mdb", std::ios::binary) << "not a database at all";
   WriteCp932(folders_.inputs() / "z.sql", {"x"});
+  ctx_.G_SqlFiles = {"z.sql"};
   EXPECT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kFailed);
   const auto log = LogTexts(folders_.log());
   EXPECT_EQ(log.back(), "@z.mdbの コピーができません。");
@@ -90,7 +97,7 @@ TEST_F(PublisherTest, FullDiskDuringCompactionLeavesThePreviousDatabaseWhole) {
   ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   MakeWorking("@z.mdb", "new", "2.0");
   {
-    Database db(folders_.databases() / "@z.mdb");
+    Database db(Work() / "@z.mdb");
     db.Execute("CREATE TABLE Big (v TEXT)");
     db.Execute(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
@@ -111,16 +118,20 @@ TEST_F(PublisherTest, FullDiskDuringCompactionLeavesThePreviousDatabaseWhole) {
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"good"});
 }
 
-TEST_F(PublisherTest, PreviousDatabaseThatCannotBeMovedAsideIsKept) {
+// The backup and working names are the builder's own, in its working
+// folder: files of the user's with such names in MDB_DIR play no part.
+TEST_F(PublisherTest, UsersFilesWithBackupOrWorkingNamesPlayNoPart) {
   MakeWorking("@k.mdb", "good", "1.0");
   ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
-  MakeWorking("@k.mdb", "new", "2.0");
-  // A folder that is not empty holds the backup's name: the database cannot be moved aside.
   std::filesystem::create_directories(folders_.databases() / "BK_k.mdb" / "x");
-  EXPECT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kFailed);
-  EXPECT_EQ(LogTexts(folders_.log()).back(), "@k.mdbの コピーができません。");
-  EXPECT_EQ(Value("k.mdb"), std::vector<std::string>{"good"});
+  for (const char* name : {"@k.mdb", "@k.mdb.new", "BK_k.MDB.txt"})
+    std::ofstream(folders_.databases() / name) << name;
+  MakeWorking("@k.mdb", "new", "2.0");
+  EXPECT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
+  EXPECT_EQ(Value("k.mdb"), std::vector<std::string>{"new"});
   EXPECT_TRUE(std::filesystem::is_directory(folders_.databases() / "BK_k.mdb" / "x"));
+  for (const char* name : {"@k.mdb", "@k.mdb.new", "BK_k.MDB.txt"})
+    EXPECT_EQ(testing::ReadBytes(folders_.databases() / name), name);
 }
 
 TEST_F(PublisherTest, PreviousDatabaseSpelledInAnotherCaseIsReplaced) {
@@ -129,7 +140,7 @@ TEST_F(PublisherTest, PreviousDatabaseSpelledInAnotherCaseIsReplaced) {
   MakeWorking("@z.mdb", "new", "1.1");
   ASSERT_EQ(F_DISTRIBUTE_MDB(ctx_), StepResult::kDone);
   EXPECT_EQ(LogTexts(folders_.log()).back(),
-            Dir() + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
+            ctx_.work_dir + "@z.mdb Ver=1.1 を " + Dir() + "z.mdb Ver=1.0 へコピーしました。");
   EXPECT_EQ(text::ListFiles(folders_.databases(), "*"), std::vector<std::string>{"z.mdb"});
   EXPECT_EQ(Value("z.mdb"), std::vector<std::string>{"new"});
 }
@@ -137,8 +148,8 @@ TEST_F(PublisherTest, PreviousDatabaseSpelledInAnotherCaseIsReplaced) {
 TEST_F(PublisherTest, Versions) {
   MakeWorking("@v.mdb", "v", "3.1");
   MakeWorking("@n.mdb", "n", nullptr);
-  EXPECT_EQ(F_GET_VERSION(folders_.databases() / "@v.mdb"), "3.1");
-  EXPECT_EQ(F_GET_VERSION(folders_.databases() / "@n.mdb"), "NFND");
+  EXPECT_EQ(F_GET_VERSION(Work() / "@v.mdb"), "3.1");
+  EXPECT_EQ(F_GET_VERSION(Work() / "@n.mdb"), "NFND");
   EXPECT_EQ(F_GET_VERSION(folders_.databases() / "missing.mdb"), "NFND");
   Database db = Database::Create(folders_.databases() / "none.mdb");
   db.AppendTable("X", {{"a", ColumnType::kLong, 0}});

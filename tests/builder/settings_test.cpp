@@ -1,5 +1,7 @@
 #include "builder/settings.h"
 
+#include "handoff/settings_value.h"
+
 #include "builder_test_support.h"
 
 namespace morvane {
@@ -106,10 +108,38 @@ TEST(ReadProfileStringTest, OnlyTheNamedSectionCounts) {
   EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "Missing", "KEY", "def"), "def");
 }
 
-TEST(ReadProfileStringTest, ValuesAreCutAt511Characters) {
+TEST(ReadProfileStringTest, LongValuesAreWhole) {
   TempFolder temp;
   WriteCp932(temp.path() / "a.ini", {"[S]", "K = " + std::string(600, 'x')});
-  EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "S", "K", "").size(), 511u);
+  EXPECT_EQ(ReadProfileString(temp.path() / "a.ini", "S", "K", "").size(), 600u);
+}
+
+// The converter's form: UTF-8 behind a byte-order mark, escaped values, "\"
+// a character of the name like any other, the scripts of the run listed.
+TEST(ReadIniTest, ConvertersFormCarriesAnyFolderName) {
+  TempFolder temp;
+  const std::string folder = "/tmp/my\\data 〜−é\n\xE9%";
+  std::ofstream(temp.path() / "Morvane.ini", std::ios::binary)
+      << "\xEF\xBB\xBF[Morvane Section]\r\n"
+      << "LOG_DIR = \"" << handoff::EscapeSettingsValue(folder) << "\"\r\n"
+      << "LOG_FILE = \"Morvane.Log\"\r\nRESULT_DIR = \"*\"\r\nRESULT_FILE = \"Morvane結果.TXT\"\r\n"
+      << "MDB_DIR = \"" << handoff::EscapeSettingsValue(folder + "/MDB_OUT") << "\"\r\n"
+      << "SQL_FILES = \"torvaskmdb.sql/県tbl.sql\"\r\n";
+  EXPECT_EQ(handoff::EscapeSettingsValue(folder), "/tmp/my\\data 〜−é%0A%E9%25");
+  Settings s;
+  ASSERT_EQ(F_READ_INI(temp.path(), s), StepResult::kDone);
+  EXPECT_EQ(s.log_dir, folder + "/");
+  EXPECT_EQ(s.mdb_dir, folder + "/MDB_OUT/");
+  EXPECT_EQ(s.result_dir, temp.path().string() + "/");
+  EXPECT_EQ(s.scripts, (std::vector<std::string>{"torvaskmdb.sql", "県tbl.sql"}));
+
+  // Without SQL_FILES every script runs; a list naming a path is unusable.
+  WriteCp932(temp.path() / "Morvane.ini", {"[Morvane Section]", "LOG_FILE = l", "RESULT_FILE = r"});
+  ASSERT_EQ(F_READ_INI(temp.path(), s), StepResult::kDone);
+  EXPECT_EQ(s.scripts, std::nullopt);
+  WriteCp932(temp.path() / "Morvane.ini",
+             {"[Morvane Section]", "LOG_FILE = l", "RESULT_FILE = r", "SQL_FILES = \"a.sql/..\""});
+  EXPECT_EQ(F_READ_INI(temp.path(), s), StepResult::kFailed);
 }
 
 }  // namespace

@@ -246,6 +246,7 @@ TEST(RealDataBusinessEdit, ShippedTablesOnTheBusinessFilesOfBothMonths) {
       LayOutBusinessLine(line, h.ctx.reader.ZipRec);
       const std::u16string code = h.ctx.reader.ZipRec[kPostalCode];
       const long before = h.ctx.run.G_RecordCount;
+      h.emitter.StartRecord();
       F_BusinessEdit(h.ctx, h.emitter);
       const long written = h.ctx.run.G_RecordCount - before;
       if (!codes_with_rows.contains(code)) {

@@ -1,7 +1,11 @@
 // Every form in which Japan Post publishes a file gives the reader the same
 // records as the unpacked code-page-932 file: the zips of both months, and
-// the UTF-8 address file, unpacked and zipped. Checked on the whole files.
+// the UTF-8 address file, unpacked and zipped; so does the address file after
+// a second conversion of its line ends (CR CR LF). Checked on the whole files.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "convert/read_input_lines.h"
 #include "convert/read_zip_file.h"
@@ -24,7 +28,8 @@ struct FormCase {
 void PrintTo(const FormCase& c, std::ostream* out) { *out << c.name; }
 
 // Each record as one text, its slots separated by a character no slot holds.
-std::vector<Text> ReadRecords(const fs::path& folder, const InputFile& file, int index) {
+std::vector<Text> ReadRecords(const fs::path& folder, const InputFile& file, int index,
+                              const std::vector<std::string>& messages = {}) {
   RunOptions options;
   options.prefecture_checked.fill(true);
   ScriptedDialogs dialogs;
@@ -41,7 +46,7 @@ std::vector<Text> ReadRecords(const fs::path& folder, const InputFile& file, int
     for (const Text& slot : rec) joined += slot + u'\n';
     records.push_back(std::move(joined));
   });
-  EXPECT_EQ(dialogs.messages(), std::vector<std::string>{}) << file.name;
+  EXPECT_EQ(dialogs.messages(), messages) << file.name;
   return records;
 }
 
@@ -67,6 +72,26 @@ TEST_P(PublishedForms, GiveTheRecordsOfTheUnpackedCodePage932File) {
 
 const InputFile kKenAll{"KEN_ALL.CSV", "", false};
 const InputFile kJigyosyo{"JIGYOSYO.CSV", "", false};
+
+// Each line end CR LF made CR CR LF, as a second conversion of line ends does:
+// a blank line after every line, and multi-line records cut apart by them
+// unless blank lines are taken for nothing.
+TEST(CrCrLfLineEnds, GiveTheRecordsOfTheAddressFile) {
+  const fs::path folder = fs::temp_directory_path() / ("cr_cr_lf_" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  std::ifstream in(fs::path(JAPANPOST_DIR) / "KEN_ALL.CSV", std::ios::binary);
+  std::ofstream out(folder / "KEN_ALL.CSV", std::ios::binary);
+  long lines = 0;
+  for (std::string line; std::getline(in, line); ++lines) out << line << "\r\n";  // line keeps its CR
+  out.close();
+  const auto expected = ReadRecords(fs::path(JAPANPOST_DIR), kKenAll, kAllPrefecturesIndex);
+  const auto records = ReadRecords(
+      folder, kKenAll, kAllPrefecturesIndex,
+      {"KEN_ALL.CSV の空の行 " + std::to_string(lines) + " 行（最初は 2 行目）は読み飛ばしました。"});
+  fs::remove_all(folder);
+  EXPECT_EQ(lines, 124825);
+  EXPECT_TRUE(records == expected) << records.size() << " records, expected " << expected.size();
+}
 
 INSTANTIATE_TEST_SUITE_P(
     RealData, PublishedForms,

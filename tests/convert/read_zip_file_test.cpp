@@ -162,15 +162,17 @@ TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
       R"L(99101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ","北海道","札幌市","北",0,0,0,0,0,0)L",
       kAsahigaoka,
   });
-  // "x": its code is no number, and its fields are too short to unquote.
+  // "x": its code is no number, and it has no postal code: no record.
   // 99: no such prefecture box; the line is taken as if its box were set.
-  ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[1][kTownKanji], u"北");
-  EXPECT_EQ(records[2][kTownKanji], u"旭ケ丘");
-  ASSERT_FALSE(dialogs_.messages().empty());
-  EXPECT_EQ(dialogs_.messages().front(), "型が一致しません。（" + FileName() + " の 1 行目）");
-  EXPECT_EQ(dialogs_.messages().back(),
-            "インデックスが有効範囲にありません。（" + FileName() + " の 2 行目）");
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0][kTownKanji], u"北");
+  EXPECT_EQ(records[1][kTownKanji], u"旭ケ丘");
+  EXPECT_EQ(
+      dialogs_.messages(),
+      (std::vector<std::string>{"型が一致しません。（" + FileName() + " の 1 行目）",
+                                "郵便番号「」が 7 桁の数字ではないため、このレコードは読み飛ばしました。（" +
+                                    FileName() + " の 1 行目）",
+                                "インデックスが有効範囲にありません。（" + FileName() + " の 2 行目）"}));
 }
 
 // Records of the real address file spread over several lines come out whole.

@@ -86,7 +86,10 @@ CountryRun ConvertCountry(const std::string& ken_all, Purpose purpose) {
   Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
   TextFileReader input;
   EXPECT_TRUE(input.Open(ken_all)) << input.error();
-  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) { F_TownAreaEdit(ctx, emitter); });
+  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) {
+    emitter.StartRecord();
+    F_TownAreaEdit(ctx, emitter);
+  });
   return {sink.count, dialogs.messages,
           purpose == Purpose::kWordList ? sink.malformed : std::vector<std::string>{}};
 }

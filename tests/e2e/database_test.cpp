@@ -82,13 +82,15 @@ TEST(RealDataDatabase, BuildsTheSearchDatabaseFromTheWholeCountryInEitherAddress
 
   const std::string separator(54, '-');
   const std::string mdb_out = (home / "MDB_OUT").string() + "/";
-  EXPECT_EQ(LogTexts(home / "Morvane.Log"),
-            (std::vector<std::string>{
-                separator, "Morvane処理を開始します。  ", separator,
-                "@torvask.mdb に T_郵便番号 を インポートしました。",
-                "@torvask.mdb に T_県 を インポートしました。",
-                mdb_out + "@torvask.mdb Ver=1.0.0 を " + mdb_out + "torvask.mdbへコピーしました。", separator,
-                "Morvane処理を終了しました。 ", separator}));
+  // The working database lives in a folder of the builder's own in MDB_OUT.
+  std::vector<std::string> log = LogTexts(home / "Morvane.Log");
+  for (auto& line : log) line = std::regex_replace(line, std::regex("@Morvane\\.[A-Za-z0-9]{6}/"), "");
+  EXPECT_EQ(log, (std::vector<std::string>{
+                     separator, "Morvane処理を開始します。  ", separator,
+                     "@torvask.mdb に T_郵便番号 を インポートしました。",
+                     "@torvask.mdb に T_県 を インポートしました。",
+                     mdb_out + "@torvask.mdb Ver=1.0.0 を " + mdb_out + "torvask.mdbへコピーしました。",
+                     separator, "Morvane処理を終了しました。 ", separator}));
 
   // The UTF-8 address file, zipped as Japan Post publishes it, gives the same
   // database, row for row.

@@ -90,6 +90,18 @@ std::string ReadBytes(const fs::path& path) {
   return s.str();
 }
 
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 std::string Cp932Bytes(const std::string& utf8_text) {
   Cp932 codec;
   std::string bytes;

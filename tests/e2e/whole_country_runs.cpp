@@ -25,8 +25,8 @@ void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
 const std::vector<const char*> kBothFiles = {"KEN_ALL.CSV", "JIGYOSYO.CSV"};
 
 // The database runs keep the default poll: the wait ends when the builder
-// does, and the time it allows (100 polls) is never short, also for a build
-// under the sanitizers.
+// does, and its time limit is never short, also for a build under the
+// sanitizers.
 const RunCase kRuns[] = {
     {"word_list", kBothFiles, {}, "--purpose ime --yes"},
     {"word_list_mozc", kBothFiles, {}, "--purpose ime --ime-target mozc --yes"},

@@ -21,18 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using text::Cp932;
-using text::ToUtf8;
 
 std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Utf8OfCp932(const std::string& bytes) {
-  Cp932 codec;
-  std::u16string text;
-  codec.Decode(bytes, text);
-  return ToUtf8(text);
 }
 
 // A program folder as installed: Morvane/ with its definition files, and
@@ -48,7 +40,6 @@ class HandoffTest : public ::testing::Test {
     settings_.program_folder = root_;
     settings_.out_folder = root_ / "CSV_OUT";
     settings_.poll_ms = 20;
-    settings_.max_polls = 100;
   }
   ~HandoffTest() override {
     std::error_code ec;
@@ -77,14 +68,30 @@ class HandoffTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
+// Children of this process that have ended but were never collected.
+int ZombieChildren() {
+  int zombies = 0;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line)) continue;
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 4 > line.size()) continue;
+    char state = line[close + 2];
+    const long ppid = std::strtol(line.c_str() + close + 4, nullptr, 10);
+    if (ppid == getpid() && state == 'Z') ++zombies;
+  }
+  return zombies;
+}
+
 TEST_F(HandoffTest, BuilderReportsSuccess) {
   FakeBuilder("STS=0");
   EXPECT_EQ(F_MDB_Create(settings_, dialogs_), BuilderOutcome::kSucceeded);
   EXPECT_TRUE(dialogs_.messages().empty());
   ExpectHandoffFilesGone();
   const std::string root = root_.string();
-  EXPECT_EQ(Utf8OfCp932(ReadBytes(builder() / "seen.ini")),
-            "[Morvane Section]\r\n"
+  EXPECT_EQ(ReadBytes(builder() / "seen.ini"),
+            "\xEF\xBB\xBF[Morvane Section]\r\n"
             "LOG_DIR = \"" +
                 root +
                 "\"\r\n"
@@ -97,7 +104,8 @@ TEST_F(HandoffTest, BuilderReportsSuccess) {
                 "MDB_DIR = \"" +
                 root +
                 "/MDB_OUT\"\r\n"
-                "FileCntl = \"FileCntl.CTL\"\r\n");
+                "FileCntl = \"FileCntl.CTL\"\r\n"
+                "SQL_FILES = \"torvaskmdb.sql/県tbl.sql\"\r\n");
 }
 
 TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
@@ -115,26 +123,28 @@ TEST_F(HandoffTest, OnlyTheFirstFiveCharactersCount) {
   EXPECT_TRUE(dialogs_.messages().empty());
 }
 
-TEST_F(HandoffTest, BuilderThatNeverAnswers) {
-  for (const char* status : {"STS=2", ""}) {
-    // Still working after the last look: it writes its status (if any) at
-    // once, then keeps going.
+// A builder still running at the time limit is ended, so that it cannot
+// publish after the verdict; what it wrote meanwhile does not count.
+TEST_F(HandoffTest, BuilderThatNeverEnds) {
+  for (const char* status : {"STS=2", "STS=0", ""}) {
     std::ofstream(builder() / "Morvane")
         << "#!/bin/sh\n"
         << (*status ? "printf '" + std::string(status) + "\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"\n"
                     : std::string())
-        << "sleep 1\n";
+        << "exec sleep 30\n";
     fs::permissions(builder() / "Morvane", fs::perms::owner_all);
-    settings_.max_polls = 5;
+    settings_.time_limit = std::chrono::milliseconds(300);
     ScriptedDialogs dialogs;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(F_MDB_Create(settings_, dialogs), BuilderOutcome::kTimedOut);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5 * settings_.poll_ms));
-    // A status file not written yet is no error of its own.
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, settings_.time_limit);
+    EXPECT_LT(waited, std::chrono::seconds(3)) << status;  // ended, not waited for
     EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Morvaneが想定時間以内に終了できません。"})
         << status;
     ExpectHandoffFilesGone();
   }
+  EXPECT_EQ(ZombieChildren(), 0);
 }
 
 TEST_F(HandoffTest, MissingBuilderProgram) {
@@ -178,47 +188,41 @@ TEST_F(HandoffTest, CopiesTheDefinitionFiles) {
   // The missing script is reported; the others were copied all the same, and
   // no partial copy stays.
   EXPECT_FALSE(fs::exists(settings_.out_folder / "県tbl.sql"));
-  EXPECT_FALSE(fs::exists(settings_.out_folder / "県tbl.sql.tmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(settings_.out_folder), {}), 2);
   ASSERT_EQ(dialogs_.messages().size(), 1u);
   EXPECT_NE(dialogs_.messages()[0].find("県tbl.sql"), std::string::npos) << dialogs_.messages()[0];
 }
 
-// Children of this process that have ended but were never collected.
-int ZombieChildren() {
-  int zombies = 0;
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    std::ifstream stat(entry.path() / "stat");
-    std::string line;
-    if (!std::getline(stat, line)) continue;
-    const size_t close = line.rfind(')');
-    if (close == std::string::npos || close + 4 > line.size()) continue;
-    char state = line[close + 2];
-    const long ppid = std::strtol(line.c_str() + close + 4, nullptr, 10);
-    if (ppid == getpid() && state == 'Z') ++zombies;
-  }
-  return zombies;
-}
-
-// The wait ends when the builder ends, whatever the poll interval: a verdict
-// is taken at once, and a builder that ends without one is reported at once.
+// The builder's end decides: the wait lasts as long as the builder does, its
+// status file is read once it has ended, and a builder that ends without a
+// verdict is reported.
 TEST_F(HandoffTest, WaitEndsWithTheBuilder) {
+  const std::string status = "> \"$(dirname \"$0\")/Morvane結果.TXT\"";
   struct Case {
-    const char* script;
+    std::string script;
     BuilderOutcome outcome;
     std::vector<std::string> messages;
   } cases[] = {
-      {"printf 'STS=0\\r\\n' > \"$(dirname \"$0\")/Morvane結果.TXT\"", BuilderOutcome::kSucceeded, {}},
+      {"printf 'STS=0\\r\\n' " + status, BuilderOutcome::kSucceeded, {}},
+      // A verdict written early is taken only when the builder has ended.
+      {"printf 'STS=9\\r\\n' " + status + "; sleep 0.6", BuilderOutcome::kFailed, {}},
+      {"printf 'STS=2\\r\\n' " + status + "; exit 0",
+       BuilderOutcome::kEnded,
+       {"Morvaneが結果を書かずに終了しました（終了コード 0）。"}},
       {"exit 3", BuilderOutcome::kEnded, {"Morvaneが結果を書かずに終了しました（終了コード 3）。"}},
       {"kill -9 $$", BuilderOutcome::kEnded, {"Morvaneが結果を書かずに終了しました（シグナル 9）。"}},
   };
-  settings_.poll_ms = 5000;
   for (const Case& c : cases) {
     std::ofstream(builder() / "Morvane") << "#!/bin/sh\nsleep 0.1\n" << c.script << "\n";
     fs::permissions(builder() / "Morvane", fs::perms::owner_all);
     ScriptedDialogs dialogs;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(F_MDB_Create(settings_, dialogs), c.outcome) << c.script;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << c.script;
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::seconds(2)) << c.script;
+    if (c.script.ends_with("sleep 0.6")) {
+      EXPECT_GE(waited, std::chrono::milliseconds(600));
+    }
     EXPECT_EQ(dialogs.messages(), c.messages) << c.script;
     ExpectHandoffFilesGone();
   }

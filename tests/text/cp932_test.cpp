@@ -207,7 +207,10 @@ TEST(TextFiles, WriterReplacesTheFileOnlyWhenWholeWritten) {
   EXPECT_TRUE(writer.failed());
   EXPECT_EQ(writer.error(), path.string() + ": File too large に書き込めません。");
   EXPECT_EQ(contents(), "old\r\n");
-  EXPECT_FALSE(std::filesystem::exists(TextFileWriter::TemporaryPath(path)));
+  for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with(path.filename().string() + "."))
+        << entry.path() << " left behind";
+  }
 
   TextFileWriter in_missing_folder;
   EXPECT_FALSE(in_missing_folder.Open(path / "x.TXT"));

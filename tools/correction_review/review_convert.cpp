@@ -111,6 +111,7 @@ class Stages {
 
   // The rules of the record's file, on the record in ctx().reader.
   void ApplyRules(const Tables& tables) {
+    emitter_->StartRecord();
     if (ctx_.reader.G_InputIndex == kBusinessIndex) {
       F_BusinessEdit(ctx_, *emitter_, tables.business_word_list, tables.business);
     } else {

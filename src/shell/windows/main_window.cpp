@@ -14,6 +14,7 @@
 #include "fieldsets/window/set_list_view.h"
 #include "shell/start_handler.h"
 #include "shell/windows/about_box.h"
+#include "shell/windows/folder_actions.h"
 #include "shell/windows/program_icon.h"
 #include "shell/windows/wait_window.h"
 #include "shell/windows/window_placement.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(Application& app, std::function<void(int)> end_program)
   ConnectOptions();
   ConnectPrefectures();
   ConnectButtonsAndMenus();
+  AddFolderActions(*this, w_.mnuFile, w_.mnuFileExit, app_, [this] { ShowModel(); });
   ShowModel();
 }
 

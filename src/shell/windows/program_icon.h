@@ -1,5 +1,8 @@
 #pragma once
-// The program icon: the postal mark, drawn rather than shipped as a file.
+// The program icon: the postal mark on a post-box red disc, drawn rather
+// than shipped as a file. The package's icon files are made from the same
+// drawing at build time (render_icon).
+#include <QByteArray>
 #include <QIcon>
 #include <QPixmap>
 
@@ -7,5 +10,9 @@ namespace tessivar {
 
 QPixmap ProgramIconPixmap(int size);
 QIcon ProgramIcon();
+
+// The same drawing as scalable vector graphics: the disc, and the mark as
+// the outline of its glyph in the font the icon is drawn with.
+QByteArray ProgramIconSvg();
 
 }  // namespace tessivar

@@ -8,6 +8,8 @@
 namespace tessivar {
 
 inline const QString kProgramTitle = QStringLiteral("Tessivar");
+// The name of the desktop entry the package installs (without ".desktop").
+inline const QString kDesktopFileName = QStringLiteral("org.tessivar.tessivar");
 
 // "major.minor.revision", each in decimal.
 inline QString VersionNumber() {

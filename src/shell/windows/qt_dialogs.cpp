@@ -1,9 +1,11 @@
 #include "shell/windows/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "shell/windows/program_identity.h"
 
@@ -12,6 +14,8 @@ namespace tessivar {
 namespace {
 
 constexpr qint64 kEventIntervalMs = 30;
+// The notices a box shows in its text; all of them are in its details.
+constexpr qsizetype kNoticesInText = 20;
 
 // The program's texts break lines with CR (or CR LF).
 QString BoxText(std::string_view text) {
@@ -51,14 +55,20 @@ void QtDialogs::MessageWithIcon(std::string_view text, DialogIcon icon) {
   GiveBackKeyboard(box.parentWidget());
 }
 
+std::unique_ptr<QMessageBox> QuestionBox(std::string_view text, DialogIcon icon, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(BoxIcon(icon), kProgramTitle, BoxText(text),
+                                           QMessageBox::Yes | QMessageBox::No, parent);
+  box->button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+  box->button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+  box->setDefaultButton(QMessageBox::No);
+  box->setEscapeButton(QMessageBox::No);
+  return box;
+}
+
 bool QtDialogs::AskWithIcon(std::string_view text, DialogIcon icon) {
-  QMessageBox box(BoxIcon(icon), kProgramTitle, BoxText(text), QMessageBox::Yes | QMessageBox::No, Parent());
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-  box.setDefaultButton(QMessageBox::No);
-  box.setEscapeButton(QMessageBox::No);
-  const bool yes = box.exec() == QMessageBox::Yes;
-  GiveBackKeyboard(box.parentWidget());
+  const auto box = QuestionBox(text, icon, Parent());
+  const bool yes = box->exec() == QMessageBox::Yes;
+  GiveBackKeyboard(box->parentWidget());
   return yes;
 }
 
@@ -73,10 +83,30 @@ std::string QtDialogs::Input(std::string_view prompt) {
   return accepted ? dialog.textValue().toStdString() : std::string();
 }
 
+void QtDialogs::Notice(std::string_view text) { notices_.append(BoxText(text)); }
+
+void QtDialogs::EndNotices() {
+  if (notices_.isEmpty()) return;
+  QString shown = notices_.mid(0, kNoticesInText).join(QLatin1Char('\n'));
+  if (notices_.size() > kNoticesInText) {
+    shown += QStringLiteral("\n（ほかに %1 件。すべては詳細に）").arg(notices_.size() - kNoticesInText);
+  }
+  QMessageBox box(QMessageBox::NoIcon, kProgramTitle, shown, QMessageBox::Ok, Parent());
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+  if (notices_.size() > kNoticesInText) box.setDetailedText(notices_.join(QLatin1Char('\n')));
+  notices_.clear();
+  box.exec();
+  GiveBackKeyboard(box.parentWidget());
+}
+
 void QtDialogs::ProcessEvents() {
   if (since_events_.elapsed() < kEventIntervalMs) return;
   QApplication::processEvents();
   since_events_.restart();
+}
+
+bool QtDialogs::OpenFolder(const std::filesystem::path& folder) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
 }
 
 }  // namespace tessivar

@@ -4,11 +4,20 @@
 // the default, an input box, and repainting during long work.
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 #include "dialogs/dialogs.h"
 
+class QMessageBox;
+
 namespace tessivar {
+
+// The Yes/No box of a question, as Ask shows it (the pictures of the
+// windows show it too).
+std::unique_ptr<QMessageBox> QuestionBox(std::string_view text, DialogIcon icon, QWidget* parent);
 
 class QtDialogs : public Dialogs {
  public:
@@ -25,6 +34,12 @@ class QtDialogs : public Dialogs {
   // are processed at most every few hundredths of a second, which keeps the
   // windows live without slowing the run.
   void ProcessEvents() override;
+  // A run's notices are gathered and shown together in one box when it is
+  // over, not in a box each.
+  void Notice(std::string_view text) override;
+  void EndNotices() override;
+  bool OpensFolders() const override { return true; }
+  bool OpenFolder(const std::filesystem::path& folder) override;
 
  private:
   QWidget* Parent() const;
@@ -32,6 +47,7 @@ class QtDialogs : public Dialogs {
 
   QElapsedTimer since_events_;
   QPointer<QWidget> owner_;
+  QStringList notices_;
 };
 
 }  // namespace tessivar

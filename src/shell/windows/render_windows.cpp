@@ -25,6 +25,7 @@
 #include "shell/windows/about_box.h"
 #include "shell/windows/japanese_font.h"
 #include "shell/windows/main_window.h"
+#include "shell/windows/render_folder_pictures.h"
 #include "shell/windows/splash_window.h"
 #include "shell/windows/wait_window.h"
 #include "shell/windows/window_placement.h"
@@ -174,5 +175,6 @@ int main(int argc, char** argv) {
   editor.findChild<QListWidget*>(QStringLiteral("LbOUT"))->setCurrentRow(2);
   RestorePlacement(editor);
   ok = SaveOnScreen(editor, out, QStringLiteral("field_set_editor.png")) && ok;
+  ok = RenderFolderPictures(out, QString::fromLocal8Bit(argv[1])) && ok;
   return ok && dialogs.messages().empty() ? 0 : 1;
 }

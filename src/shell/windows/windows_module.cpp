@@ -5,8 +5,8 @@
 
 #include "shell/windows/windows_program.h"
 
-extern "C" __attribute__((visibility("default"))) int tessivar_run_windows(const char* program_folder,
-                                                                           int* argc, char** argv) {
+extern "C" __attribute__((visibility("default"))) int tessivar_run_windows(const char* home, int* argc,
+                                                                           char** argv) {
   static_assert(std::is_same_v<decltype(&tessivar_run_windows), tessivar::WindowsEntry>);
-  return tessivar::RunWindows(program_folder, *argc, argv);
+  return tessivar::RunWindows(home, *argc, argv);
 }

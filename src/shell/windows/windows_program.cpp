@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "places/program_files.h"
+#include "shell/home_setup.h"
 #include "shell/startup.h"
 #include "shell/windows/japanese_font.h"
 #include "shell/windows/main_window.h"
@@ -12,14 +14,16 @@
 
 namespace tessivar {
 
-int RunWindows(const std::filesystem::path& program_folder, int& argc, char** argv) {
+int RunWindows(const std::filesystem::path& home, int& argc, char** argv) {
   QApplication qt(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
+  QGuiApplication::setDesktopFileName(kDesktopFileName);
   QApplication::setWindowIcon(ProgramIcon());
   UseJapaneseFont(qt);
 
   QtDialogs dialogs;
-  Application app(program_folder, dialogs);
+  Application app(home, dialogs);
+  UseProgramFiles(app, places::LocateProgramFiles(places::ExecutableFolder()));
   // "At once": leave the event loop; no window's unload runs.
   auto end_program = [](int status) { QApplication::exit(status); };
   MainWindow main_window(app, end_program);

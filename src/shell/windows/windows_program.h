@@ -7,6 +7,6 @@ namespace tessivar {
 
 // Returns the program's exit status: 0 when the main window was closed or
 // the user quit on the start screen, 1 when start-up stopped.
-int RunWindows(const std::filesystem::path& program_folder, int& argc, char** argv);
+int RunWindows(const std::filesystem::path& home, int& argc, char** argv);
 
 }  // namespace tessivar
