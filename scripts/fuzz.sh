@@ -1,22 +1,21 @@
 #!/usr/bin/env bash
 # Runs each fuzz target (libFuzzer, with the address and undefined-behaviour
 # sanitizers) for a bounded time on a copy of its seed corpus:
-#   scripts/fuzz.sh [SECONDS per target, default 60] [BUILD_DIR, default build-fuzz]
-# BUILD_DIR is a clang build of the fuzz targets alone, configured here when
-# missing. A finding stops the run with the input that caused it saved in
-# BUILD_DIR/findings/.
+#   scripts/fuzz.sh [SECONDS per target, default 60]
+# The targets are those of the sanitizer build (build-sanitize, the sanitize
+# preset, which scripts/sanitize.sh also uses), configured here when missing.
+# A finding stops the run with the input that caused it saved in
+# build-sanitize/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-build=${2:-build-fuzz}
+build=build-sanitize
 targets=(record_reader settings_file script_parser)
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-    -DBUILD_TESTING=OFF -DSANITIZE=ON -DFUZZING=ON -DTESSIVAR_WINDOWS=OFF
+if ! grep -qs '^FUZZING:BOOL=ON' "$build/CMakeCache.txt"; then
+  cmake --preset sanitize >/dev/null
 fi
-cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
-
+cmake --build --preset sanitize -j2 --target "${targets[@]/#/fuzz_}"
 findings="$build/findings"
 mkdir -p "$findings"
 for target in "${targets[@]}"; do

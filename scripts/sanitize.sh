@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
-# Builds the tests and the programs they run with the address and
-# undefined-behaviour sanitizers (g++, lightly optimised) into build-sanitize,
-# then runs every test there; any finding fails the test that met it.
-# The windows are left out: Qt's own code is not instrumented and their tests
-# would mostly check Qt.
-#   scripts/sanitize.sh [BUILD_DIR, default build-sanitize]
+# Builds the programs, their tests and the fuzz targets with clang's address
+# and undefined-behaviour sanitizers (the sanitize preset, -O1) into
+# build-sanitize, then runs the unit and e2e tiers there and the whole-country
+# conversion of both bundled months through the rules; any finding stops the
+# program and fails the test that met it. The windows are left out: Qt's own
+# code is not instrumented and their tests would mostly check Qt.
+# scripts/fuzz.sh runs the fuzz targets of the same build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-sanitize}
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-  -DBUILD_TESTING=ON -DSANITIZE=ON -DTESSIVAR_WINDOWS=OFF
-cmake --build "$build" -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$build" --output-on-failure -j"$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
+ctest --preset sanitize -j"$jobs"
+ctest --preset sanitize-realdata -j"$jobs"

@@ -17,8 +17,7 @@ namespace tessivar {
 namespace {
 
 using testing::EmitHarness;
-
-std::string U8(std::u16string_view s) { return ToUtf8(s); }
+using testing::U8;
 
 const Corrections& Cases() {
   static const Corrections cases(correction::kBusinessFixCases);
@@ -226,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every line of the real business file of both bundled months: a code
 // without a row gives exactly one record, and no line reports a failure.
-TEST(BusinessEditTest, ShippedTablesOnTheRealBusinessFiles) {
+TEST(RealDataBusinessEdit, ShippedTablesOnTheBusinessFilesOfBothMonths) {
   std::set<std::u16string_view> codes_with_rows;
   for (const auto* rows : {&ShippedBusinessFixImeRows(), &ShippedBusinessFixRows()}) {
     for (const auto& entry : rows->table().entries) codes_with_rows.insert(entry.code);

@@ -10,8 +10,7 @@ namespace tessivar {
 namespace {
 
 using testing::EmitHarness;
-
-std::string U8(std::u16string_view s) { return ToUtf8(s); }
+using testing::U8;
 
 void SetTown(ConvertContext& ctx, std::u16string city, std::u16string town, std::u16string sub) {
   ctx.values.G_CityKanji = std::move(city);

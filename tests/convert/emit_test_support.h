@@ -15,6 +15,9 @@
 
 namespace tessivar::testing {
 
+// Text as UTF-8, readable in a failure's output.
+inline std::string U8(std::u16string_view text) { return ToUtf8(text); }
+
 struct EmitHarness {
   explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
       : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs),

@@ -10,8 +10,7 @@ namespace tessivar {
 namespace {
 
 using testing::EmitHarness;
-
-std::string U8(std::u16string_view s) { return ToUtf8(s); }
+using testing::U8;
 
 // A business-office record of a word-list run as the dispatcher hands it to
 // the emitter: town = city, sub-area = address, no city prefix.

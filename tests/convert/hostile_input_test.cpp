@@ -27,7 +27,7 @@ std::string Line(const std::string& code, const std::string& kana, const std::st
          "\",\"北海道\",\"札幌市中央区\",\"" + kanji + "\",0,0,1,0,0,0";
 }
 
-const std::string kAsahigaoka = Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭ケ丘");
+const std::string kAsahigaokaLine = Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭ケ丘");
 const std::string kAsahigaokaEntry = "０６４－０９４１\t札幌市中央区旭ケ丘\t地名その他";
 // A record continued over three lines, as Japan Post writes a long town name.
 const std::vector<std::string> kKita = {Line("0600001", "ｷﾀ(1ﾁｮｳﾒ､", "北（１丁目、"),
@@ -98,7 +98,7 @@ struct HostileCase {
 
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
 
-const InputFile kKenAll{"KEN_ALL.CSV", "", false};
+const InputFile kKenAllFile{"KEN_ALL.CSV", "", false};
 const InputFile kZipped{"ken_all.zip", "KEN_ALL.CSV", false};
 const InputFile kUtf8{"utf_ken_all.csv", "", true};
 
@@ -116,7 +116,7 @@ std::string Zip(const std::string& bytes) {
 std::string TabLines(int count) {
   std::vector<std::string> lines;
   for (int i = 0; i < count; ++i) lines.push_back(Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭\tケ丘"));
-  lines.push_back(kAsahigaoka);
+  lines.push_back(kAsahigaokaLine);
   return Lines(lines);
 }
 std::vector<std::string> TabMessages(int count) {
@@ -140,7 +140,7 @@ std::string LongContinuation(int lines) {
   std::vector<std::string> all = {Line("0600001", "ｷﾀ(", "北（")};
   for (int i = 0; i < lines; ++i) all.push_back(Line("0600001", "1､", "１、"));
   all.push_back(Line("0600001", "2ﾁｮｳﾒ)", "２丁目）"));
-  all.push_back(kAsahigaoka);
+  all.push_back(kAsahigaokaLine);
   return Lines(all);
 }
 
@@ -169,7 +169,7 @@ const std::string kBadUtf8 = "\xff";
 
 const HostileCase kCases[] = {
     {"html_page_saved_as_the_address_file",
-     kKenAll,
+     kKenAllFile,
      [] { return std::string("<!DOCTYPE html>\r\n<html><body>404 Not Found</body></html>\r\n"); },
      {"型が一致しません。" + Where(1),
       "郵便番号「」が 7 桁の数字ではないため、このレコードは読み飛ばしました。" + Where(1),
@@ -190,13 +190,13 @@ const HostileCase kCases[] = {
      false,
      {}},
     {"cr_cr_lf_line_ends_join_as_cr_lf",
-     kKenAll,
-     [] { return Lines(Joined(kKita, {kAsahigaoka}), "\r\r\n"); },
+     kKenAllFile,
+     [] { return Lines(Joined(kKita, {kAsahigaokaLine}), "\r\r\n"); },
      {"KEN_ALL.CSV の空の行 4 行（最初は 2 行目）は読み飛ばしました。", Made(4)},
      true,
      Joined(kKitaEntries, {kAsahigaokaEntry})},
     {"blank_lines_inside_a_continued_record",
-     kKenAll,
+     kKenAllFile,
      [] {
        return "\r\n" + Lines({kKita[0]}) + "\r\n\n" + Lines({kKita[1], "", kKita[2]});
      },
@@ -204,33 +204,33 @@ const HostileCase kCases[] = {
      true,
      kKitaEntries},
     {"ranges_beyond_the_entries_of_one_record",
-     kKenAll,
+     kKenAllFile,
      [] {
        return Lines(
            {Line("0600001", "ｷﾀ(1-600ﾁｮｳﾒ､601-1200ﾁｮｳﾒ)", "北（１～６００丁目、６０１～１２００丁目）"),
-            kAsahigaoka});
+            kAsahigaokaLine});
      },
      {"このレコードから作成するデータが 1000 件を超えるため、残りは作成しません。" + Where(1, "0600001"),
       Made(1001)},
      true,
      {}},
     {"town_continued_over_sixty_thousand_lines",
-     kKenAll,
+     kKenAllFile,
      [] { return LongContinuation(60000); },
      {"町域名が 3000 文字を超えるため、このレコードは読み飛ばしました。" + Where(1500, "0600001"), Made(1)},
      true,
      {kAsahigaokaEntry}},
     {"one_main_name_repeated_without_end",
-     kKenAll,
+     kKenAllFile,
      [] { return RepeatedMainName(5000); },
      RepeatedMainNameMessages(5000, 14),
      true,
      {}},
     {"postal_codes_of_other_lengths",
-     kKenAll,
+     kKenAllFile,
      [] {
        return Lines({Line("06409", "ｱ", "ア"), Line("064094", "ｲ", "イ"), Line("06409411", "ｳ", "ウ"),
-                     Line("0640941100", "ｴ", "エ"), Line("064O941", "ｵ", "オ"), kAsahigaoka});
+                     Line("0640941100", "ｴ", "エ"), Line("064O941", "ｵ", "オ"), kAsahigaokaLine});
      },
      {"郵便番号「06409」が 7 桁の数字ではないため、このレコードは読み飛ばしました。" + Where(1),
       "郵便番号「064094」が 7 桁の数字ではないため、このレコードは読み飛ばしました。" + Where(2),
@@ -240,12 +240,12 @@ const HostileCase kCases[] = {
      true,
      {kAsahigaokaEntry}},
     {"tab_nul_and_other_control_characters",
-     kKenAll,
+     kKenAllFile,
      [] {
        return Lines({Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭\tケ丘"),
                      Line("0640941", std::string("ｱｻﾋ") + '\0' + "ｶﾞｵｶ", "旭ケ丘"),
                      Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭\x1bケ丘"), Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭ケ丘\x7f"),
-                     kKita[0], Line("0600001", "2ﾁｮｳﾒ､", "２\x01丁目、"), kKita[2], kAsahigaoka});
+                     kKita[0], Line("0600001", "2ﾁｮｳﾒ､", "２\x01丁目、"), kKita[2], kAsahigaokaLine});
      },
      {"制御文字「U+0009」を含むため、このレコードは読み飛ばしました。" + Where(1, "0640941"),
       "制御文字「U+0000」を含むため、このレコードは読み飛ばしました。" + Where(2, "0640941"),
@@ -255,29 +255,29 @@ const HostileCase kCases[] = {
      true,
      {kAsahigaokaEntry}},
     {"a_hundred_messages_of_one_kind_then_their_count",
-     kKenAll,
+     kKenAllFile,
      [] { return TabLines(150); },
      TabMessages(150),
      true,
      {kAsahigaokaEntry}},
     {"quoted_comma_stays_in_its_field",
-     kKenAll,
+     kKenAllFile,
      [] { return Lines({Line("0640941", "ｱｻﾋｶﾞｵｶ,0", "旭ケ丘,0")}); },
      {Made(1)},
      true,
      {"０６４－０９４１\t札幌市中央区旭ケ丘,0\t地名その他"}},
     {"quoted_line_end_is_inside_its_field",
-     kKenAll,
+     kKenAllFile,
      [] {
        return Encoded(Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭ケ\r\n丘")) + "\r\n" +
-              Lines(Joined(kKita, {kAsahigaoka}));
+              Lines(Joined(kKita, {kAsahigaokaLine}));
      },
      {"制御文字「U+000A」を含むため、このレコードは読み飛ばしました。" + Where(1, "0640941"), Made(4)},
      true,
      Joined(kKitaEntries, {kAsahigaokaEntry})},
     {"bad_utf8_byte_on_the_first_line",
      kUtf8,
-     [] { return Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭" + kBadUtf8) + "\r\n" + kAsahigaoka + "\r\n"; },
+     [] { return Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭" + kBadUtf8) + "\r\n" + kAsahigaokaLine + "\r\n"; },
      {"utf_ken_all.csv の 1 行目に UTF-8 として読めないバイトがあります。",
       "ZIP.TXT の 8 行目の文字「\uFFFD」は Shift_JIS で書けません。", Made(2)},
      true,
@@ -286,7 +286,7 @@ const HostileCase kCases[] = {
      kUtf8,
      [] {
        std::string bytes;
-       for (int i = 0; i < 20000; ++i) bytes += kAsahigaoka + "\r\n";
+       for (int i = 0; i < 20000; ++i) bytes += kAsahigaokaLine + "\r\n";
        return bytes + Line("0640941", "ｱｻﾋｶﾞｵｶ", "旭" + kBadUtf8) + "\r\n";
      },
      {"utf_ken_all.csv の 20001 行目に UTF-8 として読めないバイトがあります。",
@@ -295,14 +295,14 @@ const HostileCase kCases[] = {
      {kAsahigaokaEntry, "０６４－０９４１\t札幌市中央区旭?\t地名その他"}},
     {"address_file_in_another_encoding",
      kUtf8,
-     [] { return Lines({kAsahigaoka}); },
+     [] { return Lines({kAsahigaokaLine}); },
      {"utf_ken_all.csv は UTF-8 ではなく Shift_JIS (コードページ 932) のファイルのため、読み込みません。",
       "入力ファイルを読み込めなかったため、ZIP.TXT は作成しませんでした。"},
      false,
      {}},
     {"memory_runs_out",
-     kKenAll,
-     [] { return Lines({kAsahigaoka}); },
+     kKenAllFile,
+     [] { return Lines({kAsahigaokaLine}); },
      {"メモリーが足りなくなったため、ZIP.TXT は作成しませんでした。" + Where(1, "0640941")},
      false,
      {},

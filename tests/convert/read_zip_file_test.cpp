@@ -176,7 +176,8 @@ TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
 }
 
 // Records of the real address file spread over several lines come out whole.
-TEST_F(Reader, RealContinuedRecordsOfTheAddressFile) {
+using RealDataReader = Reader;
+TEST_F(RealDataReader, ContinuedRecordsOfTheAddressFile) {
   std::map<Text, Text> towns, kanas;
   long records = 0;
   RunEnvironment run(options_, InputFiles{}, dialogs_);

@@ -42,7 +42,7 @@ TEST(TownDuplicates, OnlyTheFirstOfAPairReachesTheWordList) {
 
 // The kana is compared as read: the real 5810027 records carry their
 // parenthesised notes in the kana and are both written.
-TEST(TownDuplicates, KanaComparedAsRead) {
+TEST(RealDataTownDuplicates, KanaComparedAsRead) {
   TownHarness harness(Purpose::kWordList);
   for (const auto& record : RealRecords(u"5810027")) harness.Run(record);
   EXPECT_EQ(Words(harness), (std::vector<std::string>{"八尾市八尾木 / 丁目", "八尾市八尾木 / 大字"}));

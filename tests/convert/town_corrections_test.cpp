@@ -302,7 +302,7 @@ TEST_P(TellingTownEntries, OnTheRecordMadeFor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Telling, TellingTownEntries,
+    RealData, TellingTownEntries,
     ::testing::Values(
         TellingCase{"AokijimaOtsu",
                     u"3812241",

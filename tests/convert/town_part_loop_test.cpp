@@ -8,12 +8,6 @@
 namespace tessivar::testing {
 namespace {
 
-std::string Csv(std::string code, std::string town, std::string kana, std::string comment = "",
-                std::string comment_kana = "") {
-  auto quoted = [](const std::string& s) { return s.empty() ? s : "\"" + s + "\""; };
-  return "\"" + code + "\",\"" + town + "\",\"" + kana + "\"," + quoted(comment) + "," + quoted(comment_kana);
-}
-
 struct PartCase {
   const char* name;
   std::u16string code, kana, town;

@@ -17,13 +17,9 @@ std::vector<std::string> Converted(std::u16string_view code) {
   return harness.Take();
 }
 
-std::string Csv(const std::string& code, const std::string& town, const std::string& kana) {
-  return "\"" + code + "\",\"" + town + "\",\"" + kana + "\",,";
-}
-
 // Two lines; "２丁目" and "３丁目" are lent forward, "番地" backward, and
 // across the line break.
-TEST(TownRealRecords, ContinuedListWithPrefixesAndTails) {
+TEST(RealDataTownRecords, ContinuedListWithPrefixesAndTails) {
   auto written = Converted(u"0482331");
   ASSERT_EQ(written.size(), 11u);
   EXPECT_EQ(written[0], Csv("0482331", "大江２丁目６５１番地", "ｵｵｴ2ﾁｮｳﾒ651ﾊﾞﾝﾁ"));
@@ -34,7 +30,7 @@ TEST(TownRealRecords, ContinuedListWithPrefixesAndTails) {
 }
 
 // Bare numbers and ranges without a tail are sub-areas as they stand.
-TEST(TownRealRecords, ContinuedNumberList) {
+TEST(RealDataTownRecords, ContinuedNumberList) {
   EXPECT_EQ(Converted(u"3250304"),
             (std::vector<std::string>{
                 Csv("3250304", "高久甲２８８８", "ﾀｶｸｺｳ2888"), Csv("3250304", "高久甲４５９５", "ﾀｶｸｺｳ4595"),
@@ -48,7 +44,7 @@ TEST(TownRealRecords, ContinuedNumberList) {
 // A Kyoto list over two lines whose kana ("ｶﾀﾀﾞﾁｮｳ", no parenthesis) stands
 // on both lines: the kana is not doubled, every street comes first, and with
 // no kana parenthesis the sub-area kana is empty.
-TEST(TownRealRecords, KyotoListWithKanaOnEveryLine) {
+TEST(RealDataTownRecords, KyotoListWithKanaOnEveryLine) {
   auto records = RealRecords(u"6008067");
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(ToUtf8(records[0][kTownKana]), "ｶﾀﾀﾞﾁｮｳ");
@@ -61,7 +57,7 @@ TEST(TownRealRecords, KyotoListWithKanaOnEveryLine) {
 }
 
 // "地階・" ends one line, "階層不明）" begins the next.
-TEST(TownRealRecords, BasementAndUnknownFloorOverTwoLines) {
+TEST(RealDataTownRecords, BasementAndUnknownFloorOverTwoLines) {
   const std::string tower = "桜丘町渋谷サクラステージＳＨＩＢＵＹＡサイドＳＨＩＢＵＹＡタワー";
   const std::string tower_kana = "ｻｸﾗｶﾞｵｶﾁｮｳｼﾌﾞﾔｻｸﾗｽﾃｰｼﾞｼﾌﾞﾔｻｲﾄﾞｼﾌﾞﾔﾀﾜｰ";
   EXPECT_EQ(Converted(u"1506290"),
@@ -71,14 +67,14 @@ TEST(TownRealRecords, BasementAndUnknownFloorOverTwoLines) {
 }
 
 // 6060067's "その他" keeps the whole town as its comment, unstripped.
-TEST(TownRealRecords, OthersOf6060067KeepTheWholeTown) {
+TEST(RealDataTownRecords, OthersOf6060067KeepTheWholeTown) {
   EXPECT_EQ(Converted(u"6060067"), std::vector<std::string>{"\"6060067\",\"上高野東山\",\"ｶﾐﾀｶﾉﾋｶﾞｼﾔﾏ\","
                                                             "\"上高野東山（その他）\",\"ｶﾐﾀｶﾉﾋｶﾞｼﾔﾏ(ｿﾉﾀ)\""});
 }
 
 // The 地割 range of 葛巻 takes the place name in front, and the quoted
 // exclusion becomes the comment of the first record only.
-TEST(TownRealRecords, ChiwariRangeWithPlaceName) {
+TEST(RealDataTownRecords, ChiwariRangeWithPlaceName) {
   auto written = Converted(u"0285102");
   ASSERT_EQ(written.size(), 6u);
   EXPECT_EQ(written[0],

@@ -1,43 +1,15 @@
 #include "town_test_support.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
-#include "text/cp932.h"
+#include "convert/read_zip_file.h"
+#include "text/text_file.h"
 
 namespace tessivar::testing {
 
 namespace {
 
 Text Unquoted(const Text& field) { return field.size() >= 2 ? field.substr(1, field.size() - 2) : field; }
-
-int Depth(TextView town) {
-  int depth = 0;
-  for (char16_t c : town) depth += (c == u'（') - (c == u'）');
-  return depth;
-}
-
-void Continue(std::vector<Text>& record, std::u16string_view line) {
-  std::vector<Text> columns = Split(line, u",");
-  if (Concat(u"\"", record[kTownKana], u"\"") != columns[kTownKana])
-    record[kTownKana] += Unquoted(columns[kTownKana]);
-  record[kTownKanji] += Unquoted(columns[kTownKanji]);
-}
-
-const std::vector<std::u16string>& RealLines() {
-  static const std::vector<std::u16string> lines = [] {
-    std::ifstream in(JAPANPOST_DIR "/KEN_ALL.CSV", std::ios::binary);
-    if (!in) throw std::runtime_error("KEN_ALL.CSV not found in " JAPANPOST_DIR);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::u16string text;
-    Cp932().Decode(bytes, text);
-    std::vector<std::u16string> all = Split(text, u"\r\n");
-    if (!all.empty() && all.back().empty()) all.pop_back();
-    return all;
-  }();
-  return lines;
-}
 
 }  // namespace
 
@@ -48,32 +20,32 @@ std::vector<Text> AddressRecord(std::u16string_view line) {
   return record;
 }
 
-std::vector<Text> JoinedRecord(std::initializer_list<std::u16string_view> lines) {
-  auto line = lines.begin();
-  std::vector<Text> record = AddressRecord(*line);
-  for (++line; line != lines.end(); ++line) Continue(record, *line);
-  return record;
-}
-
 std::vector<std::vector<Text>> RealRecords(std::u16string_view code) {
+  RunOptions options;
+  options.prefecture_checked.fill(true);
+  ScriptedDialogs dialogs;
+  RunEnvironment run(options, InputFiles{}, dialogs);
+  ReaderState state;
+  state.G_InputIndex = kAllPrefecturesIndex;
+  TextFileReader input;
+  if (!input.Open(JAPANPOST_DIR "/KEN_ALL.CSV")) throw std::runtime_error(input.error());
   std::vector<std::vector<Text>> records;
-  const Text quoted = Concat(u"\"", code, u"\"");
-  int depth = 0;
-  for (const auto& line : RealLines()) {
-    if (line.find(quoted) == Text::npos) continue;
-    if (depth > 0) {
-      Continue(records.back(), line);
-    } else {
-      records.push_back(AddressRecord(line));
-    }
-    depth = Depth(records.back()[kTownKanji]);
-  }
+  F_ReadZipFile(run, state, input, [&](ZipRecord& record) {
+    if (record[kPostalCode] == code) records.push_back(record);
+  });
+  if (!dialogs.messages().empty()) throw std::runtime_error(dialogs.messages().front());
   return records;
 }
 
 std::u16string SapporoLine(std::u16string_view code, std::u16string_view kana, std::u16string_view town) {
   return Concat(u"01101,\"060  \",\"", code, u"\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"", kana,
                 u"\",\"北海道\",\"札幌市中央区\",\"", town, u"\",0,0,1,0,0,0");
+}
+
+std::string Csv(const std::string& code, const std::string& town, const std::string& kana,
+                const std::string& comment, const std::string& comment_kana) {
+  auto quoted = [](const std::string& s) { return s.empty() ? s : "\"" + s + "\""; };
+  return "\"" + code + "\",\"" + town + "\",\"" + kana + "\"," + quoted(comment) + "," + quoted(comment_kana);
 }
 
 namespace {

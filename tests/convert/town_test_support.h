@@ -1,8 +1,7 @@
 #pragma once
 // Address records for the town-area tests: hand-made lines in the layout of
-// KEN_ALL.CSV, records of the real file joined as the reader joins them, and
-// a context that collects the written lines.
-#include <initializer_list>
+// KEN_ALL.CSV, records of the real file as the reader hands them on, and a
+// context that collects the written lines.
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,14 +16,16 @@ namespace tessivar::testing {
 
 // The postal record of one address line (slots 1 to 8 unquoted).
 std::vector<Text> AddressRecord(std::u16string_view line);
-// One record spread over several lines: the kanji town of every line is
-// appended, the kana town only when the line's differs from the kana so far.
-std::vector<Text> JoinedRecord(std::initializer_list<std::u16string_view> lines);
-// Every record of the real KEN_ALL.CSV with this postal code, joined.
+// Every record of the real KEN_ALL.CSV with this postal code, read (and
+// joined over its lines) by the reader.
 std::vector<std::vector<Text>> RealRecords(std::u16string_view code);
 
 // A hand-made line: Sapporo's columns around the given code, kana and town.
 std::u16string SapporoLine(std::u16string_view code, std::u16string_view kana, std::u16string_view town);
+
+// A line of the harness's CSV text; an empty comment stands unquoted.
+std::string Csv(const std::string& code, const std::string& town, const std::string& kana,
+                const std::string& comment = "", const std::string& comment_kana = "");
 
 struct TownHarness {
   // CSV text with the fields code, town, town kana, comment, comment kana;

@@ -126,7 +126,7 @@ TEST_P(TownWholeCountry, WordListAndCsv) {
   for (const std::string& line : word_list.malformed) ADD_FAILURE() << "malformed word: " << line;
 }
 
-INSTANTIATE_TEST_SUITE_P(BundledMonths, TownWholeCountry,
+INSTANTIATE_TEST_SUITE_P(RealData, TownWholeCountry,
                          ::testing::Values(Month{"m2026_05", JAPANPOST_DIR "/KEN_ALL.CSV", 1 + 13},
                                            Month{"m2025_08", JAPANPOST_DIR "/2025-08/KEN_ALL.CSV", 1 + 14}),
                          [](const auto& instance) { return std::string(instance.param.name); });

@@ -10,8 +10,7 @@ namespace tessivar {
 namespace {
 
 using testing::EmitHarness;
-
-std::string U8(std::u16string_view s) { return ToUtf8(s); }
+using testing::U8;
 
 std::u16string Repeat(std::u16string_view piece, int times) {
   std::u16string out;

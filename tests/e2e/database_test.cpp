@@ -1,6 +1,7 @@
 // The database purpose on the full real data, through the installed program
-// folder: Tessivar converts, starts Morvane, waits for its verdict and reports;
-// from KEN_ALL.CSV and from utf_ken_all.zip alike.
+// folder (runs kept by whole_country_runs.cpp): Tessivar converts, starts
+// Morvane, waits for its verdict and reports; from KEN_ALL.CSV and from
+// utf_ken_all.zip alike.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,9 +9,9 @@
 #include <regex>
 #include <sstream>
 
-#include "program_folder.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
+#include "whole_country_runs.h"
 
 namespace tessivar::e2e {
 namespace {
@@ -50,15 +51,10 @@ std::vector<std::string> LogTexts(const fs::path& log) {
   return lines;
 }
 
-TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountryInEitherAddressFileForm) {
-  const fs::path home = FreshProgramFolder("database_whole_country");
-  fs::create_directories(home / "CSV_IN");
-  for (const char* file : {"KEN_ALL.CSV", "JIGYOSYO.CSV"}) {
-    fs::copy_file(fs::path(JAPANPOST_DIR) / file, home / "CSV_IN" / file);
-  }
-  // The default poll: the wait ends when the builder does, and its time
-  // limit is never short, also for a build under the sanitizers.
-  const BatchRun run = RunTessivar(home, "--purpose mdb --yes");
+TEST(RealDataDatabase, BuildsTheSearchDatabaseFromTheWholeCountryInEitherAddressFileForm) {
+  const KeptRun kept = WholeCountryRun("database");
+  const BatchRun& run = kept.run;
+  const fs::path& home = kept.home;
   EXPECT_EQ(run.exit_code, 0) << run.err;
 
   static const std::regex kOutput(
@@ -98,16 +94,11 @@ TEST(DatabasePurpose, BuildsTheSearchDatabaseFromTheWholeCountryInEitherAddressF
 
   // The UTF-8 address file, zipped as Japan Post publishes it, gives the same
   // database, row for row.
-  const fs::path utf8_home = FreshProgramFolder("database_whole_country_utf8_zip");
-  fs::create_directories(utf8_home / "CSV_IN");
-  for (const char* zip : {"utf_ken_all.zip", "jigyosyo.zip"}) {
-    fs::copy_file(fs::path(JAPANPOST_ZIP_DIR) / zip, utf8_home / "CSV_IN" / zip);
-  }
-  const BatchRun utf8_run = RunTessivar(utf8_home, "--purpose mdb --yes");
-  EXPECT_EQ(WithoutInputLines(utf8_run.out), WithoutInputLines(run.out));
+  const KeptRun utf8 = WholeCountryRun("database_utf8_zip");
+  EXPECT_EQ(WithoutInputLines(utf8.run.out), WithoutInputLines(run.out));
   const std::string dump = Sqlite(db, ".dump");
   EXPECT_GT(dump.size(), 10000000u);
-  EXPECT_TRUE(Sqlite(utf8_home / "MDB_OUT" / "torvask.mdb", ".dump") == dump);
+  EXPECT_TRUE(Sqlite(utf8.home / "MDB_OUT" / "torvask.mdb", ".dump") == dump);
 }
 
 }  // namespace

@@ -17,14 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Two address records of the test data.
-const std::string kRecords =
-    "01101,\"060  "
-    "\",\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\",\"北海道\",\"札幌市中央区\","
-    "\"以下に掲載がない場合\",0,0,0,0,0,0\n"
-    "01101,\"064  "
-    "\",\"0640941\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｱｻﾋｶﾞｵｶ\",\"北海道\",\"札幌市中央区\",\"旭ケ丘\","
-    "0,0,1,0,0,0\n";
 // A record standing for the places 1 to last of a 丁目 range.
 std::string RangeRecord(const std::string& code, const std::string& last_kanji, const std::string& last) {
   return "01101,\"060  \",\"" + code + "\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｵｵﾄﾞｵﾘﾆｼ(1-" + last +
@@ -37,21 +29,8 @@ const char kAsk[] = "MS-IME ユーザー辞書用 郵便番号テキスト作成
 const char kAskToDelete[] =
     "CSV_OUT に ZIP.TXT ファイルが存在します。削除しますか？ 削除しない場合 [いいえ]を選択して "
     "データを他の場所へコピーして 再起動してください。\n";
-const char kAskDatabase[] = "Quillmere用 ＭＤＢを 作成します。よろしいですか？\n";
 // The count message's second line when CSV_OUT held no output to compare with.
 const char kNothingToCompare[] = " 前回の出力がないため、比較しませんでした。\n";
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
 
 struct FailureCase {
   const char* name;
@@ -66,7 +45,7 @@ struct FailureCase {
 const FailureCase kCases[] = {
     {"output_folder_is_a_file",
      [](const fs::path& h) {
-       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kRecords);
+       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);
        WriteBytes(h / "CSV_OUT", "a file");
      },
      kWordList, 1,
@@ -115,7 +94,7 @@ const FailureCase kCases[] = {
      }},
     {"utf8_address_file_is_named_not_converted",
      [](const fs::path& h) {
-       WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV", kRecords);  // UTF-8 as it stands
+       WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);  // UTF-8 as it stands
        WriteBytes(h / "CSV_OUT" / "ZIP.TXT", "old");
      },
      kWordList, 1,
@@ -126,7 +105,7 @@ const FailureCase kCases[] = {
     {"utf8_file_in_the_zip_is_named_not_converted",
      [](const fs::path& h) {
        fs::create_directories(h / "CSV_IN");
-       ASSERT_TRUE(test_support::WriteZip(h / "CSV_IN" / "ken_all.zip", {{"KEN_ALL.CSV", kRecords}}));
+       ASSERT_TRUE(test_support::WriteZip(h / "CSV_IN" / "ken_all.zip", {{"KEN_ALL.CSV", kTwoRecords}}));
        WriteBytes(h / "CSV_OUT" / "ZIP.TXT", "old");
      },
      kWordList, 1,
@@ -137,7 +116,7 @@ const FailureCase kCases[] = {
      [](const fs::path& h) { EXPECT_EQ(ReadBytes(h / "CSV_OUT" / "ZIP.TXT"), "old"); }},
     {"code_page_932_utf_ken_all_is_named_not_converted",
      [](const fs::path& h) {
-       WriteCp932(h / "CSV_IN" / "utf_ken_all.csv", kRecords);
+       WriteCp932(h / "CSV_IN" / "utf_ken_all.csv", kTwoRecords);
        WriteBytes(h / "CSV_OUT" / "ZIP.TXT", "old");
      },
      kWordList, 1,
@@ -162,7 +141,7 @@ const FailureCase kCases[] = {
      }},
     {"cr_only_line_ends",
      [](const fs::path& h) {
-       WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV", Replace(Cp932Bytes(kRecords), "\r\n", "\r"));
+       WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV", Replace(Cp932Bytes(kTwoRecords), "\r\n", "\r"));
      },
      kWordList, 0, std::string(kAsk) + "郵便番号データを 2 件 作成しました。" + kNothingToCompare,
      [](const fs::path&) {}},
@@ -171,7 +150,7 @@ const FailureCase kCases[] = {
        WriteBytes(h / "CSV_IN" / "KEN_ALL.CSV",
                   Cp932Bytes(RangeRecord("0600042", "９９９９９９９９９", "999999999")) +
                       std::string(70000, 'x') + "\r\n" +
-                      Cp932Bytes(RangeRecord("0600043", "１２３４５６７８９０", "1234567890") + kRecords));
+                      Cp932Bytes(RangeRecord("0600043", "１２３４５６７８９０", "1234567890") + kTwoRecords));
      },
      kWordList, 0,
      std::string(kAsk) +
@@ -184,7 +163,7 @@ const FailureCase kCases[] = {
      [](const fs::path&) {}},
     {"builder_that_dies_is_noticed_at_once",
      [](const fs::path& h) {
-       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kRecords);
+       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);
        WriteBytes(h / "Morvane" / "Morvane", "#!/bin/sh\nexit 3\n");
        fs::permissions(h / "Morvane" / "Morvane", fs::perms::owner_all);
      },
@@ -192,7 +171,7 @@ const FailureCase kCases[] = {
      [](const fs::path&) {}},
     {"definition_file_missing_starts_no_builder",
      [](const fs::path& h) {
-       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kRecords);
+       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);
        fs::remove(h / "Morvane" / "MDB定義" / "県tbl.csv");
      },
      kDatabase, 1,
@@ -203,7 +182,7 @@ const FailureCase kCases[] = {
      [](const fs::path& h) {
        WriteBytes(h / "Tessivar.ini",
                   "\x82\xff\r\n" + Cp932Bytes("<my>\n0,9,-1\n") + ReadBytes(h / "Tessivar.ini"));
-       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kRecords);
+       WriteCp932(h / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);
      },
      "--purpose csv --field-set my --yes", 0,
      "Md_main:F_出力設定F一覧set)Tessivar.ini の 1 行目に Shift_JIS として読めないバイトがあります。\n"
@@ -237,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Failures, ::testing::ValuesIn(kCases),
 // leaves the first one's files alone.
 TEST(Concurrency, OneRunAtATimePerProgramFolder) {
   const fs::path home = FreshProgramFolder("one_run_at_a_time");
-  WriteCp932(home / "CSV_IN" / "KEN_ALL.CSV", kRecords);
+  WriteCp932(home / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);
   WriteBytes(home / "CSV_OUT" / "ZIP.TXT", "the first run's");
   text::RunLock first_run;
   ASSERT_EQ(first_run.Acquire(home / "Tessivar.lock"), text::RunLock::Result::kLocked);

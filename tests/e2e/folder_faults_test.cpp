@@ -28,15 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::string kRecords =
-    "01101,\"060  "
-    "\",\"0600000\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\",\"北海道\",\"札幌市中央区\","
-    "\"以下に掲載がない場合\",0,0,0,0,0,0\n"
-    "01101,\"064  "
-    "\",\"0640941\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ\",\"ｱｻﾋｶﾞｵｶ\",\"北海道\",\"札幌市中央区\",\"旭ケ丘\","
-    "0,0,1,0,0,0\n";
-
-const std::string kAskDatabase = "Quillmere用 ＭＤＢを 作成します。よろしいですか？\n";
 const std::string kAskWordList =
     "MS-IME ユーザー辞書用 郵便番号テキスト作成を 作成します。よろしいですか？\n";
 const std::string kBuilt =
@@ -52,18 +43,6 @@ const std::string kBusy =
 // The files a database run hands to the builder, which it removes after
 // publishing.
 const char* const kHandoffFiles[] = {"torvaskmdb.CSV", "torvaskmdb.sql", "県tbl.sql", "県tbl.csv"};
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
 
 bool IsDatabase(const fs::path& path) { return ReadBytes(path).starts_with("SQLite format 3"); }
 
@@ -216,22 +195,22 @@ struct FolderFault {
   std::function<void(const fs::path& home)> check;
 };
 
-const std::vector<std::string> kDatabase = BatchArguments("mdb");
-const std::vector<std::string> kWordList = BatchArguments("ime");
+const std::vector<std::string> kDatabaseArgs = BatchArguments("mdb");
+const std::vector<std::string> kWordListArgs = BatchArguments("ime");
 
 void KillSoon(const fs::path& home) {
   WholeCountryInput(home);
   WriteBytes(home / "CSV_OUT" / "ZIP.TXT", "old");
 }
 
-const FolderFault kCases[] = {
+const FolderFault kFaultCases[] = {
     {"user_files_in_csv_out_stay_and_do_not_break_the_build",
      "",
      [](const fs::path& h) {
        for (const char* name : {"ZIPDATA.CSV", "customers.csv", "notes.sqlite", "report.sql", "Report.SQU"})
          WriteBytes(h / "CSV_OUT" / name, std::string("the user's ") + name);
      },
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      0,
      kBuilt,
@@ -249,7 +228,7 @@ const FolderFault kCases[] = {
        WriteCp932(h / "Morvane" / "MDB定義" / "県tbl.sql",
                   "MDBNAME torvask.mdb\nTABLENAME T_県\nINSERT INTO Nowhere VALUES (1);\n");
      },
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      1,
      kBuilderFailed,
@@ -262,7 +241,7 @@ const FolderFault kCases[] = {
        for (const char* name : {"BK_torvask.mdb", "BK_notes.txt", "notes.txt", "@mine.mdb", "@torvask.mdb"})
          WriteBytes(h / "MDB_OUT" / name, std::string("the user's ") + name);
      },
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      0,
      kBuilt,
@@ -282,7 +261,7 @@ const FolderFault kCases[] = {
          fs::create_symlink(Victim(h, n), h / name);
        }
      },
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      0,
      kBuilt,
@@ -299,7 +278,7 @@ const FolderFault kCases[] = {
        fs::create_directories(h / "CSV_OUT");
        fs::create_symlink(Victim(h, 1), h / "CSV_OUT" / "ZIP.TXT.tmp");
      },
-     kWordList,
+     kWordListArgs,
      nullptr,
      0,
      kAskWordList + "郵便番号データを 2 件 作成しました。 前回の出力がないため、比較しませんでした。\n",
@@ -310,7 +289,7 @@ const FolderFault kCases[] = {
     {"program_folder_path_over_511_characters",
      DeepFolder(),
      nullptr,
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      1,
      kBuilderFailed,
@@ -325,7 +304,7 @@ const FolderFault kCases[] = {
     {"backslash_in_the_folder_name_is_a_character",
      "my\\data",
      nullptr,
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      0,
      kBuilt,
@@ -337,7 +316,7 @@ const FolderFault kCases[] = {
     {"folder_name_outside_code_page_932",
      "郵便〜−é",
      nullptr,
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      0,
      kBuilt,
@@ -346,7 +325,7 @@ const FolderFault kCases[] = {
     {"folder_name_with_a_line_end_a_quote_and_a_byte_that_is_no_utf8",
      "a\nb\" %0A\xE9",
      nullptr,
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      0,
      kBuilt,
@@ -386,7 +365,7 @@ const FolderFault kCases[] = {
        WriteBytes(h / "MDB_OUT" / "torvask.mdb", "the last good database");
        fs::create_directories(h / "Morvane" / "Morvane結果.TXT" / "in the way");
      },
-     kDatabase,
+     kDatabaseArgs,
      nullptr,
      1,
      kAskDatabase + "Morvaneが結果を書かずに終了しました（終了コード 1）。\n",
@@ -398,12 +377,12 @@ const FolderFault kCases[] = {
      "",
      [](const fs::path& h) {
        SlowBuilder(h, "2");
-       const pid_t first = Start(h / "Tessivar", kDatabase);
+       const pid_t first = Start(h / "Tessivar", kDatabaseArgs);
        ASSERT_TRUE(WaitFor([&] { return fs::exists(h / "Morvane" / "started"); }));
        kill(first, SIGKILL);
        EndOf(first);
      },
-     kWordList,
+     kWordListArgs,
      nullptr,
      1,
      kBusy,
@@ -411,7 +390,7 @@ const FolderFault kCases[] = {
      [](const fs::path& h) {
        EXPECT_FALSE(fs::exists(h / "CSV_OUT" / "ZIP.TXT"));
        // Once the builder has ended, its database is there and runs go on.
-       EXPECT_TRUE(WaitFor([&] { return RunProgram(h, h / "Tessivar", kWordList).exit_code == 0; }, 30s));
+       EXPECT_TRUE(WaitFor([&] { return RunProgram(h, h / "Tessivar", kWordListArgs).exit_code == 0; }, 30s));
        EXPECT_TRUE(IsDatabase(h / "MDB_OUT" / "torvask.mdb"));
      }},
     {"sigterm_leaves_no_temporary_file",
@@ -451,7 +430,7 @@ const FolderFault kCases[] = {
      },
      {},
      [](const fs::path& h) {
-       const pid_t pid = Start(h / "Tessivar", kDatabase);
+       const pid_t pid = Start(h / "Tessivar", kDatabaseArgs);
        pid_t builder = 0;
        WaitFor([&] {
          builder = ProcessOf(h / "Morvane" / "Morvane");
@@ -505,7 +484,7 @@ TEST_P(FolderFaults, NothingOfTheUsersIsLost) {
     fs::rename(home, placed);
     home = placed;
   }
-  WriteCp932(home / "CSV_IN" / "KEN_ALL.CSV", kRecords);
+  WriteCp932(home / "CSV_IN" / "KEN_ALL.CSV", kTwoRecords);
   if (c.arrange) c.arrange(home);
   std::map<std::string, std::string> before;
   for (const auto& file : c.kept) before[file] = ReadBytes(home / file);
@@ -522,7 +501,7 @@ TEST_P(FolderFaults, NothingOfTheUsersIsLost) {
   if (c.check) c.check(home);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FolderFaults, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Cases, FolderFaults, ::testing::ValuesIn(kFaultCases),
                          [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace

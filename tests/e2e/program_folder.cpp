@@ -57,9 +57,11 @@ const fs::path& InstalledFolder() {
 
 }  // namespace
 
-fs::path FreshProgramFolder(const std::string& name) {
-  fs::path folder = TestRoot() / name;
+fs::path FreshProgramFolder(const std::string& name) { return ProgramFolderAt(TestRoot() / name); }
+
+fs::path ProgramFolderAt(const fs::path& folder) {
   fs::remove_all(folder);
+  fs::create_directories(folder.parent_path());
   fs::copy(InstalledFolder(), folder, fs::copy_options::recursive);
   return folder;
 }
@@ -86,6 +88,18 @@ std::string ReadBytes(const fs::path& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
 }
 
 std::string Cp932Bytes(const std::string& utf8_text) {

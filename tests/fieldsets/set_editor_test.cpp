@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-const char kQuillmere[] = "0,1,26,3,26,29,26,30,-1,-1";
+const char kEditedQuillmere[] = "0,1,26,3,26,29,26,30,-1,-1";
 
 class SetEditorTest : public ::testing::Test {
  protected:
@@ -33,7 +33,8 @@ class SetEditorTest : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     file_.emplace(dir_ / "Tessivar.ini", dialogs_);
-    WriteIni({"<全項目出力>", "0,1,26,2,-1", "<Quillmere用>", kQuillmere, "<住所>", "0,3,26,9,-1,-1,-1"});
+    WriteIni(
+        {"<全項目出力>", "0,1,26,2,-1", "<Quillmere用>", kEditedQuillmere, "<住所>", "0,3,26,9,-1,-1,-1"});
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -176,7 +177,7 @@ TEST_F(SetEditorTest, StoreReplacesTheSetAndAddAppendsANewOne) {
   EXPECT_EQ(dialogs_.prompts().size(), 3u);
   EXPECT_EQ(dialogs_.questions().back(), "名前の入力がありません。 追加しないで終了します。よいですか？");
   EXPECT_EQ(dialogs_.messages().back(), "<Quillmere用> は 既に存在します。別の名前を入力してください。");
-  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", "0,1,26,2,-1", "<Quillmere用>", kQuillmere, "<住所>",
+  EXPECT_EQ(ReadIni(), (Strings{"<全項目出力>", "0,1,26,2,-1", "<Quillmere用>", kEditedQuillmere, "<住所>",
                                 "0,26,9,-1,-1,-1,-1", "<郵便番号だけ>", "0,26,3,-1,-1,-1,-1"}));
   EXPECT_EQ(ToUtf8(e.List出力設定F.names[3]), "郵便番号だけ");
   EXPECT_EQ(e.List出力設定F.selected, 3);
@@ -199,7 +200,7 @@ TEST_F(SetEditorTest, UnsavedItemsAreDroppedOnlyAfterTheQuestion) {
   EXPECT_EQ(Items(), "0,3,26,9,1,-1,-1");
   EXPECT_EQ(ToUtf8(e.G_EditSetName), "<住所>");
   Click(1);  // Yes: the database set is shown, and nothing is unsaved any more
-  EXPECT_EQ(Items(), kQuillmere);
+  EXPECT_EQ(Items(), kEditedQuillmere);
   Click(0);
   EXPECT_EQ(dialogs_.questions().size(), 2u);
   EXPECT_EQ(dialogs_.questions()[0], "変更された内容は　破棄されます。よろしいですか");
@@ -215,8 +216,8 @@ TEST_F(SetEditorTest, UnsavedItemsAreDroppedOnlyAfterTheQuestion) {
 }
 
 TEST_F(SetEditorTest, TheMainWindowKeepsItsSetWhenTheEditorDeletesAnother) {
-  WriteIni(
-      {"<全項目出力>", "0,1,-1", "<Quillmere用>", kQuillmere, "<住所>", "0,3,-1", "<郵便番号>", "0,2,-1"});
+  WriteIni({"<全項目出力>", "0,1,-1", "<Quillmere用>", kEditedQuillmere, "<住所>", "0,3,-1", "<郵便番号>",
+            "0,2,-1"});
   file_->F_出力設定F一覧set(main_list_, main_fields_);
   main_list_.selected = 2;
   FieldSetEditor& e = Open(3);
@@ -267,7 +268,7 @@ TEST_F(SetEditorTest, NamesTheFileCannotHoldAndListsPastTheLimitAreRefused) {
   // A list takes 60 items; the 61st is refused and the list stays as it was.
   std::string sixty = "0";
   for (int i = 0; i < 59; ++i) sixty += ",26";
-  WriteIni({"<全項目出力>", "0,1,-1", "<Quillmere用>", kQuillmere, "<区切り>", sixty});
+  WriteIni({"<全項目出力>", "0,1,-1", "<Quillmere用>", kEditedQuillmere, "<区切り>", sixty});
   FieldSetEditor& e = Open(2);
   e.BtnKMK_Click(3);
   ASSERT_EQ(e.LbOUT.size(), 61u);

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include <fstream>
@@ -53,7 +54,12 @@ TEST_P(RealFileRoundTrip, ReadAndWrittenBackByteForByte) {
   std::filesystem::remove(copy);
 }
 
-INSTANTIATE_TEST_SUITE_P(JapanPost, RealFileRoundTrip, ::testing::Values("KEN_ALL.CSV", "JIGYOSYO.CSV"));
+INSTANTIATE_TEST_SUITE_P(RealData, RealFileRoundTrip, ::testing::Values("KEN_ALL.CSV", "JIGYOSYO.CSV"),
+                         [](const auto& instance) {
+                           std::string name = instance.param;
+                           std::replace(name.begin(), name.end(), '.', '_');
+                           return name;
+                         });
 
 TEST(Cp932, DecodesKanjiKanaAndFullWidthSigns) {
   Cp932 codec;

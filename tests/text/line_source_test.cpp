@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path TempFile(const std::string& name) {
+fs::path ScratchPath(const std::string& name) {
   return fs::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
 }
 
@@ -30,7 +30,7 @@ std::vector<std::pair<std::u16string, std::string>> ReadAll(LineSource& source) 
 }
 
 TEST(LineSources, Utf8FileReportsBadBytesByLineKeepsTheRestAndDropsTheByteOrderMark) {
-  const fs::path path = TempFile("utf8.csv");
+  const fs::path path = ScratchPath("utf8.csv");
   std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF"
                                            "a\r\n\xE3\x83\x9B\r\nb\xFF"
                                            "c\r\n\xE2\x88\x92";
@@ -52,7 +52,7 @@ std::string ManyLines() {
 }
 
 TEST(ZipEntries, DamageIsReportedWithTheNameWhereItIsMet) {
-  const fs::path not_zip = TempFile("not.zip");
+  const fs::path not_zip = ScratchPath("not.zip");
   std::ofstream(not_zip) << "PK\x03\x04 cut short";
   EXPECT_EQ(FindZipEntry(not_zip, "KEN_ALL.CSV").error, "Not a zip archive");
   std::string error;
@@ -61,7 +61,7 @@ TEST(ZipEntries, DamageIsReportedWithTheNameWhereItIsMet) {
 
   // A sound directory over damaged data: found, opened, and the reading ends
   // early with a message instead of a silent short file.
-  const fs::path zip = TempFile("damaged.zip");
+  const fs::path zip = ScratchPath("damaged.zip");
   ASSERT_TRUE(test_support::WriteZip(zip, {{"KEN_ALL.CSV", ManyLines()}}));
   {
     std::fstream file(zip, std::ios::in | std::ios::out | std::ios::binary);

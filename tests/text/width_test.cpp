@@ -28,7 +28,7 @@ TEST(Width, TablesAgreeWithTransliteratorsOnEveryCharacter) {
 
 // The table-driven conversions give exactly what the transliterators give, on
 // every field of the real address file.
-TEST(Width, TablesAgreeWithTransliteratorsOnRealData) {
+TEST(RealDataWidth, TablesAgreeWithTransliteratorsOnTheAddressFile) {
   TextFileReader reader;
   ASSERT_TRUE(reader.Open(std::string(JAPANPOST_DIR) + "/KEN_ALL.CSV"));
   std::u16string line;

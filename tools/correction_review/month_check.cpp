@@ -15,8 +15,6 @@ using namespace correction;
 
 namespace {
 
-std::string U8(TextView s) { return ToUtf8(s); }
-
 // A shipped table under check, through a copy that counts what fires. It
 // stays where it was made: the copy counts into the vector beside it.
 struct CheckedTable {
@@ -38,11 +36,6 @@ struct CheckedTable {
   std::vector<long> counts;
   FileKind kind;
 };
-
-std::string GuardText(const Guard& guard) {
-  return std::string(NameOf(kFieldNames, guard.field)) + " " + std::string(NameOf(kMatchNames, guard.match)) +
-         (guard.text.empty() ? "" : " " + U8(guard.text));
-}
 
 // The irregularities of what an address record's lines write: its words and
 // its CSV town and reading, each named.

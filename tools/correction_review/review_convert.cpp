@@ -294,4 +294,12 @@ void ConvertFile(const fs::path& file, FileKind kind, const Tables& tables) {
   Convert(file, kind, Purpose::kWordList, {}, tables, sink, dialogs);
 }
 
+std::string U8(TextView text) { return ToUtf8(text); }
+
+std::string GuardText(const correction::Guard& guard) {
+  return std::string(NameOf(correction::kFieldNames, guard.field)) + " " +
+         std::string(NameOf(correction::kMatchNames, guard.match)) +
+         (guard.text.empty() ? "" : " " + U8(guard.text));
+}
+
 }  // namespace tessivar::review

@@ -78,4 +78,9 @@ struct MonthRecord {
 void ConvertMonth(const std::filesystem::path& folder, const Tables& tables,
                   const std::function<void(const MonthRecord&)>& on_record, std::vector<std::string>& report);
 
+// Text as UTF-8, for the review's files and reports.
+std::string U8(TextView text);
+// A guard as the review writes it: the field, the match and its text.
+std::string GuardText(const correction::Guard& guard);
+
 }  // namespace tessivar::review

@@ -10,8 +10,6 @@ using namespace correction;
 
 namespace {
 
-std::string U8(std::u16string_view s) { return ToUtf8(s); }
-
 // Does the record read as the alternative was made for? Conditions on the
 // part at hand cannot be told from the record and are left out.
 bool MadeFor(const Table& table, const Alternative& alt, const ZipRecord& rec) {
@@ -29,11 +27,6 @@ bool MadeFor(const Table& table, const Alternative& alt, const ZipRecord& rec) {
     if (!passes(when)) return false;
   }
   return alt.made_for.match != Match::kUnknown && passes(alt.made_for);
-}
-
-std::string GuardText(const Guard& guard) {
-  return std::string(NameOf(kFieldNames, guard.field)) + " " + std::string(NameOf(kMatchNames, guard.match)) +
-         (guard.text.empty() ? "" : " " + U8(guard.text));
 }
 
 void Lines(std::ostringstream& out, const char* title, const std::vector<Text>& lines) {

@@ -14,8 +14,6 @@ namespace correction_gen {
 
 namespace {
 
-[[noreturn]] void Fail(int line, const std::string& reason) { throw TableError(line, reason); }
-
 // The marks a reading holds beside half-width katakana, digits and capital
 // letters, as Japan Post writes its readings; "@" is the rules' protected "､".
 const std::u32string kKanaMarks = U"()<>､-･./ @";

@@ -14,8 +14,6 @@ namespace {
 const std::vector<std::string> kColumns = {"id", "action", "field", "match", "text", "to", "note"};
 enum Column { kId, kActionCol, kFieldCol, kMatchCol, kTextCol, kToCol, kNoteCol };
 
-[[noreturn]] void Fail(int line, const std::string& reason) { throw TableError(line, reason); }
-
 std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> cells;
   std::string::size_type start = 0;

@@ -18,6 +18,8 @@ struct TableError : std::runtime_error {
   int line;
 };
 
+[[noreturn]] inline void Fail(int line, const std::string& reason) { throw TableError(line, reason); }
+
 struct PieceModel {
   PieceKind kind = PieceKind::kText;
   std::string text;  // UTF-8
