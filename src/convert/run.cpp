@@ -78,7 +78,7 @@ bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on)
 }  // namespace
 
 bool F_CreateZipData(ConvertContext& ctx) {
-  ctx.town.G_DupSeen.fill(false);
+  ctx.town.once_entries_run.clear();
   ctx.last = LastRecord{};
 
   // Whole or not at all, also when the run is killed; not synced, as the

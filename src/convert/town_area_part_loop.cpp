@@ -50,13 +50,6 @@ struct NumberRange {
   long first = 0, last = 0;
 };
 
-// The town names that the 地割 ranges of two codes leave out. The reading
-// gets the place's reading in front too, so that it reads as its kanji does.
-struct PlaceName {
-  TextView code, kanji, kana;
-};
-constexpr PlaceName kRangePlaces[] = {{u"0285102", u"葛巻", u"ｸｽﾞﾏｷ"}, {u"0282402", u"川井", u"ｶﾜｲ"}};
-
 class PartLoop {
  public:
   PartLoop(ConvertContext& ctx, RecordEmitter& emitter, const Corrections& corrections)
@@ -221,12 +214,6 @@ class PartLoop {
     if (!town_.G_SiblingsKanji.empty()) {
       values_.G_CommentKanji = town_.G_SiblingsKanji;
       values_.G_CommentKana = town_.G_SiblingsKana;
-    } else if (code_ == u"6060067") {
-      // The whole town is the note, kept as written.
-      values_.G_CommentKanji = town_.G_TownKanji;
-      values_.G_CommentTailKanji = u"notCompless";
-      values_.G_CommentKana = town_.G_TownKana;
-      values_.G_CommentTailKana = u"notCompless";
     } else if (values_.G_OutTownKanji == last_.G_LastTownKanji) {
       values_.G_CommentKanji = last_.G_LastCommentKanji;
       values_.G_CommentKana = last_.G_LastCommentKana;
@@ -326,7 +313,7 @@ class PartLoop {
 
   bool IsChiwariArea() const {
     const Text& old_code = rec_[kOldCode];
-    return old_code == u"02879" || old_code == u"02955" || code_ == u"0285102" || code_ == u"0282402";
+    return old_code == u"02879" || old_code == u"02955" || !town_.area_place.empty();
   }
 
   // The text of the first quoted pair becomes the comment; then every pair
@@ -389,12 +376,10 @@ class PartLoop {
     }
     NumberRange range = ReadRange(range_kanji, u"～", true);
     NumberRange range_of_kana = ReadRange(range_kana, u"-", false);
-    for (const PlaceName& place : kRangePlaces) {
-      if (code_ == place.code) {
-        range.prefix.insert(0, place.kanji);
-        range_of_kana.prefix.insert(0, place.kana);
-      }
-    }
+    // A place the correction named (the range leaves out its town name);
+    // the reading gets the place's reading, so that it reads as its kanji does.
+    range.prefix.insert(0, town_.area_place);
+    range_of_kana.prefix.insert(0, town_.area_place_kana);
     bool within_limit = false;
     Trap(run_, [&] {
       CheckRangePlaces(range.first, range.last);
