@@ -5,7 +5,7 @@ include(CheckCXXCompilerFlag)
 
 option(WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 
-foreach(flag -Wall -Wextra -Wshadow)
+foreach(flag -Wall -Wextra -Wshadow -Wformat=2 -Wnon-virtual-dtor -Woverloaded-virtual)
   string(MAKE_C_IDENTIFIER "HAVE_CXX_FLAG${flag}" have_flag)
   check_cxx_compiler_flag(${flag} ${have_flag})
   if(${have_flag})

@@ -2,14 +2,7 @@
 # Checks a correction table (kind: town, business or business_word_list) and
 # compiles it into the constexpr table k<Name> in <Name>Table.inc, included by
 # <target>'s sources. A bad line fails the build with the file and line.
-add_executable(correction_table_gen
-  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/read_table.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/check_table.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/check_values.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/wording.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../tools/correction_table_gen/write_cpp.cpp)
-target_include_directories(correction_table_gen PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../src)
+# The checker and compiler is tools/correction_table_gen.
 
 function(correction_table target tsv kind name)
   get_filename_component(tsv_abs ${tsv} ABSOLUTE)

@@ -2,7 +2,7 @@
 # Compiles a rule table kept as TSV into the array <ArrayName> (kFooTable) in
 # FooTable.inc, included by <target>'s sources.
 # A malformed row fails the build with the file and line.
-add_executable(tsv_embed ${CMAKE_CURRENT_LIST_DIR}/../tools/tsv_embed.cpp)
+# The compiler is tools/tsv_embed.
 
 function(embed_tsv target tsv array_name)
   get_filename_component(tsv_abs ${tsv} ABSOLUTE)

@@ -1,8 +1,7 @@
 # ship_cp932(<target> <file.utf8> <installed name> <install dir>)
 # Files shipped beside the programs are kept in UTF-8 in the repository and
 # turned into code page 932 with CR LF at build time, as the programs read them.
-add_executable(to_cp932 ${CMAKE_CURRENT_LIST_DIR}/../tools/to_cp932.cpp)
-target_link_libraries(to_cp932 PRIVATE text)
+# The encoder is tools/to_cp932.
 
 function(ship_cp932 target source installed_name install_dir)
   get_filename_component(source_abs ${source} ABSOLUTE)

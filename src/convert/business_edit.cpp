@@ -88,6 +88,7 @@ void F_BusinessEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
                       &ctx.values.G_CommentTailKana}) {
     value->clear();
   }
+  ctx.values.narrow_floor_number = false;
   if (word_list) F_BusinessFixIme(ctx, emitter, ime_rows);
   F_BusinessFix(ctx, emitter, main_rows);
   EmitOffice(ctx, emitter);

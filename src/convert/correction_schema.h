@@ -63,8 +63,11 @@ enum class Action : uint8_t {
   kSeriesEnd,
   kEachPart,  // steps up to each_part_end run once per part of the list
   kEachPartEnd,
-  kEmit,  // one record with the values as they stand
-  kEnd,   // closes the alternative: return, next_part or go_on
+  kEmit,          // one record with the values as they stand
+  kEnd,           // closes the alternative: return, next_part or go_on
+  kWordListOnce,  // word list: a record after the first the entry let through is left out
+  kPrefixRule,    // how prefixes pass through this record's parts (text: a PrefixRule name)
+  kNarrowFloor,   // word list: the floor number of the main name is written half width
 };
 
 // Named fields. The first group are the emission values, then the town-area
@@ -88,6 +91,8 @@ enum class Field : uint8_t {
   kPartsKana,
   kPart,  // one part, counted from 1: part1, part2, ...
   kPartKana,
+  kAreaPlace,  // the place written in front of each 地割 area of a range; set, the parts are such areas
+  kAreaPlaceKana,
   kCurrentPart,      // what a condition looks at in the part loop: the kanji part at hand
   kRecordTownKanji,  // 町域名漢字: slot 8 (business: town and street)
   kRecordTownKana,   // 町域名カタカナ: slot 5
@@ -106,6 +111,15 @@ enum class Match : uint8_t {
   kStartsWith,
   kAfterCommaEquals,  // the text after its first "、" equals
   kUnknown,           // made_for only: the wording is not known; the alternative never runs
+};
+
+// How a prefix such as "２丁目" passes from a part to the bare numbers after
+// it (prefix_rule, checkpoint C). Two lists keep some parts out.
+enum class PrefixRule : uint8_t {
+  kUsual,
+  kKeepPendingCandidate,   // a candidate with letters but no digit after them is neither kept nor lent
+  kKeepShortWholeNumbers,  // a part of 3 or 5 (kana 3 or 7) characters that is all candidate stands alone
+  kOff,                    // no part takes a prefix
 };
 
 // What follows an alternative that ran.
@@ -220,7 +234,7 @@ inline constexpr std::array<Name<Checkpoint>, kCheckpointCount> kCheckpointNames
     {"case12", Checkpoint::kCase12, "kCase12"},
 }};
 
-inline constexpr std::array<Name<Action>, 20> kActionNames{{
+inline constexpr std::array<Name<Action>, 23> kActionNames{{
     {"key", Action::kKey, "kKey"},
     {"at", Action::kAt, "kAt"},
     {"accepted_silent", Action::kAcceptedSilent, "kAcceptedSilent"},
@@ -241,12 +255,15 @@ inline constexpr std::array<Name<Action>, 20> kActionNames{{
     {"each_part_end", Action::kEachPartEnd, "kEachPartEnd"},
     {"emit", Action::kEmit, "kEmit"},
     {"end", Action::kEnd, "kEnd"},
+    {"word_list_once", Action::kWordListOnce, "kWordListOnce"},
+    {"prefix_rule", Action::kPrefixRule, "kPrefixRule"},
+    {"narrow_floor", Action::kNarrowFloor, "kNarrowFloor"},
 }};
 
 // One part is named by its number: "part2", "part2_kana" ("#" below stands
 // for the number); "part" alone is the part at hand, which a condition of the
 // part loop looks at.
-inline constexpr std::array<Name<Field>, 24> kFieldNames{{
+inline constexpr std::array<Name<Field>, 26> kFieldNames{{
     {"main", Field::kMain, "kMain"},
     {"main_kana", Field::kMainKana, "kMainKana"},
     {"sub", Field::kSub, "kSub"},
@@ -263,6 +280,8 @@ inline constexpr std::array<Name<Field>, 24> kFieldNames{{
     {"parts_kana", Field::kPartsKana, "kPartsKana"},
     {"part#", Field::kPart, "kPart"},
     {"part#_kana", Field::kPartKana, "kPartKana"},
+    {"area_place", Field::kAreaPlace, "kAreaPlace"},
+    {"area_place_kana", Field::kAreaPlaceKana, "kAreaPlaceKana"},
     {"part", Field::kCurrentPart, "kCurrentPart"},
     {"町域名漢字", Field::kRecordTownKanji, "kRecordTownKanji"},
     {"町域名カタカナ", Field::kRecordTownKana, "kRecordTownKana"},
@@ -287,6 +306,12 @@ inline constexpr std::array<Name<End>, 3> kEndNames{{
     {"go_on", End::kGoOn, "kGoOn"},
 }};
 
+inline constexpr std::array<Name<PrefixRule>, 3> kPrefixRuleNames{{
+    {"keep_pending_candidate", PrefixRule::kKeepPendingCandidate, "kKeepPendingCandidate"},
+    {"keep_short_whole_numbers", PrefixRule::kKeepShortWholeNumbers, "kKeepShortWholeNumbers"},
+    {"off", PrefixRule::kOff, "kOff"},
+}};
+
 template <typename E, size_t N>
 constexpr std::string_view NameOf(const std::array<Name<E>, N>& names, E value) {
   for (const auto& n : names) {
@@ -307,6 +332,7 @@ constexpr bool IsKanaField(Field f) {
     case Field::kSiblingsKana:
     case Field::kPartsKana:
     case Field::kPartKana:
+    case Field::kAreaPlaceKana:
     case Field::kRecordTownKana:
     case Field::kCompanyKana: return true;
     default: return false;

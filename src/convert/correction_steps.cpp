@@ -1,6 +1,7 @@
 // The interpreter of a correction alternative: set, append, prefix,
 // replace, cut_at, narrow and the rest on named fields, two kinds of loop
-// (series, each_part) and emit.
+// (series, each_part), emit, and the switches of the general rules
+// (word_list_once, prefix_rule, narrow_floor).
 #include "convert/correction_steps.h"
 
 #include "convert/record_trap.h"
@@ -13,6 +14,9 @@ using namespace correction;
 std::vector<Text>& CorrectionSubject::Parts(bool) { throw IndexOutOfRange(); }
 std::vector<Text>& CorrectionSubject::PartTails(bool) { throw IndexOutOfRange(); }
 void CorrectionSubject::AddTownToSiblings(bool) { throw IndexOutOfRange(); }
+bool CorrectionSubject::LeftOutAsRepeat() { throw IndexOutOfRange(); }
+void CorrectionSubject::SetPrefixRule(PrefixRule) { throw IndexOutOfRange(); }
+void CorrectionSubject::NarrowFloorNumber() { throw IndexOutOfRange(); }
 
 namespace {
 
@@ -21,8 +25,10 @@ class StepRunner {
   StepRunner(const Table& table, CorrectionSubject& subject, const RunEnvironment& run)
       : table_(table), subject_(subject), run_(run) {}
 
-  void Run(std::span<const Step> steps) {
+  // False when the record was left out.
+  bool Run(std::span<const Step> steps) {
     for (size_t i = 0; i < steps.size(); ++i) {
+      if (left_out_) return false;
       const Step& step = steps[i];
       if (step.action != Action::kSeries && step.action != Action::kEachPart) {
         Trap(run_, [&] { RunStep(step); });
@@ -45,6 +51,7 @@ class StepRunner {
       }
       i = end;
     }
+    return !left_out_;
   }
 
  private:
@@ -106,6 +113,9 @@ class StepRunner {
         break;
       }
       case Action::kEmit: subject_.Emit(); break;
+      case Action::kWordListOnce: left_out_ = subject_.LeftOutAsRepeat(); break;
+      case Action::kPrefixRule: subject_.SetPrefixRule(static_cast<PrefixRule>(step.first)); break;
+      case Action::kNarrowFloor: subject_.NarrowFloorNumber(); break;
       default: break;  // keys, conditions and ends are no steps
     }
   }
@@ -165,13 +175,14 @@ class StepRunner {
   const RunEnvironment& run_;
   long n_ = 0;
   std::optional<size_t> loop_part_;
+  bool left_out_ = false;
 };
 
 }  // namespace
 
-void RunSteps(const Table& table, const Alternative& alt, CorrectionSubject& subject,
+bool RunSteps(const Table& table, const Alternative& alt, CorrectionSubject& subject,
               const RunEnvironment& run) {
-  StepRunner(table, subject, run).Run(table.steps.subspan(alt.first_step, alt.step_count));
+  return StepRunner(table, subject, run).Run(table.steps.subspan(alt.first_step, alt.step_count));
 }
 
 }  // namespace tessivar

@@ -26,13 +26,20 @@ class CorrectionSubject {
   virtual std::optional<size_t> PartAtHand() const { return std::nullopt; }
   // The working town text joins the sibling list, as the general rules add it.
   virtual void AddTownToSiblings(bool kana);
+  // word_list_once: whether the record is to be left out, the entry having
+  // let one through in this run already (word list only).
+  virtual bool LeftOutAsRepeat();
+  virtual void SetPrefixRule(correction::PrefixRule rule);
+  // narrow_floor: the word list writes the main name's floor number half width.
+  virtual void NarrowFloorNumber();
   virtual void Emit() = 0;
 };
 
 // Runs the steps of alt in order, each under the error trap: a step that
 // fails is reported with where its record came from, its field keeps its
-// value and the next step runs.
-void RunSteps(const correction::Table& table, const correction::Alternative& alt, CorrectionSubject& subject,
+// value and the next step runs. False when a word_list_once step left the
+// record out: the steps after it did not run.
+bool RunSteps(const correction::Table& table, const correction::Alternative& alt, CorrectionSubject& subject,
               const RunEnvironment& run);
 
 }  // namespace tessivar

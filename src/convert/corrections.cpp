@@ -12,6 +12,7 @@ namespace {
 TextView Subject(Field field, const ZipRecord& rec, TextView part) {
   switch (field) {
     case Field::kRecordTownKanji: return rec[kTownKanji];
+    case Field::kRecordTownKana: return rec[kTownKana];
     case Field::kCompanyKanji: return rec[kCompanyKanji];
     case Field::kCurrentPart: return part;
     default: return {};

@@ -13,8 +13,6 @@ namespace {
 // names no place: it becomes the comment, or the word would carry it. Address
 // records only (they have no office name): an office's sub-area is its street.
 bool TakesQuotedNote(const ZipRecord& rec) { return rec[kCompanyKanji].empty(); }
-// The floors of one building: their floor numbers are written half-width.
-bool IsFloorCode(long code) { return code >= 1006210 && code <= 1006250; }
 
 // Moves the text from the first open mark of sub on into comment; returns
 // whether there was one.
@@ -50,14 +48,14 @@ void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
   const TownTexts kanji = KanjiInOrder(values, order);
   const TownTexts kana = KanaInOrder(values, order);
   // A postal code that is not a number fails the record here (no line).
-  const long code = ToNumber(rec_[kPostalCode]);
+  static_cast<void>(ToNumber(rec_[kPostalCode]));
 
   bool moved_note_kanji = false, moved_note_kana = false;
   if (TakesQuotedNote(rec_)) {
     moved_note_kanji = MoveQuotedNote(kanji.second, values.G_CommentKanji, u"「");
     moved_note_kana = MoveQuotedNote(kana.second, values.G_CommentKana, u"<");
   }
-  if (word_list && IsFloorCode(code)) {
+  if (word_list && values.narrow_floor_number) {
     NarrowFloorNumber(kanji.first);
   } else if (word_list && run_.inputs.has_jigyosyo) {
     F_ShortenWord(values, rec_);

@@ -19,6 +19,9 @@ struct EmissionValues {
   Text G_OutSubKana;
   Text G_CommentKana;
   Text G_CommentTailKana;
+  // The word list writes the floor number of the main name half width
+  // ("（10階）"), and does not shorten the word; set by a correction.
+  bool narrow_floor_number = false;
 };
 
 // Which text a record's word and town field begin with: the main name (the

@@ -269,15 +269,23 @@ class ZipFileReader {
     }
     auto& rec = state_.ZipRec;
     Trap(run_, [&] {
-      const Text& kana = columns_.at(kTownKana);
+      const Text& kana = Column(kTownKana);
       if (!IsQuoted(kana, rec[kTownKana])) rec[kTownKana] += Unquote(kana);
     });
     Trap(run_, [&] {
-      const Text& town = columns_.at(kTownKanji);
+      const Text& town = Column(kTownKanji);
       rec[kTownKanji] += Unquote(town);
       depth += ParenthesisBalance(town);
     });
     RejectIfTooLong();
+  }
+
+  // A column of the line at hand; a damaged line without it is the rules'
+  // failure, reported with the file and line like every other.
+  const Text& Column(size_t slot) const {
+    if (slot >= columns_.size())
+      throw RuleError("この行には " + std::to_string(slot + 1) + " 列目がありません。");
+    return columns_[slot];
   }
 
   void UnquoteInPlace(Text& field) {

@@ -4,15 +4,14 @@
 // one), then where the record came from, and let the caller go on with its
 // next operation. ex. "プロシージャの呼び出し、または引数が不正です。
 // （KEN_ALL.CSV の 61234 行目、郵便番号 3771512）"
-#include <exception>
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "convert/record_origin.h"
 #include "convert/run_environment.h"
+#include "dialogs/trap.h"
+#include "text/vb_error.h"
 
 namespace tessivar {
 
@@ -27,23 +26,18 @@ void Report(const RunEnvironment& run, std::string_view text);
 // A failure that ends the whole record where others end one operation: the
 // record goes beyond what any real one needs (record_limits.h). Its text is
 // the message.
-class RecordAbandoned : public std::runtime_error {
+class RecordAbandoned : public text::RuleError {
  public:
-  using std::runtime_error::runtime_error;
+  using text::RuleError::RuleError;
 };
 
-// Running out of memory is no fault of the record at hand: it ends the run.
+// Only the rules' own failures (text::RuleError) are a fault of the record:
+// out of memory ends the run, and an exception of another kind is a fault of
+// the program, not to be reported as the record's.
 template <typename Operation>
 void Trap(const RunEnvironment& run, std::string_view prefix, Operation&& op) {
-  try {
-    op();
-  } catch (const std::bad_alloc&) {
-    throw;
-  } catch (const RecordAbandoned&) {
-    throw;
-  } catch (const std::exception& e) {
-    Report(run, std::string(prefix) + e.what());
-  }
+  TrapFailures<text::RuleError, RecordAbandoned>(
+      std::forward<Operation>(op), [&](const char* what) { Report(run, std::string(prefix) + what); });
 }
 
 template <typename Operation>
@@ -55,13 +49,7 @@ void Trap(const RunEnvironment& run, Operation&& op) {
 // that ends the record, is reported, and the next record follows.
 template <typename Operation>
 void TrapRecord(const RunEnvironment& run, Operation&& op) {
-  try {
-    op();
-  } catch (const std::bad_alloc&) {
-    throw;
-  } catch (const std::exception& e) {
-    Report(run, e.what());
-  }
+  TrapFailures<text::RuleError>(std::forward<Operation>(op), [&](const char* what) { Report(run, what); });
 }
 
 }  // namespace tessivar

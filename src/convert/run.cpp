@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "convert/business_edit.h"
@@ -78,7 +79,7 @@ bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on)
 }  // namespace
 
 bool F_CreateZipData(ConvertContext& ctx) {
-  ctx.town.G_DupSeen.fill(false);
+  ctx.town.once_entries_run.clear();
   ctx.last = LastRecord{};
 
   // Whole or not at all, also when the run is killed; not synced, as the
@@ -114,8 +115,11 @@ bool F_CreateZipData(ConvertContext& ctx) {
   } catch (const std::bad_alloc&) {
     // A record lost to memory is lost from the output: the run cannot go on.
     out_of_memory = true;
-    ctx.run.written_entries.Clear();
+  } catch (const std::length_error&) {
+    // A text or table grown beyond what one run can hold is the same.
+    out_of_memory = true;
   }
+  if (out_of_memory) ctx.run.written_entries.Clear();
   ctx.run.output = nullptr;
   ctx.run.notices.Finish();
 

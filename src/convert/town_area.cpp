@@ -29,25 +29,6 @@ namespace {
 
 using namespace town_area;
 
-// Only the first of each pair of records that the word list would show twice
-// reaches it in one run.
-bool IsSuppressedDuplicate(ConvertContext& ctx) {
-  struct Pair {
-    TextView code, kana1, kana2;
-    size_t flag;
-  };
-  static constexpr Pair kPairs[] = {{u"5810027", u"ﾔｵｷﾞ", u"ﾖｵｷﾞ", 1}, {u"6730012", u"ｶﾆｶﾞｻｶ", u"ﾜｻｶ", 2}};
-  if (!ctx.run.options.word_list()) return false;
-  const Text& kana = ctx.reader.ZipRec[kTownKana];  // as read, before any rule touched it
-  for (const Pair& pair : kPairs) {
-    if (ctx.reader.ZipRec[kPostalCode] == pair.code && (kana == pair.kana1 || kana == pair.kana2)) {
-      if (ctx.town.G_DupSeen[pair.flag]) return true;
-      ctx.town.G_DupSeen[pair.flag] = true;
-    }
-  }
-  return false;
-}
-
 // "○市　△△区" and "○郡　△△町" with the blank option; else the city as read.
 void SetCityName(ConvertContext& ctx) {
   const Text& city = ctx.reader.ZipRec[kCityKanji];
@@ -111,12 +92,6 @@ void EmitPlainTown(const TownAreaState& town, EmissionValues& values, RecordEmit
   emitter.Emit(values);
 }
 
-PrefixVariant PrefixVariantOf(TextView code) {
-  if (code == u"8720604") return PrefixVariant::kKeepPendingCandidate;
-  if (code == u"6060068") return PrefixVariant::kKeepShortWholeNumbers;
-  return PrefixVariant::kUsual;
-}
-
 }  // namespace
 
 void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter) {
@@ -130,8 +105,11 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
     return ConsultCorrections(corrections, checkpoint, ctx, emitter) == End::kReturn;
   };
 
-  // 1. Duplicate suppression (word list only).
-  if (IsSuppressedDuplicate(ctx)) return;
+  // 1. What the corrections switch belongs to one record.
+  ctx.town.prefix_rule = PrefixRule::kUsual;
+  ctx.town.area_place.clear();
+  ctx.town.area_place_kana.clear();
+  ctx.values.narrow_floor_number = false;
 
   // 2. City name.
   SetCityName(ctx);
@@ -160,7 +138,7 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
     ProtectQuotedCommas(ctx.town.G_TownKana, kKana);
   }
 
-  // 6. Checkpoint A: whole-record corrections.
+  // 6. Checkpoint A: whole-record corrections (and the word list's repeats).
   if (finished_at(Checkpoint::kA)) return;
 
   // 7. Plain towns.
@@ -189,11 +167,10 @@ void F_TownAreaEdit(ConvertContext& ctx, RecordEmitter& emitter, const Correctio
   // 13. Checkpoint C.
   if (finished_at(Checkpoint::kC)) return;
 
-  // 14. Prefix propagation.
-  if (rec[kPostalCode] != u"1620051") {
-    PrefixVariant variant = PrefixVariantOf(rec[kPostalCode]);
-    PropagatePrefixes(ctx.town.G_PartsKanji, kKanji, variant);
-    PropagatePrefixes(ctx.town.G_PartsKana, kKana, variant);
+  // 14. Prefix propagation, as checkpoint C may have switched it.
+  if (ctx.town.prefix_rule != PrefixRule::kOff) {
+    PropagatePrefixes(ctx.town.G_PartsKanji, kKanji, ctx.town.prefix_rule);
+    PropagatePrefixes(ctx.town.G_PartsKana, kKana, ctx.town.prefix_rule);
   }
 
   // 15. Checkpoint D.

@@ -1,7 +1,7 @@
 // The part loop: every part of a parenthesised list becomes one or more
 // records, by the first of fifteen cases that applies, in this order. The
-// correction table is consulted at F1 to F6 and by the code rules of cases
-// 4, 11 and 12.
+// correction table is consulted at F1 to F6 (cases 1, 5, 7, 8 and 14) and
+// after or before the general rules of cases 4, 11 and 12.
 #include <algorithm>
 
 #include "convert/range_limit.h"
@@ -49,13 +49,6 @@ struct NumberRange {
   Text prefix, suffix;
   long first = 0, last = 0;
 };
-
-// The town names that the 地割 ranges of two codes leave out. The reading
-// gets the place's reading in front too, so that it reads as its kanji does.
-struct PlaceName {
-  TextView code, kanji, kana;
-};
-constexpr PlaceName kRangePlaces[] = {{u"0285102", u"葛巻", u"ｸｽﾞﾏｷ"}, {u"0282402", u"川井", u"ｶﾜｲ"}};
 
 class PartLoop {
  public:
@@ -107,25 +100,24 @@ class PartLoop {
     }
     // 7. 番地.
     if (T_ == u"番地") return Banchi(i, K);
-    // 8. Checkpoint F4.
+    // 8. Checkpoints F4 and F5. They come before the 地割 areas: an entry
+    // for a record of such an area (0295513) would never be reached after them.
     if (Flow f = Consult(Checkpoint::kF4, i); f != Flow::kNextCase) return f;
-    // 9. Checkpoint F5. It comes before the 地割 areas: an entry for a
-    // record of such an area (0295513) would never be reached after them.
     if (Flow f = Consult(Checkpoint::kF5, i); f != Flow::kNextCase) return f;
-    // 10. 地割 areas.
+    // 9. 地割 areas.
     if (IsChiwariArea()) {
       ChiwariArea(i, K);
       return Flow::kNextPart;
     }
-    // An exclusion list, "（１１０－２、１１０－７、１１０－１０番地を除く）", is one
-    // note: each part would else be a word "…１１０－２番地を除く".
+    // 10. An exclusion list, "（１１０－２、１１０－７、１１０－１０番地を除く）", is
+    // one note: each part would else be a word "…１１０－２番地を除く".
     if (IsExclusionList(town_.G_TownKanji)) {
       ExclusionListAsComment();
       return Flow::kReturn;
     }
     // 11. "以上" / "以下".
     if (Len(K) > 2 && (EndsWith(K, u"以上") || EndsWith(K, u"以下"))) return AtLeastOrBelow(i, K);
-    // 12. "番": code rules only.
+    // 12. "番": the rows of checkpoint case12 only.
     if (Len(K) > 1 && EndsWith(K, u"番")) {
       if (Flow f = Consult(Checkpoint::kCase12, i); f != Flow::kNextCase) return f;
     }
@@ -196,8 +188,8 @@ class PartLoop {
   // Quoted exclusions ("…「２１１番地を除く」…") belong to their own part.
   static bool IsExclusionList(TextView town) { return EndsWith(town, u"を除く）") && !Contains(town, u"「"); }
 
-  // One record for the main name; the comment is the text inside the
-  // brackets, as written.
+  // Case 10: one record for the main name; the comment is the text inside
+  // the brackets, as written.
   void ExclusionListAsComment() {
     ClearSubAreas();
     values_.G_CommentTailKanji.clear();
@@ -221,12 +213,6 @@ class PartLoop {
     if (!town_.G_SiblingsKanji.empty()) {
       values_.G_CommentKanji = town_.G_SiblingsKanji;
       values_.G_CommentKana = town_.G_SiblingsKana;
-    } else if (code_ == u"6060067") {
-      // The whole town is the note, kept as written.
-      values_.G_CommentKanji = town_.G_TownKanji;
-      values_.G_CommentTailKanji = u"notCompless";
-      values_.G_CommentKana = town_.G_TownKana;
-      values_.G_CommentTailKana = u"notCompless";
     } else if (values_.G_OutTownKanji == last_.G_LastTownKanji) {
       values_.G_CommentKanji = last_.G_LastCommentKanji;
       values_.G_CommentKana = last_.G_LastCommentKana;
@@ -245,7 +231,7 @@ class PartLoop {
     Emit();
   }
 
-  // Case 4: "３丁目", or one record per number of "１～１９丁目".
+  // Case 4: "３丁目", or one record per number of "１～１９丁目"; then checkpoint case4.
   Flow NumberedSubAreas(size_t i, const Text& K) {
     if (!Contains(K, u"～")) {
       values_.G_OutSubKanji = K;
@@ -269,7 +255,7 @@ class PartLoop {
     return Consult(Checkpoint::kCase4, i) == Flow::kReturn ? Flow::kReturn : Flow::kNextPart;
   }
 
-  // Case 5: "地階・階層不明", or one record per piece of "Ａ・Ｂ".
+  // Case 5 (checkpoint F2 first): "地階・階層不明", or one record per piece of "Ａ・Ｂ".
   Flow DottedList(size_t i, const Text& K) {
     if (Flow f = Consult(Checkpoint::kF2, i); f != Flow::kNextCase) return f;
     if (Left(K, 7) == u"地階・階層不明") {
@@ -307,7 +293,7 @@ class PartLoop {
     ClearSiblings();
   }
 
-  // Case 7.
+  // Case 7 (checkpoint F3 before a range).
   Flow Banchi(size_t i, const Text& K) {
     if (!Contains(K, u"～")) {
       values_.G_OutSubKanji = K;
@@ -326,7 +312,7 @@ class PartLoop {
 
   bool IsChiwariArea() const {
     const Text& old_code = rec_[kOldCode];
-    return old_code == u"02879" || old_code == u"02955" || code_ == u"0285102" || code_ == u"0282402";
+    return old_code == u"02879" || old_code == u"02955" || !town_.area_place.empty();
   }
 
   // The text of the first quoted pair becomes the comment; then every pair
@@ -389,12 +375,10 @@ class PartLoop {
     }
     NumberRange range = ReadRange(range_kanji, u"～", true);
     NumberRange range_of_kana = ReadRange(range_kana, u"-", false);
-    for (const PlaceName& place : kRangePlaces) {
-      if (code_ == place.code) {
-        range.prefix.insert(0, place.kanji);
-        range_of_kana.prefix.insert(0, place.kana);
-      }
-    }
+    // A place the correction named (the range leaves out its town name);
+    // the reading gets the place's reading, so that it reads as its kanji does.
+    range.prefix.insert(0, town_.area_place);
+    range_of_kana.prefix.insert(0, town_.area_place_kana);
     bool within_limit = false;
     Trap(run_, [&] {
       CheckRangePlaces(range.first, range.last);
@@ -409,7 +393,7 @@ class PartLoop {
     }
   }
 
-  // Case 11: "３丁目以上" has the sub-area "３丁目" and itself as comment.
+  // Case 11 (checkpoint case11 first): "３丁目以上" has the sub-area "３丁目" and itself as comment.
   Flow AtLeastOrBelow(size_t i, const Text& K) {
     Flow f = Consult(Checkpoint::kCase11, i);
     if (f != Flow::kNextCase) return f;

@@ -15,7 +15,7 @@ bool StopsTail(const Script& script, char16_t c) {
          c == script.quote_close;
 }
 
-// The 6060068 list has parts of exactly these lengths that stand alone.
+// Under kKeepShortWholeNumbers, parts of exactly these lengths stand alone.
 bool IsShortWholeNumberLength(const Script& script, size_t length) {
   return length == 3 || length == (script.is_kana ? 7u : 5u);
 }
@@ -25,7 +25,7 @@ bool IsShortWholeNumberLength(const Script& script, size_t length) {
 // ex. ("２丁目１～３", "５") -> ("２丁目１～３", "２丁目５");
 //     ("１番５号", "７号") stays as it is: a part that does not end with a
 //     digit after the remembered prefix forgets it.
-void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixVariant variant) {
+void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixRule rule) {
   Text prefix;
   Text candidate;
   for (Text& part : parts) {
@@ -56,9 +56,9 @@ void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixVar
       }
     }
     bool decide = true;
-    if (variant == PrefixVariant::kKeepPendingCandidate) {
+    if (rule == PrefixRule::kKeepPendingCandidate) {
       decide = !(!candidate.empty() && digits > 0 && letters > 0 && digit_after_letters == 0);
-    } else if (variant == PrefixVariant::kKeepShortWholeNumbers) {
+    } else if (rule == PrefixRule::kKeepShortWholeNumbers) {
       decide = !(!stopped && IsShortWholeNumberLength(script, part.size()) && part == candidate);
     }
     if (decide) {

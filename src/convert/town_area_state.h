@@ -1,10 +1,13 @@
 #pragma once
-// The town-area rules' own state. The working copies, the parts and the two
-// positions belong to the record at hand; the sibling lists carry over from
-// record to record, the duplicate flags over the whole run.
-#include <array>
+// The town-area rules' own state. The working copies, the parts, the two
+// positions and what the corrections switched belong to the record at hand;
+// the sibling lists carry over from record to record, the entries that let a
+// word-list record through over the whole run.
+#include <cstdint>
+#include <set>
 #include <vector>
 
+#include "convert/correction_schema.h"
 #include "convert/zip_record.h"
 
 namespace tessivar {
@@ -14,9 +17,14 @@ struct TownAreaState {
   Text G_SiblingsKanji, G_SiblingsKana;
   std::vector<Text> G_PartsKanji, G_PartsKana;
   std::vector<Text> G_PartTailsKanji, G_PartTailsKana;
-  std::array<bool, 3> G_DupSeen{};  // entries 1 and 2 are used
-  long pK = 0;                      // position of "（" in G_TownKanji
-  long pR = 0;                      // position of "(" in G_TownKana
+  long pK = 0;  // position of "（" in G_TownKanji
+  long pR = 0;  // position of "(" in G_TownKana
+  // Set by the corrections for this record: how prefixes pass through its
+  // parts, and the place its 地割 ranges are written with (empty: none).
+  correction::PrefixRule prefix_rule = correction::PrefixRule::kUsual;
+  Text area_place, area_place_kana;
+  // The word_list_once entries (by index) that have let a record through.
+  std::set<uint16_t> once_entries_run;
 };
 
 }  // namespace tessivar

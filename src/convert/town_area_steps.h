@@ -46,14 +46,10 @@ void BuildMainNames(const TownAreaState& town, EmissionValues& values, const Run
 void BuildParts(TownAreaState& town, const RunEnvironment& run);
 
 // --- Propagation -----------------------------------------------------------
-// The two codes whose lists keep some parts out of prefix propagation.
-enum class PrefixVariant {
-  kUsual,
-  kKeepPendingCandidate,   // 8720604: a candidate with letters but no digit after them
-  kKeepShortWholeNumbers,  // 6060068: a part of 3 or 5 (kana 3 or 7) characters that is all candidate
-};
-// A part like "２丁目１～３" lends "２丁目" to the parts after it ("５" becomes "２丁目５").
-void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixVariant variant);
+using correction::PrefixRule;
+// A part like "２丁目１～３" lends "２丁目" to the parts after it ("５" becomes
+// "２丁目５"); rule kOff is not for this function (no part takes a prefix).
+void PropagatePrefixes(std::vector<Text>& parts, const Script& script, PrefixRule rule);
 // A part's trailing word passes to the bare numbers before it ("３" before
 // "５番地" becomes "３番地"); tails receives each part's trailing word.
 void PropagateTails(std::vector<Text>& parts, std::vector<Text>& tails, const Script& script);

@@ -15,8 +15,8 @@ namespace {
 // texts, the sibling and part lists, and slots 8 and 5 of the record.
 class TownSubject final : public CorrectionSubject {
  public:
-  TownSubject(ConvertContext& ctx, RecordEmitter& emitter, std::optional<size_t> part_at_hand)
-      : ctx_(ctx), emitter_(emitter), part_at_hand_(part_at_hand) {}
+  TownSubject(ConvertContext& ctx, RecordEmitter& emitter, uint16_t entry, std::optional<size_t> part_at_hand)
+      : ctx_(ctx), emitter_(emitter), entry_(entry), part_at_hand_(part_at_hand) {}
 
   Text& FieldText(Field field, int part) override {
     EmissionValues& v = ctx_.values;
@@ -36,6 +36,8 @@ class TownSubject final : public CorrectionSubject {
       case Field::kSiblingsKana: return t.G_SiblingsKana;
       case Field::kPart: return Item(t.G_PartsKanji, part);
       case Field::kPartKana: return Item(t.G_PartsKana, part);
+      case Field::kAreaPlace: return t.area_place;
+      case Field::kAreaPlaceKana: return t.area_place_kana;
       case Field::kRecordTownKanji: return ctx_.reader.ZipRec[kTownKanji];
       case Field::kRecordTownKana: return ctx_.reader.ZipRec[kTownKana];
       default: throw IndexOutOfRange();
@@ -63,6 +65,13 @@ class TownSubject final : public CorrectionSubject {
       town_area::AppendSibling(siblings, kana ? u"､" : u"、", town, ctx_.run);
   }
 
+  bool LeftOutAsRepeat() override {
+    if (!ctx_.run.options.word_list()) return false;
+    return !ctx_.town.once_entries_run.insert(entry_).second;
+  }
+  void SetPrefixRule(PrefixRule rule) override { ctx_.town.prefix_rule = rule; }
+  void NarrowFloorNumber() override { ctx_.values.narrow_floor_number = true; }
+
   void Emit() override { emitter_.Emit(ctx_.values); }
 
  private:
@@ -73,6 +82,7 @@ class TownSubject final : public CorrectionSubject {
 
   ConvertContext& ctx_;
   RecordEmitter& emitter_;
+  uint16_t entry_;
   std::optional<size_t> part_at_hand_;
 };
 
@@ -96,10 +106,10 @@ namespace {
 [[gnu::cold]] End RunAlternative(const Corrections& corrections, const Alternative& alt, ConvertContext& ctx,
                                  RecordEmitter& emitter, std::optional<size_t> part_at_hand) {
   if (alt.emits) ClearSubAreasCommentsAndTails(ctx.values);
-  TownSubject subject(ctx, emitter, part_at_hand);
-  RunSteps(corrections.table(), alt, subject, ctx.run);
+  TownSubject subject(ctx, emitter, alt.entry, part_at_hand);
+  const bool written = RunSteps(corrections.table(), alt, subject, ctx.run);
   if (alt.emits) ClearSubAreasCommentsAndTails(ctx.values);
-  return alt.end;
+  return written ? alt.end : End::kReturn;
 }
 
 }  // namespace

@@ -43,38 +43,40 @@ TEST(EmitterTest, AQuotedNoteOfASubAreaMovesIntoTheComment) {
   EXPECT_EQ(U8(office.lines().at(0)), "\"宰府「Ｃ」\",");
 }
 
-TEST(EmitterTest, FloorNumbersOfTheBuildingCodesAreNarrowed) {
+// The floors a correction marks (narrow_floor) get half-width floor numbers
+// in the word list.
+TEST(EmitterTest, FloorNumbersOfMarkedRecordsAreNarrowed) {
   struct Case {
     const char* label;
-    const char16_t* code;
+    bool marked;
     Purpose purpose;
     std::u16string town;
     const char* expected_town;
   } cases[] = {
-      {"first floor code", u"1006210", Purpose::kWordList, u"丸の内ビル（１０階）", "丸の内ビル（10階）"},
-      {"last floor code", u"1006250", Purpose::kWordList, u"丸の内ビル（５０階）", "丸の内ビル（50階）"},
-      {"below the range", u"1006209", Purpose::kWordList, u"丸の内ビル（９階）", "丸の内ビル（９階）"},
-      {"above the range", u"1006251", Purpose::kWordList, u"丸の内ビル（５１階）", "丸の内ビル（５１階）"},
-      {"CSV text", u"1006215", Purpose::kCsv, u"丸の内ビル（１５階）", "丸の内ビル（１５階）"},
-      {"no floor mark: written unchanged", u"1006215", Purpose::kWordList, u"丸の内ビル（地階）",
+      {"marked", true, Purpose::kWordList, u"丸の内ビル（１０階）", "丸の内ビル（10階）"},
+      {"not marked", false, Purpose::kWordList, u"丸の内ビル（９階）", "丸の内ビル（９階）"},
+      {"CSV text", true, Purpose::kCsv, u"丸の内ビル（１５階）", "丸の内ビル（１５階）"},
+      {"no floor mark: written unchanged", true, Purpose::kWordList, u"丸の内ビル（地階）",
        "丸の内ビル（地階）"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     EmitHarness h(c.purpose);
-    h.Address(c.code, u"東京都", u"千代田区", u"丸の内");
+    h.Address(u"1006210", u"東京都", u"千代田区", u"丸の内");
     h.Fields({u"9"});
     SetTown(h.ctx, u"", c.town, u"");
+    h.ctx.values.narrow_floor_number = c.marked;
     h.emitter.F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), c.expected_town);
   }
 }
 
-TEST(EmitterTest, FloorCodesSkipTheShortening) {
+TEST(EmitterTest, MarkedFloorsSkipTheShortening) {
   EmitHarness h(Purpose::kWordList, /*has_jigyosyo=*/true);
   h.Address(u"1006215", u"東京都", u"千代田区", u"丸の内");
   SetTown(h.ctx, u"千代田区", u"丸の内ビル（１５階）", u"（Ａ私書箱）");
+  h.ctx.values.narrow_floor_number = true;
   h.emitter.F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "千代田区丸の内ビル（15階）（Ａ私書箱）");
 }

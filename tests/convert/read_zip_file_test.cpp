@@ -175,6 +175,34 @@ TEST_F(Reader, BadLinesAreReportedAndReadingGoesOn) {
                                 "インデックスが有効範囲にありません。（" + FileName() + " の 2 行目）"}));
 }
 
+// A damaged continuation line, cut short before the town's reading or its
+// kanji, is reported in the program's words with its file and line; the
+// record is still handed on with what it has.
+TEST_F(Reader, DamagedContinuationLineIsReportedWithItsFileAndLine) {
+  struct Case {
+    const char* label;
+    std::string continuation;
+    std::vector<std::string> missing_columns;
+  } cases[] = {
+      {"cut before the reading", R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ")L", {"6", "9"}},
+      {"cut before the kanji", R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","2ﾁｮｳﾒ)")L", {"9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    dialogs_ = ScriptedDialogs();
+    auto records = Read(
+        {R"L(01101,"060  ","0600001","ﾎｯｶｲﾄﾞｳ","ｻｯﾎﾟﾛｼ","ｷﾀ(1-","北海道","札幌市","北（１～",0,0,0,0,0,0)L",
+         c.continuation, kAsahigaoka});
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0][kTownKanji], u"北（１～");
+    std::vector<std::string> expected;
+    for (const std::string& column : c.missing_columns)
+      expected.push_back("この行には " + column + " 列目がありません。（" + FileName() +
+                         " の 2 行目、郵便番号 0600001）");
+    EXPECT_EQ(dialogs_.messages(), expected);
+  }
+}
+
 // Records of the real address file spread over several lines come out whole.
 using RealDataReader = Reader;
 TEST_F(RealDataReader, ContinuedRecordsOfTheAddressFile) {

@@ -16,7 +16,7 @@ std::vector<std::string> Utf8(const std::vector<Text>& texts) {
 struct PrefixCase {
   const char* name;
   const Script* script;
-  PrefixVariant variant;
+  PrefixRule rule;
   std::vector<Text> parts;
   std::vector<std::string> expected;
 };
@@ -26,7 +26,7 @@ class PrefixPropagation : public ::testing::TestWithParam<PrefixCase> {};
 TEST_P(PrefixPropagation, Parts) {
   const PrefixCase& c = GetParam();
   std::vector<Text> parts = c.parts;
-  PropagatePrefixes(parts, *c.script, c.variant);
+  PropagatePrefixes(parts, *c.script, c.rule);
   EXPECT_EQ(Utf8(parts), c.expected);
 }
 
@@ -35,71 +35,68 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PrefixCase{"LentToNumbers",
                    &kKanji,
-                   PrefixVariant::kUsual,
+                   PrefixRule::kUsual,
                    {u"２丁目１～３", u"５", u"７"},
                    {"２丁目１～３", "２丁目５", "２丁目７"}},
         PrefixCase{
-            "KanaLentToNumbers", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1-3", u"5"}, {"2ﾁｮｳﾒ1-3", "2ﾁｮｳﾒ5"}},
+            "KanaLentToNumbers", &kKana, PrefixRule::kUsual, {u"2ﾁｮｳﾒ1-3", u"5"}, {"2ﾁｮｳﾒ1-3", "2ﾁｮｳﾒ5"}},
         // A remembered prefix is forgotten right away when its own part
         // does not end with a digit.
-        PrefixCase{"ForgottenAfterWord",
-                   &kKanji,
-                   PrefixVariant::kUsual,
-                   {u"１番５号", u"７号"},
-                   {"１番５号", "７号"}},
+        PrefixCase{
+            "ForgottenAfterWord", &kKanji, PrefixRule::kUsual, {u"１番５号", u"７号"}, {"１番５号", "７号"}},
         // A part that stops on a letter takes the prefix, then forgets it.
         PrefixCase{"ForgottenAfterLetters",
                    &kKanji,
-                   PrefixVariant::kUsual,
+                   PrefixRule::kUsual,
                    {u"２丁目１", u"東", u"５"},
                    {"２丁目１", "２丁目東", "５"}},
         // Not in front of a part whose scan ends on "」".
         PrefixCase{"NotBeforeClosingQuote",
                    &kKanji,
-                   PrefixVariant::kUsual,
+                   PrefixRule::kUsual,
                    {u"２丁目１", u"５」"},
                    {"２丁目１", "５」"}},
         PrefixCase{
-            "KanaNotBeforeClosingQuote", &kKana, PrefixVariant::kUsual, {u"2ﾁｮｳﾒ1", u"5>"}, {"2ﾁｮｳﾒ1", "5>"}},
+            "KanaNotBeforeClosingQuote", &kKana, PrefixRule::kUsual, {u"2ﾁｮｳﾒ1", u"5>"}, {"2ﾁｮｳﾒ1", "5>"}},
         // The kana list skips only "-": "～" there is a letter, so "4～5"
         // remembers a prefix of its own instead of taking one.
         PrefixCase{"KanaRangeMark",
                    &kKana,
-                   PrefixVariant::kUsual,
+                   PrefixRule::kUsual,
                    {u"2ﾁｮｳﾒ1-3", u"4～5", u"6"},
                    {"2ﾁｮｳﾒ1-3", "4～5", "4～6"}},
         // 8720604: a candidate with letters and no digit after them is
         // neither remembered nor prefixed.
         PrefixCase{"PendingCandidateUsual",
                    &kKanji,
-                   PrefixVariant::kUsual,
+                   PrefixRule::kUsual,
                    {u"１番地１", u"２番地"},
                    {"１番地１", "１番地２番地"}},
         PrefixCase{"PendingCandidate8720604",
                    &kKanji,
-                   PrefixVariant::kKeepPendingCandidate,
+                   PrefixRule::kKeepPendingCandidate,
                    {u"１番地１", u"２番地"},
                    {"１番地１", "２番地"}},
         // 6060068: a part of 3 or 5 characters (kana 3 or 7) that is all
         // candidate is left alone.
         PrefixCase{"ShortWholeUsual",
                    &kKanji,
-                   PrefixVariant::kUsual,
+                   PrefixRule::kUsual,
                    {u"２７７の２", u"２８７"},
                    {"２７７の２", "２７７の２８７"}},
         PrefixCase{"ShortWhole6060068",
                    &kKanji,
-                   PrefixVariant::kKeepShortWholeNumbers,
+                   PrefixRule::kKeepShortWholeNumbers,
                    {u"２７７の２", u"２８７"},
                    {"２７７の２", "２８７"}},
         PrefixCase{"ShortWholeOtherLength6060068",
                    &kKanji,
-                   PrefixVariant::kKeepShortWholeNumbers,
+                   PrefixRule::kKeepShortWholeNumbers,
                    {u"２７７の２", u"１１"},
                    {"２７７の２", "２７７の１１"}},
         PrefixCase{"KanaShortWhole6060068",
                    &kKana,
-                   PrefixVariant::kKeepShortWholeNumbers,
+                   PrefixRule::kKeepShortWholeNumbers,
                    {u"277ﾉ2", u"287"},
                    {"277ﾉ2", "287"}}),
     [](const auto& instance) { return std::string(instance.param.name); });

@@ -97,6 +97,7 @@ Field KanjiTwin(Field f) {
     case Field::kSiblingsKana: return Field::kSiblings;
     case Field::kPartsKana: return Field::kParts;
     case Field::kPartKana: return Field::kPart;
+    case Field::kAreaPlaceKana: return Field::kAreaPlace;
     case Field::kRecordTownKana: return Field::kRecordTownKanji;
     case Field::kCompanyKana: return Field::kCompanyKanji;
     default: return Field::kNone;

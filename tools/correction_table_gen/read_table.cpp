@@ -240,13 +240,16 @@ class TableReader {
     auto field = Lookup(kFieldNames, line.field());
     if (field == Field::kRecordTownKanji) return *field;
     if (!town() && field == Field::kCompanyKanji) return *field;
+    // Two records of one code may differ in their reading alone (和坂: ｶﾆｶﾞｻｶ, ﾜｻｶ).
+    if (town() && action == Action::kWhen && field == Field::kRecordTownKana) return *field;
     if (town() && action == Action::kWhen && field == Field::kCurrentPart) {
       if (!InPartLoop(entry_->at))
         Fail(line.number, "a condition on the part at hand needs a checkpoint of the part loop");
       return *field;
     }
     Fail(line.number, line.action() + " looks at " +
-                          std::string(town() ? (action == Action::kWhen ? "町域名漢字 or part" : "町域名漢字")
+                          std::string(town() ? (action == Action::kWhen ? "町域名漢字, 町域名カタカナ or part"
+                                                                        : "町域名漢字")
                                              : "会社名漢字 or 町域名漢字") +
                           ", not \"" + line.field() + "\"");
   }
@@ -312,9 +315,38 @@ class TableReader {
                "at A and B the main name is not yet made: set main and main_kana before emitting");
         alt.emits = true;
         break;
+      case Action::kWordListOnce:
+        NoOperands(line);
+        TownOnly(line);
+        // Leaving the record out means nothing of it may have been written.
+        if (entry_->at != Checkpoint::kA) Fail(line.number, "word_list_once stands at checkpoint A");
+        if (alt.emits) Fail(line.number, "word_list_once comes before the alternative's first emit");
+        break;
+      case Action::kNarrowFloor:
+        NoOperands(line);
+        TownOnly(line);
+        break;
+      case Action::kPrefixRule: ReadPrefixRule(line, step); break;
       default: ReadFieldStep(line, step); break;
     }
     alt.steps.push_back(std::move(step));
+  }
+
+  void TownOnly(const Line& line) const {
+    if (!town()) Fail(line.number, line.action() + " is for the town-area corrections");
+  }
+
+  // The rule's name in the text column; the step keeps it as its number.
+  void ReadPrefixRule(const Line& line, StepModel& step) const {
+    TownOnly(line);
+    if (entry_->at != Checkpoint::kC)
+      Fail(line.number,
+           "prefix_rule stands at checkpoint C, just before the prefixes pass through the parts");
+    line.Empty(kFieldCol, "for prefix_rule");
+    line.Empty(kToCol, "for prefix_rule");
+    auto rule = Lookup(kPrefixRuleNames, line.text());
+    if (!rule) Fail(line.number, "unknown prefix rule \"" + line.text() + "\"");
+    step.first = static_cast<long>(*rule);
   }
 
   static bool MainSet(const AlternativeModel& alt, Field field) {
