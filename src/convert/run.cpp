@@ -8,6 +8,7 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "convert/business_edit.h"
@@ -108,6 +109,7 @@ bool F_CreateZipData(ConvertContext& ctx) {
   };
   bool inputs_read = true;
   bool out_of_memory = false;
+  std::optional<std::string> program_fault;  // what went wrong, when it was no rule's failure
   try {
     for (int index : InputOrder(ctx.run)) {
       if (!ReadInputFile(ctx, index, apply_rules)) inputs_read = false;  // 1
@@ -118,6 +120,9 @@ bool F_CreateZipData(ConvertContext& ctx) {
   } catch (const std::length_error&) {
     // A text or table grown beyond what one run can hold is the same.
     out_of_memory = true;
+  } catch (const std::exception& e) {
+    // A fault of the program itself: no record can be trusted after it.
+    program_fault = e.what();
   }
   if (out_of_memory) ctx.run.written_entries.Clear();
   ctx.run.output = nullptr;
@@ -130,6 +135,11 @@ bool F_CreateZipData(ConvertContext& ctx) {
   if (out_of_memory) {
     ctx.run.dialogs.Message("メモリーが足りなくなったため、" + output + " は作成しませんでした。" +
                             Where(ctx.reader.origin));
+    return false;
+  }
+  if (program_fault) {
+    ctx.run.dialogs.Message("予期しないエラー（" + *program_fault + "）が発生したため、" + output +
+                            " は作成しませんでした。" + Where(ctx.reader.origin));
     return false;
   }
   if (file.failed() || !inputs_read) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <new>
+#include <stdexcept>
 
 #include "convert/run.h"
 #include "dialogs/scripted_dialogs.h"
@@ -74,15 +75,21 @@ std::string Made(long entries) {
 
 // Runs out of memory at the given call of ProcessEvents, which the reader
 // and the word-list writer make while they work.
+// What fails inside the run, at the given call of ProcessEvents (from 1).
+enum class Fault { kNone, kOutOfMemory, kProgram };
+
 class HostileDialogs : public ScriptedDialogs {
  public:
-  explicit HostileDialogs(long out_of_memory_at) : out_of_memory_at_(out_of_memory_at) {}
+  HostileDialogs(Fault fault, long at) : fault_(fault), at_(at) {}
   void ProcessEvents() override {
-    if (++calls_ == out_of_memory_at_) throw std::bad_alloc();
+    if (++calls_ != at_) return;
+    if (fault_ == Fault::kOutOfMemory) throw std::bad_alloc();
+    if (fault_ == Fault::kProgram) throw std::logic_error("a fault of the program");
   }
 
  private:
-  long out_of_memory_at_;
+  Fault fault_;
+  long at_;
   long calls_ = 0;
 };
 
@@ -93,7 +100,8 @@ struct HostileCase {
   std::vector<std::string> messages;
   bool made;                         // else the run fails and the old word list stays
   std::vector<std::string> entries;  // the word list's entries, when given
-  long out_of_memory_at = 0;
+  Fault fault = Fault::kNone;
+  long fault_at = 0;
 };
 
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
@@ -306,6 +314,16 @@ const HostileCase kCases[] = {
      {"メモリーが足りなくなったため、ZIP.TXT は作成しませんでした。" + Where(1, "0640941")},
      false,
      {},
+     Fault::kOutOfMemory,
+     2},
+    {"program_fault",
+     kKenAllFile,
+     [] { return Lines({kAsahigaokaLine}); },
+     {"予期しないエラー（a fault of the program）が発生したため、ZIP.TXT は作成しませんでした。" +
+      Where(1, "0640941")},
+     false,
+     {},
+     Fault::kProgram,
      2},
 };
 
@@ -328,7 +346,7 @@ TEST_P(HostileInput, IsSaidAndNeverTakenForData) {
   inputs.out_folder = home / "CSV_OUT";
   inputs.files[kAllPrefecturesIndex] = c.file;
   inputs.has_ken_all = true;
-  HostileDialogs dialogs(c.out_of_memory_at);
+  HostileDialogs dialogs(c.fault, c.fault_at);
   ConvertContext ctx(options, inputs, dialogs);
   ctx.run.G_OutFileName = "ZIP.TXT";
   const bool made = F_CreateZipData(ctx);
