@@ -4,11 +4,17 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/unistr.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace text {
 
 namespace {
+
+#include "cp932_tables.inc"
+
+constexpr uint16_t kNoCharacter = 0xFFFF;
+constexpr uint16_t kLeadByte = 0xFFFE;
 
 UConverter* OpenStrict() {
   UErrorCode status = U_ZERO_ERROR;
@@ -19,16 +25,70 @@ UConverter* OpenStrict() {
   return cnv;
 }
 
+// The code page 932 form of c: one byte (below 0x100), two (the lead byte in
+// the high half) or kNoCharacter.
+uint16_t EncodedForm(char16_t c) { return kCp932Pages[kCp932PageOf[c >> 8] * 256u + (c & 0xFFu)]; }
+
 }  // namespace
 
-Cp932::Cp932() : decoder_(OpenStrict()), encoder_(OpenStrict()) {}
+Cp932::Cp932() = default;
 
 Cp932::~Cp932() {
-  ucnv_close(decoder_);
-  ucnv_close(encoder_);
+  if (decoder_) ucnv_close(decoder_);
+  if (encoder_) ucnv_close(encoder_);
 }
 
 bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
+  out.resize(bytes.size());  // never more UTF-16 units than bytes
+  char16_t* target = out.data();
+  const auto* source = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = source + bytes.size();
+  while (source < end) {
+    uint16_t c = kCp932Single[*source];
+    if (c < kLeadByte) {
+      *target++ = c;
+      ++source;
+      continue;
+    }
+    if (c == kLeadByte && end - source >= 2) {
+      c = kCp932Rows[kCp932LeadRow[source[0]] * 256u + source[1]];
+      if (c != kNoCharacter) {
+        *target++ = c;
+        source += 2;
+        continue;
+      }
+    }
+    // Bytes that are no character: the converter marks them as always.
+    return DecodeByIcu(bytes, out);
+  }
+  out.resize(static_cast<size_t>(target - out.data()));
+  return true;
+}
+
+bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index) {
+  const size_t start = out.size();
+  out.resize(start + text.size() * 2);  // at most two bytes per character
+  char* target = out.data() + start;
+  for (char16_t c : text) {
+    const uint16_t code = EncodedForm(c);
+    if (code < 0x100) {
+      *target++ = static_cast<char>(code);
+    } else if (code != kNoCharacter) {
+      *target++ = static_cast<char>(code >> 8);
+      *target++ = static_cast<char>(code & 0xFF);
+    } else {
+      // A character without a form here (or half of a pair): the converter
+      // says which, as always.
+      out.resize(start);
+      return EncodeByIcu(text, out, bad_index);
+    }
+  }
+  out.resize(static_cast<size_t>(target - out.data()));
+  return true;
+}
+
+bool Cp932::DecodeByIcu(std::string_view bytes, std::u16string& out) {
+  if (!decoder_) decoder_ = OpenStrict();
   out.resize(bytes.size());  // never more UTF-16 units than bytes
   ucnv_resetToUnicode(decoder_);
   UChar* const begin = reinterpret_cast<UChar*>(out.data());
@@ -52,7 +112,8 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
   return valid;
 }
 
-bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index) {
+bool Cp932::EncodeByIcu(std::u16string_view text, std::string& out, size_t* bad_index) {
+  if (!encoder_) encoder_ = OpenStrict();
   const size_t start = out.size();
   out.resize(start + text.size() * 2);  // at most two bytes per character
   ucnv_resetFromUnicode(encoder_);
