@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "convert/business_edit.h"
@@ -13,6 +14,7 @@
 #include "convert/read_input_lines.h"
 #include "convert/read_zip_file.h"
 #include "convert/record_trap.h"
+#include "convert/run_changes.h"
 #include "convert/town_area.h"
 #include "convert/write_header.h"
 #include "convert/write_line.h"
@@ -137,14 +139,22 @@ bool F_CreateZipData(ConvertContext& ctx) {
     ctx.run.dialogs.Message("郵便番号データが 0 件のため、" + output + " は作成しませんでした。");
     return false;
   }
+  // The word list and the CSV text are compared with the output they
+  // replace, whose content is kept for that until the new one is in place.
+  const bool counted =
+      ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv;
+  std::optional<changes::OutputChanges> compared;
+  if (counted) compared.emplace(ChangeSettings(ctx.run));
+  ctx.run.written_entries.Clear();  // its memory goes to the comparison
   if (!file.Close()) {
     ctx.run.dialogs.Message(file.error());
     return false;
   }
 
-  if (ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv) {
+  if (counted) {
+    const std::string changed = compared->Compare();
     ctx.run.dialogs.Message("郵便番号データを " + std::to_string(ctx.run.G_RecordCount) +
-                            " 件 作成しました。");
+                            " 件 作成しました。" + (changed.empty() ? "" : "\r" + changed));
   }
   return true;
 }

@@ -36,6 +36,9 @@ struct RunOptions {
   std::array<bool, kPrefectureBoxes> prefecture_enabled{};  // Chk_県名(i) enabled
 
   ImeTarget ime_target = ImeTarget::kMsIme;  // Opt_取込先
+  // The word list and the CSV text: compare with the output replaced and
+  // write what changed beside it (the batch mode's --no-changes: false).
+  bool write_changes = true;
 
   bool word_list() const { return purpose == Purpose::kWordList; }
 };

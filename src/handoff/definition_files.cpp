@@ -27,4 +27,12 @@ bool CopyDefinitionFiles(const HandoffSettings& settings, Dialogs& dialogs) {
   return copied;
 }
 
+CopiedDefinitionFiles::~CopiedDefinitionFiles() {
+  if (!copied_) return;
+  for (std::string_view name : kDefinitionFiles) {
+    std::error_code ignored;
+    std::filesystem::remove(settings_.out_folder / name, ignored);
+  }
+}
+
 }  // namespace tessivar

@@ -53,6 +53,29 @@ enum class BuilderOutcome {
 // its definitions the builder would build nothing.
 bool CopyDefinitionFiles(const HandoffSettings&, Dialogs&);
 
+// The definition files copied for a database run, taken back from
+// out_folder when the run ends before a builder started that would consume
+// them (a question answered No, a failed conversion, a builder that could
+// not start): a run leaves no files of its own behind.
+class CopiedDefinitionFiles {
+ public:
+  explicit CopiedDefinitionFiles(const HandoffSettings& settings) : settings_(settings) {}
+  ~CopiedDefinitionFiles();
+  CopiedDefinitionFiles(const CopiedDefinitionFiles&) = delete;
+  CopiedDefinitionFiles& operator=(const CopiedDefinitionFiles&) = delete;
+
+  bool Copy(Dialogs& dialogs) {
+    copied_ = true;  // also a part of them, when one failed
+    return CopyDefinitionFiles(settings_, dialogs);
+  }
+  // A builder started: they are its inputs now, and it removes them.
+  void HandOn() { copied_ = false; }
+
+ private:
+  const HandoffSettings& settings_;
+  bool copied_ = false;
+};
+
 // F_MDB_Create: settings file, process start, waiting, verdict, clean-up.
 // The builder's end decides: its status file is read once it has ended. A
 // builder still running after time_limit is ended (SIGTERM, which makes it

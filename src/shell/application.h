@@ -49,6 +49,7 @@ struct Application {
   std::vector<std::u16string> G_SelFields;
   std::string G_OutFileName;
   int builder_poll_ms = kDefaultPollMs;
+  bool write_changes = true;  // the batch mode's --no-changes: false
   WaitWindow* F_WAIT = nullptr;
   // The builder the database purpose starts; empty: Morvane/Morvane in the home.
   std::filesystem::path builder_program;

@@ -16,7 +16,7 @@ const char kBatchUsage[] =
     "       Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
     "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
     "                [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]\n"
-    "                [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]\n"
+    "                [--prefectures all | CODE[,CODE...]] [--no-changes] [--yes] [--poll-ms N]\n"
     "       Tessivar --version\n"
     "\n"
     "Without --batch, Tessivar opens its windows (they need a display).\n"
@@ -27,6 +27,9 @@ const char kBatchUsage[] =
     "what it needs at the first start.\n"
     "The word list is for the Microsoft IME (--ime-target ms-ime, the default) or for\n"
     "Mozc (--ime-target mozc: ASCII readings).\n"
+    "Replacing an output of the same options, ime and csv also write the lines added and\n"
+    "removed since (ZIP_追加.TXT, ZIP_削除.TXT, ZIPDATA_追加.CSV, ...) and 変更一覧.CSV;\n"
+    "--no-changes leaves them out.\n"
     "Every message is printed; questions are answered Yes with --yes, No without it.\n"
     "Exit status: 0 done; 1 start-up stopped, run refused (also while another run is in\n"
     "progress), an input unreadable, an output not written whole, or build failed;\n"
@@ -80,6 +83,10 @@ bool ApplyOptions(const BatchArguments& args, MainWindowModel& form, std::string
   }
   if ((args.column_names || args.field_set) && !form.Opt_列名.enabled) {
     error = "--column-names and --field-set apply to the CSV text (--purpose csv) only";
+    return false;
+  }
+  if (args.no_changes && form.SelectedPurpose() == Purpose::kDatabase) {
+    error = "--no-changes applies to the word list and the CSV text (--purpose ime or csv) only";
     return false;
   }
   if (args.column_names) form.Opt_列名.value = true;
@@ -180,6 +187,8 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
         return std::nullopt;
       }
       parsed.prefectures = codes;
+    } else if (a == "--no-changes") {
+      parsed.no_changes = true;
     } else if (a == "--yes") {
       parsed.yes = true;
     } else if (a == "--poll-ms") {
@@ -215,6 +224,7 @@ int RunBatch(const BatchArguments& args, const places::ProgramFiles& files, std:
   Application app(args.home, dialogs);
   UseProgramFiles(app, files);
   app.builder_poll_ms = args.poll_ms;
+  app.write_changes = !args.no_changes;
   if (!RunStartup(app)) return 1;
   std::string error;
   if (!ApplyOptions(args, app.G_MainForm, error)) {

@@ -8,7 +8,7 @@
 //   Tessivar --batch [--home DIR] --purpose ime|mdb|csv
 //            [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]
 //            [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]
-//            [--prefectures all | CODE[,CODE...]] [--yes] [--poll-ms N]
+//            [--prefectures all | CODE[,CODE...]] [--no-changes] [--yes] [--poll-ms N]
 //
 // Exit status: 0 when the run reached its count or result message, 1 when
 // start-up stopped, the run was refused (another run in progress included),
@@ -38,6 +38,7 @@ struct BatchArguments {
   bool column_names = false;
   std::optional<std::string> field_set;
   std::optional<std::vector<int>> prefectures;  // empty vector: all
+  bool no_changes = false;
   bool yes = false;
   int poll_ms = kDefaultPollMs;
   bool help = false;

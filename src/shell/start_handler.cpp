@@ -126,7 +126,8 @@ RunResult Btn_作成開始_Click(Application& app) {
   if (purpose != Purpose::kNone) app.G_OutFileName = OutputFileName(purpose);
   HandoffSettings builder = BuilderSettings(app);
   builder.run_lock = lock.descriptor();
-  if (purpose == Purpose::kDatabase && !CopyDefinitionFiles(builder, app.dialogs)) return RunResult::kFailed;
+  CopiedDefinitionFiles definitions(builder);
+  if (purpose == Purpose::kDatabase && !definitions.Copy(app.dialogs)) return RunResult::kFailed;
 
   if (purpose == Purpose::kDatabase) F_SelectFieldSet(app, u"Quillmere用");
   if (purpose == Purpose::kCsv) F_SelectFieldSet(app, app.G_MainForm.List出力設定F.SelectedName());
@@ -143,10 +144,12 @@ RunResult Btn_作成開始_Click(Application& app) {
   WaitWindowShown wait(app.F_WAIT);
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
   ctx.run.G_SelFields = app.G_SelFields;
+  ctx.run.options.write_changes = app.write_changes;
   ctx.run.G_OutFileName = app.G_OutFileName;
   if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;
   const BuilderOutcome outcome = F_MDB_Create(builder, app.dialogs);
+  if (outcome != BuilderOutcome::kNotStarted) definitions.HandOn();
   ShowBuilderResult(outcome, ctx.run.G_RecordCount, app.dialogs);
   return outcome == BuilderOutcome::kSucceeded ? RunResult::kCompleted : RunResult::kBuildFailed;
 }

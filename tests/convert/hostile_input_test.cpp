@@ -322,6 +322,7 @@ TEST_P(HostileInput, IsSaidAndNeverTakenForData) {
 
   RunOptions options;
   options.prefecture_checked.fill(true);
+  options.write_changes = false;  // what the run keeps beside the output is tested on its own
   InputFiles inputs;
   inputs.in_folder = home / "CSV_IN";
   inputs.out_folder = home / "CSV_OUT";
@@ -345,8 +346,10 @@ TEST_P(HostileInput, IsSaidAndNeverTakenForData) {
     EXPECT_EQ(written.substr(written.size() - entries.size()), entries);  // after the header
     EXPECT_EQ(written.find(entries), written.rfind("\r\n\r\n") + 4);      // nothing else after it
   }
-  EXPECT_EQ(std::count_if(fs::directory_iterator(home / "CSV_OUT"), {}, [](auto&) { return true; }), 1)
-      << "no temporary file is left";
+  for (const auto& entry : fs::directory_iterator(home / "CSV_OUT")) {
+    const fs::path name = entry.path().filename();
+    EXPECT_TRUE(name == "ZIP.TXT" || name == "ZIP_作成条件.TXT") << name << ": no temporary file is left";
+  }
   fs::remove_all(home);
 }
 

@@ -105,7 +105,8 @@ TEST_P(WholeCountry, EveryPublishedFormConvertsAlikeWithoutAFailure) {
   EXPECT_EQ(run.exit_code, 0) << run.err;
 
   std::smatch m;
-  static const std::regex kExpected("^([^\n]*)\n郵便番号データを (\\d+) 件 作成しました。\n$");
+  static const std::regex kExpected(
+      "^([^\n]*)\n郵便番号データを (\\d+) 件 作成しました。 前回の出力がないため、比較しませんでした。\n$");
   ASSERT_TRUE(std::regex_match(run.out, m, kExpected)) << run.out.substr(0, 4000);
   EXPECT_EQ(m[1].str(), c.question);
   const long records = std::stol(m[2].str());

@@ -18,13 +18,13 @@ std::optional<BatchArguments> Parse(std::vector<std::string> args, std::string* 
 
 TEST(BatchArguments, EveryOptionIsTaken) {
   auto a = Parse({"--batch", "--home", "/x", "--purpose", "csv", "--no-hyphen", "--ime-target", "mozc",
-                  "--column-names", "--field-set", "全項目出力", "--prefectures", "13,27", "--yes",
-                  "--poll-ms", "50"});
+                  "--column-names", "--field-set", "全項目出力", "--prefectures", "13,27", "--no-changes",
+                  "--yes", "--poll-ms", "50"});
   ASSERT_TRUE(a);
   EXPECT_EQ(a->home, "/x");
   EXPECT_EQ(a->purpose, 2);
   EXPECT_EQ(a->hyphen, false);
-  EXPECT_TRUE(a->column_names && a->yes);
+  EXPECT_TRUE(a->column_names && a->no_changes && a->yes);
   EXPECT_EQ(*a->field_set, "全項目出力");
   EXPECT_EQ(*a->prefectures, (std::vector<int>{13, 27}));
   EXPECT_EQ(a->poll_ms, 50);
@@ -40,6 +40,7 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string>> bad = {
       {"--purpose", "ime"},             // no --batch
       {"--home", "/x", "--yes"},        // a batch option for the windows
+      {"--no-changes"},                 // the same
       {"--batch"},                      // no purpose
       {"--batch", "--purpose", "pdf"},  // unknown purpose
       {"--batch", "--purpose", "ime", "--hyphen", "--no-hyphen"},
@@ -66,9 +67,9 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
   EXPECT_EQ(windows->home, "/x");
 }
 
-// The word-list options apply to the word list only: with another purpose
-// the run is refused as unusable arguments (exit 2) before anything is asked
-// or written. Without --yes an accepted run stops at the question (exit 1).
+// The word-list options apply to the word list only, --no-changes to the
+// word list and the CSV text: with another purpose the run is refused as unusable arguments (exit 2) before
+// anything is asked or written. Without --yes an accepted run stops at the question (exit 1).
 TEST(BatchRun, WordListOptionsWithAnotherPurposeAreRefused) {
   const std::filesystem::path home = std::filesystem::temp_directory_path() / "batch_mode_word_list_options";
   std::filesystem::remove_all(home);
@@ -82,6 +83,7 @@ TEST(BatchRun, WordListOptionsWithAnotherPurposeAreRefused) {
       {{"--purpose", "csv", "--ime-target", "mozc"}, 2, "--ime-target applies to the word list"},
       {{"--purpose", "mdb", "--ime-target", "ms-ime"}, 2, "--ime-target applies to the word list"},
       {{"--purpose", "csv", "--with-prefecture"}, 2, "--with-prefecture and --with-blank apply"},
+      {{"--purpose", "mdb", "--no-changes"}, 2, "--no-changes applies to the word list and the CSV text"},
       {{"--purpose", "ime", "--ime-target", "mozc"}, 1, ""},
   };
   for (const auto& c : cases) {

@@ -67,7 +67,9 @@ TEST_F(StartHandler, YesReplacesTheOldFileAndReportsTheCount) {
   std::ofstream(home_ / "CSV_OUT" / "ZIPDATA.CSV") << "old";
   EXPECT_EQ(Press({true, true}, 2), RunResult::kCompleted);
   ASSERT_EQ(dialogs_.messages().size(), 1u);
-  EXPECT_EQ(dialogs_.messages()[0], "郵便番号データを 1 件 作成しました。");
+  EXPECT_EQ(dialogs_.messages()[0],
+            "郵便番号データを 1 件 "
+            "作成しました。\r前回の出力の作成条件が記録されていないため、比較しませんでした。");
   EXPECT_EQ(Output("ZIPDATA.CSV").substr(0, 6), "13101,");
 }
 

@@ -447,7 +447,8 @@ void MainWindowTest::keyboardReachesEveryControlAndComesBackAfterARun() {
                2, "Mozc ユーザー辞書用 郵便番号テキスト作成を\r作成します。よろしいですか？"));
   // After a run the main window has the keyboard again, on the same button.
   QTest::keyClick(start, Qt::Key_Return);
-  QCOMPARE(program.dialogs.messages().back(), std::string("郵便番号データを 1 件 作成しました。"));
+  QCOMPARE(program.dialogs.messages().back(),
+           std::string("郵便番号データを 1 件 作成しました。\r前回の出力がないため、比較しませんでした。"));
   QTRY_COMPARE(QApplication::activeWindow(), w);
   QCOMPARE(QApplication::focusWidget(), start);
 }
