@@ -70,6 +70,18 @@ uint16_t EncodeOne(UConverter* cnv, char16_t c) {
   return kInvalid;
 }
 
+// The code of c when its bytes decode back to c alone, kInvalid otherwise:
+// the encoding table holds only such characters, so that a line encoded by
+// the table alone reads back as it was written (the word list looks for a
+// line it wrote in the file). The others are left to the converter.
+uint16_t RoundTripCode(UConverter* cnv, char16_t c) {
+  const uint16_t code = EncodeOne(cnv, c);
+  if (code == kInvalid) return kInvalid;
+  const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+  const bool two = code > 0xFF;
+  return DecodeOne(cnv, two ? bytes : bytes + 1, two ? 2 : 1) == c ? code : kInvalid;
+}
+
 void WriteArray(std::ostream& out, const std::vector<uint16_t>& values) {
   char hex[8];
   for (size_t i = 0; i < values.size(); ++i) {
@@ -104,7 +116,7 @@ void WriteCp932Tables(std::ostream& out) {
     for (int low = 0; low < 256; ++low) {
       const auto c = static_cast<char16_t>(page << 8 | low);
       if (c >= 0xD800 && c <= 0xDFFF) continue;  // half a character: left to ICU
-      codes[static_cast<size_t>(low)] = EncodeOne(converter.cnv, c);
+      codes[static_cast<size_t>(low)] = RoundTripCode(converter.cnv, c);
       any |= codes[static_cast<size_t>(low)] != kInvalid;
     }
     if (!any) continue;

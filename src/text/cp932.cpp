@@ -65,7 +65,9 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
   return true;
 }
 
-bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index) {
+bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index, bool* reads_back) {
+  // The table holds only characters whose bytes decode back to them.
+  if (reads_back) *reads_back = true;
   const size_t start = out.size();
   out.resize(start + text.size() * 2);  // at most two bytes per character
   char* target = out.data() + start;
@@ -80,6 +82,7 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
       // A character without a form here (or half of a pair): the converter
       // says which, as always.
       out.resize(start);
+      if (reads_back) *reads_back = false;
       return EncodeByIcu(text, out, bad_index);
     }
   }

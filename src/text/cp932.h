@@ -27,7 +27,11 @@ class Cp932 {
   bool Decode(std::string_view bytes, std::u16string& out);
   // Appends the encoding of text to out. Returns false when a character has
   // no code page 932 form; *bad_index is then its position (0-based) in text.
-  bool Encode(std::u16string_view text, std::string& out, size_t* bad_index = nullptr);
+  // *reads_back tells whether the bytes decode back to exactly text (not so
+  // for the few characters the converter writes as nothing or as another's
+  // bytes).
+  bool Encode(std::u16string_view text, std::string& out, size_t* bad_index = nullptr,
+              bool* reads_back = nullptr);
 
   // The same, through the converter alone (for the tests of the tables).
   bool DecodeByIcu(std::string_view bytes, std::u16string& out);

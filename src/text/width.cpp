@@ -121,16 +121,23 @@ void AppendNarrow(std::u16string_view text, std::u16string& out) {
 }
 
 std::u16string Widen(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  AppendWide(text, out);
+  return out;
+}
+
+void AppendWide(std::u16string_view text, std::u16string& out) {
   // Half-width sound marks combine with the kana before them; leave such
   // text to the transliterator itself.
   for (char16_t c : text) {
-    if (IsSoundMark(c)) return WidenByIcu(text);
+    if (IsSoundMark(c)) {
+      out += WidenByIcu(text);
+      return;
+    }
   }
   const CharTable& table = WidenTable();
-  std::u16string out;
-  out.reserve(text.size());
   for (char16_t c : text) table.Append(c, out);
-  return out;
 }
 
 std::u16string NarrowByIcu(std::u16string_view text) { return RunIcu(NarrowTransliterator(), text); }
