@@ -4,6 +4,10 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/unistr.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <cstdint>
 #include <stdexcept>
 
@@ -29,6 +33,18 @@ UConverter* OpenStrict() {
 // the high half) or kNoCharacter.
 uint16_t EncodedForm(char16_t c) { return kCp932Pages[kCp932PageOf[c >> 8] * 256u + (c & 0xFFu)]; }
 
+// Printable ASCII stands for itself both ways (the converter moves a few
+// control characters), so that runs of it (the codes, numbers, quotes and
+// commas of every line) go many at a time.
+constexpr bool IsPrintableAscii(unsigned c) { return c >= 0x20 && c < 0x7F; }
+constexpr bool PrintableAsciiStandsForItself() {
+  for (unsigned b = 0x20; b < 0x7F; ++b) {
+    if (kCp932Single[b] != b || kCp932Pages[kCp932PageOf[0] * 256u + b] != b) return false;
+  }
+  return true;
+}
+static_assert(PrintableAsciiStandsForItself());
+
 }  // namespace
 
 Cp932::Cp932() = default;
@@ -44,6 +60,22 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
   const auto* source = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = source + bytes.size();
   while (source < end) {
+#ifdef __SSE2__
+    if (IsPrintableAscii(*source) && end - source >= 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+      // Signed: the bytes from 0x80 are below 0x20.
+      const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(0x1F)),
+                                              _mm_cmplt_epi8(block, _mm_set1_epi8(0x7F)));
+      if (_mm_movemask_epi8(printable) == 0xFFFF) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(target), _mm_unpacklo_epi8(block, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 8), _mm_unpackhi_epi8(block, zero));
+        source += 16;
+        target += 16;
+        continue;
+      }
+    }
+#endif
     uint16_t c = kCp932Single[*source];
     if (c < kLeadByte) {
       *target++ = c;
@@ -71,7 +103,23 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
   const size_t start = out.size();
   out.resize(start + text.size() * 2);  // at most two bytes per character
   char* target = out.data() + start;
-  for (char16_t c : text) {
+  const char16_t* source = text.data();
+  const char16_t* const end = source + text.size();
+  while (source < end) {
+    const char16_t c = *source++;
+#ifdef __SSE2__
+    if (IsPrintableAscii(c) && end - source >= 7) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source - 1));
+      // c - 0x20 <= 0x5E without sign: a saturated difference of 0.
+      const __m128i above = _mm_subs_epu16(_mm_sub_epi16(block, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5E));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128())) == 0xFFFF) {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(block, block));
+        source += 7;
+        target += 8;
+        continue;
+      }
+    }
+#endif
     const uint16_t code = EncodedForm(c);
     if (code < 0x100) {
       *target++ = static_cast<char>(code);

@@ -147,6 +147,23 @@ bool HasControlCharacter(TextView s) {
   return false;
 }
 
+bool HasLineEnd(TextView s) {
+  const char16_t* at = s.data();
+  const char16_t* const end = at + s.size();
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi16(u'\r');
+  const __m128i lf = _mm_set1_epi16(u'\n');
+  for (; end - at >= 8; at += 8) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(c, cr), _mm_cmpeq_epi16(c, lf))) != 0) return true;
+  }
+#endif
+  for (; at < end; ++at) {
+    if (*at == u'\r' || *at == u'\n') return true;
+  }
+  return false;
+}
+
 std::vector<Text> Split(TextView s, TextView sep) {
   std::vector<Text> parts;
   size_t from = 0;

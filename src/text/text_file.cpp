@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "text/strings.h"
 #include "text/utf8.h"
 
 namespace text {
@@ -38,14 +39,6 @@ bool MostlyNotUtf8(std::string_view head) {
     ++(DecodeUtf8(line, decoded) ? utf8 : other);
   }
   return other > utf8;
-}
-
-// Whether text holds a CR or LF; without stopping early, so that the loop
-// goes many characters at a time: every word-list line is looked through.
-bool HasLineEnd(std::u16string_view text) {
-  bool found = false;
-  for (char16_t c : text) found |= (c == u'\r') | (c == u'\n');
-  return found;
 }
 
 }  // namespace
