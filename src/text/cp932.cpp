@@ -66,14 +66,15 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
       // Signed: the bytes from 0x80 are below 0x20.
       const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(0x1F)),
                                               _mm_cmplt_epi8(block, _mm_set1_epi8(0x7F)));
-      if (_mm_movemask_epi8(printable) == 0xFFFF) {
-        const __m128i zero = _mm_setzero_si128();
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(target), _mm_unpacklo_epi8(block, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 8), _mm_unpackhi_epi8(block, zero));
-        source += 16;
-        target += 16;
-        continue;
-      }
+      // All sixteen are written; the printable ones at the start count (at
+      // least the first), the rest is written over.
+      const auto run = static_cast<size_t>(__builtin_ctz(~_mm_movemask_epi8(printable) | 0x10000));
+      const __m128i zero = _mm_setzero_si128();
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(target), _mm_unpacklo_epi8(block, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 8), _mm_unpackhi_epi8(block, zero));
+      source += run;
+      target += run;
+      continue;
     }
 #endif
     uint16_t c = kCp932Single[*source];
@@ -112,12 +113,14 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
       const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source - 1));
       // c - 0x20 <= 0x5E without sign: a saturated difference of 0.
       const __m128i above = _mm_subs_epu16(_mm_sub_epi16(block, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5E));
-      if (_mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128())) == 0xFFFF) {
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(block, block));
-        source += 7;
-        target += 8;
-        continue;
-      }
+      // All eight are written; the printable ones at the start count (at
+      // least c), the rest is written over.
+      const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128()));
+      const auto run = static_cast<size_t>(__builtin_ctz(~mask | 0x10000)) / 2;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(block, block));
+      source += run - 1;
+      target += run;
+      continue;
     }
 #endif
     const uint16_t code = EncodedForm(c);
