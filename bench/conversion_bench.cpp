@@ -44,8 +44,10 @@ struct Measured {
   int status = -1;
 };
 
-// Runs command with sh, collecting its standard output, the wall time and
-// the peak resident memory of that process tree (wait4 reports the largest
+// Runs command with sh (which the commands replace by exec, so that the
+// shell's own start counts on neither side), collecting its standard output,
+// the wall time, the processor time and the peak resident memory of that
+// process tree (wait4 reports the largest
 // of the process and the descendants it waited for).
 Measured RunMeasured(const std::string& command) {
   Measured m;
@@ -143,7 +145,7 @@ std::string SqliteShellCommand(const fs::path& folder) {
          "VACUUM INTO "
       << Quoted(folder / "torvask.mdb") << ";\n";
   const std::string work = Quoted(folder / "work.db");
-  return "rm -f " + work + " " + Quoted(folder / "torvask.mdb") + " && sqlite3 " + work + " < " +
+  return "rm -f " + work + " " + Quoted(folder / "torvask.mdb") + " && exec sqlite3 " + work + " < " +
          Quoted(folder / "build.sql");
 }
 
@@ -169,7 +171,7 @@ int main(int argc, char** argv) {
   }
   std::vector<std::string> purposes = args.empty() ? std::vector<std::string>{"ime", "csv", "mdb"} : args;
 
-  Timed decode("iconv -f CP932 -t UTF-8 " + Quoted(data / "KEN_ALL.CSV") + " " +
+  Timed decode("exec iconv -f CP932 -t UTF-8 " + Quoted(data / "KEN_ALL.CSV") + " " +
                Quoted(data / "JIGYOSYO.CSV") + " > /dev/null");
   std::string load;
   std::getline(std::ifstream("/proc/loadavg"), load);
@@ -185,7 +187,7 @@ int main(int argc, char** argv) {
   for (const auto& purpose : purposes) {
     const fs::path home = Home(program, data, address_file, purpose);
     homes.push_back(home);
-    const std::string base = Quoted(home / "Tessivar") + " --batch --purpose " + purpose + " --yes";
+    const std::string base = "exec " + Quoted(home / "Tessivar") + " --batch --purpose " + purpose + " --yes";
     std::vector<std::pair<std::string, std::string>> variants;
     if (purpose == "mdb") {
       // The database purpose looks every 50 ms whether its builder has ended.
