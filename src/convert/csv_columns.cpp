@@ -1,33 +1,42 @@
 #include "convert/csv_columns.h"
 
+#include <algorithm>
+
 namespace tessivar {
 
 namespace {
 
-// The closing quote of a quoted field whose text begins at from; npos when
-// the field runs on past the end of line.
-size_t ClosingQuote(TextView line, size_t from) {
+// The closing quote of a quoted field whose text begins at from; end when
+// the field runs on past it.
+const char16_t* ClosingQuoteIn(const char16_t* from, const char16_t* end) {
   while (true) {
-    const size_t quote = line.find(u'"', from);
-    if (quote == TextView::npos || quote + 1 == line.size() || line[quote + 1] != u'"') return quote;
-    from = quote + 2;  // "" stands for one quote inside the field
+    while (from < end && *from != u'"') ++from;
+    if (from == end || from + 1 == end || from[1] != u'"') return from;
+    from += 2;  // "" stands for one quote inside the field
   }
 }
 
-// The comma after the column that begins at from; npos when there is none,
-// inside_quotes set when the column is a quoted field that runs on past the
-// end of line.
-size_t ColumnEnd(TextView line, size_t from, bool& inside_quotes) {
+// The end of the column that begins at from: its comma, or end. Sets
+// inside_quotes when the column is a quoted field that runs on past end. One
+// pass over the characters: the whole country is split here.
+const char16_t* ColumnEndIn(const char16_t* from, const char16_t* end, bool& inside_quotes) {
   inside_quotes = false;
-  if (from < line.size() && line[from] == u'"') {
-    const size_t closing = ClosingQuote(line, from + 1);
-    if (closing == TextView::npos) {
+  if (from < end && *from == u'"') {
+    from = ClosingQuoteIn(from + 1, end);
+    if (from == end) {
       inside_quotes = true;
-      return TextView::npos;
+      return end;
     }
-    from = closing + 1;
+    ++from;
   }
-  return line.find(u',', from);
+  while (from < end && *from != u',') ++from;
+  return from;
+}
+
+size_t ColumnEnd(TextView line, size_t from, bool& inside_quotes) {
+  const char16_t* end = line.data() + line.size();
+  const char16_t* at = ColumnEndIn(line.data() + std::min(from, line.size()), end, inside_quotes);
+  return at == end ? TextView::npos : static_cast<size_t>(at - line.data());
 }
 
 }  // namespace
@@ -39,18 +48,19 @@ size_t ColumnEnd(TextView line, size_t from) {
 
 bool SplitColumns(TextView line, std::vector<Text>& cols) {
   size_t count = 0;
-  size_t from = 0;
+  const char16_t* from = line.data();
+  const char16_t* const end = from + line.size();
   bool inside_quotes = false;
   while (true) {
-    const size_t comma = ColumnEnd(line, from, inside_quotes);
-    const TextView piece = line.substr(from, comma == TextView::npos ? TextView::npos : comma - from);
+    const char16_t* comma = ColumnEndIn(from, end, inside_quotes);
+    const auto length = static_cast<size_t>(comma - from);
     if (count < cols.size()) {
-      cols[count].assign(piece);
+      cols[count].assign(from, length);
     } else {
-      cols.emplace_back(piece);
+      cols.emplace_back(from, length);
     }
     ++count;
-    if (comma == TextView::npos) break;
+    if (comma == end) break;
     from = comma + 1;
   }
   cols.resize(count);
@@ -58,9 +68,10 @@ bool SplitColumns(TextView line, std::vector<Text>& cols) {
 }
 
 bool EndsInsideQuotes(TextView continued_line) {
-  const size_t closing = ClosingQuote(continued_line, 0);
-  if (closing == TextView::npos) return true;
-  size_t from = continued_line.find(u',', closing + 1);
+  const char16_t* end = continued_line.data() + continued_line.size();
+  const char16_t* closing = ClosingQuoteIn(continued_line.data(), end);
+  if (closing == end) return true;
+  size_t from = continued_line.find(u',', static_cast<size_t>(closing - continued_line.data()) + 1);
   while (from != TextView::npos) {
     bool inside_quotes = false;
     from = ColumnEnd(continued_line, from + 1, inside_quotes);

@@ -24,17 +24,17 @@ bool IsQuoted(TextView field, TextView text) {
          field.substr(1, text.size()) == text;
 }
 
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 // A postal code is seven ASCII digits; anything else would be written as
 // another code ("064094" as ０６４－４０９４).
 bool IsPostalCode(TextView code) {
   if (code.size() != 7) return false;
   for (char16_t c : code) {
-    if (c < u'0' || c > u'9') return false;
+    if (!IsAsciiDigit(c)) return false;
   }
   return true;
 }
-
-bool IsControlCharacter(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 // "U+0009" for a TAB.
 std::string CodePoint(char16_t c) {
@@ -81,7 +81,11 @@ class ZipFileReader {
     int prefecture = 0;
     while (!OutputFailed() && NextLine()) {
       // A line whose code is no number keeps the code of the line before it.
-      Trap(run_, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
+      if (line_.size() >= 2 && IsAsciiDigit(line_[0]) && IsAsciiDigit(line_[1])) {
+        prefecture = (line_[0] - u'0') * 10 + (line_[1] - u'0');  // as every line has it
+      } else {
+        Trap(run_, [&] { prefecture = static_cast<int>(ToNumber(Left(line_, 2))); });
+      }
       if (!PrefectureSelected(prefecture)) continue;
 
       const TextView key = Mid(line_, 16, 7);
@@ -183,10 +187,8 @@ class ZipFileReader {
   // What makes a line unfit for any record: a control character (a TAB
   // would split a word-list entry into columns, a NUL cut a text short).
   bool RejectedForControlCharacter() {
-    // Looked for in every line: a test of all characters at once first.
-    bool any = false;
-    for (char16_t c : line_) any |= IsControlCharacter(c);
-    if (!any) return false;
+    // Looked for in every line: a quick test of all characters first.
+    if (!HasControlCharacter(line_)) return false;
     for (char16_t c : line_) {
       if (IsControlCharacter(c)) {
         Reject("制御文字「" + CodePoint(c) + "」を含むため、このレコードは読み飛ばしました。");

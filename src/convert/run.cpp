@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "convert/business_edit.h"
@@ -20,6 +21,7 @@
 #include "convert/town_area.h"
 #include "convert/write_header.h"
 #include "convert/write_line.h"
+#include "text/read_ahead_lines.h"
 #include "text/text_file.h"
 
 namespace tessivar {
@@ -68,12 +70,13 @@ void ApplyRules(ConvertContext& ctx, RecordEmitter& emitter) {
 bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on) {
   ctx.reader.G_InputIndex = index;
   std::string error;
-  const auto input =
+  std::unique_ptr<text::LineSource> input =
       OpenInputLines(ctx.run.inputs.in_folder, ctx.run.inputs.files[static_cast<size_t>(index)], error);
   if (!input) {
     ctx.run.dialogs.Message(error);
     return false;
   }
+  if (ctx.run.options.read_ahead) input = std::make_unique<text::ReadAheadLines>(std::move(input));
   return F_ReadZipFile(ctx.run, ctx.reader, *input, hand_on);
 }
 

@@ -39,6 +39,11 @@ struct RunOptions {
   // The word list and the CSV text: compare with the output replaced and
   // write what changed beside it (the batch mode's --no-changes: false).
   bool write_changes = true;
+  // Read and decode the inputs ahead in a second thread (the batch mode's
+  // --threads 2); the output and the messages are the same. Off by default:
+  // on a busy machine of two cores the switches between the threads cost
+  // more than the second thread saves (bench/README.md).
+  bool read_ahead = false;
 
   bool word_list() const { return purpose == Purpose::kWordList; }
 };

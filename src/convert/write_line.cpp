@@ -1,5 +1,7 @@
 #include "convert/write_line.h"
 
+#include <charconv>
+
 #include "convert/record_trap.h"
 #include "fieldsets/field_catalogue.h"
 #include "text/width.h"
@@ -27,7 +29,11 @@ void ApplyCommentRule(Text& comment, Text& tail, TextView open, TextView close, 
 }
 
 // "1234567" in the hyphen form: "123-4567".
-Text HyphenatedCode(TextView code) { return Concat(Left(code, 3), u"-", Right(code, 4)); }
+void AppendHyphenated(Text& line, TextView code) {
+  line += Left(code, 3);
+  line += u'-';
+  line += Right(code, 4);
+}
 
 void AppendQuoted(Text& line, TextView text) {
   line += u'"';
@@ -35,18 +41,30 @@ void AppendQuoted(Text& line, TextView text) {
   line += u'"';
 }
 
+void AppendDecimal(Text& line, long n) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  line.append(digits, end);
+}
+
 // The reading of a word-list entry: the postal code, "0608554" or in the
 // hyphen form "060-8554", in full-width digits for the Microsoft IME
 // ("０６０－８５５４") and in ASCII for Mozc, whose importer takes only ASCII
 // and hiragana in a reading and whose users type ASCII digits.
-Text WordListReading(TextView code, bool hyphen, ImeTarget target) {
-  Text reading = hyphen ? HyphenatedCode(code) : Text(code);
-  return target == ImeTarget::kMozc ? reading : Widen(reading);
+void AppendWordListReading(Text& line, Text& reading, TextView code, bool hyphen, ImeTarget target) {
+  Text& narrow = target == ImeTarget::kMozc ? line : reading;
+  if (target != ImeTarget::kMozc) reading.clear();
+  if (hyphen)
+    AppendHyphenated(narrow, code);
+  else
+    narrow += code;
+  if (target != ImeTarget::kMozc) AppendWide(reading, line);
 }
 
 }  // namespace
 
-void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail) {
+void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail,
+                   WordListBuffers& buffers) {
   Trap(run, "F_郵便番号SUB_Err:", [&] {
     if (run.options.with_prefecture)
       word = Concat(rec[kPrefKanji], run.options.with_blank ? u"　" : u"", word);
@@ -54,10 +72,17 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
     ReplaceIn(word, u"＠", u"、");
     ReplaceIn(tail, u"＠", u"、");
 
-    const Text reading = WordListReading(rec[kPostalCode], run.options.hyphen, run.options.ime_target);
-    if (!rec[kCompanyKanji].empty()) word = Concat(word, u"　", rec[kCompanyKanji]);
-
-    Text line = Concat(reading, u"\t", word, u"\t地名その他");
+    Text& line = buffers.line;
+    line.clear();
+    AppendWordListReading(line, buffers.reading, rec[kPostalCode], run.options.hyphen,
+                          run.options.ime_target);
+    line += u'\t';
+    line += word;
+    if (!rec[kCompanyKanji].empty()) {
+      line += u'　';
+      line += rec[kCompanyKanji];
+    }
+    line += u"\t地名その他";
     if (!comment.empty()) {
       ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAfterOpening);
       if (Len(comment) + Len(tail) > 64) {
@@ -71,7 +96,7 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
       line += tail;
     }
     // An entry already written in this run is not written again.
-    if (run.written_entries.Add(line)) {
+    if (run.written_entries.Add(line, *run.output)) {
       run.output->WriteLine(line);
       ++run.G_RecordCount;
     }
@@ -81,8 +106,19 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
   run.dialogs.ProcessEvents();
 }
 
-void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comment, Text& tail,
-                    Text& townKana, Text& commentKana, Text& tailKana) {
+std::vector<int> CsvItems(const std::vector<Text>& sel_fields) {
+  std::vector<int> items;
+  for (size_t i = 1; i < sel_fields.size(); ++i) {
+    const int n = FieldEntryNumber(sel_fields[i]);
+    if (n == kEndOfList) break;
+    items.push_back(n);
+  }
+  return items;
+}
+
+void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, ZipRecord& rec, Text& town,
+                    Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana,
+                    Text& line) {
   Trap(run, [&] {
     // Commas that the town-area rules protected come back.
     ReplaceIn(rec[kTownKanji], u"＠", u"、");
@@ -93,26 +129,33 @@ void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comme
     ReplaceIn(commentKana, u"@", u"､");
 
     const bool hyphen = run.options.hyphen;
-    Text line;
-    line.reserve(256);
-    for (size_t i = 1; i < run.G_SelFields.size(); ++i) {
-      const int n = FieldEntryNumber(run.G_SelFields[i]);
-      if (n == kEndOfList) break;
+    line.clear();
+    for (const int n : items) {
       switch (n) {
         case kLocalCodeItem: line += rec[kLocalCode]; break;
         case kOldCodeItem: {
           TextView old_code = rec[kOldCode];
-          if (!hyphen)
-            AppendQuoted(line, old_code);
-          else if (Len(Trim(old_code)) == 3)
-            AppendQuoted(line, Left(old_code, 3));
-          else
-            AppendQuoted(line, Concat(Left(old_code, 3), u"-", Right(old_code, 2)));
+          line += u'"';
+          if (!hyphen) {
+            line += old_code;
+          } else if (Len(Trim(old_code)) == 3) {
+            line += Left(old_code, 3);
+          } else {
+            line += Left(old_code, 3);
+            line += u'-';
+            line += Right(old_code, 2);
+          }
+          line += u'"';
           break;
         }
         case kPostalCodeItem: {
           TextView code = rec[kPostalCode];
-          AppendQuoted(line, hyphen ? HyphenatedCode(code) : Text(code));
+          line += u'"';
+          if (hyphen)
+            AppendHyphenated(line, code);
+          else
+            line += code;
+          line += u'"';
           break;
         }
         case kPrefKanaItem: AppendQuoted(line, rec[kPrefKana]); break;
@@ -121,12 +164,12 @@ void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comme
         case kPrefKanjiItem: AppendQuoted(line, rec[kPrefKanji]); break;
         case kCityKanjiItem: AppendQuoted(line, rec[kCityKanji]); break;
         case kTownKanjiItem: AppendQuoted(line, town); break;
-        case kPrefKanaLengthItem: line += Decimal(Len(rec[kPrefKana])); break;
-        case kCityKanaLengthItem: line += Decimal(Len(rec[kCityKana])); break;
-        case kTownKanaLengthItem: line += Decimal(Len(townKana)); break;
-        case kPrefKanjiLengthItem: line += Decimal(Len(rec[kPrefKanji])); break;
-        case kCityKanjiLengthItem: line += Decimal(Len(rec[kCityKanji])); break;
-        case kTownKanjiLengthItem: line += Decimal(Len(town)); break;
+        case kPrefKanaLengthItem: AppendDecimal(line, Len(rec[kPrefKana])); break;
+        case kCityKanaLengthItem: AppendDecimal(line, Len(rec[kCityKana])); break;
+        case kTownKanaLengthItem: AppendDecimal(line, Len(townKana)); break;
+        case kPrefKanjiLengthItem: AppendDecimal(line, Len(rec[kPrefKanji])); break;
+        case kCityKanjiLengthItem: AppendDecimal(line, Len(rec[kCityKanji])); break;
+        case kTownKanjiLengthItem: AppendDecimal(line, Len(town)); break;
         case kFlag1Item: line += rec[kFlag1]; break;
         case kFlag2Item: line += rec[kFlag2]; break;
         case kFlag3Item: line += rec[kFlag3]; break;
@@ -138,13 +181,19 @@ void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comme
         case kCommentKanjiItem:
           if (!comment.empty()) {
             ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
-            AppendQuoted(line, Concat(comment, tail));
+            line += u'"';
+            line += comment;
+            line += tail;
+            line += u'"';
           }
           break;
         case kCommentKanaItem:
           if (!commentKana.empty()) {
             ApplyCommentRule(commentKana, tailKana, u"(", u")", CloseBrackets::kAlways);
-            AppendQuoted(line, Concat(commentKana, tailKana));
+            line += u'"';
+            line += commentKana;
+            line += tailKana;
+            line += u'"';
           }
           break;
         case kCommaSeparator: line += u','; break;
@@ -173,31 +222,47 @@ class WordListWriter final : public LineWriter {
   void Write(EmissionValues& values, EmitOrder order) override {
     const TownTexts kanji = KanjiInOrder(values, order);
     // The word is trimmed of half-width and full-width blanks alike.
-    Text word(TrimBlanks(Concat(values.G_CityKanji, kanji.first, kanji.second)));
-    F_郵便番号SUB(run_, rec_, word, values.G_CommentKanji, values.G_CommentTailKanji);
+    word_.clear();
+    word_ += values.G_CityKanji;
+    word_ += kanji.first;
+    word_ += kanji.second;
+    const TextView trimmed = TrimBlanks(word_);
+    const auto from = static_cast<size_t>(trimmed.data() - word_.data());
+    word_.erase(from + trimmed.size());
+    word_.erase(0, from);
+    F_郵便番号SUB(run_, rec_, word_, values.G_CommentKanji, values.G_CommentTailKanji, buffers_);
   }
 
  private:
   RunEnvironment& run_;
   const ZipRecord& rec_;
+  // Kept between records, so that a line costs no allocation.
+  Text word_;
+  WordListBuffers buffers_;
 };
 
 class CsvLineWriter final : public LineWriter {
  public:
-  CsvLineWriter(RunEnvironment& run, ZipRecord& rec) : run_(run), rec_(rec) {}
+  CsvLineWriter(RunEnvironment& run, ZipRecord& rec)
+      : run_(run), rec_(rec), items_(CsvItems(run.G_SelFields)) {}
 
   void Write(EmissionValues& values, EmitOrder order) override {
     const TownTexts kanji = KanjiInOrder(values, order);
     const TownTexts kana = KanaInOrder(values, order);
-    Text town = Concat(kanji.first, kanji.second);
-    Text townKana = Concat(kana.first, kana.second);
-    F_WriteCsvLine(run_, rec_, town, values.G_CommentKanji, values.G_CommentTailKanji, townKana,
-                   values.G_CommentKana, values.G_CommentTailKana);
+    town_.assign(kanji.first).append(kanji.second);
+    town_kana_.assign(kana.first).append(kana.second);
+    F_WriteCsvLine(run_, items_, rec_, town_, values.G_CommentKanji, values.G_CommentTailKanji, town_kana_,
+                   values.G_CommentKana, values.G_CommentTailKana, line_);
   }
 
  private:
   RunEnvironment& run_;
   ZipRecord& rec_;
+  const std::vector<int> items_;  // the field set, read once per run
+  // Kept between records, so that a line costs no allocation.
+  Text town_;
+  Text town_kana_;
+  Text line_;
 };
 
 }  // namespace

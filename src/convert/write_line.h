@@ -5,6 +5,7 @@
 // fields. Both append the line to the run's output and count it in
 // G_RecordCount.
 #include <memory>
+#include <vector>
 
 #include "convert/emit_values.h"
 #include "convert/run_environment.h"
@@ -24,7 +25,8 @@ class LineWriter {
 };
 
 // The writer of the run's purpose: word-list lines, or CSV lines for the
-// database and the CSV text; none when no purpose is chosen.
+// database and the CSV text; none when no purpose is chosen. The CSV writer
+// reads the run's field set (G_SelFields) here, once: set it first.
 std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec);
 
 // F_郵便番号SUB, one word-list line: reading, TAB, word, TAB, "地名その他"
@@ -32,13 +34,22 @@ std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec);
 // in the form and for the input method of the run's options. Rewrites comment and
 // tail as the word list writes them (commas restored, bracket prefix
 // stripped, cut to length). A line identical to one already written in the
-// run is not written again, nor counted.
-void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail);
+// run is not written again, nor counted. buffers are the caller's, kept
+// between lines.
+struct WordListBuffers {
+  Text line;
+  Text reading;
+};
+void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail,
+                   WordListBuffers& buffers);
 
-// F_WriteCsvLine, one CSV line of the fields in run.G_SelFields. The comment
-// items rewrite comment/tail (and their kana) as they write them; slots 5 and
-// 8 get their commas restored.
-void F_WriteCsvLine(RunEnvironment& run, ZipRecord& rec, Text& town, Text& comment, Text& tail,
-                    Text& townKana, Text& commentKana, Text& tailKana);
+// The items of a field set (run.G_SelFields), up to its end marker.
+std::vector<int> CsvItems(const std::vector<Text>& sel_fields);
+
+// F_WriteCsvLine, one CSV line of the field set's items, built in line (the
+// caller's buffer). The comment items rewrite comment/tail (and their kana)
+// as they write them; slots 5 and 8 get their commas restored.
+void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, ZipRecord& rec, Text& town,
+                    Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana, Text& line);
 
 }  // namespace tessivar

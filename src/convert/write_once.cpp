@@ -1,7 +1,6 @@
 #include "convert/write_once.h"
 
 #include <functional>
-#include <stdexcept>
 
 namespace tessivar {
 
@@ -14,46 +13,27 @@ uint32_t Tag(std::u16string_view line) {
 
 }  // namespace
 
-bool WrittenLines::Add(std::u16string_view line) {
-  if (line.size() > kLongestStored) return long_lines_.emplace(line).second;
+bool WrittenLines::Add(std::u16string_view line, LineSink& output) {
   if ((used_ + 1) * 3 > slots_.size() * 2) Grow();
   const uint32_t tag = Tag(line);
   const size_t mask = slots_.size() - 1;
   for (size_t i = tag & mask;; i = (i + 1) & mask) {
     Slot& slot = slots_[i];
     if (slot.tag == 0) {
-      slot = {tag, Store(line)};
+      const uint64_t place = output.NextPlace();
+      if (place > UINT32_MAX) return far_lines_.emplace(line).second;
+      slot = {tag, static_cast<uint32_t>(place)};
       ++used_;
       return true;
     }
-    if (slot.tag == tag && Stored(slot.place) == line) return false;
+    if (slot.tag == tag && output.Holds(slot.place, line)) return false;
   }
 }
 
 void WrittenLines::Clear() {
-  slots_.assign(kFirstSlots, Slot{});
-  blocks_.clear();
+  std::vector<Slot>(kFirstSlots).swap(slots_);  // its memory goes back
   used_ = 0;
-  long_lines_.clear();
-}
-
-uint32_t WrittenLines::Store(std::u16string_view line) {
-  if (blocks_.empty() || blocks_.back().size() + 1 + line.size() > kBlockSize) {
-    if (blocks_.size() >= UINT32_MAX / kBlockSize)
-      throw std::length_error("too many word-list lines to remember");
-    blocks_.emplace_back().reserve(kBlockSize);
-  }
-  std::u16string& block = blocks_.back();
-  const auto place = static_cast<uint32_t>((blocks_.size() - 1) * kBlockSize + block.size());
-  block += static_cast<char16_t>(line.size());
-  block += line;
-  return place;
-}
-
-std::u16string_view WrittenLines::Stored(uint32_t place) const {
-  const std::u16string_view block(blocks_[place / kBlockSize]);
-  const size_t at = place % kBlockSize;
-  return block.substr(at + 1, block[at]);
+  far_lines_.clear();
 }
 
 // Twice the slots; the tag names a line's first slot, so no line is hashed again.

@@ -1,8 +1,10 @@
 #pragma once
 // Where a run's output lines go: the output file during a run, a list of
 // lines in tests.
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "dialogs/dialogs.h"
@@ -17,6 +19,10 @@ class LineSink {
   virtual void WriteLine(std::u16string_view line) = 0;
   // True once the output cannot be written whole any more: the run stops.
   virtual bool failed() const { return false; }
+  // Where the next line goes, and whether the line that went to such a place
+  // is line: the word list looks there for an entry it may have written.
+  virtual uint64_t NextPlace() const = 0;
+  virtual bool Holds(uint64_t place, std::u16string_view line) = 0;
 };
 
 // The output file as the run's line sink: a line that cannot be written in
@@ -30,16 +36,25 @@ class OutputFileSink : public LineSink {
       : file_(file), dialogs_(dialogs), notices_(notices) {}
   void WriteLine(std::u16string_view line) override;
   bool failed() const override { return file_.failed(); }
+  uint64_t NextPlace() const override { return file_.size(); }
+  bool Holds(uint64_t place, std::u16string_view line) override;
 
  private:
   text::TextFileWriter& file_;
   Dialogs& dialogs_;
   Notices& notices_;
+  // The lines the file cannot give back as they were (a character without a
+  // code page 932 form, written "?"), by place: rare, so kept whole.
+  std::unordered_map<uint64_t, std::u16string> unreadable_;
 };
 
 class MemorySink : public LineSink {
  public:
   void WriteLine(std::u16string_view line) override { lines.emplace_back(line); }
+  uint64_t NextPlace() const override { return lines.size(); }
+  bool Holds(uint64_t place, std::u16string_view line) override {
+    return place < lines.size() && lines[place] == line;
+  }
   std::vector<std::u16string> lines;
 };
 

@@ -50,6 +50,7 @@ struct Application {
   std::string G_OutFileName;
   int builder_poll_ms = kDefaultPollMs;
   bool write_changes = true;  // the batch mode's --no-changes: false
+  bool read_ahead = false;    // the batch mode's --threads 2 (or more): true
   WaitWindow* F_WAIT = nullptr;
   // The builder the database purpose starts; empty: Morvane/Morvane in the home.
   std::filesystem::path builder_program;

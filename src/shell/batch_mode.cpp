@@ -16,7 +16,8 @@ const char kBatchUsage[] =
     "       Tessivar --batch [--home DIR] --purpose ime|mdb|csv\n"
     "                [--hyphen | --no-hyphen] [--with-prefecture] [--with-blank]\n"
     "                [--ime-target ms-ime|mozc] [--column-names] [--field-set NAME]\n"
-    "                [--prefectures all | CODE[,CODE...]] [--no-changes] [--yes] [--poll-ms N]\n"
+    "                [--prefectures all | CODE[,CODE...]] [--no-changes] [--threads N]\n"
+    "                [--yes] [--poll-ms N]\n"
     "       Tessivar --version\n"
     "\n"
     "Without --batch, Tessivar opens its windows (they need a display).\n"
@@ -30,6 +31,7 @@ const char kBatchUsage[] =
     "Replacing an output of the same options, ime and csv also write the lines added and\n"
     "removed since (ZIP_追加.TXT, ZIP_削除.TXT, ZIPDATA_追加.CSV, ...) and 変更一覧.CSV;\n"
     "--no-changes leaves them out.\n"
+    "--threads 2 reads and decodes the inputs ahead in a second thread (1, the default: one).\n"
     "Every message is printed; questions are answered Yes with --yes, No without it.\n"
     "Exit status: 0 done; 1 start-up stopped, run refused (also while another run is in\n"
     "progress), an input unreadable, an output not written whole, or build failed;\n"
@@ -189,6 +191,12 @@ std::optional<BatchArguments> ParseBatchArguments(const std::vector<std::string>
       parsed.prefectures = codes;
     } else if (a == "--no-changes") {
       parsed.no_changes = true;
+    } else if (a == "--threads") {
+      if (!value(v)) return std::nullopt;
+      if (!ParseInt(v, parsed.threads) || parsed.threads < 1) {
+        error = "--threads takes a number of threads, at least 1";
+        return std::nullopt;
+      }
     } else if (a == "--yes") {
       parsed.yes = true;
     } else if (a == "--poll-ms") {
@@ -225,6 +233,7 @@ int RunBatch(const BatchArguments& args, const places::ProgramFiles& files, std:
   UseProgramFiles(app, files);
   app.builder_poll_ms = args.poll_ms;
   app.write_changes = !args.no_changes;
+  app.read_ahead = args.threads > 1;
   if (!RunStartup(app)) return 1;
   std::string error;
   if (!ApplyOptions(args, app.G_MainForm, error)) {

@@ -39,6 +39,7 @@ struct BatchArguments {
   std::optional<std::string> field_set;
   std::optional<std::vector<int>> prefectures;  // empty vector: all
   bool no_changes = false;
+  int threads = 1;  // 2 or more: a second thread reads ahead
   bool yes = false;
   int poll_ms = kDefaultPollMs;
   bool help = false;

@@ -145,6 +145,7 @@ RunResult Btn_作成開始_Click(Application& app) {
   ConvertContext ctx(app.G_MainForm.ReadOptions(), app.inputs, app.dialogs);
   ctx.run.G_SelFields = app.G_SelFields;
   ctx.run.options.write_changes = app.write_changes;
+  ctx.run.options.read_ahead = app.read_ahead;
   ctx.run.G_OutFileName = app.G_OutFileName;
   if (!F_CreateZipData(ctx)) return RunResult::kFailed;
   if (purpose != Purpose::kDatabase) return RunResult::kCompleted;

@@ -4,11 +4,21 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/unistr.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include <cstdint>
 #include <stdexcept>
 
 namespace text {
 
 namespace {
+
+#include "cp932_tables.inc"
+
+constexpr uint16_t kNoCharacter = 0xFFFF;
+constexpr uint16_t kLeadByte = 0xFFFE;
 
 UConverter* OpenStrict() {
   UErrorCode status = U_ZERO_ERROR;
@@ -19,16 +29,120 @@ UConverter* OpenStrict() {
   return cnv;
 }
 
+// The code page 932 form of c: one byte (below 0x100), two (the lead byte in
+// the high half) or kNoCharacter.
+uint16_t EncodedForm(char16_t c) { return kCp932Pages[kCp932PageOf[c >> 8] * 256u + (c & 0xFFu)]; }
+
+// Printable ASCII stands for itself both ways (the converter moves a few
+// control characters), so that runs of it (the codes, numbers, quotes and
+// commas of every line) go many at a time.
+constexpr bool IsPrintableAscii(unsigned c) { return c >= 0x20 && c < 0x7F; }
+constexpr bool PrintableAsciiStandsForItself() {
+  for (unsigned b = 0x20; b < 0x7F; ++b) {
+    if (kCp932Single[b] != b || kCp932Pages[kCp932PageOf[0] * 256u + b] != b) return false;
+  }
+  return true;
+}
+static_assert(PrintableAsciiStandsForItself());
+
 }  // namespace
 
-Cp932::Cp932() : decoder_(OpenStrict()), encoder_(OpenStrict()) {}
+Cp932::Cp932() = default;
 
 Cp932::~Cp932() {
-  ucnv_close(decoder_);
-  ucnv_close(encoder_);
+  if (decoder_) ucnv_close(decoder_);
+  if (encoder_) ucnv_close(encoder_);
 }
 
 bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
+  out.resize(bytes.size());  // never more UTF-16 units than bytes
+  char16_t* target = out.data();
+  const auto* source = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = source + bytes.size();
+  while (source < end) {
+#ifdef __SSE2__
+    if (IsPrintableAscii(*source) && end - source >= 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+      // Signed: the bytes from 0x80 are below 0x20.
+      const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(0x1F)),
+                                              _mm_cmplt_epi8(block, _mm_set1_epi8(0x7F)));
+      // All sixteen are written; the printable ones at the start count (at
+      // least the first), the rest is written over.
+      const auto run = static_cast<size_t>(__builtin_ctz(~_mm_movemask_epi8(printable) | 0x10000));
+      const __m128i zero = _mm_setzero_si128();
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(target), _mm_unpacklo_epi8(block, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 8), _mm_unpackhi_epi8(block, zero));
+      source += run;
+      target += run;
+      continue;
+    }
+#endif
+    uint16_t c = kCp932Single[*source];
+    if (c < kLeadByte) {
+      *target++ = c;
+      ++source;
+      continue;
+    }
+    if (c == kLeadByte && end - source >= 2) {
+      c = kCp932Rows[kCp932LeadRow[source[0]] * 256u + source[1]];
+      if (c != kNoCharacter) {
+        *target++ = c;
+        source += 2;
+        continue;
+      }
+    }
+    // Bytes that are no character: the converter marks them as always.
+    return DecodeByIcu(bytes, out);
+  }
+  out.resize(static_cast<size_t>(target - out.data()));
+  return true;
+}
+
+bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index, bool* reads_back) {
+  // The table holds only characters whose bytes decode back to them.
+  if (reads_back) *reads_back = true;
+  const size_t start = out.size();
+  out.resize(start + text.size() * 2);  // at most two bytes per character
+  char* target = out.data() + start;
+  const char16_t* source = text.data();
+  const char16_t* const end = source + text.size();
+  while (source < end) {
+    const char16_t c = *source++;
+#ifdef __SSE2__
+    if (IsPrintableAscii(c) && end - source >= 7) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source - 1));
+      // c - 0x20 <= 0x5E without sign: a saturated difference of 0.
+      const __m128i above = _mm_subs_epu16(_mm_sub_epi16(block, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5E));
+      // All eight are written; the printable ones at the start count (at
+      // least c), the rest is written over.
+      const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128()));
+      const auto run = static_cast<size_t>(__builtin_ctz(~mask | 0x10000)) / 2;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(block, block));
+      source += run - 1;
+      target += run;
+      continue;
+    }
+#endif
+    const uint16_t code = EncodedForm(c);
+    if (code < 0x100) {
+      *target++ = static_cast<char>(code);
+    } else if (code != kNoCharacter) {
+      *target++ = static_cast<char>(code >> 8);
+      *target++ = static_cast<char>(code & 0xFF);
+    } else {
+      // A character without a form here (or half of a pair): the converter
+      // says which, as always.
+      out.resize(start);
+      if (reads_back) *reads_back = false;
+      return EncodeByIcu(text, out, bad_index);
+    }
+  }
+  out.resize(static_cast<size_t>(target - out.data()));
+  return true;
+}
+
+bool Cp932::DecodeByIcu(std::string_view bytes, std::u16string& out) {
+  if (!decoder_) decoder_ = OpenStrict();
   out.resize(bytes.size());  // never more UTF-16 units than bytes
   ucnv_resetToUnicode(decoder_);
   UChar* const begin = reinterpret_cast<UChar*>(out.data());
@@ -52,7 +166,8 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
   return valid;
 }
 
-bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index) {
+bool Cp932::EncodeByIcu(std::u16string_view text, std::string& out, size_t* bad_index) {
+  if (!encoder_) encoder_ = OpenStrict();
   const size_t start = out.size();
   out.resize(start + text.size() * 2);  // at most two bytes per character
   ucnv_resetFromUnicode(encoder_);

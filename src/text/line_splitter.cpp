@@ -25,13 +25,16 @@ std::string LineTooLongMessage(std::string_view file, long line) {
          " バイトを超えるため読み飛ばしました。";
 }
 
+// Reads the next block straight behind the bytes not yet taken, which move
+// to the front first (a line cut by the block's end, at most kMaxLineBytes).
 bool LineSplitter::Fill() {
   if (end_) return false;
   buffer_.erase(0, pos_);
   pos_ = 0;
-  block_.resize(kBlockSize);
-  const size_t got = source_(block_.data(), kBlockSize);
-  buffer_.append(block_, 0, got);
+  const size_t kept = buffer_.size();
+  buffer_.resize(kept + kBlockSize);
+  const size_t got = source_(buffer_.data() + kept, kBlockSize);
+  buffer_.resize(kept + got);
   if (got == 0) end_ = true;
   return got > 0;
 }

@@ -43,8 +43,7 @@ class LineSplitter {
   void SkipRestOfLine();
 
   Source source_;
-  std::string block_;   // one read
-  std::string buffer_;  // the bytes not yet taken, from pos_ on
+  std::string buffer_;  // the bytes read and not yet taken, from pos_ on
   size_t pos_ = 0;
   bool end_ = false;
   long line_number_ = 0;

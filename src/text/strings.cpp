@@ -2,6 +2,10 @@
 
 #include <type_traits>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace text {
 
 TextView Left(TextView s, long n) {
@@ -118,6 +122,46 @@ Text FullWidthDecimal(long n) {
       c = u'－';
   }
   return out;
+}
+
+bool HasControlCharacter(TextView s) {
+  const char16_t* at = s.data();
+  const char16_t* const end = at + s.size();
+#ifdef __SSE2__
+  const __m128i c0_last = _mm_set1_epi16(0x1F);
+  const __m128i c1_first = _mm_set1_epi16(0x7F);
+  const __m128i c1_span = _mm_set1_epi16(0x9F - 0x7F);
+  const __m128i zero = _mm_setzero_si128();
+  for (; end - at >= 8; at += 8) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    // c <= 0x1F, and c - 0x7F <= 0x20 without sign: each a saturated
+    // difference of 0.
+    const __m128i c0 = _mm_cmpeq_epi16(_mm_subs_epu16(c, c0_last), zero);
+    const __m128i c1 = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(c, c1_first), c1_span), zero);
+    if (_mm_movemask_epi8(_mm_or_si128(c0, c1)) != 0) return true;
+  }
+#endif
+  for (; at < end; ++at) {
+    if (IsControlCharacter(*at)) return true;
+  }
+  return false;
+}
+
+bool HasLineEnd(TextView s) {
+  const char16_t* at = s.data();
+  const char16_t* const end = at + s.size();
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi16(u'\r');
+  const __m128i lf = _mm_set1_epi16(u'\n');
+  for (; end - at >= 8; at += 8) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(c, cr), _mm_cmpeq_epi16(c, lf))) != 0) return true;
+  }
+#endif
+  for (; at < end; ++at) {
+    if (*at == u'\r' || *at == u'\n') return true;
+  }
+  return false;
 }
 
 std::vector<Text> Split(TextView s, TextView sep) {

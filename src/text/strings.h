@@ -65,6 +65,14 @@ long ToNumber(TextView s);
 Text Decimal(long n);
 Text FullWidthDecimal(long n);
 
+// A control character: U+0000 to U+001F, U+007F to U+009F.
+inline bool IsControlCharacter(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+// Whether s holds one; eight characters at a time, as every input line is
+// looked through.
+bool HasControlCharacter(TextView s);
+// Whether s holds a CR or LF, looked for the same way.
+bool HasLineEnd(TextView s);
+
 // Pieces of s between every sep (an empty s gives one empty piece).
 std::vector<Text> Split(TextView s, TextView sep);
 

@@ -39,7 +39,7 @@ int TemporaryFile::Create(const fs::path& target, std::error_code& ec) {
     sigemptyset(&ending);
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&ending, signal);
     pthread_sigmask(SIG_BLOCK, &ending, &previous);
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     const int error = errno;
     if (fd >= 0) on_signal_.Register(candidate, RemovalOnSignal::Kind::kFile);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);

@@ -22,7 +22,8 @@ class TemporaryFile {
 
   // Creates "<target's name>.<random>.tmp" in target's folder, with the
   // permissions a new file of the folder gets. Returns its descriptor, open
-  // for writing and closed on exec, which the caller closes; -1 with ec set
+  // for writing (and reading back what was written) and closed on exec,
+  // which the caller closes; -1 with ec set
   // when it cannot be created.
   int Create(const std::filesystem::path& target, std::error_code& ec);
   // Renames the file over target (a link standing there is replaced, not

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "text/strings.h"
 #include "text/utf8.h"
 
 namespace text {
@@ -130,6 +131,7 @@ bool TextFileWriter::Open(const std::filesystem::path& path, Sync sync) {
   name_ = path.filename().string();
   line_number_ = 0;
   buffer_.clear();
+  flushed_ = 0;
   failed_ = false;
   error_.clear();
   std::error_code ec;
@@ -150,15 +152,19 @@ void TextFileWriter::Fail(const std::string& what) {
   failed_ = true;
 }
 
-bool TextFileWriter::WriteLine(std::u16string_view text) {
+bool TextFileWriter::WriteLine(std::u16string_view text, bool* reads_back) {
+  if (reads_back) *reads_back = false;
   if (!file_) {
     if (!failed_) error_ = name_ + " は開かれていません。";
     return false;
   }
   ++line_number_;
+  bool exact = false;
+  // A line end inside the text would end the line early when read back.
+  bool* const exact_if_asked = reads_back && !HasLineEnd(text) ? &exact : nullptr;
   bool ok = true;
   size_t bad = 0;
-  while (!codec_.Encode(text, buffer_, &bad)) {
+  while (!codec_.Encode(text, buffer_, &bad, exact_if_asked)) {
     if (ok) {
       error_ = name_ + " の " + std::to_string(line_number_) + " 行目の文字「" + ToUtf8(text.substr(bad, 1)) +
                "」は Shift_JIS で書けません。";
@@ -168,8 +174,27 @@ bool TextFileWriter::WriteLine(std::u16string_view text) {
     text.remove_prefix(bad + 1);
   }
   buffer_ += "\r\n";
+  if (reads_back) *reads_back = ok && exact;
   if (buffer_.size() >= kFlushSize && !Flush()) return false;
   return ok;
+}
+
+bool TextFileWriter::ReadsBackAs(uint64_t offset, std::u16string_view text) {
+  if (!file_ || failed_ || offset > size() || HasLineEnd(text)) return false;
+  read_back_.clear();
+  bool exact = false;
+  if (!codec_.Encode(text, read_back_, nullptr, &exact) || !exact) return false;
+  read_back_ += "\r\n";
+  const size_t length = read_back_.size();
+  if (offset >= flushed_) {
+    // A line is written whole into the buffer, so it is either there or in the file.
+    return std::string_view(buffer_).substr(offset - flushed_, length) == read_back_;
+  }
+  if (offset + length > flushed_ || std::fflush(file_) != 0) return false;
+  read_back_.resize(2 * length);
+  const ssize_t got = ::pread(fileno(file_), read_back_.data() + length, length, static_cast<off_t>(offset));
+  return got == static_cast<ssize_t>(length) &&
+         std::string_view(read_back_).substr(0, length) == std::string_view(read_back_).substr(length);
 }
 
 bool TextFileWriter::WriteBytes(std::string_view bytes) {
@@ -185,6 +210,7 @@ bool TextFileWriter::Flush() {
   }
   if (buffer_.empty()) return true;
   const bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
+  flushed_ += buffer_.size();
   buffer_.clear();
   if (!ok) Fail(SystemError(target_) + " に書き込めません。");
   return ok;

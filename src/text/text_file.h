@@ -6,6 +6,7 @@
 // target (see TemporaryFile), which takes the target's place only when every
 // line was written: a file is whole or not there at all. Bad bytes and unwritable characters are reported
 // with the file name and line number, never dropped silently.
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -85,7 +86,14 @@ class TextFileWriter {
   // return false with error() naming the file, line and character; the line
   // is still written, with "?" in its place. A failure to write makes it
   // return false with failed() set: the file will not be replaced.
-  bool WriteLine(std::u16string_view text);
+  // *reads_back tells whether ReadsBackAs can find the line again.
+  bool WriteLine(std::u16string_view text, bool* reads_back = nullptr);
+  // Where the next line begins: the bytes written so far.
+  uint64_t size() const { return flushed_ + buffer_.size(); }
+  // Whether the line written at offset (the size() before it) is text, for a
+  // line whose WriteLine said it reads back; false for any other text, which
+  // no such line can be.
+  bool ReadsBackAs(uint64_t offset, std::u16string_view text);
   // Writes out, closes and puts the new content in place of path; false
   // (with error() naming the file and the system's reason) when any of it
   // failed, the target then being left as it was.
@@ -107,6 +115,8 @@ class TextFileWriter {
   TemporaryFile temp_;
   std::string name_;
   std::string buffer_;
+  uint64_t flushed_ = 0;   // bytes before buffer_
+  std::string read_back_;  // ReadsBackAs: the text's bytes, then the file's
   long line_number_ = 0;
   bool failed_ = false;
   Sync sync_ = Sync::kBeforeRename;

@@ -1,15 +1,13 @@
 #include "text/width.h"
 
 #include <unicode/translit.h>
-#include <unicode/uniset.h>
 #include <unicode/unistr.h>
 
-#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
-#include <vector>
 
 namespace text {
 
@@ -47,42 +45,19 @@ std::u16string RunIcu(icu::Transliterator& t, std::u16string_view text) {
   return std::u16string(reinterpret_cast<const char16_t*>(s.getBuffer()), static_cast<size_t>(s.length()));
 }
 
-// What the transliterator makes of each BMP character standing alone. Only
-// the characters it may change (its source set, a few hundred) are asked, with
-// one call over all of them, separated by line feeds so that no character can
-// see its neighbour; every other character stays as it is.
+#include "width_tables.inc"
+
+// What the transliterator makes of each BMP character standing alone, from
+// the tables text_tables_gen made of it at build time: the characters it may
+// change (a few hundred) as pairs, every other character stays as it is.
 class CharTable {
  public:
-  explicit CharTable(icu::Transliterator& t) {
+  CharTable(const uint16_t* singles, size_t single_count, const uint16_t* multis, size_t multi_count,
+            const uint16_t* pool)
+      : multis_(multis), multi_count_(multi_count), pool_(pool) {
     for (char32_t c = 0; c < 0x10000; ++c) single_[c] = static_cast<char16_t>(c);
-    icu::UnicodeSet changeable;
-    t.getSourceSet(changeable);
-    std::vector<char16_t> asked;
-    std::u16string all;
-    for (int32_t range = 0; range < changeable.getRangeCount(); ++range) {
-      for (UChar32 c = changeable.getRangeStart(range); c <= changeable.getRangeEnd(range) && c < 0x10000;
-           ++c) {
-        if (!IsSeparable(static_cast<char32_t>(c))) continue;
-        asked.push_back(static_cast<char16_t>(c));
-        all.push_back(static_cast<char16_t>(c));
-        all.push_back(u'\n');
-      }
-    }
-    std::u16string done = RunIcu(t, all);
-    size_t pos = 0;
-    for (char16_t c : asked) {
-      size_t end = done.find(u'\n', pos);
-      if (end == std::u16string::npos)
-        throw std::runtime_error("width table: transliteration lost a separator");
-      std::u16string_view result(done.data() + pos, end - pos);
-      if (result.size() == 1) {
-        single_[c] = result[0];
-      } else {
-        single_[c] = 0;
-        multi_.emplace_back(c, std::u16string(result));
-      }
-      pos = end + 1;
-    }
+    for (size_t i = 0; i < single_count; ++i) single_[singles[2 * i]] = singles[2 * i + 1];
+    for (size_t i = 0; i < multi_count; ++i) single_[multis[3 * i]] = 0;
   }
 
   // Kept small, so that it is inlined into the loops over whole texts.
@@ -96,28 +71,36 @@ class CharTable {
   }
 
  private:
-  // The voiced kana of every reading come here. multi_ is built in character
-  // order (the source set's ranges ascend), so sorted.
+  // The voiced kana of every reading come here; the table lists them in
+  // character order, three numbers each: character, offset in the pool, length.
   void AppendMulti(char16_t c, std::u16string& out) const {
-    const auto found =
-        std::lower_bound(multi_.begin(), multi_.end(), c,
-                         [](const auto& entry, char16_t wanted) { return entry.first < wanted; });
-    if (found != multi_.end() && found->first == c) out.append(found->second);
+    size_t low = 0, high = multi_count_;
+    while (low < high) {
+      const size_t mid = (low + high) / 2;
+      if (multis_[mid * 3] < c)
+        low = mid + 1;
+      else
+        high = mid;
+    }
+    if (low < multi_count_ && multis_[low * 3] == c)
+      out.append(reinterpret_cast<const char16_t*>(pool_ + multis_[low * 3 + 1]), multis_[low * 3 + 2]);
   }
 
-  static bool IsSeparable(char32_t c) { return c != u'\n' && (c < 0xD800 || c > 0xDFFF); }
-
   std::array<char16_t, 0x10000> single_{};
-  std::vector<std::pair<char16_t, std::u16string>> multi_;
+  const uint16_t* multis_;
+  size_t multi_count_;
+  const uint16_t* pool_;
 };
 
 const CharTable& NarrowTable() {
-  static const auto* table = new CharTable(NarrowTransliterator());
+  static const auto* table =
+      new CharTable(kNarrowSingles, kNarrowSinglesCount, kNarrowMultis, kNarrowMultisCount, kNarrowPool);
   return *table;
 }
 
 const CharTable& WidenTable() {
-  static const auto* table = new CharTable(WidenTransliterator());
+  static const auto* table =
+      new CharTable(kWidenSingles, kWidenSinglesCount, kWidenMultis, kWidenMultisCount, kWidenPool);
   return *table;
 }
 
@@ -138,16 +121,23 @@ void AppendNarrow(std::u16string_view text, std::u16string& out) {
 }
 
 std::u16string Widen(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  AppendWide(text, out);
+  return out;
+}
+
+void AppendWide(std::u16string_view text, std::u16string& out) {
   // Half-width sound marks combine with the kana before them; leave such
   // text to the transliterator itself.
   for (char16_t c : text) {
-    if (IsSoundMark(c)) return WidenByIcu(text);
+    if (IsSoundMark(c)) {
+      out += WidenByIcu(text);
+      return;
+    }
   }
   const CharTable& table = WidenTable();
-  std::u16string out;
-  out.reserve(text.size());
   for (char16_t c : text) table.Append(c, out);
-  return out;
 }
 
 std::u16string NarrowByIcu(std::u16string_view text) { return RunIcu(NarrowTransliterator(), text); }

@@ -12,6 +12,8 @@ std::u16string Widen(std::u16string_view text);
 // Narrow(text) appended to out, for a caller that narrows many pieces into
 // one string.
 void AppendNarrow(std::u16string_view text, std::u16string& out);
+// Widen(text) appended to out.
+void AppendWide(std::u16string_view text, std::u16string& out);
 
 // The same conversions done by the ICU transliterators directly, without the
 // per-character tables the two functions above are built from.

@@ -18,12 +18,20 @@ namespace tessivar::testing {
 // Text as UTF-8, readable in a failure's output.
 inline std::string U8(std::u16string_view text) { return ToUtf8(text); }
 
+// The run's line writer, made again when a test changes the field set (a
+// writer reads it once, as a run sets it before it starts).
+struct RenewedWriter : LineWriter {
+  void Write(EmissionValues& values, EmitOrder order) override { writer->Write(values, order); }
+  std::unique_ptr<LineWriter> writer;
+};
+
 struct EmitHarness {
   explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
       : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs),
-        writer(LineWriterFor(ctx.run, ctx.reader.ZipRec)),
-        emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
+        emitter(ctx.run, ctx.reader.ZipRec, ctx.last,
+                ctx.run.options.purpose == Purpose::kNone ? nullptr : &writer) {
     ctx.run.output = &sink;
+    writer.writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
   }
 
   static RunOptions Options(Purpose purpose) {
@@ -66,6 +74,7 @@ struct EmitHarness {
   void Fields(std::initializer_list<const char16_t*> entries) {
     ctx.run.G_SelFields.assign(1, u"0");
     for (auto e : entries) ctx.run.G_SelFields.emplace_back(e);
+    writer.writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
   }
 
   // The columns of a written word-list line.
@@ -76,7 +85,7 @@ struct EmitHarness {
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;
-  std::unique_ptr<LineWriter> writer;
+  RenewedWriter writer;
   Emitter emitter;
 };
 

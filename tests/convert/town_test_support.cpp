@@ -56,14 +56,18 @@ RunOptions Options(Purpose purpose, bool with_blank) {
   options.with_blank = with_blank;
   return options;
 }
+// The field set of the CSV lines, set before the writer reads it.
+RunEnvironment& WithFields(RunEnvironment& run) {
+  run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+  return run;
+}
 }  // namespace
 
 TownHarness::TownHarness(Purpose purpose, bool with_blank)
     : ctx(Options(purpose, with_blank), InputFiles{}, dialogs),
-      writer(LineWriterFor(ctx.run, ctx.reader.ZipRec)),
+      writer(LineWriterFor(WithFields(ctx.run), ctx.reader.ZipRec)),
       emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
   ctx.run.output = &sink;
-  ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
 }
 
 void TownHarness::Run(std::vector<Text> record) {

@@ -47,7 +47,8 @@ TEST(WordListLineTest, ReadingWordAndPartOfSpeech) {
     h.Address(u"1000005", u"東京都", u"千代田区", u"丸の内");
     h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     std::u16string word = u"千代田区丸の内", comment, tail;
-    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    WordListBuffers buffers;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail, buffers);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.lines()[0]), c.expected);  // no fourth column, no trailing TAB
     EXPECT_EQ(h.ctx.run.G_RecordCount, 1);
@@ -75,7 +76,8 @@ TEST(WordListLineTest, ReadingByInputMethodAndCodeForm) {
     h.Address(u"0608554", u"北海道", u"札幌市中央区", u"北一条西");
     h.ctx.reader.ZipRec[kCompanyKanji] = u"某所";
     std::u16string word = u"札幌市中央区北一条西", comment = u"（６丁目）", tail;
-    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    WordListBuffers buffers;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail, buffers);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.lines()[0]), std::string(c.reading) + "\t札幌市中央区北一条西　某所\t地名その他\t６丁目");
   }
@@ -101,7 +103,8 @@ TEST(WordListLineTest, AnEntryAlreadyWrittenIsNotWrittenAgain) {
   std::vector<std::string> comments_after;
   for (const auto& w : writes) {
     std::u16string word = w.word, comment = w.comment, tail;
-    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    WordListBuffers buffers;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail, buffers);
     comments_after.push_back(U8(comment));
   }
   ASSERT_EQ(h.lines().size(), 3u);
@@ -134,7 +137,8 @@ TEST(WordListLineTest, CommentRule) {
     EmitHarness h(Purpose::kWordList);
     h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
     std::u16string word = u"札幌市大通", comment = c.comment, tail = c.tail;
-    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    WordListBuffers buffers;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail, buffers);
     ASSERT_EQ(h.lines().size(), 1u);
     auto columns = EmitHarness::Columns(h.lines()[0]);
     ASSERT_EQ(columns.size(), 4u);
@@ -162,7 +166,8 @@ TEST(WordListLineTest, LongCommentIsNarrowedAndCut) {
     EmitHarness h(Purpose::kWordList);
     h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
     std::u16string word = u"札幌市大通", comment = c.comment, tail = c.tail;
-    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+    WordListBuffers buffers;
+    F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail, buffers);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(EmitHarness::Columns(h.lines()[0])[3]), U8(c.expected));
   }
@@ -172,7 +177,8 @@ TEST(WordListLineTest, OtherAreaRecordClearsItsCommentAfterWriting) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通（その他）");
   std::u16string word = u"札幌市大通", comment = u"「大通」の地域", tail;
-  F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail);
+  WordListBuffers buffers;
+  F_郵便番号SUB(h.ctx.run, h.ctx.reader.ZipRec, word, comment, tail, buffers);
   ASSERT_EQ(h.lines().size(), 1u);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines()[0])[3]), "「大通」の地域");
   EXPECT_TRUE(comment.empty());
@@ -189,7 +195,8 @@ TEST(WordListLineTest, LetsTheWindowsRepaintAfterEveryLine) {
   ctx.reader.ZipRec[kPostalCode] = u"0600000";
   for (const char16_t* town : {u"大通東", u"大通西", u"大通南"}) {
     std::u16string word = town, comment, tail;
-    F_郵便番号SUB(ctx.run, ctx.reader.ZipRec, word, comment, tail);
+    WordListBuffers buffers;
+    F_郵便番号SUB(ctx.run, ctx.reader.ZipRec, word, comment, tail, buffers);
   }
   EXPECT_EQ(dialogs.yields, 3);
   EXPECT_EQ(sink.lines.size(), 3u);
@@ -210,12 +217,13 @@ struct CsvRun {
     h.Fields(fields);
   }
   std::string Write() {
-    F_WriteCsvLine(h.ctx.run, h.ctx.reader.ZipRec, town, comment, tail, town_kana, comment_kana, tail_kana);
+    F_WriteCsvLine(h.ctx.run, CsvItems(h.ctx.run.G_SelFields), h.ctx.reader.ZipRec, town, comment, tail,
+                   town_kana, comment_kana, tail_kana, line);
     EXPECT_EQ(h.lines().size(), 1u);
     return h.lines().empty() ? std::string() : U8(h.lines().back());
   }
   EmitHarness h;
-  std::u16string town = u"丸の内", comment, tail, town_kana = u"ﾏﾙﾉｳﾁ", comment_kana, tail_kana;
+  std::u16string town = u"丸の内", comment, tail, town_kana = u"ﾏﾙﾉｳﾁ", comment_kana, tail_kana, line;
 };
 
 TEST(CsvLineTest, SeparatorsStandOnlyWhereTheSetPutsThem) {

@@ -19,7 +19,7 @@ std::optional<BatchArguments> Parse(std::vector<std::string> args, std::string* 
 TEST(BatchArguments, EveryOptionIsTaken) {
   auto a = Parse({"--batch", "--home", "/x", "--purpose", "csv", "--no-hyphen", "--ime-target", "mozc",
                   "--column-names", "--field-set", "全項目出力", "--prefectures", "13,27", "--no-changes",
-                  "--yes", "--poll-ms", "50"});
+                  "--threads", "2", "--yes", "--poll-ms", "50"});
   ASSERT_TRUE(a);
   EXPECT_EQ(a->home, "/x");
   EXPECT_EQ(a->purpose, 2);
@@ -28,6 +28,7 @@ TEST(BatchArguments, EveryOptionIsTaken) {
   EXPECT_EQ(*a->field_set, "全項目出力");
   EXPECT_EQ(*a->prefectures, (std::vector<int>{13, 27}));
   EXPECT_EQ(a->poll_ms, 50);
+  EXPECT_EQ(a->threads, 2);
   EXPECT_EQ(a->ime_target, ImeTarget::kMozc);
 
   auto all = Parse({"--batch", "--purpose", "ime", "--prefectures", "all"});
@@ -48,6 +49,7 @@ TEST(BatchArguments, UnusableArgumentsAreRefusedWithAReason) {
       {"--batch", "--purpose", "ime", "--prefectures", "48"},
       {"--batch", "--purpose", "ime", "--prefectures", "13,"},
       {"--batch", "--purpose", "ime", "--poll-ms", "soon"},
+      {"--batch", "--purpose", "ime", "--threads", "0"},
       {"--batch", "--purpose", "mdb", "--poll-ms", "0"},  // below 10: no interval at all
       {"--batch", "--purpose", "mdb", "--poll-ms", "5"},
       {"--batch", "--purpose", "ime", "--home"},  // value missing

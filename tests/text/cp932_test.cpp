@@ -95,6 +95,59 @@ TEST(Cp932, UnwritableCharacterIsFoundByPosition) {
   EXPECT_TRUE(codec.Encode(u"髙", bytes));  // an IBM extension kanji does
 }
 
+// The tables give exactly what the converter gives: every byte and pair of
+// bytes decoded, every character encoded (also the ones without a form, and
+// halves of pairs standing alone), and sequences the tables cannot cover.
+TEST(Cp932, TablesAgreeWithTheConverter) {
+  Cp932 codec;
+  std::u16string by_table, by_icu;
+  std::string bytes_by_table, bytes_by_icu;
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int trail = -1; trail < 256; ++trail) {
+      // Inside runs of ASCII, which go many bytes at a time, at every place of a block.
+      std::string bytes =
+          std::string(1 + (lead + trail + 1) % 17, 'a') + std::string(1, static_cast<char>(lead));
+      if (trail >= 0) bytes += static_cast<char>(trail);
+      bytes += "z,0123456789\"~!";
+      ASSERT_EQ(codec.Decode(bytes, by_table), codec.DecodeByIcu(bytes, by_icu)) << lead << " " << trail;
+      ASSERT_EQ(by_table, by_icu) << lead << " " << trail;
+    }
+  }
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    const std::u16string text =
+        std::u16string(1 + c % 9, u'a') + std::u16string(1, static_cast<char16_t>(c)) + u"z,0123456789\"~!";
+    size_t bad_by_table = 0, bad_by_icu = 0;
+    bytes_by_table = bytes_by_icu = "x";
+    ASSERT_EQ(codec.Encode(text, bytes_by_table, &bad_by_table),
+              codec.EncodeByIcu(text, bytes_by_icu, &bad_by_icu))
+        << std::hex << static_cast<uint32_t>(c);
+    ASSERT_EQ(bytes_by_table, bytes_by_icu) << std::hex << static_cast<uint32_t>(c);
+    ASSERT_EQ(bad_by_table, bad_by_icu) << std::hex << static_cast<uint32_t>(c);
+  }
+  ASSERT_TRUE(codec.Encode(u"\U0001F600", bytes_by_table) == codec.EncodeByIcu(u"\U0001F600", bytes_by_icu));
+}
+
+// And on every line of the real files, both ways.
+TEST_P(RealFileRoundTrip, TablesAgreeWithTheConverter) {
+  const std::string path = std::string(JAPANPOST_DIR) + "/" + GetParam();
+  std::ifstream in(path, std::ios::binary);
+  Cp932 codec;
+  std::u16string by_table, by_icu;
+  std::string bytes_by_table, bytes_by_icu;
+  std::string line;
+  long lines = 0;
+  while (std::getline(in, line)) {
+    ASSERT_EQ(codec.Decode(line, by_table), codec.DecodeByIcu(line, by_icu)) << lines;
+    ASSERT_EQ(by_table, by_icu) << lines;
+    bytes_by_table.clear();
+    bytes_by_icu.clear();
+    ASSERT_EQ(codec.Encode(by_table, bytes_by_table), codec.EncodeByIcu(by_table, bytes_by_icu)) << lines;
+    ASSERT_EQ(bytes_by_table, bytes_by_icu) << lines;
+    ++lines;
+  }
+  EXPECT_GT(lines, 20000);
+}
+
 TEST(TextFiles, ReaderNamesFileAndLineOfBadBytesAndKeepsGoing) {
   const auto path = TempFile("bad_bytes.CSV");
   std::ofstream(path, std::ios::binary) << "first\r\nse\x85\x40"

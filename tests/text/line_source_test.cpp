@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
+#include <memory>
 #include <regex>
+#include <stdexcept>
 
 #include "support/zip_files.h"
+#include "text/read_ahead_lines.h"
 #include "text/text_file.h"
 #include "text/zip_entry.h"
 
@@ -78,6 +82,101 @@ TEST(ZipEntries, DamageIsReportedWithTheNameWhereItIsMet) {
       << lines.back().second;
   fs::remove(not_zip);
   fs::remove(zip);
+}
+
+// Bytes from memory in small reads; -1 (a failure to read) after fail_after
+// bytes when that is given.
+class MemoryBytes : public ByteSource {
+ public:
+  MemoryBytes(std::string bytes, long fail_after) : bytes_(std::move(bytes)), fail_after_(fail_after) {}
+  long Read(char* into, size_t size) override {
+    if (fail_after_ >= 0 && at_ >= static_cast<size_t>(fail_after_)) return -1;
+    const size_t n = std::min({size, bytes_.size() - at_, size_t{4093}});
+    std::memcpy(into, bytes_.data() + at_, n);
+    at_ += n;
+    return static_cast<long>(n);
+  }
+  std::string error() const override { return "the disk went away"; }
+
+ private:
+  std::string bytes_;
+  long fail_after_;
+  size_t at_ = 0;
+};
+
+// A source that throws at its line throw_at, as one would when memory runs out.
+class ThrowingLines : public TextFileReader {
+ public:
+  explicit ThrowingLines(long throw_at) : throw_at_(throw_at) {}
+  bool Next(std::u16string& line) override {
+    if (line_number() + 1 == throw_at_) throw std::runtime_error("out of memory");
+    return TextFileReader::Next(line);
+  }
+
+ private:
+  long throw_at_;
+};
+
+// All a reader sees of a source: each line with its number, error and
+// whether it was too long, then how it ended (or what it threw).
+std::vector<std::string> Seen(LineSource& source) {
+  std::vector<std::string> seen;
+  std::u16string line;
+  try {
+    while (source.Next(line)) {
+      seen.push_back(std::to_string(source.line_number()) + " " + ToUtf8(line) + " | " + source.error() +
+                     (source.line_too_long() ? " | too long" : ""));
+    }
+    seen.push_back("end at " + std::to_string(source.line_number()) + " | " + source.error());
+  } catch (const std::runtime_error& e) {
+    seen.push_back(std::string("threw ") + e.what());
+  }
+  source.Close();
+  return seen;
+}
+
+// Read ahead in a thread or not, a reader sees the same lines, numbers,
+// errors and end, over many batches of lines.
+TEST(LineSources, ReadAheadSeesWhatTheSourceGives) {
+  const std::string many = ManyLines();
+  const std::string too_long = "a\r\n" + std::string(kMaxLineBytes + 5, 'x') + "\r\nb\r\n";
+  struct Case {
+    const char* label;
+    std::string bytes;
+    long fail_after = -1;  // bytes read before reading fails
+    long throw_at = 0;     // the line the source throws at
+  };
+  const Case cases[] = {
+      {"many lines", many},
+      {"bad bytes",
+       "a\r\nb\x81\x20"
+       "c\r\n\xA0\r\nd"},
+      {"a line too long", too_long},
+      {"empty", ""},
+      {"reading fails", many, 200000},
+      {"the source throws", many, -1, 1500},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    auto open = [&] {
+      auto source = std::make_unique<ThrowingLines>(c.throw_at);
+      source->Open(std::make_unique<MemoryBytes>(c.bytes, c.fail_after), "KEN_ALL.CSV");
+      return source;
+    };
+    const auto direct = open();
+    ReadAheadLines ahead(open());
+    EXPECT_EQ(Seen(ahead), Seen(*direct));
+  }
+  // Closed early, the thread stops without the caller taking the rest.
+  ReadAheadLines closed_early([&] {
+    auto source = std::make_unique<TextFileReader>();
+    source->Open(std::make_unique<MemoryBytes>(many, -1), "KEN_ALL.CSV");
+    return source;
+  }());
+  std::u16string line;
+  ASSERT_TRUE(closed_early.Next(line));
+  closed_early.Close();
+  EXPECT_FALSE(closed_early.Next(line));
 }
 
 }  // namespace

@@ -59,5 +59,23 @@ TEST(Strings, NumbersOfEitherWidth) {
   EXPECT_EQ(Decimal(-5), u"-5");
 }
 
+// Every character at every place of texts of up to two blocks of eight.
+TEST(Strings, ControlCharactersAndLineEndsAreFoundAnywhere) {
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    const bool line_end = c == u'\r' || c == u'\n';
+    for (size_t length : {1u, 7u, 8u, 9u, 16u, 17u}) {
+      for (size_t at = 0; at < length; at += (c % 3) + 1) {
+        Text s(length, u'あ');
+        s[at] = static_cast<char16_t>(c);
+        ASSERT_EQ(HasControlCharacter(s), control) << std::hex << static_cast<uint32_t>(c) << " " << at;
+        ASSERT_EQ(HasLineEnd(s), line_end) << std::hex << static_cast<uint32_t>(c) << " " << at;
+      }
+    }
+  }
+  EXPECT_FALSE(HasControlCharacter(u""));
+  EXPECT_FALSE(HasLineEnd(u""));
+}
+
 }  // namespace
 }  // namespace text

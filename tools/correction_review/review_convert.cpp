@@ -79,11 +79,6 @@ class ScratchFile {
   fs::path path_;
 };
 
-class NullSink : public LineSink {
- public:
-  void WriteLine(std::u16string_view) override {}
-};
-
 RunOptions OptionsFor(Purpose purpose) {
   RunOptions options;
   options.purpose = purpose;
@@ -138,14 +133,18 @@ void Convert(const fs::path& file, FileKind kind, Purpose purpose, const std::ve
   F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) { stages.ApplyRules(tables); });
 }
 
-// The lines written since they were last taken.
-class CollectingSink : public LineSink {
+// The lines written since they were last taken (all are kept: the word
+// list looks there for lines written before).
+class CollectingSink : public MemorySink {
  public:
-  void WriteLine(std::u16string_view line) override { lines_.emplace_back(line); }
-  std::vector<Text> Take() { return std::exchange(lines_, {}); }
+  std::vector<Text> Take() {
+    std::vector<Text> taken(lines.begin() + static_cast<long>(taken_), lines.end());
+    taken_ = lines.size();
+    return taken;
+  }
 
  private:
-  std::vector<Text> lines_;
+  size_t taken_ = 0;
 };
 
 // One purpose's stages fed with the records another reader reads.
@@ -289,7 +288,7 @@ void ConvertMonth(const fs::path& folder, const Tables& tables,
 }
 
 void ConvertFile(const fs::path& file, FileKind kind, const Tables& tables) {
-  NullSink sink;
+  MemorySink sink;  // the word list looks there for lines written before
   ScriptedDialogs dialogs;
   Convert(file, kind, Purpose::kWordList, {}, tables, sink, dialogs);
 }
