@@ -1,5 +1,8 @@
 #include "convert/run_changes.h"
 
+#include <vector>
+
+#include "convert/write_line.h"
 #include "fieldsets/field_catalogue.h"
 
 namespace tessivar {
@@ -11,12 +14,8 @@ constexpr int kImeHeaderLines = 7;
 
 // The items of the field set that write something, up to its end marker.
 std::vector<int> WrittenItems(const std::vector<std::u16string>& sel_fields) {
-  std::vector<int> items;
-  for (size_t i = 1; i < sel_fields.size(); ++i) {
-    const int n = FieldEntryNumber(sel_fields[i]);
-    if (n == kEndOfList) break;
-    if (n >= 1 && n <= kLastItem) items.push_back(n);
-  }
+  std::vector<int> items = CsvItems(sel_fields);
+  std::erase_if(items, [](int n) { return n < 1 || n > kLastItem; });
   return items;
 }
 

@@ -103,9 +103,9 @@ TEST(InputDrop, DroppedFilesAreCheckedAsAtStartUp) {
     ASSERT_TRUE(RunStartup(app));
 
     std::vector<fs::path> dropped;
-    for (const std::string& spec : c.dropped) {
-      const size_t mark = spec.find('>');
-      std::string name = spec.substr(0, mark);
+    for (const std::string& drop : c.dropped) {
+      const size_t mark = drop.find('>');
+      std::string name = drop.substr(0, mark);
       const bool folder = name.back() == '/';
       if (folder) name.pop_back();
       const fs::path file = downloads / name;
@@ -113,10 +113,10 @@ TEST(InputDrop, DroppedFilesAreCheckedAsAtStartUp) {
         fs::create_directories(file);
       } else if (mark == std::string::npos) {
         std::ofstream(file) << "new";
-      } else if (mark + 1 == spec.size()) {
+      } else if (mark + 1 == drop.size()) {
         std::ofstream(file) << "PK\x03\x04 cut short";
       } else {
-        ASSERT_TRUE(test_support::WriteZip(file, {{spec.substr(mark + 1), "x"}}));
+        ASSERT_TRUE(test_support::WriteZip(file, {{drop.substr(mark + 1), "x"}}));
       }
       dropped.push_back(file);
     }
