@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "convert/business_edit.h"
-#include "convert/convert_context.h"
-#include "convert/emit_record.h"
-#include "convert/read_utf_ken_all.h"
-#include "convert/read_zip_file.h"
-#include "convert/town_area.h"
-#include "convert/write_line.h"
+#include "convert/business/business_edit.h"
+#include "convert/context/convert_context.h"
+#include "convert/emit/emit_record.h"
+#include "convert/read/read_utf_ken_all.h"
+#include "convert/read/read_zip_file.h"
+#include "convert/town_area/town_area.h"
+#include "convert/write/write_line.h"
 #include "text/text_file.h"
 
 namespace {

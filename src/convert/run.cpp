@@ -12,15 +12,15 @@
 #include <utility>
 #include <vector>
 
-#include "convert/business_edit.h"
-#include "convert/emit_record.h"
-#include "convert/read_input_lines.h"
-#include "convert/read_zip_file.h"
-#include "convert/record_trap.h"
+#include "convert/business/business_edit.h"
+#include "convert/context/record_trap.h"
+#include "convert/emit/emit_record.h"
+#include "convert/read/read_input_lines.h"
+#include "convert/read/read_zip_file.h"
 #include "convert/run_changes.h"
-#include "convert/town_area.h"
-#include "convert/write_header.h"
-#include "convert/write_line.h"
+#include "convert/town_area/town_area.h"
+#include "convert/write/write_header.h"
+#include "convert/write/write_line.h"
 #include "text/read_ahead_lines.h"
 #include "text/text_file.h"
 

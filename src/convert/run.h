@@ -1,7 +1,7 @@
 #pragma once
 // One conversion run: the output file's header, every selected input file in
 // a fixed order (address data first, business data last), the record count.
-#include "convert/convert_context.h"
+#include "convert/context/convert_context.h"
 
 namespace tessivar {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "convert/write_line.h"
+#include "convert/write/write_line.h"
 #include "fieldsets/field_catalogue.h"
 
 namespace tessivar {

@@ -3,7 +3,7 @@
 // word-list or CSV run: the output, the options that shape its lines, its
 // header and where its lines hold the postal code.
 #include "changes/output_changes.h"
-#include "convert/run_environment.h"
+#include "convert/context/run_environment.h"
 
 namespace tessivar {
 

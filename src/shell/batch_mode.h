@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/run_options.h"
+#include "convert/context/run_options.h"
 #include "handoff/handoff.h"
 #include "places/program_files.h"
 

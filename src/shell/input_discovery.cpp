@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "convert/run_options.h"
+#include "convert/context/run_options.h"
 #include "text/cp932.h"
 #include "text/file_names.h"
 #include "text/strings.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/input_files.h"
+#include "convert/context/input_files.h"
 #include "dialogs/dialogs.h"
 
 namespace tessivar {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <system_error>
 
-#include "convert/input_files.h"
-#include "convert/run_options.h"
+#include "convert/context/input_files.h"
+#include "convert/context/run_options.h"
 #include "shell/input_discovery.h"
 #include "shell/startup.h"
 #include "text/file_names.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "convert/run_options.h"
+#include "convert/context/run_options.h"
 #include "fieldsets/field_set_file.h"
 
 namespace tessivar {

@@ -1,7 +1,7 @@
 // The business-office dispatcher and its correction engine, on the shipped
 // rows (their telling rows, and the real business file) and on rows of the
 // tests' own (data/business_fix_cases.tsv).
-#include "convert/business_edit.h"
+#include "convert/business/business_edit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The record emitter: the last corrections before writing, the word length,
 // the purposes, the last-record memory and the failure of a bad code.
-#include "convert/emit_record.h"
+#include "convert/emit/emit_record.h"
 
 #include <gtest/gtest.h>
 

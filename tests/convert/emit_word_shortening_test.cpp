@@ -1,6 +1,6 @@
 // Word shortening: post-office-box and port-office notes, legal-entity and
 // stock-company forms, narrowing and the building-detail split.
-#include "convert/emit_word_shortening.h"
+#include "convert/emit/emit_word_shortening.h"
 
 #include <gtest/gtest.h>
 

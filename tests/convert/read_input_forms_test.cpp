@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-#include "convert/read_input_lines.h"
-#include "convert/read_zip_file.h"
+#include "convert/read/read_input_lines.h"
+#include "convert/read/read_zip_file.h"
 #include "dialogs/scripted_dialogs.h"
 
 namespace tessivar {

@@ -1,4 +1,4 @@
-#include "convert/read_zip_file.h"
+#include "convert/read/read_zip_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/town_kyoto_codes.h"
+#include "convert/town_area/town_kyoto_codes.h"
 #include "text/cp932.h"
 
 namespace tessivar {
@@ -16,8 +16,7 @@ namespace {
 
 // The rows of the table file as the build reads them: (prefix, code).
 std::vector<std::array<std::u16string, 2>> TableRows() {
-  const auto source_dir = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-  std::ifstream in(source_dir / "src/convert/tables/kyoto_codes.tsv");
+  std::ifstream in(std::filesystem::path(PROJECT_SOURCE_DIR) / "src/convert/tables/kyoto_codes.tsv");
   EXPECT_TRUE(in.good());
   std::vector<std::array<std::u16string, 2>> rows;
   std::string line;

@@ -1,7 +1,7 @@
 // Prefix and tail propagation over part lists, kanji and kana alike.
 #include <gtest/gtest.h>
 
-#include "convert/town_area_steps.h"
+#include "convert/town_area/town_area_steps.h"
 #include "text/cp932.h"
 
 namespace tessivar::town_area {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "convert/read_zip_file.h"
+#include "convert/read/read_zip_file.h"
 #include "text/text_file.h"
 
 namespace tessivar::testing {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/convert_context.h"
-#include "convert/emit_record.h"
-#include "convert/town_area.h"
-#include "convert/write_sink.h"
+#include "convert/context/convert_context.h"
+#include "convert/emit/emit_record.h"
+#include "convert/output/write_sink.h"
+#include "convert/town_area/town_area.h"
 #include "dialogs/scripted_dialogs.h"
 
 namespace tessivar::testing {

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <map>
 
-#include "convert/read_zip_file.h"
+#include "convert/read/read_zip_file.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
 #include "town_test_support.h"

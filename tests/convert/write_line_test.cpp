@@ -1,6 +1,6 @@
 // The word-list line and the CSV line: columns, comment rule, length cut,
 // restored commas, code forms, and the comment variables the writers leave.
-#include "convert/write_line.h"
+#include "convert/write/write_line.h"
 
 #include <gtest/gtest.h>
 

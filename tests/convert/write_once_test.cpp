@@ -3,7 +3,7 @@
 // file the lines are looked for in (in its buffer and, past the first
 // mebibyte, in the file itself), also for lines the file cannot give back as
 // they were.
-#include "convert/write_once.h"
+#include "convert/output/write_once.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

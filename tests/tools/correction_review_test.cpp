@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "ReviewCasesTable.inc"
-#include "convert/business_edit.h"
+#include "convert/business/business_edit.h"
 #include "irregular_words.h"
 #include "review_file.h"
 #include "text/cp932.h"

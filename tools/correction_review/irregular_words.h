@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/zip_record.h"
+#include "convert/context/zip_record.h"
 
 namespace tessivar::review {
 

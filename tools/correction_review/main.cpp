@@ -17,9 +17,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "convert/business_edit.h"
-#include "convert/town_area.h"
-#include "convert/town_corrections.h"
+#include "convert/business/business_edit.h"
+#include "convert/town_area/town_area.h"
+#include "convert/town_area/town_corrections.h"
 #include "month_check.h"
 #include "review_file.h"
 

@@ -3,8 +3,8 @@
 #include <map>
 #include <sstream>
 
-#include "convert/business_edit.h"
-#include "convert/town_corrections.h"
+#include "convert/business/business_edit.h"
+#include "convert/town_area/town_corrections.h"
 #include "irregular_words.h"
 #include "review_convert.h"
 #include "text/cp932.h"

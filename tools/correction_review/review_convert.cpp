@@ -7,13 +7,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include "convert/business_edit.h"
-#include "convert/convert_context.h"
-#include "convert/emit_record.h"
-#include "convert/read_input_lines.h"
-#include "convert/read_zip_file.h"
-#include "convert/town_area.h"
-#include "convert/write_line.h"
+#include "convert/business/business_edit.h"
+#include "convert/context/convert_context.h"
+#include "convert/emit/emit_record.h"
+#include "convert/read/read_input_lines.h"
+#include "convert/read/read_zip_file.h"
+#include "convert/town_area/town_area.h"
+#include "convert/write/write_line.h"
 #include "dialogs/scripted_dialogs.h"
 #include "shell/input_discovery.h"
 #include "text/cp932.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "convert/corrections.h"
-#include "convert/run_options.h"
+#include "convert/context/run_options.h"
+#include "convert/corrections/corrections.h"
 
 namespace tessivar::review {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/correction_schema.h"
+#include "convert/context/correction_schema.h"
 
 namespace correction_gen {
 

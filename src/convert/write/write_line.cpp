@@ -1,0 +1,280 @@
+#include "convert/write/write_line.h"
+
+#include <charconv>
+
+#include "convert/context/record_trap.h"
+#include "fieldsets/field_catalogue.h"
+#include "text/width.h"
+
+namespace tessivar {
+
+namespace {
+
+// The comment rule of both formats: a comment loses its bracket prefix, ex.
+// "（次のビルを除く）" is written "次のビルを除く", unless its tail is the keep
+// marker, which is then dropped and the comment written as it stands.
+// The word list strips closing brackets only when there was an opening one;
+// the CSV items strip them in any case.
+enum class CloseBrackets { kAfterOpening, kAlways };
+
+void ApplyCommentRule(Text& comment, Text& tail, TextView open, TextView close, CloseBrackets strip) {
+  if (tail == kKeepComment) {
+    tail.clear();
+    return;
+  }
+  long k = InStr(comment, open);
+  if (k == 0 && strip == CloseBrackets::kAfterOpening) return;
+  ReplaceIn(comment, Text(Left(comment, k)), u"");
+  ReplaceIn(comment, close, u"");
+}
+
+// "1234567" in the hyphen form: "123-4567".
+void AppendHyphenated(Text& line, TextView code) {
+  line += Left(code, 3);
+  line += u'-';
+  line += Right(code, 4);
+}
+
+void AppendQuoted(Text& line, TextView text) {
+  line += u'"';
+  line += text;
+  line += u'"';
+}
+
+void AppendDecimal(Text& line, long n) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  line.append(digits, end);
+}
+
+// The reading of a word-list entry: the postal code, "0608554" or in the
+// hyphen form "060-8554", in full-width digits for the Microsoft IME
+// ("０６０－８５５４") and in ASCII for Mozc, whose importer takes only ASCII
+// and hiragana in a reading and whose users type ASCII digits.
+void AppendWordListReading(Text& line, Text& reading, TextView code, bool hyphen, ImeTarget target) {
+  Text& narrow = target == ImeTarget::kMozc ? line : reading;
+  if (target != ImeTarget::kMozc) reading.clear();
+  if (hyphen)
+    AppendHyphenated(narrow, code);
+  else
+    narrow += code;
+  if (target != ImeTarget::kMozc) AppendWide(reading, line);
+}
+
+}  // namespace
+
+void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Text& comment, Text& tail,
+                   WordListBuffers& buffers) {
+  Trap(run, "F_郵便番号SUB_Err:", [&] {
+    if (run.options.with_prefecture)
+      word = Concat(rec[kPrefKanji], run.options.with_blank ? u"　" : u"", word);
+    ReplaceIn(comment, u"＠", u"、");
+    ReplaceIn(word, u"＠", u"、");
+    ReplaceIn(tail, u"＠", u"、");
+
+    Text& line = buffers.line;
+    line.clear();
+    AppendWordListReading(line, buffers.reading, rec[kPostalCode], run.options.hyphen,
+                          run.options.ime_target);
+    line += u'\t';
+    line += word;
+    if (!rec[kCompanyKanji].empty()) {
+      line += u'　';
+      line += rec[kCompanyKanji];
+    }
+    line += u"\t地名その他";
+    if (!comment.empty()) {
+      ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAfterOpening);
+      if (Len(comment) + Len(tail) > 64) {
+        // The marker " 他" is appended even when nothing was cut.
+        comment = Narrow(comment);
+        ReplaceIn(comment, u"~", u"ｶﾗ");
+        comment = tail.empty() ? Concat(Left(comment, 60), u" 他") : Concat(Left(comment, 56), u" 他 ");
+      }
+      line += u'\t';
+      line += comment;
+      line += tail;
+    }
+    // An entry already written in this run is not written again.
+    if (run.written_entries.Add(line, *run.output)) {
+      run.output->WriteLine(line);
+      ++run.G_RecordCount;
+    }
+  });
+  // The comment of a "その他" record is not handed on as the last comment.
+  if (Contains(rec[kTownKanji], u"その他")) comment.clear();
+  run.dialogs.ProcessEvents();
+}
+
+std::vector<int> CsvItems(const std::vector<Text>& sel_fields) {
+  std::vector<int> items;
+  for (size_t i = 1; i < sel_fields.size(); ++i) {
+    const int n = FieldEntryNumber(sel_fields[i]);
+    if (n == kEndOfList) break;
+    items.push_back(n);
+  }
+  return items;
+}
+
+void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, ZipRecord& rec, Text& town,
+                    Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana,
+                    Text& line) {
+  Trap(run, [&] {
+    // Commas that the town-area rules protected come back.
+    ReplaceIn(rec[kTownKanji], u"＠", u"、");
+    ReplaceIn(town, u"＠", u"、");
+    ReplaceIn(comment, u"＠", u"、");
+    ReplaceIn(townKana, u"@", u"､");
+    ReplaceIn(rec[kTownKana], u"@", u"､");
+    ReplaceIn(commentKana, u"@", u"､");
+
+    const bool hyphen = run.options.hyphen;
+    line.clear();
+    for (const int n : items) {
+      switch (n) {
+        case kLocalCodeItem: line += rec[kLocalCode]; break;
+        case kOldCodeItem: {
+          TextView old_code = rec[kOldCode];
+          line += u'"';
+          if (!hyphen) {
+            line += old_code;
+          } else if (Len(Trim(old_code)) == 3) {
+            line += Left(old_code, 3);
+          } else {
+            line += Left(old_code, 3);
+            line += u'-';
+            line += Right(old_code, 2);
+          }
+          line += u'"';
+          break;
+        }
+        case kPostalCodeItem: {
+          TextView code = rec[kPostalCode];
+          line += u'"';
+          if (hyphen)
+            AppendHyphenated(line, code);
+          else
+            line += code;
+          line += u'"';
+          break;
+        }
+        case kPrefKanaItem: AppendQuoted(line, rec[kPrefKana]); break;
+        case kCityKanaItem: AppendQuoted(line, rec[kCityKana]); break;
+        case kTownKanaItem: AppendQuoted(line, townKana); break;
+        case kPrefKanjiItem: AppendQuoted(line, rec[kPrefKanji]); break;
+        case kCityKanjiItem: AppendQuoted(line, rec[kCityKanji]); break;
+        case kTownKanjiItem: AppendQuoted(line, town); break;
+        case kPrefKanaLengthItem: AppendDecimal(line, Len(rec[kPrefKana])); break;
+        case kCityKanaLengthItem: AppendDecimal(line, Len(rec[kCityKana])); break;
+        case kTownKanaLengthItem: AppendDecimal(line, Len(townKana)); break;
+        case kPrefKanjiLengthItem: AppendDecimal(line, Len(rec[kPrefKanji])); break;
+        case kCityKanjiLengthItem: AppendDecimal(line, Len(rec[kCityKanji])); break;
+        case kTownKanjiLengthItem: AppendDecimal(line, Len(town)); break;
+        case kFlag1Item: line += rec[kFlag1]; break;
+        case kFlag2Item: line += rec[kFlag2]; break;
+        case kFlag3Item: line += rec[kFlag3]; break;
+        case kFlag4Item: line += rec[kFlag4]; break;
+        case kUpdateItem: line += rec[kUpdate]; break;
+        case kReasonItem: line += rec[kReason]; break;
+        case kOrgTownKanaItem: AppendQuoted(line, rec[kTownKana]); break;
+        case kOrgTownKanjiItem: AppendQuoted(line, rec[kTownKanji]); break;
+        case kCommentKanjiItem:
+          if (!comment.empty()) {
+            ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
+            line += u'"';
+            line += comment;
+            line += tail;
+            line += u'"';
+          }
+          break;
+        case kCommentKanaItem:
+          if (!commentKana.empty()) {
+            ApplyCommentRule(commentKana, tailKana, u"(", u")", CloseBrackets::kAlways);
+            line += u'"';
+            line += commentKana;
+            line += tailKana;
+            line += u'"';
+          }
+          break;
+        case kCommaSeparator: line += u','; break;
+        case kFullWidthBlank: line += u'　'; break;
+        case kHalfWidthBlank: line += u' '; break;
+        case kCompanyKanaItem: AppendQuoted(line, rec[kCompanyKana]); break;
+        case kCompanyKanjiItem: AppendQuoted(line, rec[kCompanyKanji]); break;
+        default: break;  // 0 and numbers outside the catalogue write nothing
+      }
+    }
+    run.output->WriteLine(line);
+    ++run.G_RecordCount;
+  });
+  if (Contains(rec[kTownKanji], u"その他")) {
+    comment.clear();
+    commentKana.clear();
+  }
+}
+
+namespace {
+
+class WordListWriter final : public LineWriter {
+ public:
+  WordListWriter(RunEnvironment& run, const ZipRecord& rec) : run_(run), rec_(rec) {}
+
+  void Write(EmissionValues& values, EmitOrder order) override {
+    const TownTexts kanji = KanjiInOrder(values, order);
+    // The word is trimmed of half-width and full-width blanks alike.
+    word_.clear();
+    word_ += values.G_CityKanji;
+    word_ += kanji.first;
+    word_ += kanji.second;
+    const TextView trimmed = TrimBlanks(word_);
+    const auto from = static_cast<size_t>(trimmed.data() - word_.data());
+    word_.erase(from + trimmed.size());
+    word_.erase(0, from);
+    F_郵便番号SUB(run_, rec_, word_, values.G_CommentKanji, values.G_CommentTailKanji, buffers_);
+  }
+
+ private:
+  RunEnvironment& run_;
+  const ZipRecord& rec_;
+  // Kept between records, so that a line costs no allocation.
+  Text word_;
+  WordListBuffers buffers_;
+};
+
+class CsvLineWriter final : public LineWriter {
+ public:
+  CsvLineWriter(RunEnvironment& run, ZipRecord& rec)
+      : run_(run), rec_(rec), items_(CsvItems(run.G_SelFields)) {}
+
+  void Write(EmissionValues& values, EmitOrder order) override {
+    const TownTexts kanji = KanjiInOrder(values, order);
+    const TownTexts kana = KanaInOrder(values, order);
+    town_.assign(kanji.first).append(kanji.second);
+    town_kana_.assign(kana.first).append(kana.second);
+    F_WriteCsvLine(run_, items_, rec_, town_, values.G_CommentKanji, values.G_CommentTailKanji, town_kana_,
+                   values.G_CommentKana, values.G_CommentTailKana, line_);
+  }
+
+ private:
+  RunEnvironment& run_;
+  ZipRecord& rec_;
+  const std::vector<int> items_;  // the field set, read once per run
+  // Kept between records, so that a line costs no allocation.
+  Text town_;
+  Text town_kana_;
+  Text line_;
+};
+
+}  // namespace
+
+std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec) {
+  switch (run.options.purpose) {
+    case Purpose::kWordList: return std::make_unique<WordListWriter>(run, rec);
+    case Purpose::kDatabase:
+    case Purpose::kCsv: return std::make_unique<CsvLineWriter>(run, rec);
+    case Purpose::kNone: break;
+  }
+  return nullptr;
+}
+
+}  // namespace tessivar
