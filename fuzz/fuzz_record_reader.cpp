@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool business = choice & 32;
   ctx.reader.G_InputIndex = business ? kBusinessIndex : kAllPrefecturesIndex;
   const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
-  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
+  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, *writer);
 
   // Bit 6: the bytes as utf_ken_all.csv, else as code page 932.
   const bool utf8 = (choice & 64) && !business;

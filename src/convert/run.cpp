@@ -105,7 +105,7 @@ bool F_CreateZipData(ConvertContext& ctx) {
   //   4. write it as one line                   F_郵便番号SUB, F_WriteCsvLine
   // Each stage hands its result to the next, so they are built from the last.
   const std::unique_ptr<LineWriter> write_line = LineWriterFor(ctx.run, ctx.reader.ZipRec);  // 4
-  Emitter emit(ctx.run, ctx.reader.ZipRec, ctx.last, write_line.get());                      // 3
+  Emitter emit(ctx.run, ctx.reader.ZipRec, ctx.last, *write_line);                           // 3
   const RecordHandler apply_rules = [&](ZipRecord&) {                                        // 2
     emit.StartRecord();
     ApplyRules(ctx, emit);

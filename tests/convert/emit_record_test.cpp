@@ -151,7 +151,7 @@ TEST(EmitterTest, ShorteningRunsOnlyForTheWordListWithTheBusinessFile) {
   }
 }
 
-TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
+TEST(EmitterTest, LastRecordMemoryTakesWhatTheWriterWrote) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"西");
@@ -163,6 +163,8 @@ TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), "Ａを除く");
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKana), "(A)");
+  // The rules' values stay as they were handed on.
+  EXPECT_EQ(U8(h.ctx.values.G_CommentKanji), "（Ａを除く）");
 
   // A "その他" record hands on an empty comment.
   h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";

@@ -21,15 +21,16 @@ inline std::string U8(std::u16string_view text) { return ToUtf8(text); }
 // The run's line writer, made again when a test changes the field set (a
 // writer reads it once, as a run sets it before it starts).
 struct RenewedWriter : LineWriter {
-  void Write(EmissionValues& values, EmitOrder order) override { writer->Write(values, order); }
+  const WrittenRecord& Write(const EmissionValues& values, EmitOrder order) override {
+    return writer->Write(values, order);
+  }
   std::unique_ptr<LineWriter> writer;
 };
 
 struct EmitHarness {
   explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
       : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs),
-        emitter(ctx.run, ctx.reader.ZipRec, ctx.last,
-                ctx.run.options.purpose == Purpose::kNone ? nullptr : &writer) {
+        emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer) {
     ctx.run.output = &sink;
     writer.writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
   }

@@ -56,19 +56,18 @@ RunOptions Options(Purpose purpose, bool with_blank) {
   options.with_blank = with_blank;
   return options;
 }
-// The field set of the CSV lines, set before the writer reads it.
-RunEnvironment& WithFields(RunEnvironment& run) {
+// The field set of the CSV lines and the output, set before the writer is made.
+RunEnvironment& WithFields(RunEnvironment& run, LineSink& sink) {
   run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+  run.output = &sink;
   return run;
 }
 }  // namespace
 
 TownHarness::TownHarness(Purpose purpose, bool with_blank)
     : ctx(Options(purpose, with_blank), InputFiles{}, dialogs),
-      writer(LineWriterFor(WithFields(ctx.run), ctx.reader.ZipRec)),
-      emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
-  ctx.run.output = &sink;
-}
+      writer(LineWriterFor(WithFields(ctx.run, sink), ctx.reader.ZipRec)),
+      emitter(ctx.run, ctx.reader.ZipRec, ctx.last, *writer) {}
 
 void TownHarness::Run(std::vector<Text> record) {
   ctx.reader.ZipRec = std::move(record);

@@ -84,7 +84,7 @@ CountryRun ConvertCountry(const std::string& ken_all, Purpose purpose) {
   ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
   ctx.reader.G_InputIndex = kAllPrefecturesIndex;
   const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
-  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
+  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, *writer);
   TextFileReader input;
   EXPECT_TRUE(input.Open(ken_all)) << input.error();
   F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) {

@@ -99,7 +99,7 @@ class Stages {
     ctx_.run.G_SelFields.insert(ctx_.run.G_SelFields.end(), fields.begin(), fields.end());
     ctx_.run.G_SelFields.push_back(u"-1");
     writer_ = LineWriterFor(ctx_.run, ctx_.reader.ZipRec);
-    emitter_ = std::make_unique<Emitter>(ctx_.run, ctx_.reader.ZipRec, ctx_.last, writer_.get());
+    emitter_ = std::make_unique<Emitter>(ctx_.run, ctx_.reader.ZipRec, ctx_.last, *writer_);
   }
 
   ConvertContext& ctx() { return ctx_; }
