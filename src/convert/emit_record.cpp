@@ -69,7 +69,7 @@ void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
     name = Narrow(name);
   }
 
-  const WrittenRecord& written = writer_.Write(values, order);
+  const WrittenRecord written = writer_.Write(values, order);
 
   // The last record as the town-area rules see it: the main name and comment
   // as written. After a sub-area-first call the main name is still

@@ -223,26 +223,11 @@ void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const Zi
 
 namespace {
 
-// A writer's own copies of the values it rewrites as it writes them: the
-// comment and its tail, kanji and kana; with the main name, what it returns.
-struct WriterCopies {
-  void Take(const EmissionValues& values) {
-    written.town_kanji = values.G_OutTownKanji;
-    written.comment_kanji = values.G_CommentKanji;
-    written.town_kana = values.G_OutTownKana;
-    written.comment_kana = values.G_CommentKana;
-    tail = values.G_CommentTailKanji;
-    tail_kana = values.G_CommentTailKana;
-  }
-  WrittenRecord written;
-  Text tail, tail_kana;
-};
-
 class WordListWriter final : public LineWriter {
  public:
   WordListWriter(RunEnvironment& run, const ZipRecord& rec) : run_(run), rec_(rec) {}
 
-  const WrittenRecord& Write(const EmissionValues& values, EmitOrder order) override {
+  WrittenRecord Write(const EmissionValues& values, EmitOrder order) override {
     const ConstTownTexts kanji = KanjiInOrder(values, order);
     // The word is trimmed of half-width and full-width blanks alike.
     word_.clear();
@@ -253,9 +238,15 @@ class WordListWriter final : public LineWriter {
     const auto from = static_cast<size_t>(trimmed.data() - word_.data());
     word_.erase(from + trimmed.size());
     word_.erase(0, from);
-    copies_.Take(values);
-    F_郵便番号SUB(run_, rec_, word_, copies_.written.comment_kanji, copies_.tail, buffers_);
-    return copies_.written;
+    // The comment and tail as the line writes them, in copies of the writer's
+    // own; a line without a comment writes no tail either.
+    comment_ = values.G_CommentKanji;
+    if (comment_.empty())
+      tail_.clear();
+    else
+      tail_ = values.G_CommentTailKanji;
+    F_郵便番号SUB(run_, rec_, word_, comment_, tail_, buffers_);
+    return {values.G_OutTownKanji, comment_, values.G_OutTownKana, values.G_CommentKana};
   }
 
  private:
@@ -264,7 +255,7 @@ class WordListWriter final : public LineWriter {
   // Kept between records, so that a line costs no allocation.
   Text word_;
   WordListBuffers buffers_;
-  WriterCopies copies_;
+  Text comment_, tail_;
 };
 
 class CsvLineWriter final : public LineWriter {
@@ -272,16 +263,18 @@ class CsvLineWriter final : public LineWriter {
   CsvLineWriter(RunEnvironment& run, const ZipRecord& rec)
       : run_(run), rec_(rec), items_(CsvItems(run.G_SelFields)) {}
 
-  const WrittenRecord& Write(const EmissionValues& values, EmitOrder order) override {
+  WrittenRecord Write(const EmissionValues& values, EmitOrder order) override {
     const ConstTownTexts kanji = KanjiInOrder(values, order);
     const ConstTownTexts kana = KanaInOrder(values, order);
     town_.assign(kanji.first).append(kanji.second);
     town_kana_.assign(kana.first).append(kana.second);
-    copies_.Take(values);
-    WrittenRecord& written = copies_.written;
-    F_WriteCsvLine(run_, items_, rec_, town_, written.comment_kanji, copies_.tail, town_kana_,
-                   written.comment_kana, copies_.tail_kana, line_);
-    return written;
+    // The comments and tails as the line writes them, in copies of the writer's own.
+    comment_ = values.G_CommentKanji;
+    tail_ = values.G_CommentTailKanji;
+    comment_kana_ = values.G_CommentKana;
+    tail_kana_ = values.G_CommentTailKana;
+    F_WriteCsvLine(run_, items_, rec_, town_, comment_, tail_, town_kana_, comment_kana_, tail_kana_, line_);
+    return {values.G_OutTownKanji, comment_, values.G_OutTownKana, comment_kana_};
   }
 
  private:
@@ -292,20 +285,16 @@ class CsvLineWriter final : public LineWriter {
   Text town_;
   Text town_kana_;
   Text line_;
-  WriterCopies copies_;
+  Text comment_, tail_, comment_kana_, tail_kana_;
 };
 
 // No purpose, or no output: nothing is written, and the values stand as
 // they are.
 class NoLineWriter final : public LineWriter {
  public:
-  const WrittenRecord& Write(const EmissionValues& values, EmitOrder) override {
-    copies_.Take(values);
-    return copies_.written;
+  WrittenRecord Write(const EmissionValues& values, EmitOrder) override {
+    return {values.G_OutTownKanji, values.G_CommentKanji, values.G_OutTownKana, values.G_CommentKana};
   }
-
- private:
-  WriterCopies copies_;
 };
 
 }  // namespace

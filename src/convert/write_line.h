@@ -19,18 +19,21 @@ inline constexpr TextView kKeepComment = u"notCompless";
 // What a line writer wrote of a record, in kanji and in kana: its main name,
 // and its comment as written (commas restored, the bracket prefix stripped,
 // cut to length), none for a "その他" record. A format that writes no kana
-// comment hands it on as it got it.
+// comment hands it on as it got it. The texts are the writer's or the
+// values': valid until the next line is written or the values change.
 struct WrittenRecord {
-  Text town_kanji, comment_kanji;
-  Text town_kana, comment_kana;
+  const Text& town_kanji;
+  const Text& comment_kanji;
+  const Text& town_kana;
+  const Text& comment_kana;
 };
 
 class LineWriter {
  public:
   virtual ~LineWriter() = default;
   // Writes the record the emitter finished as one line and returns what it
-  // wrote (valid until the next call); the values and ZipRec stay as they are.
-  virtual const WrittenRecord& Write(const EmissionValues& values, EmitOrder order) = 0;
+  // wrote; the values and ZipRec stay as they are.
+  virtual WrittenRecord Write(const EmissionValues& values, EmitOrder order) = 0;
 };
 
 // The writer of the run's purpose: word-list lines, or CSV lines for the
