@@ -300,13 +300,12 @@ class NoLineWriter final : public LineWriter {
 }  // namespace
 
 std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, const ZipRecord& rec) {
-  if (run.output) {
-    switch (run.options.purpose) {
-      case Purpose::kWordList: return std::make_unique<WordListWriter>(run, rec);
-      case Purpose::kDatabase:
-      case Purpose::kCsv: return std::make_unique<CsvLineWriter>(run, rec);
-      case Purpose::kNone: break;
-    }
+  if (!run.output) return std::make_unique<NoLineWriter>();
+  switch (run.options.purpose) {
+    case Purpose::kWordList: return std::make_unique<WordListWriter>(run, rec);
+    case Purpose::kDatabase:
+    case Purpose::kCsv: return std::make_unique<CsvLineWriter>(run, rec);
+    case Purpose::kNone: break;
   }
   return std::make_unique<NoLineWriter>();
 }
