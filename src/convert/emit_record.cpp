@@ -78,6 +78,13 @@ void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
   last_.G_LastCommentKana = written.comment_kana;
   last_.G_LastTownKanji = written.town_kanji;
   last_.G_LastTownKana = written.town_kana;
+  // The record's later lines start from its comment and tail as this line
+  // left them: a keep marker serves one line, a "その他" record's comment is
+  // written once.
+  values.G_CommentKanji = written.comment_kanji;
+  values.G_CommentTailKanji = written.tail_kanji;
+  values.G_CommentKana = written.comment_kana;
+  values.G_CommentTailKana = written.tail_kana;
 
   // A note taken out of a sub-area belongs to that record alone; left in the
   // comment it would be written beside every later part of the list too.

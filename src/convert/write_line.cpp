@@ -246,7 +246,9 @@ class WordListWriter final : public LineWriter {
     else
       tail_ = values.G_CommentTailKanji;
     F_郵便番号SUB(run_, rec_, word_, comment_, tail_, buffers_);
-    return {values.G_OutTownKanji, comment_, values.G_OutTownKana, values.G_CommentKana};
+    const Text& tail = values.G_CommentKanji.empty() ? values.G_CommentTailKanji : tail_;
+    return {values.G_OutTownKanji,   comment_, tail, values.G_OutTownKana, values.G_CommentKana,
+            values.G_CommentTailKana};
   }
 
  private:
@@ -274,7 +276,7 @@ class CsvLineWriter final : public LineWriter {
     comment_kana_ = values.G_CommentKana;
     tail_kana_ = values.G_CommentTailKana;
     F_WriteCsvLine(run_, items_, rec_, town_, comment_, tail_, town_kana_, comment_kana_, tail_kana_, line_);
-    return {values.G_OutTownKanji, comment_, values.G_OutTownKana, comment_kana_};
+    return {values.G_OutTownKanji, comment_, tail_, values.G_OutTownKana, comment_kana_, tail_kana_};
   }
 
  private:
@@ -293,7 +295,8 @@ class CsvLineWriter final : public LineWriter {
 class NoLineWriter final : public LineWriter {
  public:
   WrittenRecord Write(const EmissionValues& values, EmitOrder) override {
-    return {values.G_OutTownKanji, values.G_CommentKanji, values.G_OutTownKana, values.G_CommentKana};
+    return {values.G_OutTownKanji, values.G_CommentKanji, values.G_CommentTailKanji,
+            values.G_OutTownKana,  values.G_CommentKana,  values.G_CommentTailKana};
   }
 };
 

@@ -17,15 +17,18 @@ namespace tessivar {
 inline constexpr TextView kKeepComment = u"notCompless";
 
 // What a line writer wrote of a record, in kanji and in kana: its main name,
-// and its comment as written (commas restored, the bracket prefix stripped,
-// cut to length), none for a "その他" record. A format that writes no kana
-// comment hands it on as it got it. The texts are the writer's or the
-// values': valid until the next line is written or the values change.
+// and its comment and tail as the line left them (commas restored, the
+// bracket prefix stripped, cut to length, a keep marker spent), no comment
+// for a "その他" record. A format that writes no kana comment hands it on as
+// it got it. The texts are the writer's or the values': valid until the next
+// line is written or the values change.
 struct WrittenRecord {
   const Text& town_kanji;
   const Text& comment_kanji;
+  const Text& tail_kanji;
   const Text& town_kana;
   const Text& comment_kana;
+  const Text& tail_kana;
 };
 
 class LineWriter {

@@ -163,8 +163,8 @@ TEST(EmitterTest, LastRecordMemoryTakesWhatTheWriterWrote) {
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), "Ａを除く");
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKana), "(A)");
-  // The rules' values stay as they were handed on.
-  EXPECT_EQ(U8(h.ctx.values.G_CommentKanji), "（Ａを除く）");
+  // The record's later lines start from the comment as this one wrote it.
+  EXPECT_EQ(U8(h.ctx.values.G_CommentKanji), "Ａを除く");
 
   // A "その他" record hands on an empty comment.
   h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";
