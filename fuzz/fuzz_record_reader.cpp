@@ -9,13 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "convert/business/business_edit.h"
 #include "convert/context/convert_context.h"
-#include "convert/emit/emit_record.h"
+#include "convert/pipeline.h"
 #include "convert/read/read_utf_ken_all.h"
-#include "convert/read/read_zip_file.h"
-#include "convert/town_area/town_area.h"
-#include "convert/write/write_line.h"
 #include "text/text_file.h"
 
 namespace {
@@ -64,14 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   inputs.has_jigyosyo = choice & 16;
   SilentDialogs dialogs;
   ConvertContext ctx(options, inputs, dialogs);
-  MemorySink sink;  // the word list looks there for lines written before
-  ctx.run.output = &sink;
   ctx.run.G_SelFields = {u"0",  u"1",  u"26", u"3",  u"26", u"6",  u"26", u"9",  u"26", u"22", u"26",
                          u"23", u"26", u"24", u"26", u"25", u"26", u"29", u"26", u"30", u"-1"};
+  MemorySink sink;  // the word list looks there for lines written before
+  Pipeline stages(ctx, &sink);
   const bool business = choice & 32;
-  ctx.reader.G_InputIndex = business ? kBusinessIndex : kAllPrefecturesIndex;
-  const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
-  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
 
   // Bit 6: the bytes as utf_ken_all.csv, else as code page 932.
   const bool utf8 = (choice & 64) && !business;
@@ -79,13 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   file->Open(std::make_unique<MemoryBytes>(data + 1, size - 1), "KEN_ALL.CSV");
   std::unique_ptr<text::LineSource> input = std::move(file);
   if (utf8) input = std::make_unique<UtfKenAllLines>(std::move(input));
-  (void)F_ReadZipFile(ctx.run, ctx.reader, *input, [&](ZipRecord&) {
-    emitter.StartRecord();
-    if (business) {
-      F_BusinessEdit(ctx, emitter);
-    } else {
-      F_TownAreaEdit(ctx, emitter);
-    }
-  });
+  (void)stages.Convert(business ? kBusinessIndex : kAllPrefecturesIndex, *input);
   return 0;
 }

@@ -1,7 +1,7 @@
 // F_CreateZipData: one conversion run. It writes the output file's header,
-// takes every record of the input files through the stages below, puts the
-// file in place and reports the count; or, when an input could not be read or
-// the output not written, says so and leaves the output as it was.
+// takes every record of the input files through the stages (pipeline.h),
+// puts the file in place and reports the count; or, when an input could not
+// be read or the output not written, says so and leaves the output as it was.
 #include "convert/run.h"
 
 #include <memory>
@@ -12,15 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "convert/business/business_edit.h"
 #include "convert/context/record_trap.h"
-#include "convert/emit/emit_record.h"
+#include "convert/pipeline.h"
 #include "convert/read/read_input_lines.h"
-#include "convert/read/read_zip_file.h"
 #include "convert/run_changes.h"
-#include "convert/town_area/town_area.h"
 #include "convert/write/write_header.h"
-#include "convert/write/write_line.h"
 #include "text/read_ahead_lines.h"
 #include "text/text_file.h"
 
@@ -56,19 +52,9 @@ void WriteHeader(RunEnvironment& run) {
   }
 }
 
-// Stage 2: the rules of the file the record comes from.
-void ApplyRules(ConvertContext& ctx, RecordEmitter& emitter) {
-  if (ctx.reader.G_InputIndex == kBusinessIndex) {
-    F_BusinessEdit(ctx, emitter);
-  } else {
-    F_TownAreaEdit(ctx, emitter);
-  }
-}
-
-// Stage 1 for the input file of index: opens and reads it, unpacked or
-// zipped, handing each record on. False when the file could not be read.
-bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on) {
-  ctx.reader.G_InputIndex = index;
+// The input file of index through the stages: opened unpacked or zipped,
+// read ahead when the options say so. False when it could not be read.
+bool ConvertInputFile(ConvertContext& ctx, Pipeline& stages, int index) {
   std::string error;
   std::unique_ptr<text::LineSource> input =
       OpenInputLines(ctx.run.inputs.in_folder, ctx.run.inputs.files[static_cast<size_t>(index)], error);
@@ -77,7 +63,7 @@ bool ReadInputFile(ConvertContext& ctx, int index, const RecordHandler& hand_on)
     return false;
   }
   if (ctx.run.options.read_ahead) input = std::make_unique<text::ReadAheadLines>(std::move(input));
-  return F_ReadZipFile(ctx.run, ctx.reader, *input, hand_on);
+  return stages.Convert(index, *input);
 }
 
 }  // namespace
@@ -92,30 +78,20 @@ bool F_CreateZipData(ConvertContext& ctx) {
   if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName, text::TextFileWriter::Sync::kNone))
     ctx.run.dialogs.Message(file.error());
   OutputFileSink sink(file, ctx.run.dialogs, ctx.run.notices);
-  ctx.run.output = &sink;
+  // The stages every record of the inputs goes through (pipeline.h), into
+  // sink, the run's output from here on.
+  Pipeline stages(ctx, &sink);
   WriteHeader(ctx.run);
   ctx.reader.G_LineCount = 0;
   ctx.run.G_RecordCount = 0;
   ctx.run.written_entries.Clear();
 
-  // The stages of every record, in order (README.md follows one record):
-  //   1. read a record                          F_ReadZipFile
-  //   2. the town-area or business-office rules F_TownAreaEdit, F_BusinessEdit
-  //   3. emit each output record                F_EmitRecord
-  //   4. write it as one line                   F_郵便番号SUB, F_WriteCsvLine
-  // Each stage hands its result to the next, so they are built from the last.
-  const std::unique_ptr<LineWriter> write_line = LineWriterFor(ctx.run, ctx.reader.ZipRec);  // 4
-  Emitter emit(ctx.run, ctx.reader.ZipRec, ctx.last, write_line.get());                      // 3
-  const RecordHandler apply_rules = [&](ZipRecord&) {                                        // 2
-    emit.StartRecord();
-    ApplyRules(ctx, emit);
-  };
   bool inputs_read = true;
   bool out_of_memory = false;
   std::optional<std::string> program_fault;  // what went wrong, when it was no rule's failure
   try {
     for (int index : InputOrder(ctx.run)) {
-      if (!ReadInputFile(ctx, index, apply_rules)) inputs_read = false;  // 1
+      if (!ConvertInputFile(ctx, stages, index)) inputs_read = false;
     }
   } catch (const std::bad_alloc&) {
     // A record lost to memory is lost from the output: the run cannot go on.

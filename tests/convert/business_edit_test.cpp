@@ -29,7 +29,7 @@ using Strings = std::vector<std::string>;
 TEST(BusinessEditTest, FailingActionIsReportedAndTheRowGoesOn) {
   EmitHarness h(Purpose::kWordList);
   h.Business(u"9008799", u"那覇市", u"泉崎", u"某");
-  F_BusinessEdit(h.ctx, h.emitter, ShippedBusinessFixImeRows(), Cases());
+  F_BusinessEdit(h.ctx, h.emitter(), ShippedBusinessFixImeRows(), Cases());
   EXPECT_EQ(h.dialogs.messages().size(), 2u);
   ASSERT_EQ(h.lines().size(), 2u);
   EXPECT_EQ(U8(h.lines()[1]), "９００－８７９９\t那覇市泉崎　第二\t地名その他");
@@ -39,26 +39,10 @@ TEST(BusinessEditTest, BracketAndOperatingBodyComments) {
   EmitHarness h(Purpose::kCsv);
   h.Business(u"9008798", u"那覇市", u"泉崎１（本館）", u"学校法人　大妻学院");
   h.Fields({u"9", u"26", u"24"});
-  F_BusinessEdit(h.ctx, h.emitter, ShippedBusinessFixImeRows(), Cases());
+  F_BusinessEdit(h.ctx, h.emitter(), ShippedBusinessFixImeRows(), Cases());
   std::vector<std::string> lines;
   for (const auto& l : h.lines()) lines.push_back(U8(l));
   EXPECT_EQ(lines, (Strings{"\"泉崎１\",\"本館\"", "\"泉崎１\",\"学校法人\""}));
-}
-
-// The business-office file as the reader lays its lines out (blank option off).
-void LayOutBusinessLine(std::u16string_view line, std::vector<std::u16string>& rec) {
-  auto columns = Split(line, u",");
-  auto unquote = [](std::u16string_view s) { return std::u16string(s.substr(1, s.size() - 2)); };
-  rec.assign(kZipSlots, {});
-  rec[kLocalCode] = columns[0];
-  rec[kOldCode] = unquote(columns[8]);
-  rec[kPostalCode] = unquote(columns[7]);
-  rec[kPrefKanji] = unquote(columns[3]);
-  rec[kCityKanji] = unquote(columns[4]);
-  rec[kTownKanji] = unquote(columns[5]) + unquote(columns[6]);
-  for (int i = 9; i <= 12; ++i) rec[i] = columns[i];
-  rec[kCompanyKana] = unquote(columns[1]);
-  rec[kCompanyKanji] = unquote(columns[2]);
 }
 
 // A shipped row on the business-office line it was made for (as Japan Post
@@ -78,8 +62,7 @@ class ShippedRow : public ::testing::TestWithParam<ShippedRowCase> {};
 Strings WrittenLines(Purpose purpose, std::u16string_view line) {
   EmitHarness h(purpose);
   h.Fields({u"8", u"26", u"9", u"26", u"24", u"26", u"29", u"26", u"30"});
-  LayOutBusinessLine(line, h.ctx.reader.ZipRec);
-  F_BusinessEdit(h.ctx, h.emitter);
+  h.Convert(line, kBusinessIndex);
   EXPECT_TRUE(h.dialogs.messages().empty()) << h.dialogs.messages().front();
   EXPECT_EQ(static_cast<long>(h.lines().size()), h.ctx.run.G_RecordCount);
   Strings out;
@@ -223,8 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
             {R"("妙高市","栗原４丁目５番１号",,"ﾊﾟﾅｿﾆﾂｸ ｶﾌﾞｼｷｶﾞｲｼﾔ ｵ-ﾄﾓ-ﾃｲﾌﾞｱﾝﾄﾞｲﾝﾀﾞｽﾄﾘｱﾙｼｽﾃﾑｽﾞｼﾔ ｾﾐｺﾝﾀﾞｸﾀ-ｼﾞｷﾞﾖｳﾌﾞ ﾎｸﾘｸｺｳｼﾞﾖｳ ｱﾗｲﾁｸ","パナソニック　株式会社　オートモーティブ＆インダストリアルシステムズ社　セミコンダクター事業部　北陸工場　新井地区")"}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 
-// Every line of the real business file of both bundled months: a code
-// without a row gives exactly one record, and no line reports a failure.
+// Every record of the real business file of both bundled months: a code
+// without a row gives exactly one record, and no record reports a failure.
 TEST(RealDataBusinessEdit, ShippedTablesOnTheBusinessFilesOfBothMonths) {
   std::set<std::u16string_view> codes_with_rows;
   for (const auto* rows : {&ShippedBusinessFixImeRows(), &ShippedBusinessFixRows()}) {
@@ -240,22 +223,22 @@ TEST(RealDataBusinessEdit, ShippedTablesOnTheBusinessFilesOfBothMonths) {
     h.Fields({u"3", u"26", u"9", u"26", u"24", u"26", u"30"});
     TextFileReader in;
     ASSERT_TRUE(in.Open(file)) << in.error();
-    std::u16string line;
-    long lines = 0, more_than_one = 0;
-    while (in.Next(line)) {
-      LayOutBusinessLine(line, h.ctx.reader.ZipRec);
-      const std::u16string code = h.ctx.reader.ZipRec[kPostalCode];
+    long records = 0, more_than_one = 0;
+    h.ctx.reader.G_InputIndex = kBusinessIndex;
+    // Each record the reader lays out, through the stages after it.
+    const auto read = testing::ReadRecords(in, kBusinessIndex, [&](ZipRecord& rec) {
+      h.ctx.reader.ZipRec = rec;
       const long before = h.ctx.run.G_RecordCount;
-      h.emitter.StartRecord();
-      F_BusinessEdit(h.ctx, h.emitter);
+      h.stages->ConvertRecord();
       const long written = h.ctx.run.G_RecordCount - before;
-      if (!codes_with_rows.contains(code)) {
-        EXPECT_EQ(written, 1) << ToUtf8(code);
+      if (!codes_with_rows.contains(rec[kPostalCode])) {
+        EXPECT_EQ(written, 1) << ToUtf8(rec[kPostalCode]);
       }
       more_than_one += written > 1;
-      ++lines;
-    }
-    EXPECT_GT(lines, 20000);
+      ++records;
+    });
+    EXPECT_TRUE(read.empty()) << read.front();
+    EXPECT_GT(records, 20000);
     EXPECT_GT(more_than_one, 0);
     EXPECT_EQ(static_cast<long>(h.lines().size()), h.ctx.run.G_RecordCount);
     EXPECT_TRUE(h.dialogs.messages().empty()) << h.dialogs.messages().front();

@@ -26,12 +26,12 @@ TEST(EmitterTest, AQuotedNoteOfASubAreaMovesIntoTheComment) {
     h.Fields({u"9", u"26", u"24", u"26", u"25"});
     SetTown(h.ctx, u"", u"大字Ａ", u"Ｂ「Ｃを含む」");
     h.ctx.values.G_OutSubKana = u"B<C>";
-    h.emitter.F_EmitRecord(h.ctx.values);
+    h.emitter().F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(0)), "\"大字ＡＢ\",\"「Ｃを含む」\",\"<C>\"");
     // The note stays with its own record: the next part of the list has none.
     SetTown(h.ctx, u"", u"大字Ａ", u"Ｄ");
     h.ctx.values.G_OutSubKana = u"D";
-    h.emitter.F_EmitRecord(h.ctx.values);
+    h.emitter().F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(h.lines().at(1)), "\"大字ＡＤ\",,");
   }
   // An office's sub-area is its street address, kept whole.
@@ -39,7 +39,7 @@ TEST(EmitterTest, AQuotedNoteOfASubAreaMovesIntoTheComment) {
   office.Business(u"8188501", u"太宰府市", u"宰府「Ｃ」", u"事務所");
   office.Fields({u"9", u"26", u"24"});
   SetTown(office.ctx, u"", u"", u"宰府「Ｃ」");
-  office.emitter.F_EmitRecord(office.ctx.values);
+  office.emitter().F_EmitRecord(office.ctx.values);
   EXPECT_EQ(U8(office.lines().at(0)), "\"宰府「Ｃ」\",");
 }
 
@@ -66,7 +66,7 @@ TEST(EmitterTest, FloorNumbersOfMarkedRecordsAreNarrowed) {
     h.Fields({u"9"});
     SetTown(h.ctx, u"", c.town, u"");
     h.ctx.values.narrow_floor_number = c.marked;
-    h.emitter.F_EmitRecord(h.ctx.values);
+    h.emitter().F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), c.expected_town);
   }
@@ -77,7 +77,7 @@ TEST(EmitterTest, MarkedFloorsSkipTheShortening) {
   h.Address(u"1006215", u"東京都", u"千代田区", u"丸の内");
   SetTown(h.ctx, u"千代田区", u"丸の内ビル（１５階）", u"（Ａ私書箱）");
   h.ctx.values.narrow_floor_number = true;
-  h.emitter.F_EmitRecord(h.ctx.values);
+  h.emitter().F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "千代田区丸の内ビル（15階）（Ａ私書箱）");
 }
 
@@ -105,7 +105,7 @@ TEST(EmitterTest, WordLongerThanThirtyIsNarrowed) {
     h.Address(u"1050000", u"東京都", u"港区", u"");
     h.ctx.reader.ZipRec[kCompanyKanji] = c.name;
     SetTown(h.ctx, u"港区", FromUtf8(wide_town), std::u16string(c.sub_length, u'Ａ'));
-    h.emitter.F_EmitRecord(h.ctx.values);
+    h.emitter().F_EmitRecord(h.ctx.values);
     EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), c.word);
   }
 }
@@ -115,7 +115,7 @@ TEST(EmitterTest, ThirtyCharacterAddressPlusTheBlankIsNarrowed) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"1050000", u"東京都", u"港区", u"");
   SetTown(h.ctx, std::u16string(10, u'Ａ'), std::u16string(10, u'Ｂ'), std::u16string(10, u'Ｃ'));
-  h.emitter.F_EmitRecord(h.ctx.values);
+  h.emitter().F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "AAAAAAAAAABBBBBBBBBBCCCCCCCCCC");
   EXPECT_EQ(U8(h.ctx.values.G_CityKanji), "AAAAAAAAAA");  // the narrowed values stay
 }
@@ -124,7 +124,7 @@ TEST(EmitterTest, WordIsTrimmedOfBothBlanks) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"1050000", u"東京都", u"港区", u"");
   SetTown(h.ctx, u"", u"　 芝公園", u" 　");
-  h.emitter.F_EmitRecord(h.ctx.values);
+  h.emitter().F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(EmitHarness::Columns(h.lines().at(0))[1]), "芝公園");
 }
 
@@ -145,29 +145,31 @@ TEST(EmitterTest, ShorteningRunsOnlyForTheWordListWithTheBusinessFile) {
     h.Address(u"8180000", u"福岡県", u"太宰府市", u"");
     h.Fields({u"9"});
     SetTown(h.ctx, u"太宰府市", u"観世音寺", u"１（太宰府支店私書箱第４号）");
-    h.emitter.F_EmitRecord(h.ctx.values);
+    h.emitter().F_EmitRecord(h.ctx.values);
     ASSERT_EQ(h.lines().size(), 1u);
     EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), c.last_town_comment);
   }
 }
 
-TEST(EmitterTest, LastRecordMemoryTakesTheValuesTheWriterLeft) {
+TEST(EmitterTest, LastRecordMemoryTakesWhatTheWriterWrote) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"西");
   h.ctx.values.G_CommentKanji = u"（Ａを除く）";
   h.ctx.values.G_OutTownKana = u"ｵｵﾄﾞｵﾘ";
   h.ctx.values.G_CommentKana = u"(A)";
-  h.emitter.F_EmitRecord(h.ctx.values);
+  h.emitter().F_EmitRecord(h.ctx.values);
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "大通");
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKanji), "Ａを除く");
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKana), "ｵｵﾄﾞｵﾘ");
   EXPECT_EQ(U8(h.ctx.last.G_LastCommentKana), "(A)");
+  // The record's later lines start from the comment as this one wrote it.
+  EXPECT_EQ(U8(h.ctx.values.G_CommentKanji), "Ａを除く");
 
   // A "その他" record hands on an empty comment.
   h.ctx.reader.ZipRec[kTownKanji] = u"大通（その他）";
   h.ctx.values.G_CommentKanji = u"「大通」の地域";
-  h.emitter.F_EmitRecord(h.ctx.values);
+  h.emitter().F_EmitRecord(h.ctx.values);
   EXPECT_EQ(h.lines().size(), 2u);
   EXPECT_TRUE(h.ctx.last.G_LastCommentKanji.empty());
 }
@@ -176,7 +178,7 @@ TEST(EmitterTest, NoPurposeWritesNothingButRemembers) {
   EmitHarness h(Purpose::kNone);
   h.Address(u"0600000", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"");
-  h.emitter.F_EmitRecord(h.ctx.values);
+  h.emitter().F_EmitRecord(h.ctx.values);
   EXPECT_TRUE(h.lines().empty());
   EXPECT_EQ(h.ctx.run.G_RecordCount, 0);
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "大通");
@@ -186,7 +188,7 @@ TEST(EmitterTest, CodeThatIsNoNumberFailsTheRecord) {
   EmitHarness h(Purpose::kWordList);
   h.Address(u"06０0A00", u"北海道", u"札幌市", u"大通");
   SetTown(h.ctx, u"札幌市", u"大通", u"");
-  EXPECT_THROW(h.emitter.F_EmitRecord(h.ctx.values), RuleError);
+  EXPECT_THROW(h.emitter().F_EmitRecord(h.ctx.values), RuleError);
   EXPECT_TRUE(h.lines().empty());
   EXPECT_TRUE(h.ctx.last.G_LastTownKanji.empty());
 }
@@ -198,7 +200,7 @@ TEST(EmitterTest, SwappedCallPutsTheSubAreaFirst) {
   SetTown(h.ctx, u"", u"東洞院通", u"石屋町");
   h.ctx.values.G_OutTownKana = u"ﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ";
   h.ctx.values.G_OutSubKana = u"ｲｼﾔﾁﾖｳ";
-  h.emitter.F_EmitRecord(h.ctx.values, EmitOrder::kSubFirst);
+  h.emitter().F_EmitRecord(h.ctx.values, EmitOrder::kSubFirst);
   EXPECT_EQ(U8(h.lines().at(0)), "\"石屋町東洞院通\",\"ｲｼﾔﾁﾖｳﾋｶﾞｼﾉﾄｳｲﾝﾄﾞｵﾘ\"");
   // The remembered main name is the main name, not the sub-area written first.
   EXPECT_EQ(U8(h.ctx.last.G_LastTownKanji), "東洞院通");

@@ -1,15 +1,15 @@
 #pragma once
-// A conversion context for the emitter, writer, shortening and business
-// tests: scripted dialogs, lines collected in memory.
+// A conversion context and its stages for the emitter, writer, shortening and
+// business tests: scripted dialogs, lines collected in memory.
 #include <initializer_list>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "convert/context/convert_context.h"
-#include "convert/emit/emit_record.h"
 #include "convert/output/write_sink.h"
-#include "convert/write/write_line.h"
+#include "convert/pipeline.h"
+#include "convert/reader_test_support.h"
 #include "dialogs/scripted_dialogs.h"
 #include "text/cp932.h"
 
@@ -18,25 +18,16 @@ namespace tessivar::testing {
 // Text as UTF-8, readable in a failure's output.
 inline std::string U8(std::u16string_view text) { return ToUtf8(text); }
 
-// The run's line writer, made again when a test changes the field set (a
-// writer reads it once, as a run sets it before it starts).
-struct RenewedWriter : LineWriter {
-  void Write(EmissionValues& values, EmitOrder order) override { writer->Write(values, order); }
-  std::unique_ptr<LineWriter> writer;
-};
-
 struct EmitHarness {
   explicit EmitHarness(Purpose purpose, bool has_jigyosyo = false)
-      : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs),
-        emitter(ctx.run, ctx.reader.ZipRec, ctx.last,
-                ctx.run.options.purpose == Purpose::kNone ? nullptr : &writer) {
-    ctx.run.output = &sink;
-    writer.writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
+      : ctx(Options(purpose), Inputs(has_jigyosyo), dialogs) {
+    stages.emplace(ctx, &sink);
   }
 
   static RunOptions Options(Purpose purpose) {
     RunOptions options;
     options.purpose = purpose;
+    options.prefecture_checked.fill(true);
     return options;
   }
   static InputFiles Inputs(bool has_jigyosyo) {
@@ -70,12 +61,22 @@ struct EmitHarness {
     ctx.reader.ZipRec[kCompanyKanji] = std::move(name);
   }
 
-  // G_SelFields from catalogue numbers (index 0 is the marker "0").
+  // G_SelFields from catalogue numbers (index 0 is the marker "0"). The
+  // stages are made again: the line writer reads the field set once, as a
+  // run sets it before it starts.
   void Fields(std::initializer_list<const char16_t*> entries) {
     ctx.run.G_SelFields.assign(1, u"0");
     for (auto e : entries) ctx.run.G_SelFields.emplace_back(e);
-    writer.writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
+    stages.emplace(ctx, &sink);
   }
+
+  // One line of an input of index through the reader and the stages after it.
+  void Convert(std::u16string_view line, int index) {
+    MemoryLines input({std::u16string(line)}, index == kBusinessIndex ? "JIGYOSYO.CSV" : "KEN_ALL.CSV");
+    stages->Convert(index, input);
+  }
+
+  Emitter& emitter() { return stages->emitter(); }
 
   // The columns of a written word-list line.
   static std::vector<std::u16string> Columns(const std::u16string& line) { return Split(line, u"\t"); }
@@ -85,8 +86,7 @@ struct EmitHarness {
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;
-  RenewedWriter writer;
-  Emitter emitter;
+  std::optional<Pipeline> stages;
 };
 
 }  // namespace tessivar::testing

@@ -8,8 +8,7 @@
 #include <fstream>
 
 #include "convert/read/read_input_lines.h"
-#include "convert/read/read_zip_file.h"
-#include "dialogs/scripted_dialogs.h"
+#include "reader_test_support.h"
 
 namespace tessivar {
 namespace {
@@ -29,24 +28,18 @@ void PrintTo(const FormCase& c, std::ostream* out) { *out << c.name; }
 
 // Each record as one text, its slots separated by a character no slot holds.
 std::vector<Text> ReadRecords(const fs::path& folder, const InputFile& file, int index,
-                              const std::vector<std::string>& messages = {}) {
-  RunOptions options;
-  options.prefecture_checked.fill(true);
-  ScriptedDialogs dialogs;
-  RunEnvironment run(options, InputFiles{}, dialogs);
-  ReaderState state;
-  state.G_InputIndex = index;
+                              const std::vector<std::string>& expected_messages = {}) {
   std::string error;
   const auto input = OpenInputLines(folder, file, error);
   EXPECT_NE(input, nullptr) << error;
   std::vector<Text> records;
   if (!input) return records;
-  F_ReadZipFile(run, state, *input, [&](ZipRecord& rec) {
+  const auto messages = testing::ReadRecords(*input, index, [&](ZipRecord& rec) {
     Text joined;
     for (const Text& slot : rec) joined += slot + u'\n';
     records.push_back(std::move(joined));
   });
-  EXPECT_EQ(dialogs.messages(), messages) << file.name;
+  EXPECT_EQ(messages, expected_messages) << file.name;
   return records;
 }
 

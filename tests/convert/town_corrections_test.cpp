@@ -22,8 +22,7 @@ const Corrections& Cases() {
 
 // The lines written for the records, one after the other in one run.
 Lines Written(const Corrections& table, const std::vector<std::vector<Text>>& records) {
-  TownHarness harness;
-  harness.corrections = &table;
+  TownHarness harness(Purpose::kCsv, false, table);
   for (const auto& record : records) harness.Run(record);
   EXPECT_TRUE(harness.messages().empty()) << harness.messages().front();
   return harness.Take();
@@ -230,8 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The record's own town text is rewritten by the entry that cuts the
 // sibling lists.
 TEST(TownCorrectionRewrites, RecordFieldsOfTheRecord) {
-  TownHarness harness;
-  harness.corrections = &Cases();
+  TownHarness harness(Purpose::kCsv, false, Cases());
   harness.Run(Sapporo(u"0600410", u"ﾀｶｼﾁﾖｳ(ｷﾀﾊﾗ､ｿﾉﾀ)", u"高師町（北原、その他）"));
   EXPECT_EQ(ToUtf8(harness.ctx.reader.ZipRec[kTownKanji]), "高師町（北原）");
   EXPECT_EQ(ToUtf8(harness.ctx.reader.ZipRec[kTownKana]), "ﾀｶｼﾁｮｳ(ｷﾀﾊﾗ)");

@@ -213,7 +213,9 @@ TEST(PartLoopKana, ShorterKanaList) {
   harness.Run(SapporoLine(u"0600039", u"ﾎﾝﾏﾁ(1ﾊﾞﾝﾁ)", u"本町（１番地、２番地）"));
   EXPECT_EQ(harness.Take(), (std::vector<std::string>{Csv("0600039", "本町１番地", "ﾎﾝﾏﾁ1ﾊﾞﾝﾁ"),
                                                       Csv("0600039", "本町２番地", "ﾎﾝﾏﾁ1ﾊﾞﾝﾁ")}));
-  EXPECT_EQ(harness.messages(), std::vector<std::string>{ToUtf8(u"インデックスが有効範囲にありません。")});
+  EXPECT_EQ(harness.messages(),
+            std::vector<std::string>{
+                "インデックスが有効範囲にありません。（KEN_ALL.CSV の 1 行目、郵便番号 0600039）"});
 }
 
 // A range whose start is not a number is reported and skipped; the record
@@ -221,7 +223,8 @@ TEST(PartLoopKana, ShorterKanaList) {
 TEST(PartLoopFailures, RangeWithoutLeadingNumber) {
   TownHarness harness;
   harness.Run(SapporoLine(u"0600040", u"ﾎﾝﾏﾁ(ﾋｶﾞｼ1-2ﾁｮｳﾒ)", u"本町（東１～２丁目）"));
-  EXPECT_EQ(harness.messages(), std::vector<std::string>{ToUtf8(u"型が一致しません。")});
+  EXPECT_EQ(harness.messages(),
+            std::vector<std::string>{"型が一致しません。（KEN_ALL.CSV の 1 行目、郵便番号 0600040）"});
   harness.Run(SapporoLine(u"0600041", u"ｵｵﾄﾞｵﾘﾋｶﾞｼ", u"大通東"));
   auto lines = harness.Take();
   ASSERT_FALSE(lines.empty());

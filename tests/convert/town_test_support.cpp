@@ -2,39 +2,36 @@
 
 #include <stdexcept>
 
-#include "convert/read/read_zip_file.h"
+#include "reader_test_support.h"
 #include "text/text_file.h"
 
 namespace tessivar::testing {
 
 namespace {
 
-Text Unquoted(const Text& field) { return field.size() >= 2 ? field.substr(1, field.size() - 2) : field; }
+// The records the reader hands on from input; a message fails the test's set-up.
+std::vector<std::vector<Text>> Records(text::LineSource& input, std::u16string_view code = {}) {
+  std::vector<std::vector<Text>> records;
+  const auto messages = ReadRecords(input, kAllPrefecturesIndex, [&](ZipRecord& record) {
+    if (code.empty() || record[kPostalCode] == code) records.push_back(record);
+  });
+  if (!messages.empty()) throw std::runtime_error(messages.front());
+  return records;
+}
 
 }  // namespace
 
 std::vector<Text> AddressRecord(std::u16string_view line) {
-  std::vector<Text> record = Split(line, u",");
-  record.resize(std::max<size_t>(record.size(), kZipSlots));
-  for (int slot = kOldCode; slot <= kTownKanji; ++slot) record[slot] = Unquoted(record[slot]);
-  return record;
+  MemoryLines input({std::u16string(line)});
+  auto records = Records(input);
+  if (records.size() != 1) throw std::runtime_error("not one record: " + ToUtf8(line));
+  return records.front();
 }
 
 std::vector<std::vector<Text>> RealRecords(std::u16string_view code) {
-  RunOptions options;
-  options.prefecture_checked.fill(true);
-  ScriptedDialogs dialogs;
-  RunEnvironment run(options, InputFiles{}, dialogs);
-  ReaderState state;
-  state.G_InputIndex = kAllPrefecturesIndex;
   TextFileReader input;
   if (!input.Open(JAPANPOST_DIR "/KEN_ALL.CSV")) throw std::runtime_error(input.error());
-  std::vector<std::vector<Text>> records;
-  F_ReadZipFile(run, state, input, [&](ZipRecord& record) {
-    if (record[kPostalCode] == code) records.push_back(record);
-  });
-  if (!dialogs.messages().empty()) throw std::runtime_error(dialogs.messages().front());
-  return records;
+  return Records(input, code);
 }
 
 std::u16string SapporoLine(std::u16string_view code, std::u16string_view kana, std::u16string_view town) {
@@ -54,25 +51,29 @@ RunOptions Options(Purpose purpose, bool with_blank) {
   options.purpose = purpose;
   options.hyphen = false;
   options.with_blank = with_blank;
+  options.prefecture_checked.fill(true);
   return options;
 }
 // The field set of the CSV lines, set before the writer reads it.
-RunEnvironment& WithFields(RunEnvironment& run) {
-  run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
-  return run;
+ConvertContext& WithFields(ConvertContext& ctx) {
+  ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
+  return ctx;
 }
 }  // namespace
 
-TownHarness::TownHarness(Purpose purpose, bool with_blank)
+TownHarness::TownHarness(Purpose purpose, bool with_blank, const Corrections& corrections)
     : ctx(Options(purpose, with_blank), InputFiles{}, dialogs),
-      writer(LineWriterFor(WithFields(ctx.run), ctx.reader.ZipRec)),
-      emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get()) {
-  ctx.run.output = &sink;
+      stages(WithFields(ctx), &sink, RuleTables{.town = &corrections}) {}
+
+void TownHarness::Run(std::u16string_view line) {
+  MemoryLines input({std::u16string(line)});
+  stages.Convert(kAllPrefecturesIndex, input);
 }
 
 void TownHarness::Run(std::vector<Text> record) {
+  ctx.reader.G_InputIndex = kAllPrefecturesIndex;
   ctx.reader.ZipRec = std::move(record);
-  F_TownAreaEdit(ctx, emitter, *corrections);
+  stages.ConvertRecord();
 }
 
 std::vector<std::string> TownHarness::Take() {

@@ -1,20 +1,18 @@
 #pragma once
 // Address records for the town-area tests: hand-made lines in the layout of
 // KEN_ALL.CSV, records of the real file as the reader hands them on, and a
-// context that collects the written lines.
-#include <memory>
+// run's stages that collect the written lines.
 #include <string>
 #include <vector>
 
 #include "convert/context/convert_context.h"
-#include "convert/emit/emit_record.h"
 #include "convert/output/write_sink.h"
-#include "convert/town_area/town_area.h"
+#include "convert/pipeline.h"
 #include "dialogs/scripted_dialogs.h"
 
 namespace tessivar::testing {
 
-// The postal record of one address line (slots 1 to 8 unquoted).
+// The postal record the reader makes of one address line.
 std::vector<Text> AddressRecord(std::u16string_view line);
 // Every record of the real KEN_ALL.CSV with this postal code, read (and
 // joined over its lines) by the reader.
@@ -30,20 +28,21 @@ std::string Csv(const std::string& code, const std::string& town, const std::str
 struct TownHarness {
   // CSV text with the fields code, town, town kana, comment, comment kana;
   // the 7-digit code form.
-  explicit TownHarness(Purpose purpose = Purpose::kCsv, bool with_blank = false);
+  explicit TownHarness(Purpose purpose = Purpose::kCsv, bool with_blank = false,
+                       const Corrections& corrections = ShippedTownCorrections());
 
-  void Run(std::u16string_view line) { Run(AddressRecord(line)); }
+  // One line of the address file through the reader and the stages after it.
+  void Run(std::u16string_view line);
+  // A record as the reader hands it on through the stages after the reader.
   void Run(std::vector<Text> record);
   // Written lines (UTF-8, readable in failure output); taken lines are cleared.
   std::vector<std::string> Take();
   std::vector<std::string> messages() const { return dialogs.messages(); }
 
-  const Corrections* corrections = &ShippedTownCorrections();
   ScriptedDialogs dialogs;
   MemorySink sink;
   ConvertContext ctx;
-  std::unique_ptr<LineWriter> writer;
-  Emitter emitter;
+  Pipeline stages;
 };
 
 }  // namespace tessivar::testing

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <map>
 
-#include "convert/read/read_zip_file.h"
+#include "convert/pipeline.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
 #include "town_test_support.h"
@@ -80,17 +80,11 @@ CountryRun ConvertCountry(const std::string& ken_all, Purpose purpose) {
   CheckingSink sink;
   ConvertContext ctx(options, InputFiles{}, dialogs);
   dialogs.record = &ctx.reader.ZipRec;
-  ctx.run.output = &sink;
   ctx.run.G_SelFields = {u"0", u"3", u"26", u"9", u"26", u"6", u"26", u"24", u"26", u"25", u"-1"};
-  ctx.reader.G_InputIndex = kAllPrefecturesIndex;
-  const std::unique_ptr<LineWriter> writer = LineWriterFor(ctx.run, ctx.reader.ZipRec);
-  Emitter emitter(ctx.run, ctx.reader.ZipRec, ctx.last, writer.get());
+  Pipeline stages(ctx, &sink);
   TextFileReader input;
   EXPECT_TRUE(input.Open(ken_all)) << input.error();
-  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) {
-    emitter.StartRecord();
-    F_TownAreaEdit(ctx, emitter);
-  });
+  stages.Convert(kAllPrefecturesIndex, input);
   return {sink.count, dialogs.messages,
           purpose == Purpose::kWordList ? sink.malformed : std::vector<std::string>{}};
 }

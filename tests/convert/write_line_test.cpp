@@ -285,7 +285,7 @@ TEST(CsvLineTest, ListEndsAtTheMarkerOrTheLastIndex) {
   }
 }
 
-TEST(CsvLineTest, ProtectedCommasAreRestoredInTextAndRecord) {
+TEST(CsvLineTest, ProtectedCommasAreRestoredInTheLineNotInTheRecord) {
   CsvRun run({u"9", u"26", u"23", u"26", u"6", u"26", u"22", u"26", u"24", u"26", u"25"});
   run.h.ctx.reader.ZipRec[kTownKanji] = u"大通（Ａ＠Ｂ）";
   run.h.ctx.reader.ZipRec[kTownKana] = u"ｵｵﾄﾞｵﾘ(A@B)";
@@ -293,8 +293,8 @@ TEST(CsvLineTest, ProtectedCommasAreRestoredInTextAndRecord) {
   run.comment = u"Ｃ＠Ｄ", run.comment_kana = u"C@D";
   EXPECT_EQ(run.Write(),
             "\"大通Ａ、Ｂ\",\"大通（Ａ、Ｂ）\",\"ｵｵﾄﾞｵﾘA､B\",\"ｵｵﾄﾞｵﾘ(A､B)\",\"Ｃ、Ｄ\",\"C､D\"");
-  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKanji]), "大通（Ａ、Ｂ）");
-  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A､B)");
+  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKanji]), "大通（Ａ＠Ｂ）");
+  EXPECT_EQ(U8(run.h.ctx.reader.ZipRec[kTownKana]), "ｵｵﾄﾞｵﾘ(A@B)");
 }
 
 TEST(CsvLineTest, CommentItemsStripAndKeep) {

@@ -7,13 +7,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "convert/business/business_edit.h"
 #include "convert/context/convert_context.h"
-#include "convert/emit/emit_record.h"
+#include "convert/pipeline.h"
 #include "convert/read/read_input_lines.h"
 #include "convert/read/read_zip_file.h"
-#include "convert/town_area/town_area.h"
-#include "convert/write/write_line.h"
 #include "dialogs/scripted_dialogs.h"
 #include "shell/input_discovery.h"
 #include "text/cp932.h"
@@ -87,50 +84,33 @@ RunOptions OptionsFor(Purpose purpose) {
   return options;
 }
 
-// The stages after the reader for one purpose, writing into sink: a run's
-// context, its line writer and its emitter.
-class Stages {
+// A run's context for one purpose, with the field set of its CSV lines.
+class RunContext : public ConvertContext {
  public:
-  Stages(Purpose purpose, const std::vector<Text>& fields, const InputFiles& inputs, Dialogs& dialogs,
-         LineSink& sink)
-      : ctx_(OptionsFor(purpose), inputs, dialogs) {
-    ctx_.run.output = &sink;
-    ctx_.run.G_SelFields.assign(1, u"0");
-    ctx_.run.G_SelFields.insert(ctx_.run.G_SelFields.end(), fields.begin(), fields.end());
-    ctx_.run.G_SelFields.push_back(u"-1");
-    writer_ = LineWriterFor(ctx_.run, ctx_.reader.ZipRec);
-    emitter_ = std::make_unique<Emitter>(ctx_.run, ctx_.reader.ZipRec, ctx_.last, writer_.get());
+  RunContext(Purpose purpose, const std::vector<Text>& fields, const InputFiles& inputs, Dialogs& dialogs)
+      : ConvertContext(OptionsFor(purpose), inputs, dialogs) {
+    run.G_SelFields.assign(1, u"0");
+    run.G_SelFields.insert(run.G_SelFields.end(), fields.begin(), fields.end());
+    run.G_SelFields.push_back(u"-1");
   }
-
-  ConvertContext& ctx() { return ctx_; }
-
-  // The rules of the record's file, on the record in ctx().reader.
-  void ApplyRules(const Tables& tables) {
-    emitter_->StartRecord();
-    if (ctx_.reader.G_InputIndex == kBusinessIndex) {
-      F_BusinessEdit(ctx_, *emitter_, tables.business_word_list, tables.business);
-    } else {
-      F_TownAreaEdit(ctx_, *emitter_, tables.town);
-    }
-  }
-
- private:
-  ConvertContext ctx_;
-  std::unique_ptr<LineWriter> writer_;
-  std::unique_ptr<Emitter> emitter_;
 };
 
-// Reads file through the reader and the rules of its kind into sink.
+RuleTables RulesOf(const Tables& tables) {
+  return {&tables.town, &tables.business_word_list, &tables.business};
+}
+
+int IndexOf(FileKind kind) { return kind == FileKind::kBusiness ? kBusinessIndex : kAllPrefecturesIndex; }
+
+// Reads file through the stages of a run of purpose into sink.
 void Convert(const fs::path& file, FileKind kind, Purpose purpose, const std::vector<Text>& fields,
              const Tables& tables, LineSink& sink, Dialogs& dialogs) {
   InputFiles inputs;
   inputs.has_jigyosyo = true;  // as in a run over the whole country
-  Stages stages(purpose, fields, inputs, dialogs, sink);
-  ConvertContext& ctx = stages.ctx();
-  ctx.reader.G_InputIndex = kind == FileKind::kBusiness ? kBusinessIndex : kAllPrefecturesIndex;
+  RunContext ctx(purpose, fields, inputs, dialogs);
+  Pipeline stages(ctx, &sink, RulesOf(tables));
   TextFileReader input;
   if (!input.Open(file)) throw std::runtime_error(input.error());
-  F_ReadZipFile(ctx.run, ctx.reader, input, [&](ZipRecord&) { stages.ApplyRules(tables); });
+  stages.Convert(IndexOf(kind), input);
 }
 
 // The lines written since they were last taken (all are kept: the word
@@ -150,15 +130,15 @@ class CollectingSink : public MemorySink {
 // One purpose's stages fed with the records another reader reads.
 class MonthRun {
  public:
-  MonthRun(Purpose purpose, const std::vector<Text>& fields, const InputFiles& inputs)
-      : stages_(purpose, fields, inputs, dialogs_, sink_) {}
+  MonthRun(Purpose purpose, const std::vector<Text>& fields, const InputFiles& inputs, const Tables& tables)
+      : ctx_(purpose, fields, inputs, dialogs_), stages_(ctx_, &sink_, RulesOf(tables)) {}
 
-  std::vector<Text> Convert(const ReaderState& read, const Tables& tables) {
-    ReaderState& reader = stages_.ctx().reader;
+  std::vector<Text> Convert(const ReaderState& read) {
+    ReaderState& reader = ctx_.reader;
     reader.G_InputIndex = read.G_InputIndex;
     reader.ZipRec = read.ZipRec;
     reader.origin = read.origin;
-    stages_.ApplyRules(tables);
+    stages_.ConvertRecord();
     return sink_.Take();
   }
   const std::vector<std::string>& messages() const { return dialogs_.messages(); }
@@ -166,7 +146,8 @@ class MonthRun {
  private:
   CollectingSink sink_;
   ScriptedDialogs dialogs_;
-  Stages stages_;
+  RunContext ctx_;
+  Pipeline stages_;
 };
 
 // The input files in the order a run reads them: the all-prefecture file or
@@ -198,7 +179,7 @@ std::vector<SourceRecord> ReadRecords(const fs::path& file, FileKind kind, bool 
   ScriptedDialogs dialogs;
   RunEnvironment env(OptionsFor(Purpose::kWordList), InputFiles{}, dialogs);
   ReaderState state;
-  state.G_InputIndex = kind == FileKind::kBusiness ? kBusinessIndex : kAllPrefecturesIndex;
+  state.G_InputIndex = IndexOf(kind);
   std::vector<SourceRecord> records;
   size_t first_line = 0;
   TextFileReader input;
@@ -255,9 +236,9 @@ void ConvertMonth(const fs::path& folder, const Tables& tables,
   if (all_prefecture_files > 0 && inputs.has_pref_files)
     throw std::runtime_error(folder.string() + ": both the all-prefecture file and per-prefecture files");
 
-  MonthRun words(Purpose::kWordList, {}, inputs);
-  MonthRun town_csv(Purpose::kCsv, kTownFields, inputs);
-  MonthRun business_csv(Purpose::kCsv, kBusinessFields, inputs);
+  MonthRun words(Purpose::kWordList, {}, inputs, tables);
+  MonthRun town_csv(Purpose::kCsv, kTownFields, inputs, tables);
+  MonthRun business_csv(Purpose::kCsv, kBusinessFields, inputs, tables);
   ScriptedDialogs reading;
   RunEnvironment env(OptionsFor(Purpose::kWordList), inputs, reading);
   ReaderState state;
@@ -273,8 +254,8 @@ void ConvertMonth(const fs::path& folder, const Tables& tables,
     MonthRun& csv = kind == FileKind::kBusiness ? business_csv : town_csv;
     const bool read = F_ReadZipFile(env, state, *input, [&](ZipRecord& rec) {
       MonthRecord record{kind, rec, state.origin.file, state.origin.line, {}, {}};
-      record.words = words.Convert(state, tables);
-      record.csv = csv.Convert(state, tables);
+      record.words = words.Convert(state);
+      record.csv = csv.Convert(state);
       on_record(record);
     });
     if (!read) {

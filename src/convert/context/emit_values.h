@@ -1,7 +1,7 @@
 #pragma once
 // The emission values: one output record as the rules describe it to the
-// emitter (and the writers rewrite some of them as they write), and the last
-// record the emitter wrote, which the town-area rules read back.
+// emitter, and the last record the emitter wrote, which the town-area rules
+// read back.
 #include "convert/context/zip_record.h"
 
 namespace tessivar {
@@ -42,9 +42,21 @@ inline TownTexts KanaInOrder(EmissionValues& values, EmitOrder order) {
   if (order == EmitOrder::kSubFirst) return {values.G_OutSubKana, values.G_OutTownKana};
   return {values.G_OutTownKana, values.G_OutSubKana};
 }
+struct ConstTownTexts {
+  const Text& first;
+  const Text& second;
+};
+inline ConstTownTexts KanjiInOrder(const EmissionValues& values, EmitOrder order) {
+  if (order == EmitOrder::kSubFirst) return {values.G_OutSubKanji, values.G_OutTownKanji};
+  return {values.G_OutTownKanji, values.G_OutSubKanji};
+}
+inline ConstTownTexts KanaInOrder(const EmissionValues& values, EmitOrder order) {
+  if (order == EmitOrder::kSubFirst) return {values.G_OutSubKana, values.G_OutTownKana};
+  return {values.G_OutTownKana, values.G_OutSubKana};
+}
 
-// The main name and comment of the last record written, as the writers left
-// them; cleared at the start of every run.
+// The main name and comment of the last record written, as the line writer
+// wrote them; cleared at the start of every run.
 struct LastRecord {
   Text G_LastTownKanji, G_LastTownKana, G_LastCommentKanji, G_LastCommentKana;
 };

@@ -35,7 +35,7 @@ void NarrowFloorNumber(Text& town) {
 
 }  // namespace
 
-Emitter::Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, LineWriter* writer)
+Emitter::Emitter(const RunEnvironment& run, ZipRecord& rec, LastRecord& last, LineWriter& writer)
     : run_(run), rec_(rec), last_(last), writer_(writer) {}
 
 void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
@@ -69,15 +69,22 @@ void Emitter::F_EmitRecord(EmissionValues& values, EmitOrder order) {
     name = Narrow(name);
   }
 
-  if (writer_) writer_->Write(values, order);
+  const WrittenRecord written = writer_.Write(values, order);
 
-  // The last record as the town-area rules see it: the run's main name and
-  // comment after the writers changed them. After a sub-area-first call the
-  // main name is still G_OutTownKanji, not the sub-area written in its place.
-  last_.G_LastCommentKanji = values.G_CommentKanji;
-  last_.G_LastCommentKana = values.G_CommentKana;
-  last_.G_LastTownKanji = values.G_OutTownKanji;
-  last_.G_LastTownKana = values.G_OutTownKana;
+  // The last record as the town-area rules see it: the main name and comment
+  // as written. After a sub-area-first call the main name is still
+  // G_OutTownKanji, not the sub-area written in its place.
+  last_.G_LastCommentKanji = written.comment_kanji;
+  last_.G_LastCommentKana = written.comment_kana;
+  last_.G_LastTownKanji = written.town_kanji;
+  last_.G_LastTownKana = written.town_kana;
+  // The record's later lines start from its comment and tail as this line
+  // left them: a keep marker serves one line, a "その他" record's comment is
+  // written once.
+  values.G_CommentKanji = written.comment_kanji;
+  values.G_CommentTailKanji = written.tail_kanji;
+  values.G_CommentKana = written.comment_kana;
+  values.G_CommentTailKana = written.tail_kana;
 
   // A note taken out of a sub-area belongs to that record alone; left in the
   // comment it would be written beside every later part of the list too.

@@ -1,5 +1,6 @@
 #include "convert/write/write_line.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "convert/context/record_trap.h"
@@ -38,6 +39,15 @@ void AppendHyphenated(Text& line, TextView code) {
 void AppendQuoted(Text& line, TextView text) {
   line += u'"';
   line += text;
+  line += u'"';
+}
+
+// The same with each protected comma written as the comma it stands for.
+void AppendQuotedRestoringCommas(Text& line, TextView text, char16_t protected_comma, char16_t comma) {
+  line += u'"';
+  const size_t from = line.size();
+  line += text;
+  std::replace(line.begin() + static_cast<long>(from), line.end(), protected_comma, comma);
   line += u'"';
 }
 
@@ -116,16 +126,14 @@ std::vector<int> CsvItems(const std::vector<Text>& sel_fields) {
   return items;
 }
 
-void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, ZipRecord& rec, Text& town,
+void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const ZipRecord& rec, Text& town,
                     Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana,
                     Text& line) {
   Trap(run, [&] {
     // Commas that the town-area rules protected come back.
-    ReplaceIn(rec[kTownKanji], u"＠", u"、");
     ReplaceIn(town, u"＠", u"、");
     ReplaceIn(comment, u"＠", u"、");
     ReplaceIn(townKana, u"@", u"､");
-    ReplaceIn(rec[kTownKana], u"@", u"､");
     ReplaceIn(commentKana, u"@", u"､");
 
     const bool hyphen = run.options.hyphen;
@@ -176,8 +184,8 @@ void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, ZipRecor
         case kFlag4Item: line += rec[kFlag4]; break;
         case kUpdateItem: line += rec[kUpdate]; break;
         case kReasonItem: line += rec[kReason]; break;
-        case kOrgTownKanaItem: AppendQuoted(line, rec[kTownKana]); break;
-        case kOrgTownKanjiItem: AppendQuoted(line, rec[kTownKanji]); break;
+        case kOrgTownKanaItem: AppendQuotedRestoringCommas(line, rec[kTownKana], u'@', u'､'); break;
+        case kOrgTownKanjiItem: AppendQuotedRestoringCommas(line, rec[kTownKanji], u'＠', u'、'); break;
         case kCommentKanjiItem:
           if (!comment.empty()) {
             ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
@@ -219,8 +227,8 @@ class WordListWriter final : public LineWriter {
  public:
   WordListWriter(RunEnvironment& run, const ZipRecord& rec) : run_(run), rec_(rec) {}
 
-  void Write(EmissionValues& values, EmitOrder order) override {
-    const TownTexts kanji = KanjiInOrder(values, order);
+  WrittenRecord Write(const EmissionValues& values, EmitOrder order) override {
+    const ConstTownTexts kanji = KanjiInOrder(values, order);
     // The word is trimmed of half-width and full-width blanks alike.
     word_.clear();
     word_ += values.G_CityKanji;
@@ -230,7 +238,17 @@ class WordListWriter final : public LineWriter {
     const auto from = static_cast<size_t>(trimmed.data() - word_.data());
     word_.erase(from + trimmed.size());
     word_.erase(0, from);
-    F_郵便番号SUB(run_, rec_, word_, values.G_CommentKanji, values.G_CommentTailKanji, buffers_);
+    // The comment and tail as the line writes them, in copies of the writer's
+    // own; a line without a comment writes no tail either.
+    comment_ = values.G_CommentKanji;
+    if (comment_.empty())
+      tail_.clear();
+    else
+      tail_ = values.G_CommentTailKanji;
+    F_郵便番号SUB(run_, rec_, word_, comment_, tail_, buffers_);
+    const Text& tail = values.G_CommentKanji.empty() ? values.G_CommentTailKanji : tail_;
+    return {values.G_OutTownKanji,   comment_, tail, values.G_OutTownKana, values.G_CommentKana,
+            values.G_CommentTailKana};
   }
 
  private:
@@ -239,42 +257,60 @@ class WordListWriter final : public LineWriter {
   // Kept between records, so that a line costs no allocation.
   Text word_;
   WordListBuffers buffers_;
+  Text comment_, tail_;
 };
 
 class CsvLineWriter final : public LineWriter {
  public:
-  CsvLineWriter(RunEnvironment& run, ZipRecord& rec)
+  CsvLineWriter(RunEnvironment& run, const ZipRecord& rec)
       : run_(run), rec_(rec), items_(CsvItems(run.G_SelFields)) {}
 
-  void Write(EmissionValues& values, EmitOrder order) override {
-    const TownTexts kanji = KanjiInOrder(values, order);
-    const TownTexts kana = KanaInOrder(values, order);
+  WrittenRecord Write(const EmissionValues& values, EmitOrder order) override {
+    const ConstTownTexts kanji = KanjiInOrder(values, order);
+    const ConstTownTexts kana = KanaInOrder(values, order);
     town_.assign(kanji.first).append(kanji.second);
     town_kana_.assign(kana.first).append(kana.second);
-    F_WriteCsvLine(run_, items_, rec_, town_, values.G_CommentKanji, values.G_CommentTailKanji, town_kana_,
-                   values.G_CommentKana, values.G_CommentTailKana, line_);
+    // The comments and tails as the line writes them, in copies of the writer's own.
+    comment_ = values.G_CommentKanji;
+    tail_ = values.G_CommentTailKanji;
+    comment_kana_ = values.G_CommentKana;
+    tail_kana_ = values.G_CommentTailKana;
+    F_WriteCsvLine(run_, items_, rec_, town_, comment_, tail_, town_kana_, comment_kana_, tail_kana_, line_);
+    return {values.G_OutTownKanji, comment_, tail_, values.G_OutTownKana, comment_kana_, tail_kana_};
   }
 
  private:
   RunEnvironment& run_;
-  ZipRecord& rec_;
+  const ZipRecord& rec_;
   const std::vector<int> items_;  // the field set, read once per run
   // Kept between records, so that a line costs no allocation.
   Text town_;
   Text town_kana_;
   Text line_;
+  Text comment_, tail_, comment_kana_, tail_kana_;
+};
+
+// No purpose, or no output: nothing is written, and the values stand as
+// they are.
+class NoLineWriter final : public LineWriter {
+ public:
+  WrittenRecord Write(const EmissionValues& values, EmitOrder) override {
+    return {values.G_OutTownKanji, values.G_CommentKanji, values.G_CommentTailKanji,
+            values.G_OutTownKana,  values.G_CommentKana,  values.G_CommentTailKana};
+  }
 };
 
 }  // namespace
 
-std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec) {
+std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, const ZipRecord& rec) {
+  if (!run.output) return std::make_unique<NoLineWriter>();
   switch (run.options.purpose) {
     case Purpose::kWordList: return std::make_unique<WordListWriter>(run, rec);
     case Purpose::kDatabase:
     case Purpose::kCsv: return std::make_unique<CsvLineWriter>(run, rec);
     case Purpose::kNone: break;
   }
-  return nullptr;
+  return std::make_unique<NoLineWriter>();
 }
 
 }  // namespace tessivar

@@ -16,18 +16,34 @@ namespace tessivar {
 // The keep marker in a comment tail: write the comment as it stands.
 inline constexpr TextView kKeepComment = u"notCompless";
 
+// What a line writer wrote of a record, in kanji and in kana: its main name,
+// and its comment and tail as the line left them (commas restored, the
+// bracket prefix stripped, cut to length, a keep marker spent), no comment
+// for a "その他" record. A format that writes no kana comment hands it on as
+// it got it. The texts are the writer's or the values': valid until the next
+// line is written or the values change.
+struct WrittenRecord {
+  const Text& town_kanji;
+  const Text& comment_kanji;
+  const Text& tail_kanji;
+  const Text& town_kana;
+  const Text& comment_kana;
+  const Text& tail_kana;
+};
+
 class LineWriter {
  public:
   virtual ~LineWriter() = default;
-  // Writes the record the emitter finished as one line. The writer may
-  // rewrite the comment values (and restore protected commas in ZipRec).
-  virtual void Write(EmissionValues& values, EmitOrder order) = 0;
+  // Writes the record the emitter finished as one line and returns what it
+  // wrote; the values and ZipRec stay as they are.
+  virtual WrittenRecord Write(const EmissionValues& values, EmitOrder order) = 0;
 };
 
 // The writer of the run's purpose: word-list lines, or CSV lines for the
-// database and the CSV text; none when no purpose is chosen. The CSV writer
-// reads the run's field set (G_SelFields) here, once: set it first.
-std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, ZipRecord& rec);
+// database and the CSV text; one that writes nothing when no purpose is
+// chosen or the run has no output. The CSV writer reads the run's field set
+// (G_SelFields) here, once: set it first.
+std::unique_ptr<LineWriter> LineWriterFor(RunEnvironment& run, const ZipRecord& rec);
 
 // F_郵便番号SUB, one word-list line: reading, TAB, word, TAB, "地名その他"
 // and, when there is a comment, TAB and the comment. The reading is the code
@@ -48,8 +64,8 @@ std::vector<int> CsvItems(const std::vector<Text>& sel_fields);
 
 // F_WriteCsvLine, one CSV line of the field set's items, built in line (the
 // caller's buffer). The comment items rewrite comment/tail (and their kana)
-// as they write them; slots 5 and 8 get their commas restored.
-void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, ZipRecord& rec, Text& town,
+// as they write them; slots 5 and 8 are written with their commas restored.
+void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const ZipRecord& rec, Text& town,
                     Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana, Text& line);
 
 }  // namespace tessivar
