@@ -1,6 +1,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <system_error>
 
@@ -148,6 +149,11 @@ void Database::Fail(const std::string& context) const {
   throw EngineError(sqlite3_extended_errcode(db_), description);
 }
 
+void Database::UseFromOneThreadOnly() {
+  sqlite3_config(SQLITE_CONFIG_SINGLETHREAD);
+  sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+}
+
 Database Database::Create(const fs::path& path) {
   std::error_code ec;
   if (fs::exists(fs::symlink_status(path, ec)))
@@ -292,22 +298,39 @@ Database::Inserter::Inserter(Database& db, const std::string& table, const std::
 
 Database::Inserter::~Inserter() { sqlite3_finalize(stmt_); }
 
-void Database::Inserter::Insert(const std::vector<Value>& values) {
-  sqlite3_reset(stmt_);
+void Database::Row::Reset(size_t columns) {
+  text_.clear();
+  starts_.assign(columns, kNull);
+  sizes_.assign(columns, 0);
+}
+
+void Database::Row::Set(size_t column, std::string_view text) {
+  starts_.at(column) = text_.size();
+  sizes_[column] = text.size();
+  text_.append(text);
+  text_.push_back('\0');
+}
+
+void Database::Inserter::Insert(const Row& row) {
   for (size_t i = 0; i < columns_; ++i) {
     const int index = static_cast<int>(i + 1);
-    if (i < values.size() && values[i]) {
-      sqlite3_bind_text(stmt_, index, values[i]->data(), static_cast<int>(values[i]->size()),
-                        SQLITE_TRANSIENT);
+    if (const char* text = i < row.columns() ? row.text(i) : nullptr) {
+      const size_t size = row.size(i);
+      // Told no length, SQLite takes the text up to its '\0' as ready to
+      // read; a value holding a '\0' of its own goes in whole by its length.
+      const bool plain = std::memchr(text, 0, size) == nullptr;
+      sqlite3_bind_text(stmt_, index, text, plain ? -1 : static_cast<int>(size), SQLITE_STATIC);
     } else {
       sqlite3_bind_null(stmt_, index);
     }
   }
-  if (sqlite3_step(stmt_) != SQLITE_DONE) {
+  const int rc = sqlite3_step(stmt_);
+  if (rc != SQLITE_DONE) {
     std::string description = sqlite3_errmsg(db_.db_);
     sqlite3_reset(stmt_);
     throw EngineError(sqlite3_extended_errcode(db_.db_), description);
   }
+  sqlite3_reset(stmt_);  // the row's buffer may change before the next one
 }
 
 void Database::Compact(const fs::path& from, const fs::path& to) {
