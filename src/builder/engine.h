@@ -143,8 +143,9 @@ class Database {
     size_t columns_ = 0;
   };
 
-  // Writes a compacted copy of the database at from into the new file to;
-  // fails when to exists or from cannot be read.
+  // Writes a compacted copy of the database at from into the new file to,
+  // without waiting for it to reach the disk; fails when to exists or from
+  // cannot be read.
   static void Compact(const std::filesystem::path& from, const std::filesystem::path& to);
 
  private:
