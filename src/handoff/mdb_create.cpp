@@ -54,7 +54,8 @@ bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::s
   entry(kScriptListKey, scripts);
   // Written for this run alone and removed after it: no waiting for the disk.
   text::TextFileWriter writer;
-  if (!writer.Open(path, text::TextFileWriter::Sync::kNone) || !writer.WriteBytes(content) || !writer.Close()) {
+  if (!writer.Open(path, text::TextFileWriter::Sync::kNone) || !writer.WriteBytes(content) ||
+      !writer.Close()) {
     *error = writer.error();
     return false;
   }
