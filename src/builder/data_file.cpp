@@ -56,33 +56,54 @@ const std::vector<std::string_view>& CsvDataFile::Header() {
   return values_;
 }
 
-std::string CsvDataFile::Where() const {
-  return file_.filename().string() + " の " + std::to_string(reader_.line_number()) + " 行目: ";
+std::string CsvDataFile::Where() const { return Where(reader_.line_number()); }
+
+std::string CsvDataFile::Where(long line) const {
+  return file_.filename().string() + " の " + std::to_string(line) + " 行目: ";
 }
 
 void LoadRows(Database& db, const std::string& table, CsvDataFile& data, const RowLayout& layout) {
   db.Begin();
   try {
     Database::Inserter inserter(db, table, layout.columns);
-    Database::Row row;
-    while (data.Next()) {
+    Database::Rows rows(layout.columns.size());
+    std::vector<long> lines;  // of the rows waiting
+    // The rows waiting go in; a fault of one of them comes before any fault
+    // found on a later line.
+    const auto insert = [&] {
+      try {
+        inserter.Insert(rows);
+      } catch (const Database::RowError& e) {
+        throw EngineError(e.number(), data.Where(lines.at(e.row())) + e.what());
+      }
+      rows.Clear();
+      lines.clear();
+    };
+    while (true) {
+      bool more = false;
+      try {
+        more = data.Next();
+      } catch (const EngineError&) {
+        insert();
+        throw;
+      }
+      if (!more) break;
       if (data.line().empty()) continue;
       const auto& values = data.values();
       if (values.size() > layout.column_of_value.size()) {
+        insert();
         throw EngineError(kErrImport,
                           data.Where() + "値が " + std::to_string(values.size()) + " 個あり、見出しの " +
                               std::to_string(layout.column_of_value.size()) + " 個より多くなっています。");
       }
-      row.Reset(layout.columns.size());
+      rows.Add();
       for (size_t i = 0; i < values.size(); ++i) {
-        if (const auto value = CsvValue(values[i])) row.Set(layout.column_of_value[i], *value);
+        if (const auto value = CsvValue(values[i])) rows.Set(layout.column_of_value[i], *value);
       }
-      try {
-        inserter.Insert(row);
-      } catch (const EngineError& e) {
-        throw EngineError(e.number(), data.Where() + e.what());
-      }
+      lines.push_back(data.line_number());
+      if (rows.count() == inserter.batch_rows()) insert();
     }
+    insert();
   } catch (...) {
     db.Rollback();
     throw;

@@ -34,7 +34,7 @@ void KeepInheritedDescriptors() {
 
 int main(int argc, char** argv) {
   KeepInheritedDescriptors();
-  morvane::Database::UseFromOneThreadOnly();  // the builder has no other thread
+  morvane::Database::SetUpForOneThread();  // the builder has no other thread
   namespace fs = std::filesystem;
   constexpr std::string_view kUsage = "usage: Morvane [--home DIR]\n       Morvane --version\n";
   fs::path home;
