@@ -178,9 +178,9 @@ int main(int argc, char** argv) {
   std::printf("address file: %s; %d alternating runs each; load average at start: %s\n",
               address_file.filename().c_str(), runs,
               load.substr(0, load.find(' ', load.find(' ', 5) + 1)).c_str());
-  std::printf("%-8s %-9s %7s %8s %8s %7s %8s %8s %7s %8s %9s %8s\n", "purpose", "changes", "records",
+  std::printf("%-8s %-9s %7s %8s %8s %7s %8s %8s %7s %8s %9s %8s %9s %8s\n", "purpose", "changes", "records",
               "wall s", "iconv s", "x iconv", "cpu s", "iconv s", "x iconv", "peak MiB", "sqlite3 s",
-              "x sqlite");
+              "x sqlite", "cpu s", "x sqlite");
 
   std::vector<fs::path> homes;
   int failures = 0;
@@ -213,6 +213,7 @@ int main(int argc, char** argv) {
       decode.seconds.clear();
       decode.cpu_seconds.clear();
       shell.seconds.clear();
+      shell.cpu_seconds.clear();
       tessivar.Run();  // warms the cache, and leaves the output the next runs replace
       tessivar.seconds.clear();
       tessivar.cpu_seconds.clear();
@@ -234,8 +235,9 @@ int main(int argc, char** argv) {
       if (shell.command.empty()) {
         std::printf("\n");
       } else {
-        const double sqlite = Median(shell.seconds);
-        std::printf(" %9.3f %8.2f\n", sqlite, sqlite > 0 ? median / sqlite : 0.0);
+        const double sqlite = Median(shell.seconds), sqlite_cpu = Median(shell.cpu_seconds);
+        std::printf(" %9.3f %8.2f %9.3f %8.2f\n", sqlite, sqlite > 0 ? median / sqlite : 0.0, sqlite_cpu,
+                    sqlite_cpu > 0 ? cpu / sqlite_cpu : 0.0);
       }
       std::fflush(stdout);
     }

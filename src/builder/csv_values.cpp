@@ -27,10 +27,10 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string_view>& values) 
   }
 }
 
-std::optional<std::string> CsvValue(std::string_view piece) {
+std::optional<std::string_view> CsvValue(std::string_view piece) {
   if (piece.empty() || piece == "\"\"") return std::nullopt;
-  if (piece.front() == '"') return std::string(piece.substr(1, piece.size() >= 2 ? piece.size() - 2 : 0));
-  return std::string(piece);
+  if (piece.front() == '"') return piece.substr(1, piece.size() >= 2 ? piece.size() - 2 : 0);
+  return piece;
 }
 
 }  // namespace morvane

@@ -16,6 +16,6 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string_view>& values);
 
 // The stored value of a piece: NULL when it is empty or a pair of quotes;
 // the text inside the quotes when it begins with a quote; else the piece.
-std::optional<std::string> CsvValue(std::string_view piece);
+std::optional<std::string_view> CsvValue(std::string_view piece);
 
 }  // namespace morvane

@@ -1,8 +1,8 @@
 #pragma once
 // Loading a data file the converter wrote into a table: the file is read line
 // by line (code page 932, header line first, values split as SplitCsvLine
-// splits them) and its rows go in with one prepared statement in one
-// transaction, all rows or none. Every failure throws EngineError naming the
+// splits them) and its rows go in a batch at a time in one transaction, all
+// rows or none. Every failure throws EngineError naming the
 // file and the line.
 #include <filesystem>
 #include <string>
@@ -26,8 +26,11 @@ class CsvDataFile {
 
   const std::string& line() const { return line_; }
   const std::vector<std::string_view>& values() const { return values_; }
-  // "<file> の <n> 行目: ", the start of a message about the line last read.
+  long line_number() const { return reader_.line_number(); }
+  // "<file> の <n> 行目: ", the start of a message about the line last read
+  // (or line).
   std::string Where() const;
+  std::string Where(long line) const;
 
  private:
   std::filesystem::path file_;

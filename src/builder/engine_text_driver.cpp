@@ -17,7 +17,7 @@ void Database::ImportText(const std::string& table, const std::filesystem::path&
   // regard to the case of Latin letters, as SQLite compares column names).
   RowLayout layout;
   for (auto piece : data.Header()) {
-    const std::string name = CsvValue(piece).value_or("");
+    const std::string name(CsvValue(piece).value_or(""));
     auto column = std::find_if(table_columns.begin(), table_columns.end(),
                                [&](const std::string& c) { return text::EqualsNoCase(c, name); });
     if (column == table_columns.end()) {

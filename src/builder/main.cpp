@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "builder/builder_run.h"
+#include "builder/engine.h"
 #include "builder/program_folder.h"
 #include "program_version.h"
 
@@ -33,6 +34,7 @@ void KeepInheritedDescriptors() {
 
 int main(int argc, char** argv) {
   KeepInheritedDescriptors();
+  morvane::Database::SetUpForOneThread();  // the builder has no other thread
   namespace fs = std::filesystem;
   constexpr std::string_view kUsage = "usage: Morvane [--home DIR]\n       Morvane --version\n";
   fs::path home;

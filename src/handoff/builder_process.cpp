@@ -1,9 +1,12 @@
 #include "handoff/builder_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <thread>
@@ -39,6 +42,21 @@ std::optional<std::string> EndOf(pid_t pid) {
   if (waitpid(pid, &status, WNOHANG) != pid) return std::nullopt;
   if (WIFSIGNALED(status)) return "シグナル " + std::to_string(WTERMSIG(status));
   return "終了コード " + std::to_string(WEXITSTATUS(status));
+}
+
+EndWatch::EndWatch(pid_t pid) : fd_(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0))) {}
+
+EndWatch::~EndWatch() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool EndWatch::Sleep(std::chrono::milliseconds duration) {
+  if (fd_ < 0) {
+    std::this_thread::sleep_for(duration);
+    return false;
+  }
+  pollfd ended{fd_, POLLIN, 0};
+  return ::poll(&ended, 1, static_cast<int>(duration.count())) > 0;
 }
 
 void EndProcess(pid_t pid, std::chrono::milliseconds grace) {

@@ -20,6 +20,23 @@ pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::
 // collected it. nullopt while it runs.
 std::optional<std::string> EndOf(pid_t pid);
 
+// Sleeping while a process runs: each Sleep ends early when the process
+// ends, where the system tells (a process file descriptor); elsewhere it
+// sleeps the whole time.
+class EndWatch {
+ public:
+  explicit EndWatch(pid_t pid);
+  ~EndWatch();
+  EndWatch(const EndWatch&) = delete;
+  EndWatch& operator=(const EndWatch&) = delete;
+
+  // Sleeps for at most duration; true when it woke because the process ended.
+  bool Sleep(std::chrono::milliseconds duration);
+
+ private:
+  int fd_ = -1;
+};
+
 // Asks the process to end (SIGTERM), waits for it up to grace, then ends it
 // (SIGKILL), and collects it.
 void EndProcess(pid_t pid, std::chrono::milliseconds grace);

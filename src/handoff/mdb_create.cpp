@@ -4,7 +4,6 @@
 #include <chrono>
 #include <optional>
 #include <system_error>
-#include <thread>
 
 #include "handoff/builder_files.h"
 #include "handoff/builder_process.h"
@@ -53,8 +52,10 @@ bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::s
   entry(kDatabaseDirKey, (program / kDatabaseFolder).native());
   entry(kFileControlKey, kFileControlScript);
   entry(kScriptListKey, scripts);
+  // Written for this run alone and removed after it: no waiting for the disk.
   text::TextFileWriter writer;
-  if (!writer.Open(path) || !writer.WriteBytes(content) || !writer.Close()) {
+  if (!writer.Open(path, text::TextFileWriter::Sync::kNone) || !writer.WriteBytes(content) ||
+      !writer.Close()) {
     *error = writer.error();
     return false;
   }
@@ -63,19 +64,22 @@ bool WriteSettings(const HandoffSettings& settings, const fs::path& path, std::s
 
 // Waits, letting the windows repaint, until the builder process has ended
 // (how, once collected) or the time limit has passed (nullopt). It is looked
-// at every poll_ms.
+// at every poll_ms, and at once when the system tells that it has ended.
 std::optional<std::string> AwaitEnd(const HandoffSettings& settings, pid_t builder, Dialogs& dialogs) {
   using Clock = std::chrono::steady_clock;
-  constexpr Clock::duration kRepaint = std::chrono::milliseconds(50);
-  const Clock::duration poll = std::chrono::milliseconds(std::max(settings.poll_ms, kLeastPollMs));
+  using std::chrono::milliseconds;
+  constexpr milliseconds kRepaint(50);
+  const milliseconds poll(std::max(settings.poll_ms, kLeastPollMs));
   const Clock::time_point limit = Clock::now() + settings.time_limit;
   Clock::time_point next_look = Clock::now();
+  EndWatch watch(builder);
   for (Clock::time_point now = Clock::now(); now < limit; now = Clock::now()) {
     if (now >= next_look) {
       if (auto ended = EndOf(builder)) return ended;
       next_look = now + poll;
     }
-    std::this_thread::sleep_for(std::min({kRepaint, next_look - now, limit - now}));
+    const auto rest = std::chrono::ceil<milliseconds>(std::min(next_look, limit) - now);
+    if (watch.Sleep(std::min(kRepaint, rest))) next_look = Clock::now();
     dialogs.ProcessEvents();
   }
   return EndOf(builder);

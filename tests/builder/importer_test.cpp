@@ -73,6 +73,51 @@ TEST_P(ImportTest, BadRowFailsTheScriptAndLeavesNoRow) {
   }
 }
 
+// Rows go in many to a statement: a long file loads whole and in its order
+// (a value holding a NUL character whole too), and a fault is named at its
+// own line, an earlier line's before a later one's, wherever the two fall
+// among the statements.
+TEST_P(ImportTest, LongFileLoadsInOrderAndAFaultNamesItsLine) {
+  std::vector<std::string> script = kScript;
+  script.insert(script.begin() + 2, "DROP TABLE T_Zip;");
+  std::vector<std::string> data = {kData.front()};
+  std::vector<std::string> expected;
+  for (int i = 0; i < 300; ++i) {  // on lines 2 to 301
+    data.push_back("\"" + std::to_string(1000000 + i) + "\",t,k," + std::to_string(i));
+    expected.push_back(std::to_string(i));
+  }
+  const std::string check = "\"0030000\",t,k,notanumber";
+  const std::string extra = "\"0030000\",t,k,4,extra";
+  const std::string unclosed = "\"0030000,t,k,4";
+  const struct {
+    std::vector<std::pair<size_t, std::string>> faults;  // line, text
+    size_t named;
+  } cases[] = {
+      {{{2, check}}, 2},
+      {{{200, check}}, 200},
+      {{{301, check}}, 301},
+      {{{130, check}, {140, extra}}, 130},
+      {{{135, extra}, {136, check}}, 135},
+      {{{150, check}, {151, unclosed}}, 150},
+      {{{70, check}, {250, check}}, 70},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> faulty = data;
+    for (const auto& [line, text] : c.faults) faulty.at(line - 1) = text;
+    EXPECT_TRUE(RunScript("zip.sql", faulty, script)) << c.named;
+    EXPECT_EQ(Rows(), std::vector<std::string>{}) << c.named;
+    const auto log = LogTexts(folders_.log());
+    const std::string where = "zip.csv の " + std::to_string(c.named) + " 行目";
+    EXPECT_NE(log.at(log.size() - 2).find(where), std::string::npos) << log.at(log.size() - 2);
+  }
+  using namespace std::string_literals;
+  data.at(9) = "\"1000008\",t\0u,k,8"s;
+  ASSERT_FALSE(RunScript("zip.sql", data, script));
+  const auto database = std::filesystem::path(ctx_.work_dir) / "@m.mdb";
+  EXPECT_EQ(Query(database, "SELECT n FROM T_Zip ORDER BY rowid"), expected);
+  EXPECT_EQ(Query(database, "SELECT hex(town) FROM T_Zip WHERE n = 8"), std::vector<std::string>{"740075"});
+}
+
 TEST_P(ImportTest, HeaderNameThatIsNoColumnFails) {
   EXPECT_TRUE(RunScript("zip.sql", {"\"code\",\"nosuch\"", "1,2"}));
   EXPECT_NE(LogTexts(folders_.log()).at(0).find("nosuch"), std::string::npos);

@@ -195,8 +195,9 @@ TEST_F(HandoffTest, CopiesTheDefinitionFiles) {
 
 // The builder's end decides: the wait lasts as long as the builder does, its
 // status file is read once it has ended, and a builder that ends without a
-// verdict is reported.
+// verdict is reported. The wait ends with the builder, not at the next look.
 TEST_F(HandoffTest, WaitEndsWithTheBuilder) {
+  settings_.poll_ms = 10'000;
   const std::string status = "> \"$(dirname \"$0\")/Morvane結果.TXT\"";
   struct Case {
     std::string script;
