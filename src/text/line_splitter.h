@@ -42,8 +42,11 @@ class LineSplitter {
   // Drops bytes up to and including the end of the current line.
   void SkipRestOfLine();
 
+  std::string_view Held() const { return {buffer_.data(), size_}; }
+
   Source source_;
-  std::string buffer_;  // the bytes read and not yet taken, from pos_ on
+  std::string buffer_;  // the bytes read and not yet taken: [pos_, size_)
+  size_t size_ = 0;
   size_t pos_ = 0;
   bool end_ = false;
   long line_number_ = 0;
