@@ -1,43 +1,24 @@
 #include "convert/csv_columns.h"
 
 #include <algorithm>
-#include <cstdint>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace tessivar {
 
 namespace {
 
-// The first c in [from, end), or end: eight characters at a time, as the
-// whole country is split here.
-const char16_t* Find(const char16_t* from, const char16_t* end, char16_t c) {
-#ifdef __SSE2__
-  const __m128i wanted = _mm_set1_epi16(static_cast<short>(c));
-  for (; end - from >= 8; from += 8) {
-    const int found =
-        _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)), wanted));
-    if (found != 0) return from + __builtin_ctz(static_cast<unsigned>(found)) / 2;
-  }
-#endif
-  while (from < end && *from != c) ++from;
-  return from;
-}
-
 // The closing quote of a quoted field whose text begins at from; end when
 // the field runs on past it.
 const char16_t* ClosingQuoteIn(const char16_t* from, const char16_t* end) {
   while (true) {
-    from = Find(from, end, u'"');
-    if (end - from < 2 || from[1] != u'"') return from;
+    while (from < end && *from != u'"') ++from;
+    if (from == end || from + 1 == end || from[1] != u'"') return from;
     from += 2;  // "" stands for one quote inside the field
   }
 }
 
 // The end of the column that begins at from: its comma, or end. Sets
-// inside_quotes when the column is a quoted field that runs on past end.
+// inside_quotes when the column is a quoted field that runs on past end. One
+// pass over the characters: the whole country is split here.
 const char16_t* ColumnEndIn(const char16_t* from, const char16_t* end, bool& inside_quotes) {
   inside_quotes = false;
   if (from < end && *from == u'"') {
@@ -48,7 +29,8 @@ const char16_t* ColumnEndIn(const char16_t* from, const char16_t* end, bool& ins
     }
     ++from;
   }
-  return Find(from, end, u',');
+  while (from < end && *from != u',') ++from;
+  return from;
 }
 
 size_t ColumnEnd(TextView line, size_t from, bool& inside_quotes) {
@@ -66,25 +48,16 @@ size_t ColumnEnd(TextView line, size_t from) {
 
 bool SplitColumns(TextView line, std::vector<TextView>& cols) {
   cols.clear();
-  const char16_t* at = line.data();
-  const char16_t* const end = at + line.size();
+  const char16_t* from = line.data();
+  const char16_t* const end = from + line.size();
+  bool inside_quotes = false;
   while (true) {
-    const char16_t* const column = at;
-    if (at < end && *at == u'"') {
-      // A quoted field: its closing quote, where "" stands for one quote
-      // inside it.
-      at = ClosingQuoteIn(at + 1, end);
-      if (at == end) {
-        cols.emplace_back(column, static_cast<size_t>(end - column));
-        return false;
-      }
-      ++at;
-    }
-    at = Find(at, end, u',');
-    cols.emplace_back(column, static_cast<size_t>(at - column));
-    if (at == end) return true;
-    ++at;
+    const char16_t* comma = ColumnEndIn(from, end, inside_quotes);
+    cols.emplace_back(from, static_cast<size_t>(comma - from));
+    if (comma == end) break;
+    from = comma + 1;
   }
+  return !inside_quotes;
 }
 
 bool EndsInsideQuotes(TextView continued_line) {

@@ -1,6 +1,5 @@
 #include "text/strings.h"
 
-#include <algorithm>
 #include <type_traits>
 
 #ifdef __SSE2__
@@ -32,42 +31,10 @@ TextView Mid(TextView s, long start, long n) {
   return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(n));
 }
 
-namespace {
-
-// The first c in [at, end), or end.
-const char16_t* FirstOf(const char16_t* at, const char16_t* end, char16_t c) {
-#ifdef __SSE2__
-  const __m128i wanted = _mm_set1_epi16(static_cast<short>(c));
-  for (; end - at >= 8; at += 8) {
-    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const int found = _mm_movemask_epi8(_mm_cmpeq_epi16(chars, wanted));
-    if (found != 0) return at + __builtin_ctz(static_cast<unsigned>(found)) / 2;
-  }
-#endif
-  while (at < end && *at != c) ++at;
-  return at;
-}
-
-}  // namespace
-
-size_t Find(TextView s, TextView find, size_t from) {
-  if (find.empty()) return from <= s.size() ? from : TextView::npos;
-  if (find.size() > s.size()) return TextView::npos;
-  const char16_t* const chars = s.data();
-  // Where find may begin: up to the last place it still fits.
-  const char16_t* const end = chars + (s.size() - find.size()) + 1;
-  for (const char16_t* at = chars + std::min(from, s.size()); at < end; ++at) {
-    at = FirstOf(at, end, find.front());
-    if (at == end) break;
-    if (TextView(at + 1, find.size() - 1) == find.substr(1)) return static_cast<size_t>(at - chars);
-  }
-  return TextView::npos;
-}
-
 long InStr(long start, TextView s, TextView find) {
   if (start < 1) throw InvalidArgument();
   if (static_cast<size_t>(start) > s.size() + 1) return 0;
-  auto pos = Find(s, find, static_cast<size_t>(start - 1));
+  auto pos = s.find(find, static_cast<size_t>(start - 1));
   return pos == TextView::npos ? 0 : static_cast<long>(pos) + 1;
 }
 
@@ -79,7 +46,7 @@ Text Replace(TextView s, TextView find, TextView with) {
 
 bool ReplaceIn(Text& s, TextView find, TextView with) {
   if (find.empty()) return false;
-  auto pos = Find(s, find);
+  auto pos = s.find(find);
   if (pos == Text::npos) return false;
   Text out;
   out.reserve(s.size());
@@ -88,7 +55,7 @@ bool ReplaceIn(Text& s, TextView find, TextView with) {
     out.append(s, from, pos - from);
     out.append(with);
     from = pos + find.size();
-    pos = Find(s, find, from);
+    pos = s.find(find, from);
   }
   out.append(s, from);
   s = std::move(out);

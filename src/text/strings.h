@@ -28,16 +28,11 @@ TextView Mid(TextView s, long start);
 // n characters from position start. start < 1 or n < 0 throws.
 TextView Mid(TextView s, long start, long n);
 
-// Position (0-based) of the first find at or after from; npos when absent.
-// As std::u16string_view::find, looking for the first character of find
-// eight at a time: the rules search every text of every record.
-size_t Find(TextView s, TextView find, size_t from = 0);
-
 // Position (1-based) of the first find at or after start; 0 when absent.
 // An empty find gives start (when start <= Len + 1). start < 1 throws.
 long InStr(long start, TextView s, TextView find);
 inline long InStr(TextView s, TextView find) { return InStr(1, s, find); }
-inline bool Contains(TextView s, TextView find) { return Find(s, find) != TextView::npos; }
+inline bool Contains(TextView s, TextView find) { return s.find(find) != TextView::npos; }
 
 // Every occurrence of find replaced by with, left to right; an empty find
 // leaves s unchanged.
