@@ -37,6 +37,7 @@ class WrittenLines {
     uint32_t place = 0;  // where in the output the line went
   };
   static constexpr size_t kFirstSlots = 1024;  // a power of two; at most two thirds are used
+  static constexpr size_t kGrowth = 4;
 
   // Slots in memory mapped for them, which unmapping gives back.
   struct Unmap {
