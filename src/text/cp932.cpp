@@ -138,16 +138,16 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
       ++source;
       continue;
     }
-    if (c == kLeadByte && end - source >= 2) {
+    // Two-byte characters one after another (kanji, full-width forms); bytes
+    // that are no character, the converter marks as always.
+    if (c != kLeadByte) return DecodeByIcu(bytes, out);
+    do {
+      if (end - source < 2) return DecodeByIcu(bytes, out);
       c = kCp932Rows[kCp932LeadRow[source[0]] * 256u + source[1]];
-      if (c != kNoCharacter) {
-        *target++ = c;
-        source += 2;
-        continue;
-      }
-    }
-    // Bytes that are no character: the converter marks them as always.
-    return DecodeByIcu(bytes, out);
+      if (c == kNoCharacter) return DecodeByIcu(bytes, out);
+      *target++ = c;
+      source += 2;
+    } while (source < end && kCp932Single[*source] == kLeadByte);
   }
   out.resize(static_cast<size_t>(target - out.data()));
   return true;
