@@ -43,12 +43,19 @@ std::string LineTooLongMessage(std::string_view file, long line) {
 bool LineSplitter::Fill() {
   if (end_) return false;
   const size_t kept = size_ - pos_;
-  std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  if (kept + kBlockSize > capacity_) {
+    // Room for a block behind the longest line kept, made once and never
+    // cleared: a page of it costs only when read into (a small file, one).
+    const size_t capacity = std::max(kept, kMaxLineBytes + 1) + kBlockSize;
+    std::unique_ptr<char[]> room(new char[capacity]);
+    if (kept > 0) std::memcpy(room.get(), buffer_.get() + pos_, kept);
+    buffer_ = std::move(room);
+    capacity_ = capacity;
+  } else {
+    std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
+  }
   pos_ = 0;
-  // Room for a block behind the longest line kept, made once: a block read
-  // into it costs no clearing first, nor the buffer a move.
-  if (buffer_.size() < kept + kBlockSize) buffer_.resize(std::max(kept, kMaxLineBytes + 1) + kBlockSize);
-  const size_t got = source_(buffer_.data() + kept, kBlockSize);
+  const size_t got = source_(buffer_.get() + kept, kBlockSize);
   size_ = kept + got;
   if (got == 0) end_ = true;
   return got > 0;
@@ -61,11 +68,11 @@ std::string_view LineSplitter::Peek() {
 
 void LineSplitter::SkipRestOfLine() {
   while (true) {
-    const char* begin = buffer_.data() + pos_;
-    const char* stop = buffer_.data() + size_;
+    const char* begin = buffer_.get() + pos_;
+    const char* stop = buffer_.get() + size_;
     const char* end = LineEnd(begin, stop);
     if (end < stop) {
-      pos_ = static_cast<size_t>(end - buffer_.data());
+      pos_ = static_cast<size_t>(end - buffer_.get());
       // A CR LF is one line end, also when the block boundary falls between.
       if (buffer_[pos_] == '\r' && (pos_ + 1 < size_ || Fill()) && buffer_[pos_ + 1] == '\n') ++pos_;
       ++pos_;
@@ -79,10 +86,10 @@ void LineSplitter::SkipRestOfLine() {
 LineSplitter::Result LineSplitter::Next(std::string_view& line) {
   size_t searched = pos_;  // bytes before this are known to hold no line end
   while (true) {
-    const char* begin = buffer_.data() + searched;
-    const char* stop = buffer_.data() + size_;
+    const char* begin = buffer_.get() + searched;
+    const char* stop = buffer_.get() + size_;
     const char* end = LineEnd(begin, stop);
-    const size_t end_pos = static_cast<size_t>(end - buffer_.data());
+    const size_t end_pos = static_cast<size_t>(end - buffer_.get());
     if (end_pos - pos_ > kMaxLineBytes) {
       ++line_number_;
       line = {};
