@@ -9,6 +9,7 @@
 #endif
 
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace text {
@@ -19,6 +20,8 @@ namespace {
 
 constexpr uint16_t kNoCharacter = 0xFFFF;
 constexpr uint16_t kLeadByte = 0xFFFE;
+// Room after the end of a text for the block that decodes or encodes its last run.
+constexpr size_t kRunSlack = 16;
 
 UConverter* OpenStrict() {
   UErrorCode status = U_ZERO_ERROR;
@@ -34,16 +37,67 @@ UConverter* OpenStrict() {
 uint16_t EncodedForm(char16_t c) { return kCp932Pages[kCp932PageOf[c >> 8] * 256u + (c & 0xFFu)]; }
 
 // Printable ASCII stands for itself both ways (the converter moves a few
-// control characters), so that runs of it (the codes, numbers, quotes and
-// commas of every line) go many at a time.
+// control characters), and the half-width katakana are the bytes A1 to DF
+// both ways, each its character less kKanaOffset: so runs of both (the codes,
+// numbers, quotes, commas and readings of every line) go many at a time.
 constexpr bool IsPrintableAscii(unsigned c) { return c >= 0x20 && c < 0x7F; }
-constexpr bool PrintableAsciiStandsForItself() {
+constexpr char16_t kFirstKana = u'\uFF61';
+constexpr char16_t kLastKana = u'\uFF9F';
+constexpr unsigned kKanaOffset = kFirstKana - 0xA1;
+constexpr bool IsHalfWidthKana(unsigned c) { return c >= kFirstKana && c <= kLastKana; }
+constexpr bool RunsStandForThemselves() {
   for (unsigned b = 0x20; b < 0x7F; ++b) {
     if (kCp932Single[b] != b || kCp932Pages[kCp932PageOf[0] * 256u + b] != b) return false;
   }
+  for (unsigned c = kFirstKana; c <= kLastKana; ++c) {
+    const unsigned b = c - kKanaOffset;
+    if (kCp932Single[b] != c || kCp932Pages[kCp932PageOf[c >> 8] * 256u + (c & 0xFFu)] != b) return false;
+  }
   return true;
 }
-static_assert(PrintableAsciiStandsForItself());
+static_assert(RunsStandForThemselves());
+
+#ifdef __SSE2__
+// The run of printable ASCII and half-width katakana at the start of the
+// sixteen bytes of block, decoded into target (all sixteen written; those
+// after the run are garbage to be written over). Returns the run's length.
+size_t DecodeRun(__m128i block, char16_t* target) {
+  // Signed: the bytes from 0x80 are below 0x20, A1 to DF are -95 to -33.
+  const __m128i printable =
+      _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(0x1F)), _mm_cmplt_epi8(block, _mm_set1_epi8(0x7F)));
+  const __m128i kana = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xA0))),
+                                     _mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xE0))));
+  const int in_run = _mm_movemask_epi8(_mm_or_si128(printable, kana));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i offset = _mm_set1_epi16(static_cast<short>(kKanaOffset));
+  const __m128i low =
+      _mm_add_epi16(_mm_unpacklo_epi8(block, zero), _mm_and_si128(_mm_unpacklo_epi8(kana, kana), offset));
+  const __m128i high =
+      _mm_add_epi16(_mm_unpackhi_epi8(block, zero), _mm_and_si128(_mm_unpackhi_epi8(kana, kana), offset));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(target), low);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 8), high);
+  return static_cast<size_t>(__builtin_ctz(~in_run | 0x10000));
+}
+
+// The same for encoding the eight characters of block into target (eight
+// bytes written).
+size_t EncodeRun(__m128i block, char* target) {
+  // c - 0x20 <= 0x5E and c - kFirstKana <= 0x3E without sign: each a
+  // saturated difference of 0.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i printable =
+      _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(block, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5E)), zero);
+  const __m128i kana =
+      _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(block, _mm_set1_epi16(static_cast<short>(kFirstKana))),
+                                     _mm_set1_epi16(kLastKana - kFirstKana)),
+                      zero);
+  const int in_run = _mm_movemask_epi8(_mm_or_si128(printable, kana));
+  const __m128i bytes =
+      _mm_sub_epi16(block, _mm_and_si128(kana, _mm_set1_epi16(static_cast<short>(kKanaOffset))));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(bytes, bytes));
+  return static_cast<size_t>(__builtin_ctz(~in_run | 0x10000)) / 2;
+}
+#endif
 
 }  // namespace
 
@@ -55,44 +109,45 @@ Cp932::~Cp932() {
 }
 
 bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
-  out.resize(bytes.size());  // never more UTF-16 units than bytes
+  // Never more UTF-16 units than bytes, and room for a run's last block.
+  out.resize(bytes.size() + kRunSlack);
   char16_t* target = out.data();
   const auto* source = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = source + bytes.size();
   while (source < end) {
+    uint16_t c = kCp932Single[*source];
 #ifdef __SSE2__
-    if (IsPrintableAscii(*source) && end - source >= 16) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
-      // Signed: the bytes from 0x80 are below 0x20.
-      const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(0x1F)),
-                                              _mm_cmplt_epi8(block, _mm_set1_epi8(0x7F)));
-      // All sixteen are written; the printable ones at the start count (at
-      // least the first), the rest is written over.
-      const auto run = static_cast<size_t>(__builtin_ctz(~_mm_movemask_epi8(printable) | 0x10000));
-      const __m128i zero = _mm_setzero_si128();
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(target), _mm_unpacklo_epi8(block, zero));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 8), _mm_unpackhi_epi8(block, zero));
-      source += run;
-      target += run;
+    if (IsPrintableAscii(*source) || IsHalfWidthKana(c)) {
+      // Block after block while the run fills them.
+      size_t run = 16;
+      for (; run == 16 && end - source >= 16; source += run, target += run)
+        run = DecodeRun(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source)), target);
+      if (run == 16 && source < end) {
+        // The last bytes, followed by zeros, which end the run.
+        alignas(16) unsigned char last[16] = {};
+        std::memcpy(last, source, static_cast<size_t>(end - source));
+        run = DecodeRun(_mm_load_si128(reinterpret_cast<const __m128i*>(last)), target);
+        source += run;
+        target += run;
+      }
       continue;
     }
 #endif
-    uint16_t c = kCp932Single[*source];
     if (c < kLeadByte) {
       *target++ = c;
       ++source;
       continue;
     }
-    if (c == kLeadByte && end - source >= 2) {
+    // Two-byte characters one after another (kanji, full-width forms); bytes
+    // that are no character, the converter marks as always.
+    if (c != kLeadByte) return DecodeByIcu(bytes, out);
+    do {
+      if (end - source < 2) return DecodeByIcu(bytes, out);
       c = kCp932Rows[kCp932LeadRow[source[0]] * 256u + source[1]];
-      if (c != kNoCharacter) {
-        *target++ = c;
-        source += 2;
-        continue;
-      }
-    }
-    // Bytes that are no character: the converter marks them as always.
-    return DecodeByIcu(bytes, out);
+      if (c == kNoCharacter) return DecodeByIcu(bytes, out);
+      *target++ = c;
+      source += 2;
+    } while (source < end && kCp932Single[*source] == kLeadByte);
   }
   out.resize(static_cast<size_t>(target - out.data()));
   return true;
@@ -102,33 +157,40 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
   // The table holds only characters whose bytes decode back to them.
   if (reads_back) *reads_back = true;
   const size_t start = out.size();
-  out.resize(start + text.size() * 2);  // at most two bytes per character
+  // At most two bytes per character, and room for a run's last block.
+  out.resize(start + text.size() * 2 + kRunSlack);
   char* target = out.data() + start;
   const char16_t* source = text.data();
   const char16_t* const end = source + text.size();
   while (source < end) {
     const char16_t c = *source++;
+    const uint16_t code = EncodedForm(c);
+    // Two bytes first: the kanji and full-width forms of the word list.
+    if (code >= 0x100 && code != kNoCharacter) {
+      *target++ = static_cast<char>(code >> 8);
+      *target++ = static_cast<char>(code & 0xFF);
+      continue;
+    }
 #ifdef __SSE2__
-    if (IsPrintableAscii(c) && end - source >= 7) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source - 1));
-      // c - 0x20 <= 0x5E without sign: a saturated difference of 0.
-      const __m128i above = _mm_subs_epu16(_mm_sub_epi16(block, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5E));
-      // All eight are written; the printable ones at the start count (at
-      // least c), the rest is written over.
-      const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128()));
-      const auto run = static_cast<size_t>(__builtin_ctz(~mask | 0x10000)) / 2;
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(block, block));
-      source += run - 1;
-      target += run;
+    if (IsPrintableAscii(c) || IsHalfWidthKana(c)) {
+      // Block after block while the run fills them.
+      --source;
+      size_t run = 8;
+      for (; run == 8 && end - source >= 8; source += run, target += run)
+        run = EncodeRun(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source)), target);
+      if (run == 8 && source < end) {
+        // The last characters, followed by zeros, which end the run.
+        alignas(16) char16_t last[8] = {};
+        std::memcpy(last, source, static_cast<size_t>(end - source) * sizeof(char16_t));
+        run = EncodeRun(_mm_load_si128(reinterpret_cast<const __m128i*>(last)), target);
+        source += run;
+        target += run;
+      }
       continue;
     }
 #endif
-    const uint16_t code = EncodedForm(c);
     if (code < 0x100) {
       *target++ = static_cast<char>(code);
-    } else if (code != kNoCharacter) {
-      *target++ = static_cast<char>(code >> 8);
-      *target++ = static_cast<char>(code & 0xFF);
     } else {
       // A character without a form here (or half of a pair): the converter
       // says which, as always.

@@ -7,6 +7,7 @@
 // its end, and the line is reported as too long.
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,12 @@ class LineSplitter {
   // Drops bytes up to and including the end of the current line.
   void SkipRestOfLine();
 
+  std::string_view Held() const { return {buffer_.get(), size_}; }
+
   Source source_;
-  std::string buffer_;  // the bytes read and not yet taken, from pos_ on
+  std::unique_ptr<char[]> buffer_;  // the bytes read and not yet taken: [pos_, size_)
+  size_t capacity_ = 0;
+  size_t size_ = 0;
   size_t pos_ = 0;
   bool end_ = false;
   long line_number_ = 0;

@@ -93,6 +93,14 @@ long LeadingNumber(TextView s) { return LeadingNumberOf(s); }
 long LeadingNumber(std::string_view s) { return LeadingNumberOf(s); }
 
 long ToNumber(TextView s) {
+  // The usual case, a few half-width digits (a postal code, once per
+  // output record), at once.
+  if (!s.empty() && s.size() <= static_cast<size_t>(kMaxNumberDigits)) {
+    long n = 0;
+    size_t i = 0;
+    for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i) n = n * 10 + (s[i] - u'0');
+    if (i == s.size()) return n;
+  }
   TextView t = Trim(s);
   bool negative = !t.empty() && t[0] == u'-';
   if (negative) t.remove_prefix(1);

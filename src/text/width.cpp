@@ -50,19 +50,22 @@ std::u16string RunIcu(icu::Transliterator& t, std::u16string_view text) {
 // What the transliterator makes of each BMP character standing alone, from
 // the tables text_tables_gen made of it at build time: the characters it may
 // change (a few hundred) as pairs, every other character stays as it is.
+// Held by blocks of 256 characters, and only the few blocks with a change:
+// all 65,536 would be 128 KiB of memory touched anew by the first text.
 class CharTable {
  public:
   CharTable(const uint16_t* singles, size_t single_count, const uint16_t* multis, size_t multi_count,
             const uint16_t* pool)
       : multis_(multis), multi_count_(multi_count), pool_(pool) {
-    for (char32_t c = 0; c < 0x10000; ++c) single_[c] = static_cast<char16_t>(c);
-    for (size_t i = 0; i < single_count; ++i) single_[singles[2 * i]] = singles[2 * i + 1];
-    for (size_t i = 0; i < multi_count; ++i) single_[multis[3 * i]] = 0;
+    for (size_t i = 0; i < single_count; ++i)
+      Block(singles[2 * i])[singles[2 * i] & 0xFF] = singles[2 * i + 1];
+    for (size_t i = 0; i < multi_count; ++i) Block(multis[3 * i])[multis[3 * i] & 0xFF] = 0;
   }
 
   // Kept small, so that it is inlined into the loops over whole texts.
   void Append(char16_t c, std::u16string& out) const {
-    const char16_t single = single_[c];
+    const char16_t* block = blocks_[c >> 8].get();
+    const char16_t single = block ? block[c & 0xFF] : c;
     if (single != 0 || c == 0) {
       out.push_back(single);
     } else {
@@ -86,7 +89,17 @@ class CharTable {
       out.append(reinterpret_cast<const char16_t*>(pool_ + multis_[low * 3 + 1]), multis_[low * 3 + 2]);
   }
 
-  std::array<char16_t, 0x10000> single_{};
+  // The block of c, made with every character standing for itself.
+  char16_t* Block(char16_t c) {
+    auto& block = blocks_[c >> 8];
+    if (!block) {
+      block = std::make_unique<char16_t[]>(256);
+      for (unsigned low = 0; low < 256; ++low) block[low] = static_cast<char16_t>((c & 0xFF00) | low);
+    }
+    return block.get();
+  }
+
+  std::array<std::unique_ptr<char16_t[]>, 256> blocks_;  // empty: every character stays
   const uint16_t* multis_;
   size_t multi_count_;
   const uint16_t* pool_;

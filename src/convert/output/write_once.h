@@ -6,7 +6,15 @@
 // Kept small for the whole country: only where each line went in the output,
 // in a flat table by the line's hash (8 bytes a line); a line whose hash is
 // found is compared with the line in the output itself.
+//
+// And quick: the table is too big for the processor's cache, and looking a
+// line up there waits for memory. A bit map of the hashes, an eighth of the
+// table's size (two bits a line), says at once that most lines are new;
+// those go into the table later, many at a time, so that the waits overlap.
+// Only a line whose bits are both set is looked up, after the table has
+// taken the lines waiting for it.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -29,11 +37,32 @@ class WrittenLines {
     uint32_t place = 0;  // where in the output the line went
   };
   static constexpr size_t kFirstSlots = 1024;  // a power of two; at most two thirds are used
+  static constexpr size_t kGrowth = 4;
 
+  // Slots in memory mapped for them, which unmapping gives back.
+  struct Unmap {
+    void* mapping = nullptr;
+    size_t length = 0;
+    void operator()(Slot* slots) const;
+  };
+  using Slots = std::unique_ptr<Slot[], Unmap>;
+  // count free slots.
+  static Slots NewSlots(size_t count);
+
+  static constexpr size_t kMostWaiting = 4096;
+
+  void Insert(Slot slot);
+  void InsertWaiting();
   void Grow();
+  // The two bits of a tag in the bit map, both in one word.
+  uint64_t& SeenWord(uint32_t tag);
+  static uint64_t SeenBits(uint32_t tag);
 
-  std::vector<Slot> slots_ = std::vector<Slot>(kFirstSlots);
+  Slots slots_ = NewSlots(kFirstSlots);
+  size_t slot_count_ = kFirstSlots;
   size_t used_ = 0;
+  std::vector<uint64_t> seen_ = std::vector<uint64_t>(kFirstSlots / 8);  // 8 bits a slot
+  std::vector<Slot> waiting_;  // lines new by seen_ that the table has yet to take
   // Lines past the first 4 GiB of an output (only a damaged input gives so
   // many), kept whole.
   std::unordered_set<std::u16string> far_lines_;

@@ -46,24 +46,17 @@ size_t ColumnEnd(TextView line, size_t from) {
   return ColumnEnd(line, from, inside_quotes);
 }
 
-bool SplitColumns(TextView line, std::vector<Text>& cols) {
-  size_t count = 0;
+bool SplitColumns(TextView line, std::vector<TextView>& cols) {
+  cols.clear();
   const char16_t* from = line.data();
   const char16_t* const end = from + line.size();
   bool inside_quotes = false;
   while (true) {
     const char16_t* comma = ColumnEndIn(from, end, inside_quotes);
-    const auto length = static_cast<size_t>(comma - from);
-    if (count < cols.size()) {
-      cols[count].assign(from, length);
-    } else {
-      cols.emplace_back(from, length);
-    }
-    ++count;
+    cols.emplace_back(from, static_cast<size_t>(comma - from));
     if (comma == end) break;
     from = comma + 1;
   }
-  cols.resize(count);
   return !inside_quotes;
 }
 

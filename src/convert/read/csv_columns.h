@@ -16,10 +16,11 @@ namespace tessivar {
 // it, or npos when it runs to the end of line.
 size_t ColumnEnd(TextView line, size_t from);
 
-// Splits line into cols at the commas between columns. Reuses the strings of
-// cols. False when the line ends inside a quoted field, so that its line end
-// belongs to the field and the record goes on on the next line.
-bool SplitColumns(TextView line, std::vector<Text>& cols);
+// Splits line into cols at the commas between columns, each column a view
+// into line (valid while line is). False when the line ends inside a quoted
+// field, so that its line end belongs to the field and the record goes on on
+// the next line.
+bool SplitColumns(TextView line, std::vector<TextView>& cols);
 
 // Whether a line that begins inside a quoted field (it continues one) ends
 // inside one too.

@@ -1,6 +1,8 @@
 #include "convert/read/read_zip_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "convert/context/record_limits.h"
 #include "convert/context/record_trap.h"
@@ -48,6 +50,24 @@ std::string Shown(TextView field) {
   constexpr size_t kShown = 10;
   if (field.size() <= kShown) return text::ToUtf8(field);
   return text::ToUtf8(field.substr(0, kShown)) + "…";
+}
+
+// text = view, where view never lies within text: without the general
+// assignment's care for that, as every column of the whole country is
+// taken here.
+void SetText(Text& text, TextView view) {
+  const size_t size = view.size();
+  // Most slots keep their length from record to record (codes, flags,
+  // the same city): then only the characters change.
+  if (size == text.size()) {
+    if (size == 1)
+      text[0] = view[0];
+    else
+      std::char_traits<char16_t>::copy(text.data(), view.data(), size);
+    return;
+  }
+  text.clear();
+  text.append(view.data(), size);
 }
 
 int ParenthesisBalance(TextView text) {
@@ -220,43 +240,70 @@ class ZipFileReader {
   // The line split into ZipRec in the address layout. A line with a control
   // character or without a postal code of seven digits is no record: it is
   // left out, with its continuation lines.
+  // Each slot takes its column of the line straight from the line, the one
+  // copy a column costs.
   void StartRecord() {
     auto& rec = state_.ZipRec;
     rejected_ = false;
-    rec.swap(columns_);
     // Every record has all seventeen slots, also when a line has more or
     // fewer columns than its file's layout.
-    if (rec.size() < kZipSlots) rec.resize(kZipSlots);
-    const Text& code_column = rec[state_.G_InputIndex == kBusinessIndex ? 7 : kPostalCode];
-    const TextView code = code_column.size() < 2 ? TextView(code_column)
-                                                 : TextView(code_column).substr(1, code_column.size() - 2);
+    rec.resize(std::max<size_t>(kZipSlots, columns_.size()));
+    const TextView code_column = ColumnOrEmpty(state_.G_InputIndex == kBusinessIndex ? 7 : kPostalCode);
+    const TextView code =
+        code_column.size() < 2 ? code_column : code_column.substr(1, code_column.size() - 2);
     const bool code_valid = IsPostalCode(code);
     if (code_valid) state_.origin.postal_code = code;
-    if (RejectedForControlCharacter()) return;
+    if (RejectedForControlCharacter()) {
+      TakeColumnsAsTheyAre(rec);
+      return;
+    }
     if (!code_valid) {
+      TakeColumnsAsTheyAre(rec);
       Reject("郵便番号「" + Shown(code) + "」が 7 桁の数字ではないため、このレコードは読み飛ばしました。");
       return;
     }
     if (state_.G_InputIndex == kBusinessIndex) {
       RearrangeBusinessLine(rec);
     } else {
-      for (int slot = kOldCode; slot <= kTownKanji; ++slot) UnquoteInPlace(rec[slot]);
+      // The texts of the address layout lose their quotes.
+      Text* const slots = rec.data();
+      SetText(slots[kLocalCode], ColumnOrEmpty(kLocalCode));
+      for (size_t slot = kOldCode; slot <= kTownKanji; ++slot) {
+        const TextView column = ColumnOrEmpty(slot);
+        if (column.size() >= 2)
+          SetText(slots[slot], column.substr(1, column.size() - 2));
+        else
+          SetUnquoted(slots[slot], column, column);
+      }
+      for (size_t slot = kFlag1, count = rec.size(); slot < count; ++slot)
+        SetText(slots[slot], ColumnOrEmpty(slot));
     }
     RejectIfTooLong();
   }
 
-  // The business file's columns moved into the address layout, in exactly
-  // this order (each step reads the slots as the steps before left them).
+  void TakeColumnsAsTheyAre(std::vector<Text>& rec) const {
+    for (size_t slot = 0; slot < rec.size(); ++slot) SetText(rec[slot], ColumnOrEmpty(slot));
+  }
+
+  // The business file's columns moved into the address layout: each slot
+  // takes its column unquoted, or keeps the line's own column when that
+  // cannot be unquoted, as if the columns were moved one after another in
+  // this order within the record.
   void RearrangeBusinessLine(std::vector<Text>& rec) {
-    SetUnquoted(rec[kCompanyKana], rec[1]);
-    SetUnquoted(rec[kCompanyKanji], rec[2]);
-    SetUnquoted(rec[kOldCode], rec[8]);
-    SetUnquoted(rec[kPostalCode], rec[7]);
-    SetUnquoted(rec[kTownKanji], rec[5]);
+    const auto column = [&](size_t index) { return ColumnOrEmpty(index); };
+    for (size_t slot = 0; slot < rec.size(); ++slot) {
+      if (slot == kLocalCode || (slot >= kFlag1 && slot <= kReason) || slot >= kZipSlots)
+        SetText(rec[slot], column(slot));
+    }
+    SetUnquoted(rec[kCompanyKana], column(kCompanyKana), column(1));
+    SetUnquoted(rec[kCompanyKanji], column(kCompanyKanji), column(2));
+    SetUnquoted(rec[kOldCode], column(kOldCode), column(8));
+    SetUnquoted(rec[kPostalCode], column(kPostalCode), column(7));
+    SetUnquoted(rec[kTownKanji], column(kTownKanji), column(5));
     if (run_.options.with_blank) rec[kTownKanji] += u'　';
-    Trap(run_, [&] { rec[kTownKanji] += Unquote(rec[6]); });
-    SetUnquoted(rec[kPrefKanji], rec[3]);
-    SetUnquoted(rec[kCityKanji], rec[4]);
+    Trap(run_, [&] { rec[kTownKanji] += Unquote(column(6)); });
+    SetUnquoted(rec[kPrefKanji], column(kPrefKanji), column(3));
+    SetUnquoted(rec[kCityKanji], column(kCityKanji), column(4));
     rec[kPrefKana].clear();
     rec[kCityKana].clear();
     rec[kTownKana].clear();
@@ -271,11 +318,11 @@ class ZipFileReader {
     }
     auto& rec = state_.ZipRec;
     Trap(run_, [&] {
-      const Text& kana = Column(kTownKana);
+      const TextView kana = Column(kTownKana);
       if (!IsQuoted(kana, rec[kTownKana])) rec[kTownKana] += Unquote(kana);
     });
     Trap(run_, [&] {
-      const Text& town = Column(kTownKanji);
+      const TextView town = Column(kTownKanji);
       rec[kTownKanji] += Unquote(town);
       depth += ParenthesisBalance(town);
     });
@@ -284,22 +331,26 @@ class ZipFileReader {
 
   // A column of the line at hand; a damaged line without it is the rules'
   // failure, reported with the file and line like every other.
-  const Text& Column(size_t slot) const {
+  TextView Column(size_t slot) const {
     if (slot >= columns_.size())
       throw RuleError("この行には " + std::to_string(slot + 1) + " 列目がありません。");
     return columns_[slot];
   }
 
-  void UnquoteInPlace(Text& field) {
-    Trap(run_, [&] {
-      if (field.size() < 2) throw InvalidArgument();
-      field.pop_back();
-      field.erase(0, 1);
-    });
+  // A column of the line at hand, empty where the line has none.
+  TextView ColumnOrEmpty(size_t index) const {
+    return index < columns_.size() ? columns_[index] : TextView();
   }
 
-  void SetUnquoted(Text& target, const Text& field) {
-    Trap(run_, [&] { target = Unquote(field); });
+  // target takes field without its quotes. A field that cannot be unquoted
+  // is reported, and target then holds own, its own column of the line.
+  void SetUnquoted(Text& target, TextView own, TextView field) {
+    if (field.size() >= 2) {
+      SetText(target, field.substr(1, field.size() - 2));
+    } else {
+      SetText(target, own);
+      Report(run_, InvalidArgument().what());  // as Unquote says
+    }
   }
 
   // The handlers report their own failures; the trap here only keeps a
@@ -321,10 +372,10 @@ class ZipFileReader {
   text::LineSource& input_;
   const RecordHandler& hand_on_;
   Text line_;
-  Text more_;                  // a line a quoted field runs on over
-  long line_start_ = 0;        // where line_ began
-  std::vector<Text> columns_;  // of line_
-  long pending_line_ = 0;      // where the pending record began
+  Text more_;                      // a line a quoted field runs on over
+  long line_start_ = 0;            // where line_ began
+  std::vector<TextView> columns_;  // of line_
+  long pending_line_ = 0;          // where the pending record began
   Text pending_code_;
   bool rejected_ = false;  // the pending record is left out
   long blank_lines_ = 0;
@@ -333,7 +384,7 @@ class ZipFileReader {
 
 }  // namespace
 
-Text Unquote(TextView field) { return Text(Mid(field, 2, Len(field) - 2)); }
+TextView Unquote(TextView field) { return Mid(field, 2, Len(field) - 2); }
 
 bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on) {

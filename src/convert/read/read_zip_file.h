@@ -27,9 +27,9 @@ using RecordHandler = std::function<void(ZipRecord&)>;
 bool F_ReadZipFile(const RunEnvironment& run, ReaderState& state, text::LineSource& input,
                    const RecordHandler& hand_on);
 
-// A text field without its quotes: the first and the last character dropped,
-// whatever they are. A field shorter than two characters cannot be unquoted
-// (InvalidArgument).
-Text Unquote(TextView field);
+// A text field without its quotes (a view into field): the first and the
+// last character dropped, whatever they are. A field shorter than two
+// characters cannot be unquoted (InvalidArgument).
+TextView Unquote(TextView field);
 
 }  // namespace tessivar

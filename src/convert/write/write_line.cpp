@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 
 #include "convert/context/record_trap.h"
 #include "fieldsets/field_catalogue.h"
@@ -29,32 +30,74 @@ void ApplyCommentRule(Text& comment, Text& tail, TextView open, TextView close, 
   ReplaceIn(comment, close, u"");
 }
 
+// A line built at the start of its buffer, whose length is the room it
+// keeps from line to line: std::u16string's appends check and set its
+// length piece by piece, where the CSV text writes some fifty pieces a line,
+// the whole country through.
+class LineBuilder {
+ public:
+  explicit LineBuilder(Text& buffer) : buffer_(buffer) {
+    if (buffer_.size() < kFirstRoom) buffer_.resize(kFirstRoom);
+    at_ = buffer_.data();
+    end_ = at_ + buffer_.size();
+  }
+
+  LineBuilder& operator+=(char16_t c) {
+    if (at_ == end_) Grow(1);
+    *at_++ = c;
+    return *this;
+  }
+  LineBuilder& operator+=(TextView text) {
+    if (static_cast<size_t>(end_ - at_) < text.size()) Grow(text.size());
+    std::char_traits<char16_t>::copy(at_, text.data(), text.size());
+    at_ += text.size();
+    return *this;
+  }
+
+  TextView Line() const { return TextView(buffer_.data(), Length()); }
+
+ private:
+  static constexpr size_t kFirstRoom = 512;
+
+  size_t Length() const { return static_cast<size_t>(at_ - buffer_.data()); }
+
+  void Grow(size_t more) {
+    const size_t length = Length();
+    buffer_.resize(std::max(2 * buffer_.size(), length + more));
+    at_ = buffer_.data() + length;
+    end_ = buffer_.data() + buffer_.size();
+  }
+
+  Text& buffer_;
+  char16_t* at_ = nullptr;
+  char16_t* end_ = nullptr;
+};
+
 // "1234567" in the hyphen form: "123-4567".
-void AppendHyphenated(Text& line, TextView code) {
+template <typename Line>
+void AppendHyphenated(Line& line, TextView code) {
   line += Left(code, 3);
   line += u'-';
   line += Right(code, 4);
 }
 
-void AppendQuoted(Text& line, TextView text) {
+void AppendQuoted(LineBuilder& line, TextView text) {
   line += u'"';
   line += text;
   line += u'"';
 }
 
 // The same with each protected comma written as the comma it stands for.
-void AppendQuotedRestoringCommas(Text& line, TextView text, char16_t protected_comma, char16_t comma) {
+void AppendQuotedRestoringCommas(LineBuilder& line, TextView text, char16_t protected_comma, char16_t comma) {
   line += u'"';
-  const size_t from = line.size();
-  line += text;
-  std::replace(line.begin() + static_cast<long>(from), line.end(), protected_comma, comma);
+  for (const char16_t c : text) line += c == protected_comma ? comma : c;
   line += u'"';
 }
 
-void AppendDecimal(Text& line, long n) {
+void AppendDecimal(LineBuilder& line, long n) {
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  line.append(digits, end);
+  for (const char* digit = digits; digit < end; ++digit) line += static_cast<char16_t>(*digit);
 }
 
 // The reading of a word-list entry: the postal code, "0608554" or in the
@@ -128,7 +171,7 @@ std::vector<int> CsvItems(const std::vector<Text>& sel_fields) {
 
 void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const ZipRecord& rec, Text& town,
                     Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana,
-                    Text& line) {
+                    Text& line_buffer) {
   Trap(run, [&] {
     // Commas that the town-area rules protected come back.
     ReplaceIn(town, u"＠", u"、");
@@ -137,7 +180,7 @@ void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const Zi
     ReplaceIn(commentKana, u"@", u"､");
 
     const bool hyphen = run.options.hyphen;
-    line.clear();
+    LineBuilder line(line_buffer);
     for (const int n : items) {
       switch (n) {
         case kLocalCodeItem: line += rec[kLocalCode]; break;
@@ -212,7 +255,7 @@ void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const Zi
         default: break;  // 0 and numbers outside the catalogue write nothing
       }
     }
-    run.output->WriteLine(line);
+    run.output->WriteLine(line.Line());
     ++run.G_RecordCount;
   });
   if (Contains(rec[kTownKanji], u"その他")) {

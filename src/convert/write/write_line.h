@@ -63,8 +63,9 @@ void F_郵便番号SUB(RunEnvironment& run, const ZipRecord& rec, Text& word, Te
 std::vector<int> CsvItems(const std::vector<Text>& sel_fields);
 
 // F_WriteCsvLine, one CSV line of the field set's items, built in line (the
-// caller's buffer). The comment items rewrite comment/tail (and their kana)
-// as they write them; slots 5 and 8 are written with their commas restored.
+// caller's buffer, kept between lines; what it holds after is no line). The
+// comment items rewrite comment/tail (and their kana) as they write them;
+// slots 5 and 8 are written with their commas restored.
 void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const ZipRecord& rec, Text& town,
                     Text& comment, Text& tail, Text& townKana, Text& commentKana, Text& tailKana, Text& line);
 
