@@ -9,6 +9,7 @@
 #include "convert/record_trap.h"
 #include "text/cp932.h"
 #include "text/line_splitter.h"
+#include "text/short_copy.h"
 
 namespace tessivar {
 
@@ -60,10 +61,7 @@ void SetText(Text& text, TextView view) {
   // Most slots keep their length from record to record (codes, flags,
   // the same city): then only the characters change.
   if (size == text.size()) {
-    if (size == 1)
-      text[0] = view[0];
-    else
-      std::char_traits<char16_t>::copy(text.data(), view.data(), size);
+    text::CopyChars(text.data(), view.data(), size);
     return;
   }
   text.clear();
