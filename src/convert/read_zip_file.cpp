@@ -54,9 +54,9 @@ std::string Shown(TextView field) {
 }
 
 // text = view, where view never lies within text: without the general
-// assignment's care for that, as every column of the whole country is
-// taken here.
-void SetText(Text& text, TextView view) {
+// assignment's care for that, and inlined into the loops over the slots, as
+// every column of the whole country is taken here.
+inline void SetText(Text& text, TextView view) {
   const size_t size = view.size();
   // Most slots keep their length from record to record (codes, flags,
   // the same city): then only the characters change.
