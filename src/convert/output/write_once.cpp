@@ -22,33 +22,40 @@ uint32_t Tag(std::u16string_view line) {
 
 }  // namespace
 
-// The slots are mapped memory of their own, zero as the system gives it.
-// A table of whole huge pages is given them, where the system has them
-// (Linux's transparent huge pages, on fresh memory): it is looked into at
-// random, line after line, and with small pages nearly every look also
-// misses the processor's cache of page addresses; and a huge page is made
-// at about half the cost of as many small ones, which on a virtual machine
-// cost the most.
-WrittenLines::Slots WrittenLines::NewSlots(size_t count) {
-  const size_t bytes = count * sizeof(Slot);
-  const bool huge = bytes % kHugePage == 0;
-  // Whole huge pages, which start at a multiple of their size: room to move
-  // there.
-  const size_t pages = huge ? (bytes + kHugePage - 1) / kHugePage * kHugePage : bytes;
-  const size_t length = huge ? pages + kHugePage : bytes;
+// The table is mapped memory of its own, zero as the system gives it, and
+// made at once (MADV_POPULATE_WRITE): the table is looked into at random,
+// so every page of it is soon touched, and each page touched anew costs the
+// system more alone (on this virtual machine, some 10 µs a page; made at
+// once, half as much). Slots of whole huge pages are given them, where the
+// system has them (Linux's transparent huge pages, on fresh memory): with
+// small pages nearly every look also misses the processor's cache of page
+// addresses, and a huge page is made at about half the cost of as many
+// small ones.
+WrittenLines::Table WrittenLines::NewTable(size_t count) {
+  const size_t slot_bytes = count * sizeof(Slot);
+  const size_t bytes = slot_bytes + count;  // and a byte of bits a slot
+  const bool huge = slot_bytes % kHugePage == 0;
+  // Huge pages start at a multiple of their size: room to move there.
+  const size_t length = bytes + (huge ? kHugePage : 0);
   void* mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapping == MAP_FAILED) throw std::bad_alloc();
+  Table table{std::unique_ptr<void, Unmap>(mapping, Unmap{length}), nullptr, nullptr, count};
   auto address = reinterpret_cast<uintptr_t>(mapping);
   if (huge) {
     address = (address + kHugePage - 1) / kHugePage * kHugePage;
 #ifdef MADV_HUGEPAGE
-    ::madvise(reinterpret_cast<void*>(address), pages, MADV_HUGEPAGE);  // only advice
+    ::madvise(reinterpret_cast<void*>(address), slot_bytes, MADV_HUGEPAGE);  // only advice
 #endif
   }
-  return Slots(reinterpret_cast<Slot*>(address), Unmap{mapping, length});
+#ifdef MADV_POPULATE_WRITE
+  ::madvise(reinterpret_cast<void*>(address), bytes, MADV_POPULATE_WRITE);  // only advice
+#endif
+  table.slots = reinterpret_cast<Slot*>(address);
+  table.seen = reinterpret_cast<uint64_t*>(address + slot_bytes);
+  return table;
 }
 
-void WrittenLines::Unmap::operator()(Slot*) const { ::munmap(mapping, length); }
+void WrittenLines::Unmap::operator()(void* mapping) const { ::munmap(mapping, length); }
 
 uint64_t WrittenLines::SeenBits(uint32_t tag) {
   const uint64_t mixed = tag * 0x9E3779B97F4A7C15u;
@@ -57,7 +64,7 @@ uint64_t WrittenLines::SeenBits(uint32_t tag) {
 
 uint64_t& WrittenLines::SeenWord(uint32_t tag) {
   const uint64_t mixed = tag * 0x9E3779B97F4A7C15u;
-  return seen_[(mixed >> 32) & (seen_.size() - 1)];
+  return table_.seen[(mixed >> 32) & (table_.count / 8 - 1)];
 }
 
 bool WrittenLines::Add(std::u16string_view line, LineSink& output) {
@@ -72,9 +79,9 @@ bool WrittenLines::Add(std::u16string_view line, LineSink& output) {
     return true;
   }
   InsertWaiting();
-  const size_t mask = slot_count_ - 1;
-  for (size_t i = tag & mask; slots_[i].tag != 0; i = (i + 1) & mask) {
-    if (slots_[i].tag == tag && output.Holds(slots_[i].place, line)) return false;
+  const size_t mask = table_.count - 1;
+  for (size_t i = tag & mask; table_.slots[i].tag != 0; i = (i + 1) & mask) {
+    if (table_.slots[i].tag == tag && output.Holds(table_.slots[i].place, line)) return false;
   }
   if (place > UINT32_MAX) return far_lines_.emplace(line).second;
   SeenWord(tag) |= bits;
@@ -83,11 +90,11 @@ bool WrittenLines::Add(std::u16string_view line, LineSink& output) {
 }
 
 void WrittenLines::Insert(Slot slot) {
-  if ((used_ + 1) * 3 > slot_count_ * 2) Grow();
-  const size_t mask = slot_count_ - 1;
+  if ((used_ + 1) * 3 > table_.count * 2) Grow();
+  const size_t mask = table_.count - 1;
   size_t i = slot.tag & mask;
-  while (slots_[i].tag != 0) i = (i + 1) & mask;
-  slots_[i] = slot;
+  while (table_.slots[i].tag != 0) i = (i + 1) & mask;
+  table_.slots[i] = slot;
   ++used_;
 }
 
@@ -99,10 +106,8 @@ void WrittenLines::InsertWaiting() {
 }
 
 void WrittenLines::Clear() {
-  slots_ = NewSlots(kFirstSlots);  // its memory goes back
-  slot_count_ = kFirstSlots;
+  table_ = NewTable(kFirstSlots);  // its memory goes back
   used_ = 0;
-  std::vector<uint64_t>(kFirstSlots / 8).swap(seen_);
   std::vector<Slot>().swap(waiting_);
   far_lines_.clear();
 }
@@ -111,15 +116,13 @@ void WrittenLines::Clear() {
 // and growing by four touches a third less than by two. The tag names a
 // line's first slot and bits, so no line is hashed again.
 void WrittenLines::Grow() {
-  const Slots old = std::exchange(slots_, NewSlots(slot_count_ * kGrowth));
-  const size_t old_count = std::exchange(slot_count_, slot_count_ * kGrowth);
-  std::vector<uint64_t>(slot_count_ / 8).swap(seen_);
-  const size_t mask = slot_count_ - 1;
-  for (const Slot& slot : std::span(old.get(), old_count)) {
+  const Table old = std::exchange(table_, NewTable(table_.count * kGrowth));
+  const size_t mask = table_.count - 1;
+  for (const Slot& slot : std::span(old.slots, old.count)) {
     if (slot.tag == 0) continue;
     size_t i = slot.tag & mask;
-    while (slots_[i].tag != 0) i = (i + 1) & mask;
-    slots_[i] = slot;
+    while (table_.slots[i].tag != 0) i = (i + 1) & mask;
+    table_.slots[i] = slot;
     SeenWord(slot.tag) |= SeenBits(slot.tag);
   }
   for (const Slot& slot : waiting_) SeenWord(slot.tag) |= SeenBits(slot.tag);

@@ -39,15 +39,19 @@ class WrittenLines {
   static constexpr size_t kFirstSlots = 1024;  // a power of two; at most two thirds are used
   static constexpr size_t kGrowth = 4;
 
-  // Slots in memory mapped for them, which unmapping gives back.
+  // count free slots and their bit map (8 bits a slot, all clear), in
+  // memory mapped for them, which unmapping gives back.
   struct Unmap {
-    void* mapping = nullptr;
     size_t length = 0;
-    void operator()(Slot* slots) const;
+    void operator()(void* mapping) const;
   };
-  using Slots = std::unique_ptr<Slot[], Unmap>;
-  // count free slots.
-  static Slots NewSlots(size_t count);
+  struct Table {
+    std::unique_ptr<void, Unmap> mapping;
+    Slot* slots = nullptr;
+    uint64_t* seen = nullptr;
+    size_t count = 0;
+  };
+  static Table NewTable(size_t count);
 
   static constexpr size_t kMostWaiting = 4096;
 
@@ -58,11 +62,9 @@ class WrittenLines {
   uint64_t& SeenWord(uint32_t tag);
   static uint64_t SeenBits(uint32_t tag);
 
-  Slots slots_ = NewSlots(kFirstSlots);
-  size_t slot_count_ = kFirstSlots;
+  Table table_ = NewTable(kFirstSlots);
   size_t used_ = 0;
-  std::vector<uint64_t> seen_ = std::vector<uint64_t>(kFirstSlots / 8);  // 8 bits a slot
-  std::vector<Slot> waiting_;  // lines new by seen_ that the table has yet to take
+  std::vector<Slot> waiting_;  // lines new by the bit map that the table has yet to take
   // Lines past the first 4 GiB of an output (only a damaged input gives so
   // many), kept whole.
   std::unordered_set<std::u16string> far_lines_;

@@ -9,6 +9,7 @@
 #include "convert/read/csv_columns.h"
 #include "text/cp932.h"
 #include "text/line_splitter.h"
+#include "text/short_copy.h"
 
 namespace tessivar {
 
@@ -53,17 +54,14 @@ std::string Shown(TextView field) {
 }
 
 // text = view, where view never lies within text: without the general
-// assignment's care for that, as every column of the whole country is
-// taken here.
-void SetText(Text& text, TextView view) {
+// assignment's care for that, and inlined into the loops over the slots, as
+// every column of the whole country is taken here.
+inline void SetText(Text& text, TextView view) {
   const size_t size = view.size();
   // Most slots keep their length from record to record (codes, flags,
   // the same city): then only the characters change.
   if (size == text.size()) {
-    if (size == 1)
-      text[0] = view[0];
-    else
-      std::char_traits<char16_t>::copy(text.data(), view.data(), size);
+    text::CopyChars(text.data(), view.data(), size);
     return;
   }
   text.clear();

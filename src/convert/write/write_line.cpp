@@ -6,6 +6,7 @@
 
 #include "convert/context/record_trap.h"
 #include "fieldsets/field_catalogue.h"
+#include "text/short_copy.h"
 #include "text/width.h"
 
 namespace tessivar {
@@ -49,7 +50,7 @@ class LineBuilder {
   }
   LineBuilder& operator+=(TextView text) {
     if (static_cast<size_t>(end_ - at_) < text.size()) Grow(text.size());
-    std::char_traits<char16_t>::copy(at_, text.data(), text.size());
+    text::CopyChars(at_, text.data(), text.size());
     at_ += text.size();
     return *this;
   }
