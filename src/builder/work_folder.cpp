@@ -43,6 +43,9 @@ void WorkFolder::RemoveLeftover() {
 
 bool WorkFolder::Make(const std::string& mdb_dir, std::string* error) {
   Remove();
+  // A signal waits until the folder and its record are both made and
+  // registered, so that it removes both or finds neither.
+  const text::SignalsHeld held;
   std::string pattern = mdb_dir + std::string(kPrefix) + std::string(kRandomLength, 'X');
   if (!::mkdtemp(pattern.data())) {
     *error = mdb_dir + " に作業フォルダーを作成できません（" + std::strerror(errno) + "）。";

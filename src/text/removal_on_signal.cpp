@@ -106,4 +106,13 @@ void RemovalOnSignal::Release() {
   slot_ = -1;
 }
 
+SignalsHeld::SignalsHeld() {
+  sigset_t ending;
+  sigemptyset(&ending);
+  for (int signal : kSignals) sigaddset(&ending, signal);
+  pthread_sigmask(SIG_BLOCK, &ending, &previous_);
+}
+
+SignalsHeld::~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+
 }  // namespace text

@@ -5,6 +5,8 @@
 // handler only makes system calls on a fixed table, so it is safe to run at
 // any moment. A signal the process ignored when it registered its first path
 // (nohup) stays ignored.
+#include <signal.h>
+
 #include <filesystem>
 
 namespace text {
@@ -29,6 +31,20 @@ class RemovalOnSignal {
 
  private:
   int slot_ = -1;
+};
+
+// Holds SIGTERM, SIGINT and SIGHUP back while it lives: a path made and
+// registered under it is never left behind by a signal that came between
+// the two, and a name that turned out to be taken is never removed.
+class SignalsHeld {
+ public:
+  SignalsHeld();
+  ~SignalsHeld();
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
 };
 
 }  // namespace text

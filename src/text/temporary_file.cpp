@@ -1,7 +1,6 @@
 #include "text/temporary_file.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,16 +32,13 @@ int TemporaryFile::Create(const fs::path& target, std::error_code& ec) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     fs::path candidate = target;
     candidate += "." + RandomPart() + std::string(kSuffix);
-    // The signals wait until the new file is registered: no moment leaves
-    // it behind, and a name that turned out to be taken is never removed.
-    sigset_t ending, previous;
-    sigemptyset(&ending);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&ending, signal);
-    pthread_sigmask(SIG_BLOCK, &ending, &previous);
-    const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    const int error = errno;
-    if (fd >= 0) on_signal_.Register(candidate, RemovalOnSignal::Kind::kFile);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    int fd, error;
+    {
+      const SignalsHeld held;
+      fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      error = errno;
+      if (fd >= 0) on_signal_.Register(candidate, RemovalOnSignal::Kind::kFile);
+    }
     if (fd >= 0) {
       path_ = std::move(candidate);
       ec.clear();
