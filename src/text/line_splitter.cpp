@@ -40,13 +40,12 @@ std::string LineTooLongMessage(std::string_view file, long line) {
 
 // Reads the next block straight behind the bytes not yet taken, which move
 // to the front first (a line cut by the block's end, at most kMaxLineBytes).
-bool LineSplitter::Fill() {
-  if (end_) return false;
+void LineSplitter::MakeRoom(size_t size) {
   const size_t kept = size_ - pos_;
-  if (kept + kBlockSize > capacity_) {
-    // Room for a block behind the longest line kept, made once and never
-    // cleared: a page of it costs only when read into (a small file, one).
-    const size_t capacity = std::max(kept, kMaxLineBytes + 1) + kBlockSize;
+  if (size > capacity_) {
+    // Made once (a block behind the longest line kept) and never cleared: a
+    // page of it costs only when read into (a small file, one).
+    const size_t capacity = std::max(size, kMaxLineBytes + 1 + kBlockSize);
     std::unique_ptr<char[]> room(new char[capacity]);
     if (kept > 0) std::memcpy(room.get(), buffer_.get() + pos_, kept);
     buffer_ = std::move(room);
@@ -55,14 +54,26 @@ bool LineSplitter::Fill() {
     std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
   }
   pos_ = 0;
-  const size_t got = source_(buffer_.get() + kept, kBlockSize);
-  size_ = kept + got;
+  size_ = kept;
+}
+
+bool LineSplitter::Fill() {
+  if (end_) return false;
+  MakeRoom(size_ - pos_ + kBlockSize);
+  const size_t got = source_(buffer_.get() + size_, kBlockSize);
+  size_ += got;
   if (got == 0) end_ = true;
   return got > 0;
 }
 
-std::string_view LineSplitter::Peek() {
-  if (pos_ >= size_) Fill();
+std::string_view LineSplitter::Peek(size_t at_least) {
+  const size_t held = size_ - pos_;
+  if (held < at_least && !end_) {
+    MakeRoom(at_least + kBlockSize);
+    const size_t got = source_(buffer_.get() + size_, at_least - held);
+    size_ += got;
+    if (got == 0) end_ = true;
+  }
   return Held().substr(pos_);
 }
 

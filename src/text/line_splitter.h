@@ -34,12 +34,16 @@ class LineSplitter {
   Result Next(std::string_view& line);
 
   long line_number() const { return line_number_; }
-  // The bytes read ahead and not yet taken: the start of the input right
-  // after the first Peek(), for a look at what the input is.
-  std::string_view Peek();
+  // The bytes read ahead and not yet taken, at least at_least of them where
+  // the input has that many (what is missing read in one go): the start of
+  // the input right after the first Peek, for a look at what the input is.
+  std::string_view Peek(size_t at_least);
 
  private:
   bool Fill();
+  // Room for size bytes from the start of the buffer, the bytes held moved
+  // to its front.
+  void MakeRoom(size_t size);
   // Drops bytes up to and including the end of the current line.
   void SkipRestOfLine();
 

@@ -21,6 +21,13 @@ namespace {
 // are written out.
 constexpr size_t kFlushSize = 128 * 1024;
 
+// How much of its start an input is looked at for the encoding it plainly
+// is in, and a first look at that.
+constexpr size_t kLookedAt = 1 << 20;
+constexpr size_t kFirstLook = 64 * 1024;
+
+bool IsAsciiByte(char c) { return (c & 0x80) == 0; }
+
 // "<path>: <the system's reason>"
 std::string SystemError(const std::filesystem::path& path, int error = errno) {
   return path.string() + ": " + std::strerror(error);
@@ -36,7 +43,7 @@ bool MostlyNotUtf8(std::string_view head) {
     const size_t end = std::min(head.find('\n'), head.size());
     const std::string_view line = head.substr(0, end);
     head.remove_prefix(std::min(end + 1, head.size()));
-    const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
+    const bool ascii = std::all_of(line.begin(), line.end(), IsAsciiByte);
     if (ascii) continue;
     ++(DecodeUtf8(line, decoded) ? utf8 : other);
   }
@@ -82,8 +89,18 @@ std::string_view TextFileReader::encoding() const {
 
 std::string_view TextFileReader::foreign_encoding() {
   if (!splitter_) return {};
-  std::string_view head = splitter_->Peek();
-  if (encoding_ == Encoding::kCp932) return ForeignEncoding(head);
+  if (encoding_ == Encoding::kCp932) {
+    // What the first MiB shows is settled by its first 64 KiB when they hold
+    // a byte order mark or a byte that is no UTF-8 (Japan Post's files: in
+    // their first line), which then needs no more of the input read yet.
+    const std::string_view first = splitter_->Peek(kFirstLook);
+    const std::string_view found = ForeignEncoding(first);
+    const bool settled = first.size() < kFirstLook || first.starts_with("\xEF\xBB\xBF") ||
+                         first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF") ||
+                         (found.empty() && !std::all_of(first.begin(), first.end(), IsAsciiByte));
+    return settled ? found : ForeignEncoding(splitter_->Peek(kLookedAt));
+  }
+  std::string_view head = splitter_->Peek(kLookedAt);
   if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return "UTF-16";
   head = head.substr(0, head.rfind('\n') + 1);  // whole lines: no character cut in two
   if (!MostlyNotUtf8(head)) return {};
