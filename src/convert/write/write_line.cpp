@@ -88,6 +88,17 @@ void AppendQuoted(LineBuilder& line, TextView text) {
   line += u'"';
 }
 
+// A comment item: the comment without its bracket prefix, then its tail,
+// quoted; nothing when there is no comment.
+void AppendComment(LineBuilder& line, Text& comment, Text& tail, TextView open, TextView close) {
+  if (comment.empty()) return;
+  ApplyCommentRule(comment, tail, open, close, CloseBrackets::kAlways);
+  line += u'"';
+  line += comment;
+  line += tail;
+  line += u'"';
+}
+
 // The same with each protected comma written as the comma it stands for.
 void AppendQuotedRestoringCommas(LineBuilder& line, TextView text, char16_t protected_comma, char16_t comma) {
   line += u'"';
@@ -230,24 +241,8 @@ void F_WriteCsvLine(RunEnvironment& run, const std::vector<int>& items, const Zi
         case kReasonItem: line += rec[kReason]; break;
         case kOrgTownKanaItem: AppendQuotedRestoringCommas(line, rec[kTownKana], u'@', u'､'); break;
         case kOrgTownKanjiItem: AppendQuotedRestoringCommas(line, rec[kTownKanji], u'＠', u'、'); break;
-        case kCommentKanjiItem:
-          if (!comment.empty()) {
-            ApplyCommentRule(comment, tail, u"（", u"）", CloseBrackets::kAlways);
-            line += u'"';
-            line += comment;
-            line += tail;
-            line += u'"';
-          }
-          break;
-        case kCommentKanaItem:
-          if (!commentKana.empty()) {
-            ApplyCommentRule(commentKana, tailKana, u"(", u")", CloseBrackets::kAlways);
-            line += u'"';
-            line += commentKana;
-            line += tailKana;
-            line += u'"';
-          }
-          break;
+        case kCommentKanjiItem: AppendComment(line, comment, tail, u"（", u"）"); break;
+        case kCommentKanaItem: AppendComment(line, commentKana, tailKana, u"(", u")"); break;
         case kCommaSeparator: line += u','; break;
         case kFullWidthBlank: line += u'　'; break;
         case kHalfWidthBlank: line += u' '; break;
