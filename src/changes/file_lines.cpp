@@ -13,7 +13,7 @@ namespace changes {
 
 namespace {
 
-constexpr size_t kBlockSize = 1 << 18;
+constexpr size_t kBlockSize = 1 << 16;
 // Room for a block after the start of the longest line.
 constexpr size_t kBufferSize = kBlockSize + text::kMaxLineBytes;
 

@@ -4,22 +4,27 @@
 
 namespace changes {
 
-void LineMatch::AddNew(uint64_t hash, LinePlace place) {
-  const auto from = old_.begin() + static_cast<ptrdiff_t>(next_old_);
-  const auto end = old_.begin() + static_cast<ptrdiff_t>(std::min(old_.size(), next_old_ + kLookAhead));
-  const auto found = std::find_if(from, end, [hash](const Line& line) { return line.hash == hash; });
-  if (found == end) {
+void LineMatch::Search(uint64_t hash, LinePlace place) {
+  const auto from = ahead_.begin() + static_cast<ptrdiff_t>(next_);
+  const auto found = std::find_if(from, ahead_.end(), [hash](const Line& line) { return line.hash == hash; });
+  if (found == ahead_.end()) {
     new_left_.push_back({hash, Pack(place)});
     return;
   }
   // The old lines passed over are gone, or moved elsewhere.
   old_left_.insert(old_left_.end(), from, found);
-  next_old_ = static_cast<size_t>(found - old_.begin()) + 1;
+  next_ = static_cast<size_t>(found - ahead_.begin()) + 1;
+}
+
+void LineMatch::DropPassed() {
+  ahead_.erase(ahead_.begin(), ahead_.begin() + static_cast<ptrdiff_t>(next_));
+  next_ = 0;
 }
 
 void LineMatch::Finish() {
-  old_left_.insert(old_left_.end(), old_.begin() + static_cast<ptrdiff_t>(next_old_), old_.end());
-  std::vector<Line>().swap(old_);
+  old_left_.insert(old_left_.end(), ahead_.begin() + static_cast<ptrdiff_t>(next_), ahead_.end());
+  std::vector<Line>().swap(ahead_);
+  next_ = 0;
   // The lines left on both sides by hash, each side's in file order; lines
   // of one hash are paired first with first, and what is not paired stays.
   const auto by_hash = [](const Line& a, const Line& b) {

@@ -2,11 +2,11 @@
 // Which lines of the new output the old one lacks, and which of the old the
 // new one lacks, counting a line held twice twice: both outputs' lines by
 // their hashes (line_hash.h), the new ones matched against the old in file
-// order. A month changes a few hundred of 150,000 lines and leaves the rest
-// in their order, so nearly every line meets its match where the old lines
-// stand; only the lines left over on either side are matched by sorting
-// them, in which a line that moved finds its match too. Each line is known
-// by its hash and its place in its file, 16 bytes for every old line.
+// order as the new output is written, the old lines read just ahead of them.
+// A month changes a few hundred of 150,000 lines and leaves the rest in their
+// order, so nearly every line meets its match where the old lines stand; only
+// the lines left over on either side are kept, and matched at the end by
+// sorting them, in which a line that moved finds its match too.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -21,12 +21,23 @@ struct LinePlace {
 
 class LineMatch {
  public:
-  // Room for about expected old lines.
-  explicit LineMatch(size_t expected_old_lines) { old_.reserve(expected_old_lines); }
+  LineMatch() { ahead_.reserve(2 * kLookAhead); }
 
-  // The old output's lines in order, then the new output's.
-  void AddOld(uint64_t hash, LinePlace place) { old_.push_back({hash, Pack(place)}); }
-  void AddNew(uint64_t hash, LinePlace place);
+  // Whether the next new line wants another old line read ahead of it.
+  bool WantsOld() const { return ahead_.size() - next_ < kLookAhead; }
+  // The old output's lines in order: as far ahead as WantsOld asks before
+  // each new line, the rest after the last.
+  void AddOld(uint64_t hash, LinePlace place) {
+    if (next_ >= kLookAhead) DropPassed();
+    ahead_.push_back({hash, Pack(place)});
+  }
+  // The new output's lines in order.
+  void AddNew(uint64_t hash, LinePlace place) {
+    if (next_ < ahead_.size() && ahead_[next_].hash == hash)
+      ++next_;  // where nearly every line finds its match
+    else
+      Search(hash, place);
+  }
   // After the last line of both.
   void Finish();
 
@@ -49,8 +60,11 @@ class LineMatch {
   // old lines gone still leaves the lines after it matched in order.
   static constexpr size_t kLookAhead = 256;
 
-  std::vector<Line> old_;
-  size_t next_old_ = 0;         // the old line the next new line should match
+  void Search(uint64_t hash, LinePlace place);
+  void DropPassed();
+
+  std::vector<Line> ahead_;     // old lines read, from ahead_[next_] on not yet passed
+  size_t next_ = 0;             // the old line the next new line should match
   std::vector<Line> old_left_;  // old lines not matched in order
   std::vector<Line> new_left_;  // new lines not matched in order
   std::vector<LinePlace> added_, removed_;

@@ -9,6 +9,7 @@
 #include "changes/file_lines.h"
 #include "changes/line_hash.h"
 #include "changes/line_match.h"
+#include "text/removal_on_signal.h"
 #include "text/text_file.h"
 
 namespace changes {
@@ -17,7 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kDateLine = "!DateTime:";
 constexpr std::string_view kKeptMark = ".前回-";
 
 // The old content's second name: "ZIP.TXT.前回-<process>".
@@ -39,60 +39,24 @@ void RemoveLeftKept(const fs::path& output) {
   }
 }
 
-// The old content under a second name: the same file, or a copy.
-bool Keep(const fs::path& from, const fs::path& to, std::string& why) {
-  if (::link(from.c_str(), to.c_str()) == 0) return true;
+// The old content under a second name: the same file, or a copy. A signal
+// that ends the run removes it (registered with on_signal).
+bool Keep(const fs::path& from, const fs::path& to, text::RemovalOnSignal& on_signal, std::string& why) {
+  {
+    const text::SignalsHeld held;
+    if (::link(from.c_str(), to.c_str()) == 0) {
+      on_signal.Register(to, text::RemovalOnSignal::Kind::kFile);
+      return true;
+    }
+  }
+  on_signal.Register(to, text::RemovalOnSignal::Kind::kFile);  // a copy cut short goes too
   std::error_code ec;
   fs::copy_file(from, to, ec);
   if (!ec) return true;
   why = ec.message();
   fs::remove(to, ec);
+  on_signal.Release();
   return false;
-}
-
-// One pass over an output's lines: each with its place, whether it belongs
-// to the header, and its hash; the fingerprint folded on the way.
-class OutputPass {
- public:
-  OutputPass(FileLines& file, int header_lines) : file_(file), header_lines_(header_lines) {}
-
-  bool Next() {
-    if (!file_.Next(line_, offset_)) return false;
-    header_ = fingerprint_.lines < static_cast<uint64_t>(header_lines_);
-    ++fingerprint_.lines;
-    hash_ = LineHash(line_);
-    if (!(header_ && line_.starts_with(kDateLine))) fingerprint_.value = FoldLine(fingerprint_.value, hash_);
-    return true;
-  }
-
-  std::string_view line() const { return line_; }
-  LinePlace place() const { return {offset_, static_cast<uint32_t>(line_.size())}; }
-  bool header() const { return header_; }
-  uint64_t hash() const { return hash_; }
-  const Fingerprint& fingerprint() const { return fingerprint_; }
-
- private:
-  FileLines& file_;
-  int header_lines_;
-  std::string_view line_;
-  uint64_t offset_ = 0;
-  bool header_ = false;
-  uint64_t hash_ = 0;
-  Fingerprint fingerprint_;
-};
-
-bool FingerprintOf(const fs::path& path, int header_lines, Fingerprint& fingerprint, std::string& error) {
-  FileLines file;
-  if (!file.Open(path)) {
-    error = file.error();
-    return false;
-  }
-  OutputPass pass(file, header_lines);
-  while (pass.Next()) {
-  }
-  fingerprint = pass.fingerprint();
-  error = file.error();
-  return error.empty();
 }
 
 // Writes line and CR LF as they stand.
@@ -126,7 +90,7 @@ ChangeFiles::ChangeFiles(const fs::path& output) {
 }
 
 OutputChanges::OutputChanges(OutputSettings settings)
-    : settings_(std::move(settings)), files_(settings_.output) {
+    : settings_(std::move(settings)), files_(settings_.output), new_lines_(settings_.header_lines) {
   RemoveLeftKept(settings_.output);
   if (!settings_.write_changes) return;
   std::error_code ec;
@@ -146,19 +110,53 @@ OutputChanges::OutputChanges(OutputSettings settings)
   old_fingerprint_ = record.fingerprint;
   std::string why;
   const fs::path kept = KeptName(settings_.output);
-  if (!Keep(settings_.output, kept, why)) {
+  if (!Keep(settings_.output, kept, kept_on_signal_, why)) {
     not_compared_ = "前回の出力を比較のために残せないため、比較しませんでした（" + why + "）。";
     return;
   }
   kept_ = kept;
+  compared_ = std::make_unique<Kept>(kept_, settings_.header_lines);
+  if (!compared_->opened) {
+    not_compared_ = Unreadable(compared_->file.error());
+    LetGoOfKept();
+  }
 }
 
 OutputChanges::~OutputChanges() { LetGoOfKept(); }
 
+void OutputChanges::Written(std::string_view bytes, uint64_t offset) {
+  // A reader of the file splits the line again at any line end it holds.
+  for (size_t end; (end = bytes.find('\n')) != std::string_view::npos;) {
+    std::string_view line = bytes.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    NewLine(line, offset);
+    bytes.remove_prefix(end + 1);
+    offset += end + 1;
+  }
+  NewLine(bytes, offset);
+}
+
+void OutputChanges::NewLine(std::string_view line, uint64_t offset) {
+  uint64_t hash = 0;
+  const bool header = new_lines_.Count(line, hash);
+  if (!compared_) return;
+  if (header) {
+    compared_->header.append(line).append("\r\n");
+    return;
+  }
+  LineMatch& match = compared_->match;
+  uint64_t old_hash = 0;
+  LinePlace old_place;
+  while (match.WantsOld() && compared_->lines.Next(old_hash, old_place)) match.AddOld(old_hash, old_place);
+  match.AddNew(hash, {offset, static_cast<uint32_t>(line.size())});
+}
+
 void OutputChanges::LetGoOfKept() {
+  compared_.reset();
   if (kept_.empty()) return;
   std::error_code ignored;
   fs::remove(kept_, ignored);
+  kept_on_signal_.Release();
   kept_.clear();
 }
 
@@ -178,47 +176,31 @@ std::string OutputChanges::Compare() {
     if (ec) said += earlier.filename().string() + " を削除できません（" + ec.message() + "）。";
   }
 
-  Fingerprint fingerprint;
-  bool fingerprinted = false;
-  said.insert(0, kept_.empty() ? not_compared_ : CompareWithKept(fingerprint, fingerprinted));
+  said.insert(0, compared_ ? CompareWithKept() : not_compared_);
   LetGoOfKept();
 
   std::string error;
-  if (!fingerprinted)
-    fingerprinted = FingerprintOf(settings_.output, settings_.header_lines, fingerprint, error);
-  if (fingerprinted)
-    WriteRecord(files_.record, {settings_.options, fingerprint}, settings_.output.filename().string(), error);
+  WriteRecord(files_.record, {settings_.options, new_lines_.fingerprint()},
+              settings_.output.filename().string(), error);
   if (!error.empty()) said += error + " 次の作成では 今回の出力と比較できません。";
   return said;
 }
 
-// Both outputs' lines by their hashes and places (line_match.h), then the
-// lines that differ read again by their places, in file order.
-std::string OutputChanges::CompareWithKept(Fingerprint& new_fingerprint, bool& fingerprinted) {
-  LineMatch match(old_fingerprint_.lines);
-  FileLines old_file, new_file;
-  if (!old_file.Open(kept_)) return Unreadable(old_file.error());
-  OutputPass old_pass(old_file, settings_.header_lines);
-  while (old_pass.Next()) {
-    if (!old_pass.header()) match.AddOld(old_pass.hash(), old_pass.place());
-  }
-  if (!old_file.error().empty()) return Unreadable(old_file.error());
-  if (!(old_pass.fingerprint() == old_fingerprint_))
-    return "前回の出力は作成後に書き換えられているため、比較しませんでした。";
-
-  if (!new_file.Open(settings_.output)) return new_file.error() + std::string(kNotWritten);
-  std::string header;  // the new output's, for both files
-  OutputPass new_pass(new_file, settings_.header_lines);
-  while (new_pass.Next()) {
-    if (new_pass.header())
-      header.append(new_pass.line()).append("\r\n");
-    else
-      match.AddNew(new_pass.hash(), new_pass.place());
-  }
-  if (!new_file.error().empty()) return new_file.error() + std::string(kNotWritten);
-  new_fingerprint = new_pass.fingerprint();
-  fingerprinted = true;
+// The old lines not yet read matched too, then the lines that differ read
+// again by their places, in file order.
+std::string OutputChanges::CompareWithKept() {
+  LineMatch& match = compared_->match;
+  FileLines& old_file = compared_->file;
+  uint64_t old_hash = 0;
+  LinePlace old_place;
+  while (compared_->lines.Next(old_hash, old_place)) match.AddOld(old_hash, old_place);
   match.Finish();
+  if (!old_file.error().empty()) return Unreadable(old_file.error());
+  if (!(compared_->lines.fingerprint() == old_fingerprint_))
+    return "前回の出力は作成後に書き換えられているため、比較しませんでした。";
+  FileLines new_file;
+  if (!new_file.Open(settings_.output)) return new_file.error() + std::string(kNotWritten);
+  const std::string& header = compared_->header;
 
   // Not synced: like the output, they are made again by the next run.
   constexpr auto kNoSync = text::TextFileWriter::Sync::kNone;

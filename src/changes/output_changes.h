@@ -14,15 +14,24 @@
 // a second name (a hard link, or a copy where the file system has none),
 // which goes again whatever happens.
 //
-// The lines are compared by their hashes and places (line_match.h): each
-// file is read once, block by block, and only the lines that differ are
-// read again; no file is held whole.
+// The lines are compared by their hashes and places (line_match.h): the new
+// output's as it is written, the old output's read alongside, block by
+// block; only the lines that differ are read again, and no file is held
+// whole or read twice.
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "changes/change_list.h"
+#include "changes/file_lines.h"
+#include "changes/line_match.h"
+#include "changes/output_lines.h"
 #include "changes/output_record.h"
+#include "text/removal_on_signal.h"
+#include "text/text_file.h"
 
 namespace changes {
 
@@ -42,32 +51,52 @@ struct ChangeFiles {
   std::filesystem::path additions, removals, list, record;
 };
 
-class OutputChanges {
+class OutputChanges : public text::WrittenLineObserver {
  public:
-  // Before the new output takes the old one's place: reads the old one's
-  // record and, when it was made with the same options, keeps its content.
+  // Before the new output is written: reads the old one's record and, when
+  // it was made with the same options, keeps its content to compare with.
   explicit OutputChanges(OutputSettings settings);
   // Lets go of the old content, compared or not.
-  ~OutputChanges();
+  ~OutputChanges() override;
   OutputChanges(const OutputChanges&) = delete;
   OutputChanges& operator=(const OutputChanges&) = delete;
 
+  // Every line of the new output, as it is written (see
+  // TextFileWriter::Observe): matched against the old lines on the way.
+  void Written(std::string_view bytes, uint64_t offset) override;
+
   // Once the new output is in place: removes the change files of an earlier
-  // run, compares and writes the new ones, and records the new output's
-  // options. Returns what to tell the user in one line, for instance
-  // "前回の出力から 追加 383 件、削除 376 件 です。"; empty when the change files
-  // were not wanted and all went well.
+  // run, writes the new ones, and records the new output's options. Returns
+  // what to tell the user in one line, for instance "前回の出力から 追加 383
+  // 件、削除 376 件 です。"; empty when the change files were not wanted and
+  // all went well.
   std::string Compare();
 
  private:
-  std::string CompareWithKept(Fingerprint& new_fingerprint, bool& fingerprinted);
+  // What the comparison needs while the old content is kept.
+  struct Kept {
+    Kept(const std::filesystem::path& path, int header_lines) : lines(file, header_lines) {
+      opened = file.Open(path);
+    }
+    FileLines file;
+    OldOutputLines lines;
+    LineMatch match;
+    bool opened = false;
+    std::string header;  // the new output's, for both change files
+  };
+
+  void NewLine(std::string_view line, uint64_t offset);
+  std::string CompareWithKept();
   void LetGoOfKept();
 
   OutputSettings settings_;
   ChangeFiles files_;
   Fingerprint old_fingerprint_;  // as recorded
   std::filesystem::path kept_;   // the old content while it is needed; empty when not compared
-  std::string not_compared_;     // why there is no comparison
+  text::RemovalOnSignal kept_on_signal_;
+  std::unique_ptr<Kept> compared_;
+  std::string not_compared_;  // why there is no comparison
+  LineCounter new_lines_;
 };
 
 }  // namespace changes

@@ -77,6 +77,13 @@ bool F_CreateZipData(ConvertContext& ctx) {
   text::TextFileWriter file;
   if (!file.Open(ctx.run.inputs.out_folder / ctx.run.G_OutFileName, text::TextFileWriter::Sync::kNone))
     ctx.run.dialogs.Message(file.error());
+  // The word list and the CSV text are compared with the output they
+  // replace, line by line as they are written; the old content is kept for
+  // that until the new one is in place.
+  const bool counted =
+      ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv;
+  std::optional<changes::OutputChanges> compared;
+  if (counted) file.Observe(&compared.emplace(ChangeSettings(ctx.run)));
   OutputFileSink sink(file, ctx.run.dialogs, ctx.run.notices);
   // The stages every record of the inputs goes through (pipeline.h), into
   // sink, the run's output from here on.
@@ -132,13 +139,7 @@ bool F_CreateZipData(ConvertContext& ctx) {
     ctx.run.dialogs.Message("郵便番号データが 0 件のため、" + output + " は作成しませんでした。");
     return false;
   }
-  // The word list and the CSV text are compared with the output they
-  // replace, whose content is kept for that until the new one is in place.
-  const bool counted =
-      ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv;
-  std::optional<changes::OutputChanges> compared;
-  if (counted) compared.emplace(ChangeSettings(ctx.run));
-  ctx.run.written_entries.Clear();  // its memory goes to the comparison
+  ctx.run.written_entries.Clear();
   if (!file.Close()) {
     ctx.run.dialogs.Message(file.error());
     return false;

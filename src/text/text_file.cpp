@@ -184,6 +184,7 @@ bool TextFileWriter::WriteLine(std::u16string_view text, bool* reads_back) {
   bool* const exact_if_asked = reads_back && !HasLineEnd(text) ? &exact : nullptr;
   bool ok = true;
   size_t bad = 0;
+  const size_t start = buffer_.size();
   while (!codec_.Encode(text, buffer_, &bad, exact_if_asked)) {
     if (ok) {
       error_ = name_ + " の " + std::to_string(line_number_) + " 行目の文字「" + ToUtf8(text.substr(bad, 1)) +
@@ -193,6 +194,7 @@ bool TextFileWriter::WriteLine(std::u16string_view text, bool* reads_back) {
     buffer_.push_back('?');
     text.remove_prefix(bad + 1);
   }
+  if (observer_) observer_->Written(std::string_view(buffer_).substr(start), flushed_ + start);
   buffer_ += "\r\n";
   if (reads_back) *reads_back = ok && exact;
   if (buffer_.size() >= kFlushSize && !Flush()) return false;

@@ -64,6 +64,15 @@ class TextFileReader : public LineSource {
   Cp932 codec_;
 };
 
+// Told of each line a TextFileWriter writes, as it is written: its bytes in
+// the file without the line end, and where they start. A reader of the file
+// would split them again at any line end they hold.
+class WrittenLineObserver {
+ public:
+  virtual ~WrittenLineObserver() = default;
+  virtual void Written(std::string_view bytes, uint64_t offset) = 0;
+};
+
 class TextFileWriter {
  public:
   TextFileWriter() = default;
@@ -82,6 +91,9 @@ class TextFileWriter {
   bool Open(const std::filesystem::path& path, Sync sync = Sync::kBeforeRename);
   // Writes bytes as they stand (lines kept byte for byte from another file).
   bool WriteBytes(std::string_view bytes);
+  // Tells observer of every line WriteLine writes from now on (not of
+  // WriteBytes); nullptr stops it.
+  void Observe(WrittenLineObserver* observer) { observer_ = observer; }
   // Writes text and CR LF. A character without a code page 932 form makes it
   // return false with error() naming the file, line and character; the line
   // is still written, with "?" in its place. A failure to write makes it
@@ -122,6 +134,7 @@ class TextFileWriter {
   Sync sync_ = Sync::kBeforeRename;
   std::string error_;
   Cp932 codec_;
+  WrittenLineObserver* observer_ = nullptr;
 };
 
 // Copies from to to whole or not at all: through a temporary file beside to,

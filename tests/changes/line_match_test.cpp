@@ -21,12 +21,19 @@ struct MatchCase {
   std::string removed;               // the old lines the new lack, in old order
 };
 
-// A line's place is its number here.
+// A line's place is its number here; the old lines are read ahead as the
+// comparison of an output reads them.
 void Match(const std::string& old_lines, const std::string& new_lines, std::string& added,
            std::string& removed) {
-  LineMatch match(old_lines.size());
-  for (size_t i = 0; i < old_lines.size(); ++i) match.AddOld(LineHash(old_lines.substr(i, 1)), {i, 1});
-  for (size_t i = 0; i < new_lines.size(); ++i) match.AddNew(LineHash(new_lines.substr(i, 1)), {i, 1});
+  const auto hash = [](const std::string& lines, size_t i) { return LineHash(lines.substr(i, 1)); };
+  LineMatch match;
+  size_t old_read = 0;
+  for (size_t i = 0; i < new_lines.size(); ++i) {
+    for (; match.WantsOld() && old_read < old_lines.size(); ++old_read)
+      match.AddOld(hash(old_lines, old_read), {old_read, 1});
+    match.AddNew(hash(new_lines, i), {i, 1});
+  }
+  for (; old_read < old_lines.size(); ++old_read) match.AddOld(hash(old_lines, old_read), {old_read, 1});
   match.Finish();
   added.clear();
   for (const LinePlace& place : match.added()) added += new_lines[place.offset];
@@ -47,6 +54,8 @@ TEST(LineMatch, FindsWhatEachSideLacksCountingLinesHeldTwice) {
       {"held once, twice now", "abc", "abca", "a", ""},
       {"a block gone, longer than the look ahead", "ab" + many + "cd", "abcd", "", many},
       {"a block added", "abcd", "ab" + many + "cd", many, ""},
+      {"many alike, one gone after the look ahead", many + "abc", many + "ac", "", "b"},
+      {"many alike, moved behind the look ahead", "a" + many + many + "b", many + "b" + many + "a", "", ""},
       {"nothing alike", "abc", "xyz", "xyz", "abc"},
       {"no old lines", "", "ab", "ab", ""},
       {"no new lines", "ab", "", "", "ab"},

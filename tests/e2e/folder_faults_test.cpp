@@ -204,6 +204,20 @@ void KillSoon(const fs::path& home) {
   WriteBytes(home / "CSV_OUT" / "ZIP.TXT", "old");
 }
 
+// An output made the same way before: the run keeps its content under a
+// second name to compare with while it writes.
+void KillSoonAfterARun(const fs::path& home) {
+  RunProgram(home, home / "Tessivar", kWordListArgs);
+  WholeCountryInput(home);
+}
+
+bool HasKeptOutput(const fs::path& folder) {
+  for (const auto& name : Entries(folder)) {
+    if (name.find(".前回-") != std::string::npos) return true;
+  }
+  return false;
+}
+
 const FolderFault kFaultCases[] = {
     {"user_files_in_csv_out_stay_and_do_not_break_the_build",
      "",
@@ -396,13 +410,16 @@ const FolderFault kFaultCases[] = {
      }},
     {"sigterm_leaves_no_temporary_file",
      "",
-     KillSoon,
+     KillSoonAfterARun,
      {},
      [](const fs::path& h) { return KilledWordListRun(h, SIGTERM); },
      128 + SIGTERM,
      "",
-     {"CSV_OUT/ZIP.TXT"},
-     [](const fs::path& h) { EXPECT_FALSE(HasTemporaryFile(h / "CSV_OUT")); }},
+     {"CSV_OUT/ZIP.TXT", "CSV_OUT/ZIP_作成条件.TXT"},
+     [](const fs::path& h) {
+       EXPECT_FALSE(HasTemporaryFile(h / "CSV_OUT"));
+       EXPECT_FALSE(HasKeptOutput(h / "CSV_OUT"));
+     }},
     {"sigint_leaves_no_temporary_file",
      "",
      KillSoon,
