@@ -1,7 +1,8 @@
 #pragma once
 // Files inside zip archives, read as Japan Post publishes them (every file
 // comes as a zip): found by name without regard to case, and streamed block
-// by block, never unpacked to disk. Through libzip.
+// by block, never unpacked to disk. Through libzip, loaded at the first zip
+// read (see zip_library.h).
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -10,6 +11,8 @@
 #include "text/byte_source.h"
 
 namespace text {
+
+struct ZipLibrary;
 
 // What a look into a zip archive for one file found.
 struct ZipEntryLookup {
@@ -25,5 +28,10 @@ ZipEntryLookup FindZipEntry(const std::filesystem::path& zip, std::string_view n
 // fails while it is read.
 std::unique_ptr<ByteSource> OpenZipEntry(const std::filesystem::path& zip, const std::string& entry,
                                          std::string& error);
+
+// The same with the libzip given (the one linked at build time above).
+ZipEntryLookup FindZipEntry(const ZipLibrary& zip, const std::filesystem::path& path, std::string_view name);
+std::unique_ptr<ByteSource> OpenZipEntry(const ZipLibrary& zip, const std::filesystem::path& path,
+                                         const std::string& entry, std::string& error);
 
 }  // namespace text

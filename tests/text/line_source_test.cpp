@@ -14,6 +14,7 @@
 #include "text/read_ahead_lines.h"
 #include "text/text_file.h"
 #include "text/zip_entry.h"
+#include "text/zip_library.h"
 
 namespace text {
 namespace {
@@ -81,6 +82,39 @@ TEST(ZipEntries, DamageIsReportedWithTheNameWhereItIsMet) {
                        std::regex("damaged.zip 内の KEN_ALL.CSV の \\d+ 行目から先を読めません \\(.+\\)。")))
       << lines.back().second;
   fs::remove(not_zip);
+  fs::remove(zip);
+}
+
+// libzip is loaded at the first zip read. The one the build linked loads;
+// one missing, or a library without its functions, fails every zip read as an
+// unreadable archive does, with the soname and the loader's reason.
+TEST(ZipEntries, AnUnloadableLibzipFailsTheReadNamingIt) {
+  ASSERT_EQ(LinkedZipLibrary().error, "");
+  const fs::path zip = ScratchPath("sound.zip");
+  ASSERT_TRUE(test_support::WriteZip(zip, {{"KEN_ALL.CSV", "1\r\n"}}));
+  ASSERT_EQ(FindZipEntry(LinkedZipLibrary(), zip, "ken_all.csv").entry, "KEN_ALL.CSV");
+  const struct {
+    const char* soname;
+    const char* reason;
+  } cases[] = {
+      {"libzip-missing.so.0",
+       "libzip-missing.so.0: cannot open shared object file: No such file or directory"},
+      {"libc.so.6", "undefined symbol: zip_open"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.soname);
+    const ZipLibrary missing = LoadZipLibrary(c.soname);
+    const std::string start = std::string("libzip (") + c.soname + ") cannot be loaded: ";
+    EXPECT_EQ(missing.error.rfind(start, 0), 0u) << missing.error;
+    EXPECT_NE(missing.error.find(c.reason), std::string::npos) << missing.error;
+    EXPECT_EQ(missing.open, nullptr);
+    const ZipEntryLookup found = FindZipEntry(missing, zip, "KEN_ALL.CSV");
+    EXPECT_EQ(found.entry, "");
+    EXPECT_EQ(found.error, missing.error);
+    std::string error;
+    EXPECT_EQ(OpenZipEntry(missing, zip, "KEN_ALL.CSV", error), nullptr);
+    EXPECT_EQ(error, missing.error);
+  }
   fs::remove(zip);
 }
 
