@@ -73,8 +73,9 @@ struct ZipWording {
 bool FindInnerFile(const std::filesystem::path& zip, Candidate& c, Dialogs& dialogs, const ZipWording& said) {
   const text::ZipEntryLookup found = text::FindZipEntry(zip, c.inner);
   if (!found.error.empty()) {
-    dialogs.Message(said.subject + " は 壊れているため読めません (" + found.error + ")。" +
-                    std::string(said.after_broken));
+    const char* const unreadable =
+        found.library_missing ? " は 読めません (" : " は 壊れているため読めません (";
+    dialogs.Message(said.subject + unreadable + found.error + ")。" + std::string(said.after_broken));
     return false;
   }
   if (found.entry.empty()) {

@@ -55,6 +55,7 @@ class ZipEntryBytes : public ByteSource {
 
 ZipEntryLookup FindZipEntry(const ZipLibrary& zip, const std::filesystem::path& path, std::string_view name) {
   ZipEntryLookup found;
+  found.library_missing = !zip.error.empty();
   const Archive archive = OpenArchive(zip, path, found.error);
   if (!archive) return found;
   const zip_int64_t index = zip.name_locate(archive.get(), std::string(name).c_str(), ZIP_FL_NOCASE);

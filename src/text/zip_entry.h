@@ -16,8 +16,9 @@ struct ZipLibrary;
 
 // What a look into a zip archive for one file found.
 struct ZipEntryLookup {
-  std::string entry;  // the file's name as the archive stores it; empty when it holds none such
-  std::string error;  // why the archive cannot be read; empty when it can
+  std::string entry;             // the file's name as the archive stores it; empty when it holds none such
+  std::string error;             // why the archive cannot be read; empty when it can
+  bool library_missing = false;  // the error is that libzip cannot be loaded: no fault of the archive
 };
 
 // Looks in the archive at zip for the file named name, without regard to case.

@@ -60,6 +60,7 @@ TEST(ZipEntries, DamageIsReportedWithTheNameWhereItIsMet) {
   const fs::path not_zip = ScratchPath("not.zip");
   std::ofstream(not_zip) << "PK\x03\x04 cut short";
   EXPECT_EQ(FindZipEntry(not_zip, "KEN_ALL.CSV").error, "Not a zip archive");
+  EXPECT_FALSE(FindZipEntry(not_zip, "KEN_ALL.CSV").library_missing);
   std::string error;
   EXPECT_EQ(OpenZipEntry(not_zip, "KEN_ALL.CSV", error), nullptr);
   EXPECT_EQ(error, "Not a zip archive");
@@ -111,6 +112,7 @@ TEST(ZipEntries, AnUnloadableLibzipFailsTheReadNamingIt) {
     const ZipEntryLookup found = FindZipEntry(missing, zip, "KEN_ALL.CSV");
     EXPECT_EQ(found.entry, "");
     EXPECT_EQ(found.error, missing.error);
+    EXPECT_TRUE(found.library_missing);
     std::string error;
     EXPECT_EQ(OpenZipEntry(missing, zip, "KEN_ALL.CSV", error), nullptr);
     EXPECT_EQ(error, missing.error);
