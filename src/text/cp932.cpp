@@ -1,16 +1,11 @@
 #include "text/cp932.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_err.h>
-#include <unicode/unistr.h>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
 #include <cstdint>
 #include <cstring>
-#include <stdexcept>
 
 namespace text {
 
@@ -19,22 +14,43 @@ namespace {
 #include "cp932_tables.inc"
 
 constexpr uint16_t kNoCharacter = 0xFFFF;
-constexpr uint16_t kLeadByte = 0xFFFE;
+constexpr uint16_t kLeadByte = 0xFFFE;    // in kCp932Single
+constexpr uint16_t kTrailAgain = 0xFFFE;  // in kCp932Rows: the second byte begins the next character
+constexpr uint16_t kNothing = 0xFFFE;     // in kCp932OneWay: written as no bytes
 // Room after the end of a text for the block that decodes or encodes its last run.
 constexpr size_t kRunSlack = 16;
-
-UConverter* OpenStrict() {
-  UErrorCode status = U_ZERO_ERROR;
-  UConverter* cnv = ucnv_open("windows-31j", &status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU has no windows-31j converter");
-  ucnv_setToUCallBack(cnv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-  ucnv_setFromUCallBack(cnv, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-  return cnv;
-}
 
 // The code page 932 form of c: one byte (below 0x100), two (the lead byte in
 // the high half) or kNoCharacter.
 uint16_t EncodedForm(char16_t c) { return kCp932Pages[kCp932PageOf[c >> 8] * 256u + (c & 0xFFu)]; }
+
+// The entry (character, code) of c among the characters whose bytes read
+// back as another, or null when c has no form at all.
+const uint16_t* FindOneWay(char16_t c) {
+  size_t low = 0, high = kCp932OneWayCount;
+  while (low < high) {
+    const size_t mid = (low + high) / 2;
+    if (kCp932OneWay[2 * mid] < c)
+      low = mid + 1;
+    else
+      high = mid;
+  }
+  return low < kCp932OneWayCount && kCp932OneWay[2 * low] == c ? kCp932OneWay + 2 * low : nullptr;
+}
+
+bool IsWrittenAsNothing(char32_t c) {
+  for (size_t i = 0; i < kCp932SupplementaryNothingCount; ++i) {
+    if (c >= kCp932SupplementaryNothing[2 * i] && c <= kCp932SupplementaryNothing[2 * i + 1]) return true;
+  }
+  return false;
+}
+
+// Ends an encoding that failed at bad: the bytes before it stay in out.
+bool Failed(std::string& out, const char* target, size_t* bad_index, size_t bad) {
+  out.resize(static_cast<size_t>(target - out.data()));
+  if (bad_index) *bad_index = bad;
+  return false;
+}
 
 // Printable ASCII stands for itself both ways (the converter moves a few
 // control characters), and the half-width katakana are the bytes A1 to DF
@@ -101,19 +117,13 @@ size_t EncodeRun(__m128i block, char* target) {
 
 }  // namespace
 
-Cp932::Cp932() = default;
-
-Cp932::~Cp932() {
-  if (decoder_) ucnv_close(decoder_);
-  if (encoder_) ucnv_close(encoder_);
-}
-
 bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
   // Never more UTF-16 units than bytes, and room for a run's last block.
   out.resize(bytes.size() + kRunSlack);
   char16_t* target = out.data();
   const auto* source = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = source + bytes.size();
+  bool valid = true;
   while (source < end) {
     uint16_t c = kCp932Single[*source];
 #ifdef __SSE2__
@@ -138,19 +148,37 @@ bool Cp932::Decode(std::string_view bytes, std::u16string& out) {
       ++source;
       continue;
     }
-    // Two-byte characters one after another (kanji, full-width forms); bytes
-    // that are no character, the converter marks as always.
-    if (c != kLeadByte) return DecodeByIcu(bytes, out);
+    // A bad sequence stands as U+FFFD, and the rest is decoded as usual: a
+    // byte that is no character, a lead byte the text ends after, a pair that
+    // is none (its second byte begins the next character when it cannot
+    // follow a lead byte).
+    if (c != kLeadByte) {
+      *target++ = u'\uFFFD';
+      ++source;
+      valid = false;
+      continue;
+    }
+    // Two-byte characters one after another (kanji, full-width forms).
     do {
-      if (end - source < 2) return DecodeByIcu(bytes, out);
+      if (end - source < 2) {
+        *target++ = u'\uFFFD';
+        ++source;
+        valid = false;
+        break;
+      }
       c = kCp932Rows[kCp932LeadRow[source[0]] * 256u + source[1]];
-      if (c == kNoCharacter) return DecodeByIcu(bytes, out);
-      *target++ = c;
-      source += 2;
+      if (c < kTrailAgain) {
+        *target++ = c;
+        source += 2;
+      } else {
+        *target++ = u'\uFFFD';
+        source += c == kTrailAgain ? 1 : 2;
+        valid = false;
+      }
     } while (source < end && kCp932Single[*source] == kLeadByte);
   }
   out.resize(static_cast<size_t>(target - out.data()));
-  return true;
+  return valid;
 }
 
 bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index, bool* reads_back) {
@@ -191,62 +219,29 @@ bool Cp932::Encode(std::u16string_view text, std::string& out, size_t* bad_index
 #endif
     if (code < 0x100) {
       *target++ = static_cast<char>(code);
-    } else {
-      // A character without a form here (or half of a pair): the converter
-      // says which, as always.
-      out.resize(start);
-      if (reads_back) *reads_back = false;
-      return EncodeByIcu(text, out, bad_index);
+      continue;
     }
+    if (reads_back) *reads_back = false;
+    const size_t index = static_cast<size_t>(source - 1 - text.data());
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      // A character beyond the BMP has no form here, but a few format
+      // characters are left out; the index of a failure is that of its
+      // second half. Half a pair alone fails at itself.
+      if (c <= 0xDBFF && source < end && *source >= 0xDC00 && *source <= 0xDFFF) {
+        const char32_t pair = 0x10000 + ((c - 0xD800u) << 10) + (*source++ - 0xDC00u);
+        if (IsWrittenAsNothing(pair)) continue;
+        return Failed(out, target, bad_index, index + 1);
+      }
+      return Failed(out, target, bad_index, index);
+    }
+    const uint16_t* one_way = FindOneWay(c);
+    if (!one_way) return Failed(out, target, bad_index, index);
+    if (one_way[1] == kNothing) continue;
+    if (one_way[1] > 0xFF) *target++ = static_cast<char>(one_way[1] >> 8);
+    *target++ = static_cast<char>(one_way[1] & 0xFF);
   }
   out.resize(static_cast<size_t>(target - out.data()));
   return true;
-}
-
-bool Cp932::DecodeByIcu(std::string_view bytes, std::u16string& out) {
-  if (!decoder_) decoder_ = OpenStrict();
-  out.resize(bytes.size());  // never more UTF-16 units than bytes
-  ucnv_resetToUnicode(decoder_);
-  UChar* const begin = reinterpret_cast<UChar*>(out.data());
-  UChar* target = begin;
-  const char* source = bytes.data();
-  const char* const end = source + bytes.size();
-  bool valid = true;
-  while (true) {
-    UErrorCode status = U_ZERO_ERROR;
-    const char* before = source;
-    ucnv_toUnicode(decoder_, &target, begin + out.size(), &source, end, nullptr, true, &status);
-    if (U_SUCCESS(status)) break;
-    if (source == before) ++source;  // never stand still on a bad byte
-    // The converter has consumed the bad bytes: mark the place and go on, so
-    // the rest of the line is kept.
-    valid = false;
-    *target++ = u'\uFFFD';
-    ucnv_resetToUnicode(decoder_);
-  }
-  out.resize(static_cast<size_t>(target - begin));
-  return valid;
-}
-
-bool Cp932::EncodeByIcu(std::u16string_view text, std::string& out, size_t* bad_index) {
-  if (!encoder_) encoder_ = OpenStrict();
-  const size_t start = out.size();
-  out.resize(start + text.size() * 2);  // at most two bytes per character
-  ucnv_resetFromUnicode(encoder_);
-  char* target = out.data() + start;
-  const UChar* source = reinterpret_cast<const UChar*>(text.data());
-  const UChar* source_begin = source;
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_fromUnicode(encoder_, &target, out.data() + out.size(), &source, source + text.size(), nullptr, true,
-                   &status);
-  out.resize(static_cast<size_t>(target - out.data()));
-  if (U_SUCCESS(status)) return true;
-  if (bad_index) {
-    // The converter has consumed the offending character; step back over it.
-    size_t consumed = static_cast<size_t>(source - source_begin);
-    *bad_index = consumed > 0 ? consumed - 1 : 0;
-  }
-  return false;
 }
 
 namespace {
@@ -283,18 +278,6 @@ std::string_view ForeignEncoding(std::string_view head) {
     i += n;
   }
   return multi_byte ? "UTF-8" : "";
-}
-
-std::u16string FromUtf8(std::string_view utf8) {
-  auto u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-  return std::u16string(reinterpret_cast<const char16_t*>(u.getBuffer()), static_cast<size_t>(u.length()));
-}
-
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  icu::UnicodeString(false, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()))
-      .toUTF8String(out);
-  return out;
 }
 
 }  // namespace text

@@ -1,49 +1,12 @@
 #include "text/width.h"
 
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
-
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <stdexcept>
 
 namespace text {
 
 namespace {
-
-// Transliterators are not safe for concurrent use; one lock covers both.
-std::mutex& IcuLock() {
-  static std::mutex lock;
-  return lock;
-}
-
-icu::Transliterator& Transliterator(const char* id) {
-  UErrorCode status = U_ZERO_ERROR;
-  auto* t = icu::Transliterator::createInstance(icu::UnicodeString(id), UTRANS_FORWARD, status);
-  if (U_FAILURE(status) || !t) throw std::runtime_error(std::string("ICU has no transliterator ") + id);
-  return *t;  // lives for the whole program, like the tables built from it
-}
-
-icu::Transliterator& NarrowTransliterator() {
-  static icu::Transliterator& t = Transliterator("Fullwidth-Halfwidth");
-  return t;
-}
-
-icu::Transliterator& WidenTransliterator() {
-  static icu::Transliterator& t = Transliterator("Halfwidth-Fullwidth");
-  return t;
-}
-
-std::u16string RunIcu(icu::Transliterator& t, std::u16string_view text) {
-  icu::UnicodeString s(reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()));
-  {
-    std::lock_guard<std::mutex> guard(IcuLock());
-    t.transliterate(s);
-  }
-  return std::u16string(reinterpret_cast<const char16_t*>(s.getBuffer()), static_cast<size_t>(s.length()));
-}
 
 #include "width_tables.inc"
 
@@ -117,7 +80,33 @@ const CharTable& WidenTable() {
   return *table;
 }
 
+// Half-width sound marks join the kana before them: ｶﾞ becomes ガ. They are
+// the only second characters of the pairs the widening makes one, and the
+// narrowing makes none.
 bool IsSoundMark(char16_t c) { return c == u'ﾞ' || c == u'ﾟ'; }
+constexpr bool OnlySoundMarksJoin() {
+  for (size_t i = 0; i < kWidenPairsCount; ++i) {
+    if (kWidenPairs[3 * i + 1] != u'ﾞ' && kWidenPairs[3 * i + 1] != u'ﾟ') return false;
+  }
+  return kNarrowPairsCount == 0;
+}
+static_assert(OnlySoundMarksJoin());
+
+// The full-width kana first and mark make together, or 0 when they stay two
+// (the pairs in order of first, then mark).
+char16_t JoinedWide(char16_t first, char16_t mark) {
+  size_t low = 0, high = kWidenPairsCount;
+  while (low < high) {
+    const size_t mid = (low + high) / 2;
+    const uint16_t* pair = kWidenPairs + 3 * mid;
+    if (pair[0] < first || (pair[0] == first && pair[1] < mark))
+      low = mid + 1;
+    else
+      high = mid;
+  }
+  const uint16_t* pair = kWidenPairs + 3 * low;
+  return low < kWidenPairsCount && pair[0] == first && pair[1] == mark ? pair[2] : 0;
+}
 
 }  // namespace
 
@@ -141,19 +130,17 @@ std::u16string Widen(std::u16string_view text) {
 }
 
 void AppendWide(std::u16string_view text, std::u16string& out) {
-  // Half-width sound marks combine with the kana before them; leave such
-  // text to the transliterator itself.
-  for (char16_t c : text) {
-    if (IsSoundMark(c)) {
-      out += WidenByIcu(text);
-      return;
-    }
-  }
   const CharTable& table = WidenTable();
-  for (char16_t c : text) table.Append(c, out);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i + 1 < text.size() && IsSoundMark(text[i + 1])) {
+      if (const char16_t joined = JoinedWide(text[i], text[i + 1])) {
+        out.push_back(joined);
+        ++i;
+        continue;
+      }
+    }
+    table.Append(text[i], out);
+  }
 }
-
-std::u16string NarrowByIcu(std::u16string_view text) { return RunIcu(NarrowTransliterator(), text); }
-std::u16string WidenByIcu(std::u16string_view text) { return RunIcu(WidenTransliterator(), text); }
 
 }  // namespace text

@@ -1,7 +1,8 @@
 #pragma once
 // Full-width/half-width conversion for Japanese text, as ICU's
 // "Fullwidth-Halfwidth" (narrow) and "Halfwidth-Fullwidth" (widen)
-// transliterators do it: narrow("ガ１") == u"ｶﾞ1", widen("ｶﾞ-1") == u"ガ－１".
+// transliterators do it, through tables made from them at build time:
+// narrow("ガ１") == u"ｶﾞ1", widen("ｶﾞ-1") == u"ガ－１".
 #include <string>
 #include <string_view>
 
@@ -14,10 +15,5 @@ std::u16string Widen(std::u16string_view text);
 void AppendNarrow(std::u16string_view text, std::u16string& out);
 // Widen(text) appended to out.
 void AppendWide(std::u16string_view text, std::u16string& out);
-
-// The same conversions done by the ICU transliterators directly, without the
-// per-character tables the two functions above are built from.
-std::u16string NarrowByIcu(std::u16string_view text);
-std::u16string WidenByIcu(std::u16string_view text);
 
 }  // namespace text

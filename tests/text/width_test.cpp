@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "icu_reference.h"
 #include "text/text_file.h"
 
 namespace text {
@@ -16,13 +17,18 @@ TEST(Width, NarrowAndWidenJapaneseText) {
 }
 
 // The tables hold what the transliterators make of every character standing
-// alone, also of those outside the sets the tables were built from.
+// alone, also of those outside the sets the tables were built from, and
+// before each half-width sound mark (which joins some kana).
 TEST(Width, TablesAgreeWithTransliteratorsOnEveryCharacter) {
   for (char32_t c = 0; c < 0x10000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;  // no character alone
-    const std::u16string one(1, static_cast<char16_t>(c));
-    ASSERT_EQ(Narrow(one), NarrowByIcu(one)) << std::hex << static_cast<uint32_t>(c);
-    ASSERT_EQ(Widen(one), WidenByIcu(one)) << std::hex << static_cast<uint32_t>(c);
+    const char16_t one = static_cast<char16_t>(c);
+    for (const std::u16string& text :
+         {std::u16string{one}, std::u16string{one, u'ﾞ'}, std::u16string{one, u'ﾟ'},
+          std::u16string{one, u'ﾞ', u'ﾟ', u'a'}, std::u16string{u'ｶ', one, u'ﾞ'}}) {
+      ASSERT_EQ(Narrow(text), NarrowByIcu(text)) << std::hex << static_cast<uint32_t>(c);
+      ASSERT_EQ(Widen(text), WidenByIcu(text)) << std::hex << static_cast<uint32_t>(c);
+    }
   }
 }
 

@@ -2,8 +2,9 @@
 // for every character of every run: the code page 932 form of each character
 // (ICU's "windows-31j" converter, as text::Cp932 uses it) and what the
 // "Fullwidth-Halfwidth" and "Halfwidth-Fullwidth" transliterators make of each
-// character standing alone. The tables are written as C++ arrays; the text
-// layer falls back to ICU itself for anything the tables do not cover.
+// character standing alone. The tables are written as C++ arrays, and the
+// programs do not load ICU at all: where the converter's behaviour is more
+// than a table can say, this checks it is what the text layer assumes.
 //
 // usage: text_tables_gen CP932_OUTPUT.inc WIDTH_OUTPUT.inc
 #include <unicode/translit.h>
@@ -23,8 +24,10 @@
 
 namespace {
 
-constexpr uint16_t kInvalid = 0xFFFF;   // no character (decoding), no bytes (encoding)
-constexpr uint16_t kLeadByte = 0xFFFE;  // a byte that begins a two-byte character
+constexpr uint16_t kInvalid = 0xFFFF;     // no character (decoding), no bytes (encoding)
+constexpr uint16_t kLeadByte = 0xFFFE;    // a byte alone: it begins a two-byte character
+constexpr uint16_t kTrailAgain = 0xFFFE;  // a pair: no character, and its second byte begins the next
+constexpr uint16_t kNothing = 0xFFFE;     // a character written as no bytes at all
 
 struct Converter {
   Converter() {
@@ -38,8 +41,18 @@ struct Converter {
   UConverter* cnv;
 };
 
-// The one UTF-16 unit bytes decode to; kInvalid when they are not exactly one
-// character, kLeadByte for a lone byte that only begins one.
+std::runtime_error Unexpected(const char* what, unsigned value) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, " %04X", value);
+  return std::runtime_error(std::string("windows-31j converter: ") + what + hex);
+}
+
+// What the converter makes of bytes (one or two) from its first state, as the
+// text layer calls it: the one UTF-16 unit they are; for a lone byte that only
+// begins a character, kLeadByte; for bytes that are no character, kInvalid
+// when the converter takes them all as the bad sequence, kTrailAgain when it
+// takes only the first (the second then begins the next character). Anything
+// else the text layer's tables could not say is an error.
 uint16_t DecodeOne(UConverter* cnv, const char* bytes, size_t size) {
   ucnv_resetToUnicode(cnv);
   UChar out[4];
@@ -47,14 +60,23 @@ uint16_t DecodeOne(UConverter* cnv, const char* bytes, size_t size) {
   const char* source = bytes;
   UErrorCode status = U_ZERO_ERROR;
   ucnv_toUnicode(cnv, &target, out + 4, &source, bytes + size, nullptr, true, &status);
-  if (status == U_TRUNCATED_CHAR_FOUND && size == 1) return kLeadByte;
-  if (U_FAILURE(status) || source != bytes + size || target - out != 1) return kInvalid;
-  if (out[0] == kInvalid || out[0] == kLeadByte) return kInvalid;  // never a character of the file
+  const auto code = static_cast<unsigned>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                          (size == 2 ? static_cast<unsigned char>(bytes[1]) : 0));
+  if (U_FAILURE(status)) {
+    if (target != out) throw Unexpected("wrote part of a bad sequence", code);
+    if (size == 1 && source == bytes + 1) return status == U_TRUNCATED_CHAR_FOUND ? kLeadByte : kInvalid;
+    if (size == 2 && source == bytes + 2) return kInvalid;
+    if (size == 2 && source == bytes + 1) return kTrailAgain;
+    throw Unexpected("took an unexpected part of a bad sequence", code);
+  }
+  if (source != bytes + size || target - out != 1) throw Unexpected("decodes to other than one unit", code);
+  if (out[0] == kInvalid || out[0] == kLeadByte) throw Unexpected("decodes to a noncharacter", code);
   return out[0];
 }
 
 // The code page 932 bytes of c as one number (a lead byte in the high half
-// for two bytes); kInvalid when c has none.
+// for two bytes); kInvalid when c has none, kNothing when the converter
+// writes it as nothing (a soft hyphen).
 uint16_t EncodeOne(UConverter* cnv, char16_t c) {
   ucnv_resetFromUnicode(cnv);
   const UChar in[1] = {c};
@@ -63,20 +85,51 @@ uint16_t EncodeOne(UConverter* cnv, char16_t c) {
   char* target = out;
   UErrorCode status = U_ZERO_ERROR;
   ucnv_fromUnicode(cnv, &target, out + sizeof out, &source, in + 1, nullptr, true, &status);
-  if (U_FAILURE(status)) return kInvalid;
+  if (U_FAILURE(status)) {
+    if (target != out || source != in + 1) throw Unexpected("failed on a character unusually", c);
+    return kInvalid;
+  }
   const auto byte = [&](int i) { return static_cast<uint16_t>(static_cast<unsigned char>(out[i])); };
+  if (target == out) return kNothing;
   if (target - out == 1) return byte(0);
   if (target - out == 2 && byte(0) >= 0x80) return static_cast<uint16_t>(byte(0) << 8 | byte(1));
-  return kInvalid;
+  throw Unexpected("encodes to other than one or two bytes", c);
+}
+
+// The characters beyond the BMP the converter writes as nothing (format
+// characters), as ranges of first and last; it fails on every other one: none
+// has a form here.
+std::vector<uint32_t> SupplementaryWrittenAsNothing(UConverter* cnv) {
+  std::vector<uint32_t> ranges;
+  for (UChar32 c = 0x10000; c <= 0x10FFFF; ++c) {
+    ucnv_resetFromUnicode(cnv);
+    const UChar in[2] = {U16_LEAD(c), U16_TRAIL(c)};
+    const UChar* source = in;
+    char out[8];
+    char* target = out;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_fromUnicode(cnv, &target, out + sizeof out, &source, in + 2, nullptr, true, &status);
+    if (target != out || source != in + 2 || (U_FAILURE(status) && status != U_INVALID_CHAR_FOUND))
+      throw Unexpected("has a form for a character beyond the BMP", static_cast<unsigned>(c));
+    if (U_FAILURE(status)) continue;
+    const auto code_point = static_cast<uint32_t>(c);
+    if (!ranges.empty() && ranges.back() + 1 == code_point) {
+      ranges.back() = code_point;
+    } else {
+      ranges.push_back(code_point);
+      ranges.push_back(code_point);
+    }
+  }
+  return ranges;
 }
 
 // The code of c when its bytes decode back to c alone, kInvalid otherwise:
-// the encoding table holds only such characters, so that a line encoded by
-// the table alone reads back as it was written (the word list looks for a
-// line it wrote in the file). The others are left to the converter.
+// the main encoding table holds only such characters, so that a line encoded
+// by it alone reads back as it was written (the word list looks for a line it
+// wrote in the file). The others (a few) are listed apart.
 uint16_t RoundTripCode(UConverter* cnv, char16_t c) {
   const uint16_t code = EncodeOne(cnv, c);
-  if (code == kInvalid) return kInvalid;
+  if (code == kInvalid || code == kNothing) return kInvalid;
   const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
   const bool two = code > 0xFF;
   return DecodeOne(cnv, two ? bytes : bytes + 1, two ? 2 : 1) == c ? code : kInvalid;
@@ -110,22 +163,30 @@ void WriteCp932Tables(std::ostream& out) {
   }
   std::vector<uint16_t> page_of(256, 0);
   std::vector<uint16_t> pages(256, kInvalid);  // page 0: nothing encodable
+  std::vector<uint16_t> one_way;               // character, code: bytes that read back as another
   for (int page = 0; page < 256; ++page) {
     std::vector<uint16_t> codes(256, kInvalid);
     bool any = false;
     for (int low = 0; low < 256; ++low) {
       const auto c = static_cast<char16_t>(page << 8 | low);
-      if (c >= 0xD800 && c <= 0xDFFF) continue;  // half a character: left to ICU
+      if (c >= 0xD800 && c <= 0xDFFF) continue;  // half a character: the text layer's own rules
       codes[static_cast<size_t>(low)] = RoundTripCode(converter.cnv, c);
       any |= codes[static_cast<size_t>(low)] != kInvalid;
+      const uint16_t code = EncodeOne(converter.cnv, c);
+      if (codes[static_cast<size_t>(low)] == kInvalid && code != kInvalid) {
+        one_way.push_back(c);
+        one_way.push_back(code);
+      }
     }
     if (!any) continue;
     page_of[static_cast<size_t>(page)] = static_cast<uint16_t>(pages.size() / 256);
     pages.insert(pages.end(), codes.begin(), codes.end());
   }
+  const std::vector<uint32_t> nothing = SupplementaryWrittenAsNothing(converter.cnv);
   out << "// Generated by text_tables_gen from ICU's windows-31j converter: do not edit.\n"
       << "// Decoding: a byte alone (0xFFFE: it begins two, 0xFFFF: no character), and\n"
-      << "// the rows of the two-byte characters by lead byte.\n"
+      << "// the rows of the two-byte characters by lead byte (0xFFFF: no character,\n"
+      << "// 0xFFFE: no character, and the second byte begins the next).\n"
       << "inline constexpr uint16_t kCp932Single[256] = {\n";
   WriteArray(out, single);
   out << "};\ninline constexpr uint16_t kCp932LeadRow[256] = {\n";
@@ -138,12 +199,23 @@ void WriteCp932Tables(std::ostream& out) {
   WriteArray(out, page_of);
   out << "};\ninline constexpr uint16_t kCp932Pages[" << pages.size() << "] = {\n";
   WriteArray(out, pages);
+  out << "};\n// The characters whose bytes read back as another character: character,\n"
+      << "// code (0xFFFE: no bytes), in character order.\n"
+      << "inline constexpr size_t kCp932OneWayCount = " << one_way.size() / 2 << ";\n"
+      << "inline constexpr uint16_t kCp932OneWay[" << one_way.size() << "] = {\n";
+  WriteArray(out, one_way);
+  out << "};\n// The characters beyond the BMP written as nothing, as ranges (first, last):\n"
+      << "// the converter has no bytes for any other.\n"
+      << "inline constexpr size_t kCp932SupplementaryNothingCount = " << nothing.size() / 2 << ";\n"
+      << "inline constexpr uint32_t kCp932SupplementaryNothing[" << nothing.size() << "] = {\n";
+  for (size_t i = 0; i < nothing.size(); ++i)
+    out << "0x" << std::hex << std::uppercase << nothing[i] << std::dec << ((i + 1) % 2 ? ", " : ",\n");
   out << "};\n";
 }
 
-// What t makes of each character it may change, standing alone: asked in one
-// call over all of them, separated by line feeds so that no character can
-// see its neighbour (the text layer's former table built at start-up).
+// What t makes of each character it may change, standing alone, and of the
+// two characters it makes one: asked in one call over all of them, separated
+// by line feeds so that no character can see another.
 void WriteWidthTable(std::ostream& out, const char* id, const std::string& name) {
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<icu::Transliterator> t(
@@ -173,6 +245,34 @@ void WriteWidthTable(std::ostream& out, const char* id, const std::string& name)
     if (result != std::u16string(1, c)) changed[c] = result;
     pos = end + 1;
   }
+  // Two characters the transliterator makes one (a half-width kana and its
+  // sound mark): every two of the characters it may change, asked the same way.
+  icu::UnicodeString twos;
+  for (char16_t first : asked) {
+    for (char16_t second : asked) {
+      twos.append(static_cast<UChar>(first)).append(static_cast<UChar>(second)).append(u'\n');
+    }
+  }
+  t->transliterate(twos);
+  std::vector<uint16_t> pairs;  // first, second, what they become
+  pos = 0;
+  for (char16_t first : asked) {
+    for (char16_t second : asked) {
+      const int32_t end = twos.indexOf(u'\n', pos);
+      if (end < 0) throw std::runtime_error("width table: transliteration lost a separator");
+      const std::u16string result(reinterpret_cast<const char16_t*>(twos.getBuffer()) + pos,
+                                  static_cast<size_t>(end - pos));
+      pos = end + 1;
+      const auto alone = [&](char16_t c) {
+        const auto found = changed.find(c);
+        return found == changed.end() ? std::u16string(1, c) : found->second;
+      };
+      if (result == alone(first) + alone(second)) continue;
+      if (result.size() != 1)
+        throw std::runtime_error(std::string(id) + " makes two characters into two others");
+      pairs.insert(pairs.end(), {first, second, result[0]});
+    }
+  }
   // Pairs of (character, what it becomes), in character order; the texts of
   // more than one character (voiced kana) in one pool, by offset and length.
   std::vector<uint16_t> singles, multis;
@@ -201,6 +301,7 @@ void WriteWidthTable(std::ostream& out, const char* id, const std::string& name)
   write("Singles", singles, singles.size() / 2);
   write("Multis", multis, multis.size() / 3);
   write("Pool", std::vector<uint16_t>(pool.begin(), pool.end()), pool.size());
+  write("Pairs", pairs, pairs.size() / 3);
 }
 
 bool WriteFile(const char* path, const std::string& content) {
