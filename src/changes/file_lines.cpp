@@ -82,6 +82,21 @@ bool FileLines::Next(std::string_view& line, uint64_t& offset) {
   return true;
 }
 
+bool FileLines::NextIs(std::string_view line, uint64_t& offset) {
+  if (fd_ < 0 || !error_.empty() || line.size() > text::kMaxLineBytes) return false;
+  const size_t length = line.size() + 2;
+  while (size_ - pos_ < length) {
+    if (!Fill()) return false;
+  }
+  const char* at = buffer_.get() + pos_;
+  if (std::memcmp(at, line.data(), line.size()) != 0 || at[line.size()] != '\r' ||
+      at[line.size() + 1] != '\n')
+    return false;
+  offset = buffer_offset_ + pos_;
+  pos_ += length;
+  return true;
+}
+
 bool FileLines::ReadAt(uint64_t offset, size_t length, std::string_view& bytes) {
   if (offset < window_offset_ || offset + length > window_offset_ + window_.size()) {
     window_.resize(std::max(length, kBlockSize));

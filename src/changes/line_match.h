@@ -26,17 +26,26 @@ class LineMatch {
   // Whether the next new line wants another old line read ahead of it.
   bool WantsOld() const { return ahead_.size() - next_ < kLookAhead; }
   // The old output's lines in order: as far ahead as WantsOld asks before
-  // each new line, the rest after the last.
+  // each new line that does not match the next old one, the rest after the
+  // last. An old line that matches the new line in step (AheadEmpty) may go
+  // without either being added.
   void AddOld(uint64_t hash, LinePlace place) {
     if (next_ >= kLookAhead) DropPassed();
     ahead_.push_back({hash, Pack(place)});
   }
+  // Whether every old line read so far has been passed: the next new line
+  // should match the next old one to be read.
+  bool AheadEmpty() const { return next_ == ahead_.size(); }
   // The new output's lines in order.
   void AddNew(uint64_t hash, LinePlace place) {
-    if (next_ < ahead_.size() && ahead_[next_].hash == hash)
-      ++next_;  // where nearly every line finds its match
-    else
-      Search(hash, place);
+    if (!TakeNext(hash)) Search(hash, place);
+  }
+  // Matches a new line of hash with the next old line read, when they
+  // match, as nearly every line does: true then, and the line is added.
+  bool TakeNext(uint64_t hash) {
+    if (next_ == ahead_.size() || ahead_[next_].hash != hash) return false;
+    ++next_;
+    return true;
   }
   // After the last line of both.
   void Finish();
