@@ -84,7 +84,10 @@ bool F_CreateZipData(ConvertContext& ctx) {
       ctx.run.options.purpose == Purpose::kWordList || ctx.run.options.purpose == Purpose::kCsv;
   std::optional<changes::OutputChanges> compared;
   if (counted) file.Observe(&compared.emplace(ChangeSettings(ctx.run)));
-  OutputFileSink sink(file, ctx.run.dialogs, ctx.run.notices);
+  // The word list looks back for the entries it has written (write_once.h).
+  OutputFileSink sink(
+      file, ctx.run.dialogs, ctx.run.notices,
+      ctx.run.options.word_list() ? OutputFileSink::LookBack::kYes : OutputFileSink::LookBack::kNo);
   // The stages every record of the inputs goes through (pipeline.h), into
   // sink, the run's output from here on.
   Pipeline stages(ctx, &sink);

@@ -66,7 +66,7 @@ class PipelineParameters : public ::testing::TestWithParam<PipelineCase> {
     MemorySink memory;
     text::TextFileWriter file;
     EXPECT_TRUE(file.Open(folder_ / "ZIP.TXT"));
-    OutputFileSink in_file(file, dialogs, ctx.run.notices);
+    OutputFileSink in_file(file, dialogs, ctx.run.notices, OutputFileSink::LookBack::kYes);
     LineSink* into = sink == Sink::kMemory ? static_cast<LineSink*>(&memory)
                      : sink == Sink::kFile ? &in_file
                                            : nullptr;

@@ -70,7 +70,7 @@ TEST(WrittenLines, EveryDistinctLineIsNewOnceInAListOrAFile) {
     Notices notices(dialogs);
     text::TextFileWriter file;
     ASSERT_TRUE(file.Open(path, text::TextFileWriter::Sync::kNone));
-    OutputFileSink sink(file, dialogs, notices);
+    OutputFileSink sink(file, dialogs, notices, OutputFileSink::LookBack::kYes);
     ExpectEachLineNewOnce(sink);
     EXPECT_GT(file.size(), 1u << 20);
     file.Discard();

@@ -29,11 +29,13 @@ class LineSink {
 // code page 932 is one of the run's notices, naming the file and line, and
 // the run goes on. An output that could not be opened, or that fails to take
 // a line (a full disk), is reported once, not once per record, and counts as
-// failed.
+// failed. Holds answers only for a sink made to be looked back in (the word
+// list's): only its lines are checked for reading back as they were.
 class OutputFileSink : public LineSink {
  public:
-  OutputFileSink(text::TextFileWriter& file, Dialogs& dialogs, Notices& notices)
-      : file_(file), dialogs_(dialogs), notices_(notices) {}
+  enum class LookBack { kNo, kYes };
+  OutputFileSink(text::TextFileWriter& file, Dialogs& dialogs, Notices& notices, LookBack look_back)
+      : file_(file), dialogs_(dialogs), notices_(notices), look_back_(look_back == LookBack::kYes) {}
   void WriteLine(std::u16string_view line) override;
   bool failed() const override { return file_.failed(); }
   uint64_t NextPlace() const override { return file_.size(); }
@@ -43,6 +45,7 @@ class OutputFileSink : public LineSink {
   text::TextFileWriter& file_;
   Dialogs& dialogs_;
   Notices& notices_;
+  bool look_back_;
   // The lines the file cannot give back as they were (a character without a
   // code page 932 form, written "?"), by place: rare, so kept whole.
   std::unordered_map<uint64_t, std::u16string> unreadable_;
