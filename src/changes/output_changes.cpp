@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "changes/file_lines.h"
-#include "changes/line_hash.h"
 #include "changes/line_match.h"
 #include "text/removal_on_signal.h"
 #include "text/text_file.h"
@@ -39,17 +38,12 @@ void RemoveLeftKept(const fs::path& output) {
   }
 }
 
-// The old content under a second name: the same file, or a copy. A signal
-// that ends the run removes it (registered with on_signal).
+// The old content under a second name: the same file, or a copy. The name
+// is this process's (see RemoveLeftKept), so it is registered before it is
+// made: a signal that ends the run removes it however far the making got.
 bool Keep(const fs::path& from, const fs::path& to, text::RemovalOnSignal& on_signal, std::string& why) {
-  {
-    const text::SignalsHeld held;
-    if (::link(from.c_str(), to.c_str()) == 0) {
-      on_signal.Register(to, text::RemovalOnSignal::Kind::kFile);
-      return true;
-    }
-  }
-  on_signal.Register(to, text::RemovalOnSignal::Kind::kFile);  // a copy cut short goes too
+  on_signal.Register(to, text::RemovalOnSignal::Kind::kFile);
+  if (::link(from.c_str(), to.c_str()) == 0) return true;
   std::error_code ec;
   fs::copy_file(from, to, ec);
   if (!ec) return true;
@@ -115,8 +109,8 @@ OutputChanges::OutputChanges(OutputSettings settings)
     return;
   }
   kept_ = kept;
-  compared_ = std::make_unique<Kept>(kept_, settings_.header_lines);
-  if (!compared_->opened) {
+  compared_ = std::make_unique<Kept>(settings_.header_lines);
+  if (!compared_->file.Open(kept_)) {
     not_compared_ = Unreadable(compared_->file.error());
     LetGoOfKept();
   }
@@ -144,14 +138,23 @@ void OutputChanges::NewLine(std::string_view line, uint64_t offset) {
     compared_->header.append(line).append("\r\n");
     return;
   }
-  LineMatch& match = compared_->match;
-  OldOutputLines& old_lines = compared_->lines;
+  compared_->MatchNew(line, hash, {offset, static_cast<uint32_t>(line.size())});
+}
+
+void OutputChanges::Kept::MatchNew(std::string_view line, uint64_t hash, LinePlace place) {
   uint64_t old_hash = 0;
   LinePlace old_place;
   // The outputs in step, as they are but for a few hundred lines.
-  if (match.AheadEmpty() ? old_lines.NextIs(line, hash, old_place) : match.TakeNext(hash)) return;
-  while (match.WantsOld() && old_lines.Next(old_hash, old_place)) match.AddOld(old_hash, old_place);
-  match.AddNew(hash, {offset, static_cast<uint32_t>(line.size())});
+  if (match.AheadEmpty() ? lines.NextIs(line, hash, old_place) : match.TakeNext(hash)) return;
+  while (match.WantsOld() && lines.Next(old_hash, old_place)) match.AddOld(old_hash, old_place);
+  match.AddNew(hash, place);
+}
+
+void OutputChanges::Kept::FinishMatch() {
+  uint64_t old_hash = 0;
+  LinePlace old_place;
+  while (lines.Next(old_hash, old_place)) match.AddOld(old_hash, old_place);
+  match.Finish();
 }
 
 void OutputChanges::LetGoOfKept() {
@@ -192,12 +195,9 @@ std::string OutputChanges::Compare() {
 // The old lines not yet read matched too, then the lines that differ read
 // again by their places, in file order.
 std::string OutputChanges::CompareWithKept() {
-  LineMatch& match = compared_->match;
+  compared_->FinishMatch();
+  const LineMatch& match = compared_->match;
   FileLines& old_file = compared_->file;
-  uint64_t old_hash = 0;
-  LinePlace old_place;
-  while (compared_->lines.Next(old_hash, old_place)) match.AddOld(old_hash, old_place);
-  match.Finish();
   if (!old_file.error().empty()) return Unreadable(old_file.error());
   if (!(compared_->lines.fingerprint() == old_fingerprint_))
     return "前回の出力は作成後に書き換えられているため、比較しませんでした。";

@@ -73,15 +73,18 @@ class OutputChanges : public text::WrittenLineObserver {
   std::string Compare();
 
  private:
-  // What the comparison needs while the old content is kept.
+  // What the comparison needs while the old content is kept: its lines,
+  // read just ahead of the new ones, and the new output's header.
   struct Kept {
-    Kept(const std::filesystem::path& path, int header_lines) : lines(file, header_lines) {
-      opened = file.Open(path);
-    }
+    explicit Kept(int header_lines) : lines(file, header_lines) {}
+    // The new line of hash at place, matched with the old lines.
+    void MatchNew(std::string_view line, uint64_t hash, LinePlace place);
+    // The old lines not yet read matched too.
+    void FinishMatch();
+
     FileLines file;
     OldOutputLines lines;
     LineMatch match;
-    bool opened = false;
     std::string header;  // the new output's, for both change files
   };
 
